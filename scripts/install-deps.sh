@@ -1,0 +1,19 @@
+#!/bin/sh
+# Installs the Debian packages the game, its tools and its tests need.
+# Idempotent: when everything is present it only asks dpkg and returns.
+set -e
+PKGS="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev fonts-dejavu-core zlib1g-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev"
+missing=""
+for p in $PKGS; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $p"
+  fi
+done
+if [ -n "$missing" ]; then
+  echo "Installing:$missing"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends $missing
+fi

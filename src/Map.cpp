@@ -1,0 +1,146 @@
+// Map.cpp -- the tile grid: queries in tiles and map pixels, and the map.dat file.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include "Map.h"
+
+static bool solidTile(int t)
+{
+    switch (t) {
+    case 1: case 2: case 4: case 6: case 7: case 9: case 10: case 21:
+    case 33: case 38: case 39: case 42: case 44: case 45: case 46:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Pixel to tile, truncated toward zero; values far outside the map (or not
+// a number) give an index far outside it instead of an undefined conversion.
+static int cellOf(float v)
+{
+    if (v > -1.0e6f && v < 1.0e6f)
+        return (int)(v / Map::TILE);
+    return v < 0 ? -100000 : 100000;
+}
+
+void Map::Init()
+{
+    for (int r = 0; r < SIZE; r++)
+        for (int c = 0; c < SIZE; c++)
+            level[r][c] = 0;
+}
+
+int Map::getTileAt(int x, int y)
+{
+    if (x < 0 || y < 0 || x >= SIZE || y >= SIZE)
+        return 0;
+    return level[y][x];
+}
+
+void Map::setTileAt(int x, int y, int value)
+{
+    if (x < 0 || y < 0 || x >= SIZE || y >= SIZE)
+        return;
+    level[y][x] = value;
+}
+
+// The last row and column (349) count as solid, and so does everything
+// outside the map, including pixels between -47 and -1 that truncate to 0.
+bool Map::isSolid(float x, float y)
+{
+    int c = cellOf(x);
+    int r = cellOf(y);
+    if (r + 1 > 349 || c + 1 > 349 || c < 0 || r < 0 || x < 0 || y < 0)
+        return true;
+    return solidTile(level[r][c]);
+}
+
+// Only the cell is tested, not the pixel's sign: -0.5 lies in column 0.
+bool Map::isSea(float x, float y)
+{
+    int c = cellOf(x);
+    int r = cellOf(y);
+    if (r + 1 > 349 || c + 1 > 349 || c < 0 || r < 0)
+        return false;
+    return level[r][c] == 21;
+}
+
+// Reads one row of map.dat: at most 351 characters are kept, the rest of an
+// overlong line is skipped. Returns false at the end of the file.
+static bool readRow(FILE* f, std::string& row)
+{
+    row.clear();
+    int ch = fgetc(f);
+    if (ch == EOF)
+        return false;
+    while (ch != EOF && ch != '\n') {
+        if (row.size() < 351)
+            row.push_back((char)ch);
+        ch = fgetc(f);
+    }
+    return true;
+}
+
+void Map::loadMap(const char* dir)
+{
+    std::string path = std::string(dir) + "/map.dat";
+    FILE* f = fopen(path.c_str(), "r");
+    if (!f) {
+        fprintf(stderr, "map file %s is missing\n", path.c_str());
+        exit(1);
+    }
+    std::string row;
+    int r = 0;
+    for (; r < SIZE && readRow(f, row); r++) {
+        int len = (int)row.size();
+        for (int c = 0; c < SIZE; c++) {
+            if (c >= len) {
+                level[r][c] = 0;
+                continue;
+            }
+            int t = (signed char)row[c] - 65;
+            if (t < 0) {
+                fprintf(stderr, "negative tile at %i,%i\n", c, r);
+                t = 0;
+            }
+            level[r][c] = t;
+        }
+        if (len < SIZE)
+            fprintf(stderr, "%s: row %i holds %i of %i tiles; the rest are 0\n", path.c_str(), r, len, SIZE);
+    }
+    if (r < SIZE) {
+        fprintf(stderr, "%s ends after %i of %i rows; the rest are 0\n", path.c_str(), r, SIZE);
+        for (; r < SIZE; r++)
+            for (int c = 0; c < SIZE; c++)
+                level[r][c] = 0;
+    }
+    fclose(f);
+    puts("map loaded....");
+}
+
+bool Map::writeTo(const char* path)
+{
+    FILE* f = fopen(path, "w");
+    if (!f)
+        return false;
+    char row[SIZE + 1];
+    bool ok = true;
+    for (int r = 0; r < SIZE; r++) {
+        for (int c = 0; c < SIZE; c++)
+            row[c] = (char)(level[r][c] + 65);
+        row[SIZE] = '\n';
+        if (fwrite(row, 1, sizeof row, f) != sizeof row)
+            ok = false;
+    }
+    puts("Written. closing");
+    if (fclose(f) != 0)
+        ok = false;
+    return ok;
+}
+
+void Map::saveMap(const char* dir)
+{
+    std::string path = std::string(dir) + "/map.dat";
+    writeTo(path.c_str());
+}

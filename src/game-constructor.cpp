@@ -1,0 +1,160 @@
+// game-constructor.cpp -- birth and death of the game object, config.cfg, wipeEntities.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include "game.h"
+
+static const Uint32 WINDOW_FLAGS = SDL_HWSURFACE | SDL_DOUBLEBUF;
+
+// Sets the video mode or ends the process: every screen needs a window surface.
+static SDL_Surface* setMode(int width, Uint32 flags)
+{
+    SDL_Surface* s = SDL_SetVideoMode(width, 600, 32, flags);
+    if (!s) {
+        fprintf(stderr, "Could not set the %ix600 video mode: %s\n", width, SDL_GetError());
+        exit(1);
+    }
+    return s;
+}
+
+// Reads one line of at most 97 characters without its line feed. A longer
+// line is cut there and the rest of it skipped, so it matches no keyword.
+static bool readConfigLine(FILE* f, char* line, size_t size)
+{
+    if (!fgets(line, (int)size, f))
+        return false;
+    size_t n = strlen(line);
+    if (n > 0 && line[n - 1] == '\n') {
+        line[n - 1] = '\0';
+    } else if (!feof(f)) {
+        int c;
+        while ((c = fgetc(f)) != EOF && c != '\n') {
+        }
+        line[0] = '\0';
+    }
+    return true;
+}
+
+CGame::CGame()
+    : bPlayingGame(false), mode(0), bMustQuit(false), bPleaseLoadGame(false),
+      screen(NULL), font(NULL), theMap(NULL), player(NULL), enemy(NULL),
+      textHeight(0), TALK_TIMER(1700.0f), SCREEN_WIDTH(800), joystick(NULL)
+{
+    memset(&event, 0, sizeof(event));
+    if (SDL_Init(SDL_INIT_EVERYTHING) < 0) {
+        fprintf(stderr, "SDL failed init: %s\n", SDL_GetError());
+        exit(1);
+    }
+
+    FILE* cfg = fopen("config.cfg", "r");
+    SCREEN_WIDTH = 800;
+    TALK_TIMER = 1700.0f;
+    bool modeSet = false;
+    if (cfg) {
+        puts("Reading from config.cfg....");
+        char line[99];
+        while (readConfigLine(cfg, line, sizeof line)) {
+            if (!strcmp(line, "fs") || !strcmp(line, "fullscreen")) {
+                puts("\tEnabled fullscreen");
+                screen = setMode(SCREEN_WIDTH, WINDOW_FLAGS | SDL_FULLSCREEN);
+                modeSet = true;
+            } else if (!strcmp(line, "pickpocketry")) {
+                puts("\tCheating fucker, you enabled invincible lockpick mode!");
+                vars.bCheatPick = true;
+            } else if (!strcmp(line, "noalpha")) {
+                puts("\tDisabled Alpha");
+                vars.bNoAlpha = true;
+            } else if (!strcmp(line, "widescreen")) {
+                puts("\tEnabled widescreen! Windowing..");
+                SCREEN_WIDTH = 1024;
+                screen = setMode(1024, WINDOW_FLAGS);
+                modeSet = true;
+            } else if (!strcmp(line, "longtalk")) {
+                puts("\tTalk timer slowed");
+                TALK_TIMER = 2500.0f;
+            } else if (!strcmp(line, "windowed")) {
+                puts("\tWindowed mode enabled");
+                // With widescreen in force the window is already set.
+                if (SCREEN_WIDTH != 1024)
+                    modeSet = false;
+            } else if (!strcmp(line, "fastwater")) {
+                puts("\tFast water enabled");
+                vars.bFastWater = true;
+            } else if (!strcmp(line, "debug")) {
+                puts("\tHello developers");
+                vars.debugMode = true;
+            }
+        }
+    }
+    if (!modeSet)
+        screen = setMode(SCREEN_WIDTH, WINDOW_FLAGS);
+
+    TTF_Init();
+    font = TTF_OpenFont("data/assets/font.ttf", 14);
+    if (!font) {
+        fprintf(stderr, "Could not open the font data/assets/font.ttf: %s\n", TTF_GetError());
+        exit(1);
+    }
+
+    art.loadAssets();
+
+    SDL_SetColorKey(art.icons[27], SDL_SRCCOLORKEY, SDL_MapRGB(art.icons[27]->format, 255, 0, 255));
+    SDL_WM_SetIcon(art.icons[27], NULL);
+
+    bMustQuit = false;
+    mode = 0;
+    bPlayingGame = false;
+    bPleaseLoadGame = false;
+
+    vars.gameName = "Brassfinch Cloudbarrow University";
+    vars.dir = "data";
+
+    SDL_WM_SetCaption("Quorvane 2.0", NULL);
+    atexit(SDL_Quit);
+
+    theMap = new Map();
+    memset(theMap->level, 0, sizeof theMap->level);
+    theMap->Init();
+
+    textHeight = 0;
+    wipeEntities();
+
+    if (SDL_NumJoysticks() > 0) {
+        puts("Joystick(s) detected and activated");
+        SDL_JoystickEventState(SDL_ENABLE);
+        joystick = SDL_JoystickOpen(0);
+    }
+
+    if (cfg)
+        fclose(cfg);
+}
+
+CGame::~CGame()
+{
+    if (font)
+        TTF_CloseFont(font);
+    TTF_Quit();
+    art.unloadAssets();
+    wipeEntities();
+    for (Item* item : itemVec)
+        delete item;
+    itemVec.clear();
+    delete theMap;
+    theMap = NULL;
+    if (joystick)
+        SDL_JoystickClose(joystick);
+}
+
+void CGame::wipeEntities()
+{
+    while (!actorList.empty()) {
+        Actor* a = actorList.front();
+        actorList.pop_front();
+        delete a;
+    }
+    while (!questList.empty()) {
+        Quest* q = questList.front();
+        questList.pop_front();
+        delete q;
+    }
+}

@@ -1,0 +1,134 @@
+// game.h -- CGame, the one game object: every screen and rule is a member function of it.
+#pragma once
+#include <list>
+#include <string>
+#include <vector>
+#include <SDL.h>
+#include <SDL_ttf.h>
+#include "vars.h"
+#include "player.h"
+#include "item.h"
+#include "quest.h"
+#include "Map.h"
+#include "fightvars.h"
+#include "fEffect.h"
+
+// The program's entry, called by the desktop start-up glue.
+extern "C" int SDL_main(int argc, char** argv);
+
+class CGame
+{
+public:
+    CGame();
+    ~CGame();
+    CGame(const CGame&) = delete;
+    CGame& operator=(const CGame&) = delete;
+
+    // start-up and services
+    void wipeEntities();
+    void begin();
+    void raiseError(const char* err);
+    void errorDialogue(const char* text);
+    void playSound(int number);
+    // Writes the window to a BMP file; reports a failure on standard error.
+    bool saveScreenshot(const char* file);
+    // Sets timer_delta and timer_elapsed to 0 and timer_start to now, so that
+    // time spent in a nested screen does not move the world.
+    void resetFrameTimers();
+
+    // text drawing (window pixels, top-left corner of the line)
+    void drawTextAt(const char* text, int x, int y);
+    void drawAlphaTextAt(const char* text, int x, int y, int alpha);
+    void centreTextAt(const char* text, int y);
+    void centreAlphaTextAt(const char* text, int y, int alpha);
+    int returnTextHeight();
+
+    // game directories
+    int loadGame(const char* dir);
+    bool saveGame(const char* dir);
+    void loadActors(const char* dir);
+    void loadItems(const char* dir);
+    void loadQuests(const char* dir);
+    bool saveActors(const char* dir);
+    bool saveItems(const char* dir);
+    bool saveQuests(const char* dir);
+    void loadAndStart(const char* dir);
+    Actor* findPlayerActor();
+
+    // menus and full-screen presentations
+    void menuLoop();
+    std::string inputLoop();
+    void ScrollyText(const char* file);
+    void playerInfoScreen();
+    void deathScreen();
+    void calculateEndings();
+    void loadAndShowEnding(std::string dir);
+
+    // exploration
+    void gameLoop();
+    void getInput();
+    void pollScreenshot();
+    void drawMap();
+    void drawSprites();
+    void drawHud();
+    void keyHelp();
+    bool mapCollision(float x, float y);
+    bool spriteCollision(float ax, float ay, float aw, float ah, float bx, float by, float bw, float bh);
+    bool combatCollide(Actor* a1, Actor* a2, int dx, int dy);
+    bool playerNPCcollision(float x, float y);
+    bool NPCcollision(float x, float y, Actor* oa);
+    float distance(float ax, float ay, float bx, float by);
+    void AIManager();
+    void findSleep();
+    void pickupObjects();
+    int unlockDoor(float x, float y, bool withPick, bool motelKey);
+
+    // conversation and trade
+    void startTalking();
+    void getNextQuest();
+    void shopLoop(int type);
+    void rebuildShopVector(std::vector<Item*>& shopVec, std::vector<Item*> items, int owner, int type);
+    void gambleLoop();
+    char* gamblingMadLibs();
+    void inventoryMenu();
+    void unequipAllItems(std::vector<Item*> items);
+    void buildWeaponVector(std::vector<Item*>& weapons);
+
+    // combat
+    void cleanUpFightVars();
+    void fightEffectAt(float x, float y, int icon, const char* text);
+    void drawFightEffects();
+    void effectAlongLine(float x1, float y1, float x2, float y2, int draw);
+    void updateBullet();
+    void getFightInput();
+    void fightAI(Actor* attacker, Actor* target);
+    int fightAIMove(Actor* mover, Actor* target);
+    void drawFightHUD();
+    void drawFightConsole();
+    void fightPanel();
+
+    ArtAssets art;
+    AudioAssets audio;
+    std::list<Actor*> actorList;
+    std::vector<Item*> itemVec;
+    std::list<Quest*> questList;
+    bool bPlayingGame;
+    int mode;              // 0 exploring, 1 fighting
+    bool bMustQuit;
+    bool bPleaseLoadGame;
+    MiscVars vars;
+    FightVars fvars;
+    SDL_Surface* screen;
+    TTF_Font* font;
+    SDL_Event event;
+    Map* theMap;
+    Actor* player;
+    Actor* enemy;
+    int textHeight;
+    float TALK_TIMER;      // ms a message stays on the message line
+    int SCREEN_WIDTH;      // 800, or 1024 with "widescreen"; the height is 600
+    SDL_Joystick* joystick;
+
+private:
+    void readConfig(FILE* cfg);
+};

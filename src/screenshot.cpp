@@ -1,0 +1,19 @@
+// screenshot.cpp -- saving the window as a BMP picture, and the frame-timer reset of nested screens.
+#include <cstdio>
+#include "game.h"
+
+bool CGame::saveScreenshot(const char* file)
+{
+    if (SDL_SaveBMP_RW(screen, SDL_RWFromFile(file, "wb"), 1) != 0) {
+        fprintf(stderr, "Could not write the screenshot %s: %s\n", file, SDL_GetError());
+        return false;
+    }
+    return true;
+}
+
+void CGame::resetFrameTimers()
+{
+    vars.timer_delta = 0;
+    vars.timer_elapsed = 0;
+    vars.timer_start = (float)SDL_GetTicks();
+}

@@ -1,0 +1,173 @@
+// harness.cpp -- shared test helpers.
+#include "harness.h"
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <gtest/gtest.h>
+
+namespace qtest {
+
+// Every test runs headless, whether started by CTest or by hand.
+static const bool headless = [] {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    return true;
+}();
+
+std::string sourceDir() { return QUORVANE_SOURCE_DIR; }
+
+void mkdirs(const std::string& path)
+{
+    std::string cur;
+    std::stringstream ss(path);
+    std::string part;
+    if (!path.empty() && path[0] == '/')
+        cur = "/";
+    while (std::getline(ss, part, '/')) {
+        if (part.empty())
+            continue;
+        cur += part + "/";
+        mkdir(cur.c_str(), 0755);
+    }
+}
+
+void copyTree(const std::string& from, const std::string& to)
+{
+    std::string cmd = "cp -rL '" + from + "' '" + to + "'";
+    ASSERT_EQ(0, system(cmd.c_str())) << cmd;
+}
+
+WorkDir::WorkDir(const std::string& config, bool withAssets)
+{
+    char tmpl[] = "/tmp/quorvane-test-XXXXXX";
+    char* d = mkdtemp(tmpl);
+    if (!d) {
+        ADD_FAILURE() << "mkdtemp failed";
+        return;
+    }
+    dir_ = d;
+    char cwd[4096];
+    if (getcwd(cwd, sizeof cwd))
+        previous_ = cwd;
+    if (withAssets) {
+        mkdirs(dir_ + "/data");
+        std::string target = sourceDir() + "/data/assets";
+        if (symlink(target.c_str(), (dir_ + "/data/assets").c_str()) != 0)
+            ADD_FAILURE() << "could not link the assets";
+    }
+    if (!config.empty()) {
+        std::ofstream(dir_ + "/config.cfg") << config;
+    }
+    if (chdir(dir_.c_str()) != 0)
+        ADD_FAILURE() << "chdir failed";
+}
+
+WorkDir::~WorkDir()
+{
+    if (!previous_.empty() && chdir(previous_.c_str()) != 0)
+        ADD_FAILURE() << "chdir back failed";
+    if (!dir_.empty()) {
+        std::string cmd = "chmod -R u+w '" + dir_ + "' 2>/dev/null; rm -rf '" + dir_ + "'";
+        if (system(cmd.c_str()) != 0)
+            ADD_FAILURE() << "could not remove " << dir_;
+    }
+}
+
+void WorkDir::write(const std::string& rel, const std::string& content) const
+{
+    std::string full = dir_ + "/" + rel;
+    size_t slash = full.rfind('/');
+    mkdirs(full.substr(0, slash));
+    std::ofstream out(full, std::ios::binary);
+    out << content;
+}
+
+std::string WorkDir::read(const std::string& rel) const
+{
+    std::ifstream in(dir_ + "/" + rel, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+bool WorkDir::exists(const std::string& rel) const
+{
+    struct stat st;
+    return stat((dir_ + "/" + rel).c_str(), &st) == 0;
+}
+
+void pushKey(SDLKey key, SDLMod mod)
+{
+    SDL_Event e;
+    memset(&e, 0, sizeof e);
+    e.type = SDL_KEYDOWN;
+    e.key.type = SDL_KEYDOWN;
+    e.key.state = SDL_PRESSED;
+    e.key.keysym.sym = key;
+    e.key.keysym.mod = mod;
+    SDL_PushEvent(&e);
+}
+
+void pushKeyUp(SDLKey key)
+{
+    SDL_Event e;
+    memset(&e, 0, sizeof e);
+    e.type = SDL_KEYUP;
+    e.key.type = SDL_KEYUP;
+    e.key.state = SDL_RELEASED;
+    e.key.keysym.sym = key;
+    SDL_PushEvent(&e);
+}
+
+void pushQuit()
+{
+    SDL_Event e;
+    memset(&e, 0, sizeof e);
+    e.type = SDL_QUIT;
+    SDL_PushEvent(&e);
+}
+
+void pushText(const std::string& letters)
+{
+    for (char c : letters)
+        pushKey((SDLKey)c);
+}
+
+void clearEvents()
+{
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+    }
+}
+
+void holdKey(SDLKey key, bool down)
+{
+    Uint8* keys = SDL_GetKeyState(NULL);
+    keys[key] = down ? 1 : 0;
+}
+
+void releaseAllKeys()
+{
+    int n = 0;
+    Uint8* keys = SDL_GetKeyState(&n);
+    for (int i = 0; i < n; i++)
+        keys[i] = 0;
+}
+
+Uint32 pixelAt(SDL_Surface* s, int x, int y)
+{
+    SDL_LockSurface(s);
+    Uint8* p = (Uint8*)s->pixels + y * s->pitch + x * s->format->BytesPerPixel;
+    Uint32 v = 0;
+    memcpy(&v, p, s->format->BytesPerPixel);
+    SDL_UnlockSurface(s);
+    Uint8 r, g, b;
+    SDL_GetRGB(v, s->format, &r, &g, &b);
+    return ((Uint32)r << 16) | ((Uint32)g << 8) | b;
+}
+
+} // namespace qtest

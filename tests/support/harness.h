@@ -1,0 +1,46 @@
+// harness.h -- shared test helpers: a private working directory per test, events, captured output.
+#pragma once
+#include <string>
+#include <vector>
+#include <SDL.h>
+
+namespace qtest {
+
+// Makes a fresh temporary directory, links the repository's data/assets into
+// it (unless withAssets is false), writes config.cfg when given, and makes it
+// the working directory. The destructor goes back and removes the directory.
+class WorkDir
+{
+public:
+    explicit WorkDir(const std::string& config = "", bool withAssets = true);
+    ~WorkDir();
+    const std::string& path() const { return dir_; }
+    // Writes a file relative to the working directory, creating its folders.
+    void write(const std::string& rel, const std::string& content) const;
+    std::string read(const std::string& rel) const;
+    bool exists(const std::string& rel) const;
+
+private:
+    std::string dir_;
+    std::string previous_;
+};
+
+std::string sourceDir();
+void mkdirs(const std::string& path);
+// Copies a directory tree (used to build a damaged copy of the assets).
+void copyTree(const std::string& from, const std::string& to);
+
+void pushKey(SDLKey key, SDLMod mod = KMOD_NONE);
+void pushKeyUp(SDLKey key);
+void pushQuit();
+// Types lower-case letters as key presses.
+void pushText(const std::string& letters);
+void clearEvents();
+// The held-key array the game reads every frame.
+void holdKey(SDLKey key, bool down);
+void releaseAllKeys();
+
+// Colour of one window pixel as 0xRRGGBB.
+Uint32 pixelAt(SDL_Surface* s, int x, int y);
+
+} // namespace qtest

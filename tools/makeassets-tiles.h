@@ -1,0 +1,40 @@
+// makeassets-tiles.h -- ground textures shared by the map tiles (all repeat seamlessly every 48 px).
+#pragma once
+#include "makeassets.h"
+
+namespace mk {
+
+const int kTile = 48;
+
+// Picks one of n colours by v in 0..1, with a little per-pixel jitter for dithering.
+Rgba band(const Rgba* pal, int n, float v, int x, int y, uint32_t seed, float jitter = 0.12f);
+
+// Cells of a pattern repeating every 48 px: the nearest and second-nearest
+// centre of a jittered grid of points, for cobbles, rocks and rubble.
+struct Cells {
+    Cells(int perSide, float jitter, uint32_t seed);
+    struct Hit {
+        int index;
+        float d1, d2;      // distances to the nearest and second-nearest centre
+        float dx, dy;      // offset from the nearest centre to the pixel
+    };
+    Hit at(float x, float y) const;
+    std::vector<float> cx, cy;
+};
+
+void grassGround(Image& t, uint32_t seed);
+void darkGrassGround(Image& t, uint32_t seed);
+void dirtGround(Image& t, uint32_t seed);
+void sandGround(Image& t, uint32_t seed);
+void seaWater(Image& t, uint32_t seed);
+void shallowWater(Image& t, uint32_t seed);
+void snowGround(Image& t, uint32_t seed);
+void forestFloor(Image& t, uint32_t seed);
+void woodPlanks(Image& t, Rgba base, int boardHeight, uint32_t seed);
+// Rounded stones with gaps between them, lit from the top-left.
+void stoneCells(Image& t, int perSide, Rgba stone, Rgba gap, float gapWidth, float variation, uint32_t seed);
+void flagstones(Image& t, Rgba stone, Rgba gap, uint32_t seed);
+// Blends picture `over` onto t where mask(x, y) says so, with a ragged edge.
+void raggedSplit(Image& t, const Image& over, bool overOnTop, int edgeY, uint32_t seed);
+
+}  // namespace mk
