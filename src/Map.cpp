@@ -15,13 +15,22 @@ static bool solidTile(int t)
     }
 }
 
-// Pixel to tile, truncated toward zero; values far outside the map (or not
-// a number) give an index far outside it instead of an undefined conversion.
-static int cellOf(float v)
+int Map::cellOf(float v)
 {
     if (v > -1.0e6f && v < 1.0e6f)
-        return (int)(v / Map::TILE);
+        return (int)(v / TILE);
     return v < 0 ? -100000 : 100000;
+}
+
+// Converts a float to int, truncating toward zero, saturating far outside
+// the int range so that wild positions cannot make the conversion undefined.
+int truncToInt(float v)
+{
+    if (v >= 2.0e9f)
+        return 2000000000;
+    if (v <= -2.0e9f || v != v)
+        return -2000000000;
+    return (int)v;
 }
 
 void Map::Init()

@@ -1,11 +1,18 @@
 // Map.h -- the 350x350 tile grid, its solidity rules and map.dat.
 #pragma once
 
+// Float to int, truncating toward zero, saturating far outside the int range.
+int truncToInt(float v);
+
 class Map
 {
 public:
     static const int SIZE = 350;
     static const int TILE = 48;   // pixels per tile side
+
+    // Pixel to tile, truncated toward zero. Values far outside the map (or
+    // not a number) give an index far outside it, never an undefined conversion.
+    static int cellOf(float v);
 
     void Init();
     int getTileAt(int x, int y);

@@ -13,3 +13,21 @@ FightVars::~FightVars()
         delete e;
     effects.clear();
 }
+
+// Ends a fight's state. The weapon list and the armour stay: the next fight
+// rebuilds them.
+void CGame::cleanUpFightVars()
+{
+    while (!fvars.effects.empty()) {
+        delete fvars.effects.back();
+        fvars.effects.pop_back();
+    }
+    fvars.scroll = 0;
+    fvars.shot_y = 0;
+    fvars.selectedWeapon = 0;
+    fvars.menuSelection = 0;
+    fvars.movetimer = 0;
+    fvars.shot_x = 0;
+    fvars.bMenuOpen = false;
+    fvars.bIsStillShooting = false;
+}

@@ -24,8 +24,6 @@ void clear(CGame& g) { SDL_FillRect(g.screen, NULL, 0); }
 
 struct TextFixture : testing::Test
 {
-    void SetUp() override { testing::internal::CaptureStdout(); }
-    void TearDown() override { testing::internal::GetCapturedStdout(); }
 };
 
 void checkCentring(const char* config, int width)

@@ -1,0 +1,142 @@
+// aimgr.cpp -- the other characters' turn in an exploring frame: strolling, chasing, starting fights.
+#include <cstdio>
+#include <cstdlib>
+#include "game.h"
+
+namespace {
+
+enum Move { UP, DOWN, LEFT, RIGHT };
+
+// One step of a character. Land walkers need free map under the land point
+// and no character in the way; a sea monster needs sea under its sea point,
+// passes through characters, and smashes tile 1, 2 or 9 into 40 when blocked.
+void tryStep(CGame& g, Actor* a, Move m, float s)
+{
+    static const int FACING[4] = {0, 2, 3, 1};
+    a->direction = FACING[m];
+    float tx = a->x, ty = a->y, lx = 0, ly = 0, sx = 0, sy = 0;
+    switch (m) {
+    case UP:
+        ty = a->y - s;
+        lx = sx = a->x + 24;
+        ly = sy = a->y - s;
+        break;
+    case DOWN:
+        ty = a->y + s;
+        lx = sx = a->x + 24;
+        ly = sy = a->y + s + 44;
+        break;
+    case LEFT:
+        tx = a->x - s;
+        lx = sx = a->x - s;
+        ly = sy = a->y + 24;
+        break;
+    case RIGHT:
+        tx = a->x + s;
+        lx = a->x + s + 44;
+        sx = a->x + s + 24;
+        ly = sy = a->y + 24;
+        break;
+    }
+    if (a->conversation[1] == "Seamonster") {
+        if (g.theMap->isSea(sx, sy)) {
+            a->x = tx;
+            a->y = ty;
+            return;
+        }
+        int c = Map::cellOf(sx), r = Map::cellOf(sy);
+        int t = g.theMap->getTileAt(c, r);
+        if (t == 1 || t == 2 || t == 9)
+            g.theMap->setTileAt(c, r, 40);
+        return;
+    }
+    if (!g.theMap->isSolid(lx, ly) && !g.NPCcollision(tx, ty, a)) {
+        a->x = tx;
+        a->y = ty;
+    }
+}
+
+// Puts a coordinate on the tile grid; off a solid tile, one tile further on.
+void snap(CGame& g, Actor* a, float& c)
+{
+    c = (float)(Map::cellOf(c) * 48);
+    if (g.theMap->isSolid(a->x, a->y))
+        c += 48;
+}
+
+void startFight(CGame& g, Actor* a)
+{
+    g.mode = 1;
+    g.bPlayingGame = false;
+    g.enemy = a;
+    g.fvars.bMenuOpen = false;
+    g.fvars.selectedWeapon = 0;
+    g.fvars.weapons.clear();
+    g.fvars.menuSelection = 0;
+    g.fvars.playerArmour = NULL;
+    g.fightPanel();
+    g.buildWeaponVector(g.fvars.weapons);
+    for (Item* item : g.itemVec) {
+        if (item->owner == 1 && item->bIsEquipped) {
+            g.fvars.playerArmour = item;
+            break;
+        }
+    }
+    a->walkFrame = 0;
+    g.player->walkFrame = 0;
+    Actor* p = g.player;
+    p->x = (float)(Map::cellOf(p->x) * 48);
+    g.vars.bYourTurn = true;
+    if (g.theMap->isSolid(p->x, p->y))
+        p->x += 48;
+    snap(g, p, p->y);
+    snap(g, a, a->x);
+    snap(g, a, a->y);
+}
+
+} // namespace
+
+void CGame::AIManager()
+{
+    for (Actor* a : actorList) {
+        if (a == player || !a->bIsActive)
+            continue;
+        float s = 50 * vars.timer_delta;
+        if (a->conversation[1] == "Seamonster")
+            s *= 2;
+
+        if (a->bIsWanderer && !a->bIsEnraged) {
+            a->wtimer -= vars.timer_elapsed;
+            if (a->wtimer < 1) {
+                a->wtimer = 1200;
+                a->wdir = rand() % 4;
+            }
+            a->animate(vars.timer_elapsed);
+            static const Move STROLL[4] = {UP, DOWN, LEFT, RIGHT};
+            tryStep(*this, a, STROLL[a->wdir & 3], s);
+        }
+
+        if (!a->bIsHostile)
+            continue;
+        if (!a->canSee(player->x + 24, player->y + 24, theMap)) {
+            a->bIsEnraged = false;
+            continue;
+        }
+        a->bIsEnraged = true;
+        puts("Chasing");
+        a->animate(vars.timer_elapsed);
+        // Characters level with the player on one axis never start a fight.
+        if (distance(player->x, player->y, a->x, a->y) < 200 && a->x != player->x && a->y != player->y) {
+            startFight(*this, a);
+            return;
+        }
+        if (player->x < a->x)
+            tryStep(*this, a, LEFT, s);
+        else if (player->x > a->x)
+            tryStep(*this, a, RIGHT, s);
+        if (player->y > a->y)
+            tryStep(*this, a, DOWN, s);
+        else if (player->y < a->y)
+            tryStep(*this, a, UP, s);
+    }
+}

@@ -1,0 +1,79 @@
+// credits.cpp -- scrolling text (introductions and credits) that rolls up until a key is pressed.
+#include <cstdio>
+#include <fstream>
+#include <list>
+#include "credits.h"
+#include "game.h"
+
+CreditLine::CreditLine() : bIsBlankLine(false), str(""), screen_y(100000.0f)
+{
+}
+
+// Reads at most 127 entries of at most 124 characters. A line that is too
+// long is cut, and the stream then refuses further lines, so every later
+// entry is blank; an end of file gives blank entries too.
+static std::list<CreditLine> readLines(std::ifstream& in, int h)
+{
+    std::list<CreditLine> lines;
+    for (int k = 1;; k++) {
+        bool last = in.eof() || k - 1 >= 126;
+        char buf[125] = {0};
+        in.getline(buf, sizeof buf);
+        CreditLine line;
+        if (buf[0] == '\0')
+            line.bIsBlankLine = true;
+        else
+            line.str = buf;
+        line.screen_y = 550.0f + (float)(k * h);
+        lines.push_back(line);
+        if (last)
+            break;
+    }
+    return lines;
+}
+
+void CGame::ScrollyText(const char* file)
+{
+    std::ifstream in(file);
+    if (!in.is_open()) {
+        fprintf(stderr, "%s is missing\n", file);
+        return;
+    }
+    puts("Loading comments");
+    int h = returnTextHeight();
+    std::list<CreditLine> lines = readLines(in, h);
+    puts("Comments loaded. Engaging.");
+
+    bool done = false;
+    while (!done) {
+        SDL_FillRect(screen, NULL, SDL_MapRGB(screen->format, 0, 0, 100));
+        vars.timer_start = (float)SDL_GetTicks();
+        for (CreditLine& line : lines) {
+            if (line.screen_y > 50.0f)
+                line.screen_y += vars.timer_delta * -50.0f;
+            if (line.screen_y > 50.0f && line.screen_y < 540.0f)
+                drawTextAt(line.bIsBlankLine ? " " : line.str.c_str(), 100, (int)line.screen_y);
+        }
+        Uint32 black = SDL_MapRGB(screen->format, 0, 0, 0);
+        SDL_Rect top = {0, 0, (Uint16)SCREEN_WIDTH, 70};
+        SDL_Rect bottom = {0, 530, (Uint16)SCREEN_WIDTH, 70};
+        SDL_FillRect(screen, &top, black);
+        SDL_FillRect(screen, &bottom, black);
+        drawTextAt("Press any key to continue...", 10, 600 - h);
+
+        while (SDL_PollEvent(&event)) {
+            if (event.type == SDL_KEYDOWN) {
+                if (event.key.keysym.sym == SDLK_F3)
+                    saveScreenshot("sshot.bmp");
+                done = true;
+            } else if (event.type == SDL_QUIT) {
+                done = true;
+            }
+        }
+        SDL_Flip(screen);
+        SDL_Delay(0);
+        vars.timer_elapsed = (float)SDL_GetTicks() - vars.timer_start;
+        vars.timer_delta = vars.timer_elapsed / 1000.0f;
+    }
+    resetFrameTimers();
+}

@@ -1,0 +1,78 @@
+// drawhud.cpp -- the map screen's message line, health gauge and status text, and the key-help screen.
+#include <cstdio>
+#include "game.h"
+
+void CGame::drawHud()
+{
+    int h = returnTextHeight();
+    if (vars.talkTimer > 0) {
+        int a = truncToInt(vars.talkTimer / TALK_TIMER * 255.0f);
+        SDL_Surface* band = SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, h + 2, 32, 0, 0, 0, 0);
+        if (band) {
+            SDL_FillRect(band, NULL, SDL_MapRGB(band->format, 0, 0, 100));
+            if (!vars.bNoAlpha)
+                SDL_SetAlpha(band, SDL_SRCALPHA, (Uint8)(a & 0xff));
+            SDL_Rect dst = {0, (Sint16)(598 - h), 0, 0};
+            SDL_BlitSurface(band, NULL, screen, &dst);
+            SDL_FreeSurface(band);
+        }
+        if (vars.bNoAlpha)
+            centreTextAt(vars.currentTalk.c_str(), 600 - h);
+        else
+            centreAlphaTextAt(vars.currentTalk.c_str(), 600 - h, a & 0xff);
+        vars.talkTimer -= vars.timer_elapsed;
+    }
+
+    SDL_Rect gauge = {0, 0, 0, 0};
+    SDL_BlitSurface(art.icons[22], NULL, screen, &gauge);
+    const CharacterStats& st = player->stats;
+    int g = st.hp_max != 0 ? truncToInt((float)st.hp / (float)st.hp_max * 48.0f) : 0;
+    if (g < 0)
+        g = 0;
+    if (g > 48)
+        g = 48;
+    if (g > 0) {
+        SDL_Rect src = {0, (Sint16)(48 - g), gauge.w, (Uint16)g};
+        SDL_Rect dst = {0, (Sint16)(48 - g), 0, 0};
+        SDL_BlitSurface(art.icons[23], &src, screen, &dst);
+    }
+
+    char line[512];
+    if (vars.debugMode) {
+        snprintf(line, sizeof line, "hp %i/%i fps %i max_fps %i min_fps %i", st.hp, st.hp_max, vars.fps,
+                 vars.fps_max, vars.fps_min);
+        drawTextAt(line, 10, 10);
+        snprintf(line, sizeof line, "x: %f y: %f", (double)player->x, (double)player->y);
+        drawTextAt(line, 10, 10 + h);
+    } else {
+        snprintf(line, sizeof line, " Health: %i/%i", st.hp, st.hp_max);
+        drawTextAt(line, 10, 10);
+        snprintf(line, 60, " Mana: %i/%i", st.mp, st.mp_max);
+        drawTextAt(line, 10, 10 + h);
+        snprintf(line, 60, " $%i", (int)st.money);
+        drawTextAt(line, 10, 10 + 2 * h);
+    }
+}
+
+void CGame::keyHelp()
+{
+    static const char* const LINES[] = {
+        "Space, G: Get items", "R: Find rest",       "Return: Talk",     "ESC: Inventory",
+        "F1: Quick Save",      "F2: Quit to menu",   "F3: Screenshot",   "H: This screen",
+        "Press any key to continue",
+    };
+    int h = returnTextHeight();
+    bool done = false;
+    while (!done) {
+        centreTextAt("***Keyboard***", 100 - h);
+        for (int i = 0; i < 9; i++)
+            centreTextAt(LINES[i], 100 + i * h);
+        while (SDL_PollEvent(&event)) {
+            if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT)
+                done = true;
+        }
+        SDL_Flip(screen);
+        SDL_Delay(0);
+    }
+    resetFrameTimers();
+}

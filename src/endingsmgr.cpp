@@ -1,0 +1,6 @@
+// endingsmgr.cpp -- choosing the ending and showing its slides.
+#include "game.h"
+
+void CGame::loadAndShowEnding(std::string)
+{
+}

@@ -1,0 +1,6 @@
+// fight-input.cpp -- the player's actions in a fight.
+#include "game.h"
+
+void CGame::getFightInput()
+{
+}

@@ -1,0 +1,195 @@
+// gameloop.cpp -- the frame loop of play: health check, exploring or fighting, frame timers, fight outcome.
+#include <cstdio>
+#include "game.h"
+
+namespace {
+
+// Waits for the player's choice after a won fight. Keys are matched by
+// symbol on key presses only; a window close only ends this screen.
+void rewardScreen(CGame& g, bool levelledUp)
+{
+    int h = g.returnTextHeight();
+    bool done = false;
+    while (!done) {
+        g.drawTextAt("You won the fight! Got 50 gold", 10, 300);
+        if (levelledUp) {
+            g.drawTextAt("Level up!", 10, 300 + h);
+            g.drawTextAt("Pick a reward:", 10, 300 + 2 * h);
+            g.drawTextAt("(S)trength up", 10, 300 + 3 * h);
+            g.drawTextAt("(D)exterity up", 10, 300 + 4 * h);
+            g.drawTextAt("(I)ntelligence up", 10, 300 + 5 * h);
+            g.drawTextAt("(F)abulous Cash Prize", 10, 300 + 6 * h);
+        } else {
+            g.drawTextAt("Press return to continue...", 10, 300 + h);
+        }
+        SDL_Flip(g.screen);
+        SDL_Delay(0);
+        while (SDL_PollEvent(&g.event)) {
+            SDL_Rect panel = {0, 0, 300, 600};
+            SDL_FillRect(g.screen, &panel, SDL_MapRGB(g.screen->format, 0, 0, 100));
+            if (g.event.type == SDL_QUIT) {
+                done = true;
+                continue;
+            }
+            if (g.event.type != SDL_KEYDOWN)
+                continue;
+            CharacterStats& st = g.player->stats;
+            SDLKey key = g.event.key.keysym.sym;
+            if (!levelledUp) {
+                if (key == SDLK_RETURN)
+                    done = true;
+            } else if (key == SDLK_s) {
+                st.strength += 1;
+                st.hp_max += 4;
+                done = true;
+            } else if (key == SDLK_d) {
+                st.dexterity += 1;
+                done = true;
+            } else if (key == SDLK_i) {
+                st.intelligence += 1;
+                st.mp_max += 4;
+                done = true;
+            } else if (key == SDLK_f) {
+                st.money += 1000;
+                g.vars.currentTalk = "Got $1000 reward";
+                g.vars.talkTimer = g.TALK_TIMER;
+                done = true;
+            }
+        }
+    }
+}
+
+// Pays for a beaten enemy, removes it from the world and shows the reward.
+void winFight(CGame& g)
+{
+    g.drawFightHUD();
+    g.fvars.shot_x = ((g.player->x + 24) + (g.enemy->x + 24)) * 0.5f;
+    g.fvars.shot_y = ((g.player->y + 24) + (g.enemy->y + 24)) * 0.5f;
+    g.updateBullet();
+    g.cleanUpFightVars();
+    g.bPlayingGame = true;
+    g.mode = 0;
+    g.actorList.remove(g.enemy);
+    delete g.enemy;
+    g.enemy = NULL;
+    g.vars.fightMsgVec.clear();
+
+    CharacterStats& st = g.player->stats;
+    st.xp += 1;
+    st.money += 50;
+    bool levelledUp = false;
+    if (st.xp > 3) {
+        st.xp -= 4;
+        st.level += 1;
+        levelledUp = true;
+    }
+    g.playSound(0);
+    rewardScreen(g, levelledUp);
+}
+
+// One frame of a fight: the player's turn, the player's action playing out,
+// or the enemy's decision; then running away and victory.
+void combatStep(CGame& g)
+{
+    if (!g.enemy) {
+        // Nothing to fight: go back to exploring rather than follow a null enemy.
+        fputs("Enemy doesn't exist! WTF\n", stderr);
+        g.cleanUpFightVars();
+        g.mode = 0;
+        g.bPlayingGame = true;
+        g.vars.fightMsgVec.clear();
+        return;
+    }
+    g.drawMap();
+    g.drawSprites();
+    g.drawFightHUD();
+    if (g.vars.bYourTurn) {
+        g.fvars.bIsStillShooting = false;
+        g.getFightInput();
+    } else if (g.fvars.movetimer > 0 || g.fvars.bIsStillShooting) {
+        // The effects advance in both HUD draws of these frames.
+        g.drawMap();
+        g.drawSprites();
+        g.drawFightHUD();
+        g.updateBullet();
+        g.pollScreenshot();
+        if (!g.fvars.bIsStillShooting)
+            g.fvars.movetimer -= g.vars.timer_elapsed;
+    } else {
+        g.fightAI(g.enemy, g.player);
+        g.vars.bYourTurn = true;
+        g.vars.fightMsgVec.push_back("Your turn.");
+    }
+    if (!g.enemy || g.mode != 1)
+        return;
+
+    if (g.distance(g.enemy->x, g.enemy->y, g.player->x, g.player->y) > 500.0f) {
+        g.vars.currentTalk = "You ran away";
+        g.vars.talkTimer = g.TALK_TIMER;
+        g.cleanUpFightVars();
+        g.mode = 0;
+        g.bPlayingGame = true;
+        g.vars.fightMsgVec.clear();
+    }
+    if (g.enemy->stats.hp <= 0)
+        winFight(g);
+}
+
+} // namespace
+
+void CGame::gameLoop()
+{
+    if (!player) {
+        fputs("There is no player character (\"Plyr\") in this game; nothing to play\n", stderr);
+        bMustQuit = true;
+        return;
+    }
+    bPlayingGame = true;
+    bMustQuit = false;
+    int framesThisSecond = 0;
+    float lastCheck = 0;
+
+    while (!bMustQuit) {
+        if (player->stats.hp <= 0)
+            deathScreen();
+        else if (player->stats.hp > player->stats.hp_max)
+            player->stats.hp = player->stats.hp_max;
+
+        vars.frames++;
+        vars.timer_start = (float)SDL_GetTicks();
+
+        if (bPlayingGame) {
+            drawMap();
+            drawSprites();
+            drawHud();
+            getInput();
+            AIManager();
+        } else if (mode == 1) {
+            combatStep(*this);
+        }
+
+        SDL_LockSurface(screen);
+        SDL_Flip(screen);
+        SDL_UnlockSurface(screen);
+        SDL_Delay(0);
+
+        vars.timer_elapsed = (float)SDL_GetTicks() - vars.timer_start;
+        if (vars.timer_elapsed > 100)
+            vars.timer_elapsed = 100;
+        vars.timer_delta = vars.timer_elapsed / 1000.0f;
+
+        if ((float)SDL_GetTicks() - lastCheck >= 1000) {
+            vars.fps = framesThisSecond;
+            lastCheck = (float)SDL_GetTicks();
+            if (framesThisSecond > vars.fps_max)
+                vars.fps_max = framesThisSecond;
+            if (vars.fps > 0 && vars.fps < vars.fps_min)
+                vars.fps_min = vars.fps;
+            framesThisSecond = 1;
+        } else {
+            framesThisSecond++;
+        }
+    }
+    printf("Frames : %i\nFPS: %f\n", vars.frames, (double)((float)vars.frames / ((float)SDL_GetTicks() / 1000.0f)));
+    resetFrameTimers();
+}

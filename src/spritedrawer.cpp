@@ -1,0 +1,52 @@
+// spritedrawer.cpp -- paints the items lying on the map, then the characters.
+#include <cstdio>
+#include <set>
+#include "game.h"
+
+namespace {
+
+// Screen position of a map point with the camera on the player; false when
+// the picture's corner is off screen (20 or more pixels beyond left or top).
+bool screenPos(CGame& g, float px, float py, SDL_Rect& dst)
+{
+    int sx = (g.SCREEN_WIDTH / 2 - 48) - truncToInt(g.player->x - px);
+    int sy = 252 - truncToInt(g.player->y - py);
+    if (!(sx > -20 && sx < g.SCREEN_WIDTH && sy > -20 && sy < 600))
+        return false;
+    dst.x = (Sint16)sx;
+    dst.y = (Sint16)sy;
+    return true;
+}
+
+} // namespace
+
+void CGame::drawSprites()
+{
+    static std::set<Actor*> reported;
+    for (Item* item : itemVec) {
+        if (item->owner != 0)
+            continue;
+        SDL_Rect dst;
+        if (!screenPos(*this, item->x, item->y, dst))
+            continue;
+        if (item->icon < art.items.size())
+            SDL_BlitSurface(art.items[item->icon], NULL, screen, &dst);
+        else
+            fprintf(stderr, "Invalid item %i requested\n", item->icon);
+    }
+    for (Actor* a : actorList) {
+        if (!bPlayingGame && a != player && a != enemy)
+            continue;
+        SDL_Rect dst;
+        if (!screenPos(*this, a->x, a->y, dst))
+            continue;
+        if (a->sprite < 0 || a->sprite > 8 || a->direction < 0 || a->direction > 3 || a->walkFrame < 0 ||
+            a->walkFrame > 2) {
+            if (reported.insert(a).second)
+                fprintf(stderr, "%s has no picture (sprite %i, direction %i, frame %i); not drawn\n",
+                        a->myName.c_str(), a->sprite, a->direction, a->walkFrame);
+            continue;
+        }
+        SDL_BlitSurface(art.sprites[a->sprite][a->direction][a->walkFrame], NULL, screen, &dst);
+    }
+}

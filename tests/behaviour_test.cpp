@@ -1,0 +1,183 @@
+// behaviour_test.cpp -- the other characters: sight, strolling, chasing, fight start, sea monsters.
+#include <gtest/gtest.h>
+#include "world.h"
+
+using qtest::World;
+
+namespace {
+
+struct Behaviour : testing::Test
+{
+    void SetUp() override
+    {
+        w.reset(new World());
+        g = w->game.get();
+        hero = w->addActor(48 * 20, 48 * 20, true);
+        g->bPlayingGame = true;
+        frame(20);
+    }
+    void TearDown() override
+    {
+        w.reset();
+    }
+    void frame(float ms)
+    {
+        g->vars.timer_elapsed = ms;
+        g->vars.timer_delta = ms / 1000.0f;
+    }
+    Actor* hostile(float x, float y)
+    {
+        Actor* a = w->addActor(x, y);
+        a->bIsHostile = true;
+        a->bIsActive = true;
+        return a;
+    }
+    std::unique_ptr<World> w;
+    CGame* g = nullptr;
+    Actor* hero = nullptr;
+};
+
+} // namespace
+
+TEST_F(Behaviour, SightReachesFifteenColumnsAcrossOpenGroundAndSea)
+{
+    Actor a;
+    a.x = 0;
+    a.y = 48 * 5;
+    EXPECT_TRUE(a.canSee(48 * 15, 48 * 5, g->theMap));
+    EXPECT_FALSE(a.canSee(48 * 16, 48 * 5, g->theMap));
+    g->theMap->setTileAt(7, 5, 21);
+    EXPECT_TRUE(a.canSee(48 * 15, 48 * 5, g->theMap));
+    g->theMap->setTileAt(7, 5, 2);
+    EXPECT_FALSE(a.canSee(48 * 15, 48 * 5, g->theMap));
+    Actor b;
+    b.x = 48 * 10;
+    b.y = 48 * 10;
+    g->theMap->setTileAt(10, 12, 1);
+    EXPECT_FALSE(b.canSee(48 * 10, 48 * 14, g->theMap));   // straight down the last column
+    EXPECT_TRUE(b.canSee(48 * 10, 48 * 11, g->theMap));
+}
+
+TEST_F(Behaviour, CloseHostileStartsAFightOnWholeTiles)
+{
+    Actor* foe = hostile(hero->x + 150.3f, hero->y + 120.7f);   // about 193 away
+    Item* armour = w->addItem(4, 1);
+    armour->bIsEquipped = true;
+    Item* sword = w->addItem(1, 1);
+    hero->x += 5.5f;
+    g->AIManager();
+    EXPECT_EQ(1, g->mode);
+    EXPECT_FALSE(g->bPlayingGame);
+    EXPECT_EQ(foe, g->enemy);
+    EXPECT_TRUE(g->vars.bYourTurn);
+    EXPECT_TRUE(foe->bIsEnraged);
+    EXPECT_EQ(armour, g->fvars.playerArmour);
+    ASSERT_EQ(1u, g->fvars.weapons.size());
+    EXPECT_EQ(sword, g->fvars.weapons[0]);
+    EXPECT_FLOAT_EQ(48 * 20, hero->x);
+    EXPECT_FLOAT_EQ(48 * 20, hero->y);
+    EXPECT_FLOAT_EQ(48 * 23, foe->x);
+    EXPECT_FLOAT_EQ(48 * 22, foe->y);
+    EXPECT_EQ(0, foe->walkFrame);
+}
+
+TEST_F(Behaviour, SnappingOntoAWallMovesOneTileOn)
+{
+    // The player's corner may hang over a wall that its inset box clears.
+    hero->x = 48 * 20 - 2;
+    g->theMap->setTileAt(19, 20, 10);
+    Actor* foe = hostile(hero->x + 100.5f, hero->y + 100.5f);
+    g->AIManager();
+    ASSERT_EQ(1, g->mode);
+    EXPECT_FLOAT_EQ(48 * 20, hero->x);
+    EXPECT_FLOAT_EQ(48 * 22, foe->x);
+    EXPECT_FLOAT_EQ(48 * 22, foe->y);
+}
+
+TEST_F(Behaviour, LevelWithThePlayerNeverStartsAFight)
+{
+    Actor* foe = hostile(hero->x + 100, hero->y);
+    g->AIManager();
+    EXPECT_EQ(0, g->mode);
+    EXPECT_TRUE(foe->bIsEnraged);
+    EXPECT_FLOAT_EQ(hero->x + 99, foe->x);   // keeps approaching at 50 pixels per second
+    EXPECT_EQ(3, foe->direction);
+}
+
+TEST_F(Behaviour, WallsHideThePlayer)
+{
+    Actor* foe = hostile(hero->x + 48 * 3, hero->y + 48 * 3);
+    for (int r = 18; r < 26; r++)
+        g->theMap->setTileAt(22, r, 1);
+    foe->bIsEnraged = true;
+    float x = foe->x;
+    g->AIManager();
+    EXPECT_FALSE(foe->bIsEnraged);
+    EXPECT_EQ(0, g->mode);
+    EXPECT_FLOAT_EQ(x, foe->x);
+}
+
+TEST_F(Behaviour, InactiveCharactersDoNotMove)
+{
+    Actor* foe = hostile(hero->x + 100, hero->y + 100);
+    foe->bIsActive = false;
+    g->AIManager();
+    EXPECT_EQ(0, g->mode);
+    EXPECT_FALSE(foe->bIsEnraged);
+}
+
+TEST_F(Behaviour, StrollerKeepsFacingTheWallUntilItsTimeIsUp)
+{
+    Actor* s = w->addActor(48 * 40, 48 * 40);
+    s->bIsWanderer = true;
+    s->bIsActive = true;
+    s->wtimer = 1200;
+    s->wdir = 2;   // left
+    g->theMap->setTileAt(39, 40, 1);
+    for (int i = 0; i < 10; i++)
+        g->AIManager();
+    EXPECT_FLOAT_EQ(48 * 40, s->x);
+    EXPECT_EQ(3, s->direction);
+    EXPECT_EQ(2, s->wdir);
+    EXPECT_FLOAT_EQ(1000, s->wtimer);
+    EXPECT_EQ(1, s->walkFrame);   // the walk animation runs
+
+    s->wdir = 3;   // right: open ground
+    g->AIManager();
+    EXPECT_FLOAT_EQ(48 * 40 + 1, s->x);
+    EXPECT_EQ(1, s->direction);
+}
+
+TEST_F(Behaviour, StrollersPickANewDirectionEvery1200Milliseconds)
+{
+    Actor* s = w->addActor(48 * 40, 48 * 40);
+    s->bIsWanderer = true;
+    s->bIsActive = true;
+    s->wtimer = 15;
+    g->AIManager();
+    EXPECT_FLOAT_EQ(1200, s->wtimer);
+    g->AIManager();
+    EXPECT_FLOAT_EQ(1180, s->wtimer);
+}
+
+TEST_F(Behaviour, SeaMonsterSwimsAndSmashesShoreTiles)
+{
+    Actor* m = w->addActor(48 * 30, 48 * 30);
+    m->conversation[1] = "Seamonster";
+    m->bIsWanderer = true;
+    m->bIsActive = true;
+    m->wtimer = 5000;
+    m->wdir = 3;   // right
+    g->theMap->setTileAt(30, 30, 21);
+    g->theMap->setTileAt(31, 30, 9);
+    g->AIManager();
+    EXPECT_FLOAT_EQ(48 * 30 + 2, m->x);   // double speed; the sea point x + s + 24 is on water
+    frame(100);
+    for (int i = 0; i < 3; i++)
+        g->AIManager();
+    EXPECT_EQ(40, g->theMap->getTileAt(31, 30));
+    EXPECT_LT(m->x + 24, 48 * 31.0f);
+    m->wdir = 0;   // up onto grass: refused, and grass is not smashed
+    g->AIManager();
+    EXPECT_EQ(0, g->theMap->getTileAt(30, 29));
+}

@@ -1,0 +1,12 @@
+// fakeclock.h -- a stand-in for SDL_GetTicks in test programs linked with --wrap=SDL_GetTicks.
+#pragma once
+#include <functional>
+#include <SDL.h>
+
+namespace qtest {
+
+// While set, every SDL_GetTicks call made by the engine returns what this
+// answers; it runs on the game's own thread, so it may also push events.
+extern std::function<Uint32()> fakeTicks;
+
+} // namespace qtest

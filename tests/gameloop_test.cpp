@@ -1,0 +1,303 @@
+// gameloop_test.cpp -- the frame loop: frame timers, per-second statistics, fights won and run from.
+#include <gtest/gtest.h>
+#include "fakeclock.h"
+#include "world.h"
+
+using qtest::World;
+
+namespace {
+
+// Asks the loop to end once the frame counter reaches the given frame.
+void quitAt(CGame& g, unsigned frame)
+{
+    if (g.vars.frames >= frame)
+        g.bMustQuit = true;
+}
+
+struct Loop : testing::Test
+{
+    void SetUp() override
+    {
+        w.reset(new World());
+        g = w->game.get();
+        hero = w->addActor(480, 480, true);
+        qtest::clearEvents();
+        qtest::releaseAllKeys();
+    }
+    void TearDown() override
+    {
+        qtest::fakeTicks = nullptr;
+        w.reset();
+    }
+    // Sets up a fight against a character standing one tile to the right.
+    // Without the turn, the enemy acts first, which reads no input.
+    Actor* fightWith(int hp, bool yourTurn = false)
+    {
+        Actor* foe = w->addActor(hero->x + 48, hero->y);
+        foe->stats.hp = hp;
+        g->enemy = foe;
+        g->mode = 1;
+        g->bPlayingGame = false;
+        g->vars.bYourTurn = yourTurn;
+        return foe;
+    }
+    // Runs the loop with the start flag handling of gameLoop bypassed: the
+    // loop sets bPlayingGame itself, so fights are set up on its first frame.
+    void runFrom(std::function<void()> firstFrame, std::function<void(unsigned)> everyCall)
+    {
+        unsigned start = g->vars.frames;
+        bool setUp = false;
+        Uint32 now = 10000;
+        qtest::fakeTicks = [&, start]() {
+            if (!setUp && g->vars.frames == start + 1) {
+                setUp = true;
+                firstFrame();
+            }
+            everyCall(g->vars.frames - start);
+            return now += 5;
+        };
+        g->gameLoop();
+        qtest::fakeTicks = nullptr;
+    }
+    std::unique_ptr<World> w;
+    CGame* g = nullptr;
+    Actor* hero = nullptr;
+};
+
+} // namespace
+
+TEST_F(Loop, LongFramesAreCappedAt100Milliseconds)
+{
+    Uint32 now = 10000;
+    float maxElapsed = 0, deltaAtMax = 0;
+    qtest::fakeTicks = [&]() {
+        if (g->vars.timer_elapsed > maxElapsed) {
+            maxElapsed = g->vars.timer_elapsed;
+            deltaAtMax = g->vars.timer_delta;
+        }
+        quitAt(*g, 5);
+        return now += 250;
+    };
+    g->gameLoop();
+    EXPECT_FLOAT_EQ(100.0f, maxElapsed);
+    EXPECT_FLOAT_EQ(0.1f, deltaAtMax);
+    // Leaving the loop resets the timers for whatever comes next.
+    EXPECT_FLOAT_EQ(0.0f, g->vars.timer_elapsed);
+    EXPECT_FLOAT_EQ(0.0f, g->vars.timer_delta);
+    EXPECT_TRUE(g->bMustQuit);
+    EXPECT_FALSE(g->bPleaseLoadGame);
+}
+
+TEST_F(Loop, FramesPerSecondStatistics)
+{
+    // 20 ms per frame, measured from the frame counter.
+    unsigned start = g->vars.frames;
+    qtest::fakeTicks = [&]() {
+        quitAt(*g, start + 60);
+        return (Uint32)(1000 + 20 * (g->vars.frames - start));
+    };
+    g->gameLoop();
+    EXPECT_EQ(50, g->vars.fps);
+    EXPECT_EQ(50, g->vars.fps_max);
+    EXPECT_EQ(50, g->vars.fps_min);
+
+    // Above 60 per second fps_min stays at its start value; the first check
+    // after entry reports 0, which never lowers it.
+    World fast;
+    CGame& f = *fast.game;
+    fast.addActor(480, 480, true);
+    start = f.vars.frames;
+    qtest::fakeTicks = [&]() {
+        quitAt(f, start + 250);
+        return (Uint32)(1000 + 5 * (f.vars.frames - start));
+    };
+    f.gameLoop();
+    EXPECT_EQ(200, f.vars.fps);
+    EXPECT_EQ(200, f.vars.fps_max);
+    EXPECT_EQ(60, f.vars.fps_min);
+}
+
+TEST_F(Loop, HealthAboveMaximumIsCutBack)
+{
+    hero->stats.hp = 180;
+    qtest::pushQuit();
+    g->gameLoop();
+    EXPECT_EQ(100, hero->stats.hp);
+}
+
+TEST_F(Loop, VictoryPaysAndShowsThePlainRewardScreen)
+{
+    Actor* foe = nullptr;
+    hero->stats.money = 7;
+    runFrom(
+        [&] {
+            foe = fightWith(0);
+            // Reward keys of the level-up screen do nothing here; Return ends it.
+            for (SDLKey k : {SDLK_s, SDLK_d, SDLK_i, SDLK_f, SDLK_RETURN})
+                qtest::pushKey(k);
+        },
+        [&](unsigned frame) {
+            if (frame == 4)
+                qtest::pushQuit();
+        });
+    EXPECT_EQ(1u, g->actorList.size());
+    EXPECT_EQ(nullptr, g->enemy);
+    EXPECT_EQ(0, g->mode);
+    EXPECT_TRUE(g->bPlayingGame);
+    EXPECT_EQ(1u, hero->stats.xp);
+    EXPECT_EQ(57u, hero->stats.money);
+    EXPECT_EQ(5u, hero->stats.strength);
+    EXPECT_EQ(5u, hero->stats.dexterity);
+    EXPECT_EQ(0u, hero->stats.level);
+    EXPECT_TRUE(g->vars.fightMsgVec.empty());
+    (void)foe;
+}
+
+TEST_F(Loop, FourthWinLevelsUpAndOffersRewards)
+{
+    hero->stats.xp = 3;
+    hero->stats.level = 2;
+    runFrom(
+        [&] {
+            fightWith(-5);
+            qtest::pushKey(SDLK_RETURN);   // does nothing on this screen
+            qtest::pushKey(SDLK_s);
+        },
+        [&](unsigned frame) {
+            if (frame == 4)
+                qtest::pushQuit();
+        });
+    EXPECT_EQ(0u, hero->stats.xp);
+    EXPECT_EQ(3u, hero->stats.level);
+    EXPECT_EQ(6u, hero->stats.strength);
+    EXPECT_EQ(104, hero->stats.hp_max);
+}
+
+TEST_F(Loop, EachRewardOfTheLevelUpScreen)
+{
+    struct Case { SDLKey key; unsigned CharacterStats::*field; unsigned expect; int mpMax; unsigned money; };
+    const Case cases[] = {
+        {SDLK_d, &CharacterStats::dexterity, 6, 50, 50},
+        {SDLK_i, &CharacterStats::intelligence, 1, 54, 50},
+        {SDLK_f, &CharacterStats::money, 1050, 50, 1050},
+    };
+    for (const Case& c : cases) {
+        World lw;
+        CGame& lg = *lw.game;
+        Actor* h = lw.addActor(480, 480, true);
+        h->stats.xp = 3;
+        unsigned start = lg.vars.frames;
+        bool setUp = false;
+        qtest::fakeTicks = [&]() {
+            if (!setUp && lg.vars.frames == start + 1) {
+                setUp = true;
+                Actor* foe = lw.addActor(h->x + 48, h->y);
+                foe->stats.hp = 0;
+                lg.enemy = foe;
+                lg.mode = 1;
+                lg.bPlayingGame = false;
+                lg.vars.bYourTurn = false;
+                qtest::pushKey(c.key);
+            }
+            if (lg.vars.frames == start + 4)
+                qtest::pushQuit();
+            return (Uint32)1000;
+        };
+        lg.gameLoop();
+        EXPECT_EQ(c.expect, h->stats.*(c.field)) << c.key;
+        EXPECT_EQ(c.mpMax, h->stats.mp_max) << c.key;
+        EXPECT_EQ(c.money, h->stats.money) << c.key;
+        if (c.key == SDLK_f) {
+            EXPECT_EQ("Got $1000 reward", lg.vars.currentTalk);
+        }
+    }
+}
+
+TEST_F(Loop, ClosingTheWindowOnTheRewardScreenOnlyEndsThatScreen)
+{
+    runFrom(
+        [&] {
+            fightWith(0);
+            qtest::pushQuit();
+        },
+        [&](unsigned frame) {
+            EXPECT_FALSE(g->bMustQuit && frame < 6);
+            if (frame == 6)
+                qtest::pushQuit();
+        });
+    EXPECT_EQ(1u, hero->stats.xp);
+    EXPECT_GE(g->vars.frames, 6u);
+}
+
+TEST_F(Loop, RunningAwayEndsTheFightOnlyBeyond500)
+{
+    Actor* foe = nullptr;
+    bool moved = false;
+    runFrom(
+        [&] {
+            foe = fightWith(30, true);
+            foe->x = hero->x + 300;
+            foe->y = hero->y + 400;   // exactly 500 away
+        },
+        [&](unsigned frame) {
+            if (frame == 3 && !moved) {
+                moved = true;
+                EXPECT_FLOAT_EQ(500.0f, g->distance(foe->x, foe->y, hero->x, hero->y));
+                EXPECT_EQ(1, g->mode);
+                EXPECT_FALSE(g->bPlayingGame);
+                foe->y += 1;
+            }
+            if (frame == 5)
+                g->bMustQuit = true;
+        });
+    EXPECT_EQ(0, g->mode);
+    EXPECT_TRUE(g->bPlayingGame);
+    EXPECT_EQ("You ran away", g->vars.currentTalk);
+    EXPECT_EQ(2u, g->actorList.size());   // the enemy stays on the map
+    EXPECT_EQ(30, foe->stats.hp);
+    EXPECT_EQ(0u, hero->stats.xp);
+}
+
+TEST_F(Loop, CombatWithoutAnEnemyGoesBackToExploring)
+{
+    testing::internal::CaptureStderr();
+    runFrom(
+        [&] {
+            g->mode = 1;
+            g->bPlayingGame = false;
+            g->enemy = nullptr;
+        },
+        [&](unsigned frame) {
+            if (frame == 4)
+                qtest::pushQuit();
+        });
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(std::string::npos, err.find("Enemy doesn't exist! WTF\n"));
+    EXPECT_EQ(0, g->mode);
+    EXPECT_TRUE(g->bPlayingGame);
+}
+
+TEST_F(Loop, EnemyTurnHandsTheTurnBack)
+{
+    runFrom(
+        [&] {
+            fightWith(30);
+            g->vars.bYourTurn = false;
+        },
+        [&](unsigned frame) {
+            if (frame == 1)
+                g->bMustQuit = true;
+        });
+    EXPECT_TRUE(g->vars.bYourTurn);
+    ASSERT_FALSE(g->vars.fightMsgVec.empty());
+    EXPECT_EQ("Your turn.", g->vars.fightMsgVec.back());
+}
+
+TEST_F(Loop, LoopEndsAtOnceWithoutAPlayer)
+{
+    g->player = nullptr;
+    testing::internal::CaptureStderr();
+    g->gameLoop();
+    EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("no player character"));
+    EXPECT_TRUE(g->bMustQuit);
+}

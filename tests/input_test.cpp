@@ -1,0 +1,184 @@
+// input_test.cpp -- world input: walking, drunken steps, the floater, activation and command keys.
+#include <gtest/gtest.h>
+#include "world.h"
+
+using qtest::World;
+
+namespace {
+
+struct Input : testing::Test
+{
+    void SetUp() override
+    {
+        w.reset(new World());
+        g = w->game.get();
+        hero = w->addActor(480, 480, true);
+        qtest::releaseAllKeys();
+        qtest::clearEvents();
+        frame(10);
+    }
+    void TearDown() override
+    {
+        qtest::releaseAllKeys();
+        w.reset();
+    }
+    void frame(float ms)
+    {
+        g->vars.timer_elapsed = ms;
+        g->vars.timer_delta = ms / 1000.0f;
+    }
+    void walk(std::initializer_list<SDLKey> held)
+    {
+        qtest::releaseAllKeys();
+        for (SDLKey k : held)
+            qtest::holdKey(k, true);
+        g->getInput();
+    }
+    std::unique_ptr<World> w;
+    CGame* g = nullptr;
+    Actor* hero = nullptr;
+};
+
+} // namespace
+
+TEST_F(Input, OppositeKeysFavourUpAndLeft)
+{
+    walk({SDLK_UP, SDLK_DOWN});
+    EXPECT_FLOAT_EQ(477.5f, hero->y);
+    EXPECT_EQ(0, hero->direction);
+    walk({SDLK_LEFT, SDLK_RIGHT});
+    EXPECT_FLOAT_EQ(477.5f, hero->x);
+    EXPECT_EQ(3, hero->direction);
+}
+
+TEST_F(Input, DiagonalMovesBothAxesAndFacesSideways)
+{
+    walk({SDLK_UP, SDLK_RIGHT});
+    EXPECT_FLOAT_EQ(477.5f, hero->y);
+    EXPECT_FLOAT_EQ(482.5f, hero->x);
+    EXPECT_EQ(1, hero->direction);
+}
+
+TEST_F(Input, StandingShowsFrameZeroAndWallsKeepTheWalkGoing)
+{
+    g->theMap->setTileAt(9, 10, 1);
+    hero->x = 485;   // inset box one pixel from the wall on the left
+    frame(100);
+    for (int i = 0; i < 2; i++)
+        walk({SDLK_LEFT});
+    EXPECT_FLOAT_EQ(485.0f, hero->x);
+    EXPECT_EQ(1, hero->walkFrame);
+    walk({});
+    EXPECT_EQ(0, hero->walkFrame);
+}
+
+TEST_F(Input, DrunkenStepsArePerFramePenalties)
+{
+    g->vars.drunkenness = 1.0f;
+    walk({SDLK_RIGHT});
+    EXPECT_FLOAT_EQ(480.5f, hero->x);
+    g->vars.drunkenness = 4.0f;
+    g->vars.drunktimer = 0;
+    walk({SDLK_RIGHT});
+    EXPECT_FLOAT_EQ(479.0f, hero->x);   // a negative step walks backwards
+    EXPECT_FLOAT_EQ(10.0f, g->vars.drunktimer);
+}
+
+TEST_F(Input, ReelingJostlesAfter200Milliseconds)
+{
+    g->vars.drunkenness = 2.0f;
+    g->vars.drunktimer = 195;
+    float x = hero->x, y = hero->y;
+    walk({});
+    EXPECT_LT(g->vars.drunktimer, 100.0f);
+    // Some jostle was tried, so the walk animation ran instead of standing still.
+    EXPECT_TRUE(hero->x != x || hero->y != y || hero->frameTimer > 0);
+}
+
+TEST_F(Input, FloaterCarriesOntoSeaButNotOntoRockFromSea)
+{
+    g->theMap->setTileAt(11, 10, 21);
+    g->theMap->setTileAt(12, 10, 21);
+    g->theMap->setTileAt(13, 10, 1);
+    frame(20);
+    for (int i = 0; i < 5; i++)
+        walk({SDLK_RIGHT});
+    EXPECT_FLOAT_EQ(480.0f, hero->x);   // no floater: the sea blocks
+    g->vars.hasFloater = true;
+    for (int i = 0; i < 40; i++)
+        walk({SDLK_RIGHT});
+    EXPECT_GT(hero->x, 530.0f);           // out on the water
+    EXPECT_LT(hero->x + 47, 13 * 48.0f);  // but the rock stops the leading edge
+}
+
+TEST_F(Input, CharactersCloserThan500AreActive)
+{
+    Actor* near = w->addActor(480 + 499.9f, 480);
+    Actor* far = w->addActor(480, 480 + 500.0f);
+    walk({});
+    EXPECT_TRUE(near->bIsActive);
+    EXPECT_FALSE(far->bIsActive);
+}
+
+TEST_F(Input, QuitKeysAndScreenshots)
+{
+    qtest::pushKey(SDLK_F3);
+    g->getInput();
+    EXPECT_TRUE(w->dir.exists("sshot.bmp"));
+    EXPECT_FALSE(g->bMustQuit);
+
+    qtest::pushQuit();
+    g->getInput();
+    EXPECT_TRUE(g->bMustQuit);
+    EXPECT_FALSE(g->bPleaseLoadGame);
+
+    g->bMustQuit = false;
+    qtest::pushKey(SDLK_F2);
+    g->getInput();
+    EXPECT_TRUE(g->bMustQuit);
+    EXPECT_TRUE(g->bPleaseLoadGame);
+}
+
+TEST_F(Input, PickUpTakesOneTouchingItemPerPress)
+{
+    Item* a = w->addItem(0, 0, 480 + 48, 480);   // edge to edge
+    Item* b = w->addItem(0, 0, 470, 470);
+    Item* far = w->addItem(0, 0, 600, 480);
+    qtest::pushKey(SDLK_SPACE);
+    g->getInput();
+    EXPECT_EQ(1u, a->owner);
+    EXPECT_EQ(0u, b->owner);
+    EXPECT_EQ("You got a Thing 0", g->vars.currentTalk);
+    EXPECT_FLOAT_EQ(g->TALK_TIMER, g->vars.talkTimer);
+    qtest::pushKey(SDLK_g);
+    g->getInput();
+    EXPECT_EQ(1u, b->owner);
+    qtest::pushKey(SDLK_g);
+    g->getInput();
+    EXPECT_EQ(0u, far->owner);
+}
+
+TEST_F(Input, HelpScreenWaitsForAKeyAndResetsTheTimers)
+{
+    qtest::pushKey(SDLK_h);
+    qtest::pushKey(SDLK_x);
+    frame(50);
+    g->getInput();
+    EXPECT_FLOAT_EQ(0.0f, g->vars.timer_delta);
+    EXPECT_FLOAT_EQ(0.0f, g->vars.timer_elapsed);
+    EXPECT_FALSE(g->bMustQuit);
+    SDL_Event e;
+    EXPECT_EQ(0, SDL_PollEvent(&e));
+}
+
+TEST_F(Input, ScreenshotKeyDuringFightAnimations)
+{
+    qtest::pushKey(SDLK_a);
+    qtest::pushKey(SDLK_F3);
+    qtest::pushKey(SDLK_F2);
+    g->pollScreenshot();
+    EXPECT_TRUE(w->dir.exists("sshot.bmp"));
+    EXPECT_FALSE(g->bMustQuit);
+    SDL_Event e;
+    EXPECT_EQ(0, SDL_PollEvent(&e));
+}

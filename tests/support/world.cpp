@@ -1,0 +1,56 @@
+// world.cpp -- the stand-in world used by tests of play.
+#include "world.h"
+
+namespace qtest {
+
+World::World(const std::string& config, FakeAssets assets) : dir(config, false)
+{
+    writeFakeAssets(dir.path(), assets);
+    game.reset(new CGame());
+}
+
+World::~World()
+{
+    game.reset();
+}
+
+Actor* World::addActor(float x, float y, bool isPlayer)
+{
+    Actor* a = new Actor();
+    a->x = x;
+    a->y = y;
+    a->stats.hp = a->stats.hp_max = 100;
+    a->stats.mp = a->stats.mp_max = 50;
+    a->stats.dexterity = 5;
+    a->stats.strength = 5;
+    a->stats.money = 0;
+    a->myName = isPlayer ? "Hero" : "Someone";
+    if (isPlayer) {
+        a->conversation[0] = "Plyr";
+        if (!game->player)
+            game->player = a;
+    }
+    game->actorList.push_back(a);
+    return a;
+}
+
+Item* World::addItem(int type, unsigned owner, float x, float y)
+{
+    Item* it = new Item();
+    it->type = type;
+    it->owner = owner;
+    it->x = x;
+    it->y = y;
+    it->itemName = "Thing " + std::to_string(game->itemVec.size());
+    game->itemVec.push_back(it);
+    return it;
+}
+
+void World::fill(int tile)
+{
+    for (int r = 0; r < Map::SIZE; r++)
+        for (int c = 0; c < Map::SIZE; c++)
+            game->theMap->level[r][c] = tile;
+}
+
+} // namespace qtest
