@@ -257,14 +257,19 @@ float hash01(int x, int y, uint32_t seed)
 
 float vnoise(float x, float y, int cell, int period, uint32_t seed)
 {
-    int cells = period / cell;
+    return vnoise2(x, y, cell, period, period, seed);
+}
+
+float vnoise2(float x, float y, int cell, int periodX, int periodY, uint32_t seed)
+{
+    int cellsX = periodX / cell, cellsY = periodY / cell;
     float fx = x / cell, fy = y / cell;
     int ix = int(std::floor(fx)), iy = int(std::floor(fy));
     float tx = fx - ix, ty = fy - iy;
     tx = tx * tx * (3 - 2 * tx);
     ty = ty * ty * (3 - 2 * ty);
     auto at = [&](int i, int j) {
-        return hash01(((i % cells) + cells) % cells, ((j % cells) + cells) % cells, seed);
+        return hash01(((i % cellsX) + cellsX) % cellsX, ((j % cellsY) + cellsY) % cellsY, seed);
     };
     float a = at(ix, iy), b = at(ix + 1, iy), c = at(ix, iy + 1), d = at(ix + 1, iy + 1);
     return (a * (1 - tx) + b * tx) * (1 - ty) + (c * (1 - tx) + d * tx) * ty;

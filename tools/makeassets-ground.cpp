@@ -46,7 +46,6 @@ Cells::Hit Cells::at(float x, float y) const
 namespace {
 
 const Rgba kGrass[4] = {rgb(52, 112, 50), rgb(64, 132, 56), rgb(78, 150, 62), rgb(98, 168, 72)};
-const Rgba kDarkGrass[4] = {rgb(30, 74, 44), rgb(38, 90, 50), rgb(48, 104, 54), rgb(62, 120, 60)};
 const Rgba kDirt[4] = {rgb(118, 84, 54), rgb(138, 100, 64), rgb(156, 116, 74), rgb(172, 134, 88)};
 const Rgba kSand[4] = {rgb(204, 176, 116), rgb(218, 194, 134), rgb(230, 208, 150), rgb(240, 222, 170)};
 const Rgba kSea[4] = {rgb(26, 66, 130), rgb(32, 80, 150), rgb(40, 96, 168), rgb(52, 114, 186)};
@@ -80,15 +79,6 @@ void grassGround(Image& t, uint32_t seed)
             t.set(x, y, band(kGrass, 3, v * 1.1f - 0.05f, x, y, seed));
         }
     blades(t, 34, kGrass[3], kGrass[0], seed + 11);
-}
-
-void darkGrassGround(Image& t, uint32_t seed)
-{
-    t.wrap = true;
-    for (int y = 0; y < kTile; y++)
-        for (int x = 0; x < kTile; x++)
-            t.set(x, y, band(kDarkGrass, 3, vnoise(x, y, 12, kTile, seed), x, y, seed));
-    blades(t, 30, kDarkGrass[3], kDarkGrass[0], seed + 5);
 }
 
 void dirtGround(Image& t, uint32_t seed)
@@ -211,7 +201,7 @@ void woodPlanks(Image& t, Rgba base, int boardHeight, uint32_t seed)
             for (int x = 0; x < kTile; x++) {
                 int local = y - y0;
                 Rgba c = tone;
-                float grain = vnoise(x * 0.25f, y * 2.0f, 4, kTile, seed + b);
+                float grain = vnoise2(x * 0.25f, y * 2.0f, 4, 12, 96, seed + b);
                 if (grain > 0.62f)
                     c = darker(c, 0.12f);
                 else if (grain < 0.3f)

@@ -23,7 +23,6 @@ struct Cells {
 };
 
 void grassGround(Image& t, uint32_t seed);
-void darkGrassGround(Image& t, uint32_t seed);
 void dirtGround(Image& t, uint32_t seed);
 void sandGround(Image& t, uint32_t seed);
 void seaWater(Image& t, uint32_t seed);
@@ -36,5 +35,16 @@ void stoneCells(Image& t, int perSide, Rgba stone, Rgba gap, float gapWidth, flo
 void flagstones(Image& t, Rgba stone, Rgba gap, uint32_t seed);
 // Blends picture `over` onto t where mask(x, y) says so, with a ragged edge.
 void raggedSplit(Image& t, const Image& over, bool overOnTop, int edgeY, uint32_t seed);
+
+}  // namespace mk
+
+namespace mk {
+
+const int kTileCount = 63;   // the map format holds tile numbers 0..62
+
+// Each paints tile n into t (48x48) and returns true, or returns false when
+// the number is not one of its own.
+bool paintBuildingTile(int n, Image& t);
+bool paintOutdoorTile(int n, Image& t);
 
 }  // namespace mk

@@ -60,6 +60,8 @@ uint32_t hash3(int x, int y, uint32_t seed);
 float hash01(int x, int y, uint32_t seed);
 // Smooth value noise in 0..1 that repeats every `period` pixels (period a multiple of cell).
 float vnoise(float x, float y, int cell, int period, uint32_t seed);
+// The same with separate periods across and down, for stretched grain.
+float vnoise2(float x, float y, int cell, int periodX, int periodY, uint32_t seed);
 
 class Rng {
 public:
