@@ -46,8 +46,10 @@ void CGame::ScrollyText(const char* file)
 
     bool done = false;
     while (!done) {
-        SDL_FillRect(screen, NULL, SDL_MapRGB(screen->format, 0, 0, 100));
+        // The clock starts before the fill, so that the text rolls at 50
+        // pixels per second of real time however cheap the frame is.
         vars.timer_start = (float)SDL_GetTicks();
+        SDL_FillRect(screen, NULL, SDL_MapRGB(screen->format, 0, 0, 100));
         for (CreditLine& line : lines) {
             if (line.screen_y > 50.0f)
                 line.screen_y += vars.timer_delta * -50.0f;

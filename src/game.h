@@ -85,7 +85,7 @@ public:
 
     // conversation and trade
     void startTalking();
-    void getNextQuest();
+    std::string getNextQuest();
     void shopLoop(int type);
     void rebuildShopVector(std::vector<Item*>& shopVec, std::vector<Item*> items, int owner, int type);
     void gambleLoop();

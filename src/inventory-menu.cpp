@@ -1,8 +1,230 @@
-// inventory-menu.cpp -- the inventory screen, and the weapon list used by fights.
+// inventory-menu.cpp -- the inventory screen (using items), and the weapon list used by fights.
+#include <cstdio>
 #include "game.h"
+
+namespace {
+
+const int ROWS = 9;
+
+void say(CGame& g, const char* line)
+{
+    g.vars.currentTalk = line;
+    g.vars.talkTimer = g.TALK_TIMER;
+}
+
+// What Enter does with an item; returns true when the menu closes.
+bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
+{
+    CharacterStats& st = g.player->stats;
+    float cx = g.player->x + 24.0f, cy = g.player->y + 24.0f;
+    switch (item->type) {
+    case 0:
+    case 12:
+        item->x = g.player->x;
+        item->y = g.player->y;
+        item->owner = 0;
+        return true;
+    case 2:
+        st.hp += item->maxEffect;
+        if (st.hp > st.hp_max)
+            st.hp = st.hp_max;
+        item->type = 5;
+        say(g, "Healed");
+        return true;
+    case 3:
+        if (g.vars.drunkenness >= 4.0f) {
+            say(g, "You are already too drunk!");
+        } else {
+            g.vars.drunkenness += 1.0f;
+            item->type = 5;
+            say(g, "*hic*");
+        }
+        return true;
+    case 4:
+        g.unequipAllItems(stuff);
+        item->bIsEquipped = true;
+        return false;
+    case 6:
+        puts("Trying to use key..");
+        if (g.unlockDoor(cx, cy, false, false) == 1) {
+            puts("Ok, unlocked door.");
+            item->type = 5;
+            return true;
+        }
+        return false;
+    case 7:
+        st.mp += item->maxEffect;
+        if (st.mp > st.mp_max)
+            st.mp = st.mp_max;
+        item->type = 5;
+        say(g, "Restored mana");
+        return true;
+    case 9:
+        puts("Trying to equip this floater");
+        item->bIsEquipped = !item->bIsEquipped;
+        g.vars.hasFloater = item->bIsEquipped;
+        return false;
+    case 10: {
+        puts("Trying to pick door...");
+        int result = g.unlockDoor(cx, cy, true, false);
+        g.vars.talkTimer = g.TALK_TIMER;
+        if (result == 1) {
+            puts("Ok, unlocked door.");
+            g.vars.currentTalk = "Successfully picked the lock.";
+            return true;
+        }
+        if (result == 2) {
+            puts("Broke your pick!");
+            g.vars.currentTalk = "Oh no! You broke your pick.";
+            item->type = 5;
+            return true;
+        }
+        if (result == 3) {
+            g.vars.currentTalk = "Couldn't pick, try again";
+            return true;
+        }
+        return false;
+    }
+    case 11:
+        if (g.unlockDoor(cx, cy, false, true) == 1) {
+            item->type = 5;
+            say(g, "Welcome to Mendrel Resorts!");
+            return true;
+        }
+        return false;
+    default:   // weapons and anything else: nothing to do here
+        return false;
+    }
+}
+
+// Shown when the player carries nothing: one key, Space for the status screen.
+void emptyInventory(CGame& g, int h)
+{
+    g.drawTextAt("You don't have anything in your inventory!", 0, h);
+    SDL_Flip(g.screen);
+    for (;;) {
+        while (SDL_PollEvent(&g.event)) {
+            if (g.event.type == SDL_QUIT)
+                return;
+            if (g.event.type == SDL_KEYDOWN) {
+                if (g.event.key.keysym.sym == SDLK_SPACE)
+                    g.playerInfoScreen();
+                return;
+            }
+        }
+    }
+}
+
+} // namespace
 
 void CGame::inventoryMenu()
 {
+    std::vector<Item*> stuff;
+    for (Item* item : itemVec)
+        if (item->owner == 1 && item->type != 5)
+            stuff.push_back(item);
+    int size = (int)stuff.size();
+    int menuchoice = size - 1;
+    int scroll = 0;
+    int h = returnTextHeight();
+    char line[64];
+
+    bool open = true;
+    while (open) {
+        SDL_FillRect(screen, NULL, SDL_MapRGB(screen->format, 0, 0, 100));
+        drawTextAt("Player Inventory:", 0, 0);
+        drawTextAt(bPlayingGame ? "Press ESCAPE to go back, SPACE to view progress and save"
+                                : "Press ESCAPE to forfeit this turn",
+                   0, 600 - h);
+        snprintf(line, sizeof line, "Your cash: $%i", (int)player->stats.money);
+        drawTextAt(line, 10, 500);
+        if (size == 0) {
+            emptyInventory(*this, h);
+            return;
+        }
+
+        int top = size - 1 - scroll;
+        for (int r = 0, i = top; r < ROWS && i >= 0; r++, i--) {
+            Item* item = stuff[i];
+            int y = h + 49 * r;
+            if (i == menuchoice) {
+                SDL_Rect mark = {15, (Sint16)y, 600, 50};
+                SDL_FillRect(screen, &mark, SDL_MapRGB(screen->format, 100, 0, 0));
+            }
+            if (item->icon < art.items.size()) {
+                SDL_Rect dst = {15, (Sint16)y, 0, 0};
+                SDL_BlitSurface(art.items[item->icon], NULL, screen, &dst);
+            } else {
+                fprintf(stderr, "Invalid item %i requested\n", item->icon);
+            }
+            drawTextAt(item->itemName.c_str(), 63, y);
+            drawTextAt(item->itemDescript.c_str(), 63, y + h);
+            if (item->bIsEquipped)
+                drawTextAt("Equip", 15, y + h);
+        }
+        if (scroll > 0)
+            drawTextAt("...", 600, h);
+        if (top > 8)
+            drawTextAt("...", 600, 450);
+        SDL_Flip(screen);
+        SDL_Delay(0);
+        vars.frames++;
+
+        while (SDL_PollEvent(&event)) {
+            if (event.type == SDL_QUIT) {
+                bMustQuit = true;
+                open = false;
+                continue;
+            }
+            if (event.type != SDL_KEYDOWN)
+                continue;
+            switch (event.key.keysym.sym) {
+            case SDLK_ESCAPE:
+                open = false;
+                break;
+            case SDLK_SPACE:
+                if (bPlayingGame)
+                    playerInfoScreen();
+                break;
+            case SDLK_UP:
+                if (menuchoice < size - 1)
+                    menuchoice++;
+                if (scroll > 0 && scroll == size - 1 - menuchoice) {
+                    scroll--;
+                    puts("Scrolling up...");
+                }
+                break;
+            case SDLK_DOWN:
+                if (menuchoice > 0)
+                    menuchoice--;
+                if ((size - 1 - menuchoice) - scroll > 8) {
+                    scroll++;
+                    puts("Scrolling down...");
+                }
+                break;
+            case SDLK_F3:
+                saveScreenshot("sshot-shop.bmp");
+                break;
+            case SDLK_RETURN:
+                if (useItem(*this, stuff[menuchoice], stuff))
+                    open = false;
+                // In a fight, using anything ends the player's turn at once.
+                if (!bPlayingGame)
+                    return;
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    resetFrameTimers();
+}
+
+void CGame::unequipAllItems(std::vector<Item*> items)
+{
+    for (Item* item : items)
+        if (item->type != 9)
+            item->bIsEquipped = false;
 }
 
 // Appends the player's melee (1) and ranged (8) weapons in item order; the

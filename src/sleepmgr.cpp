@@ -1,6 +1,64 @@
-// sleepmgr.cpp -- sleeping in a bed next to the player.
+// sleepmgr.cpp -- sleeping in a bed next to the player: full health and mana, then sober.
+#include <cstdio>
 #include "game.h"
 
+namespace {
+
+bool isBed(int t) { return t == 6 || t == 7; }
+
+// The sleep bar fills its 200-pixel track in 1.25 s. Escape wakes the player
+// early: health and mana are already restored, drunkenness stays.
+void sleep(CGame& g)
+{
+    g.vars.currentTalk = "Good night...";
+    g.vars.talkTimer = g.TALK_TIMER;
+    g.player->stats.hp = g.player->stats.hp_max;
+    g.player->stats.mp = g.player->stats.mp_max;
+    float progress = 0;
+    for (;;) {
+        g.vars.timer_start = (float)SDL_GetTicks();
+        SDL_FillRect(g.screen, NULL, SDL_MapRGB(g.screen->format, 0, 0, 0));
+        SDL_Rect track = {10, 500, 200, 55};
+        SDL_FillRect(g.screen, &track, SDL_MapRGB(g.screen->format, 100, 100, 100));
+        g.drawTextAt(g.vars.drunkenness > 0 ? "Sleeping it off..." : "Napping...", 10, 480);
+        progress += 80 * g.vars.timer_delta;
+        int width = truncToInt(2 * progress);
+        if (width > 0) {
+            SDL_Rect bar = {10, 500, (Uint16)(width > 4000 ? 4000 : width), 55};
+            SDL_FillRect(g.screen, &bar, SDL_MapRGB(g.screen->format, 0, 0, 100));
+        }
+        SDL_Flip(g.screen);
+        SDL_Delay(0);
+        g.vars.frames++;
+        while (SDL_PollEvent(&g.event)) {
+            if (g.event.type == SDL_KEYDOWN && g.event.key.keysym.sym == SDLK_ESCAPE)
+                return;
+        }
+        g.vars.timer_elapsed = (float)SDL_GetTicks() - g.vars.timer_start;
+        g.vars.timer_delta = g.vars.timer_elapsed / 1000.0f;
+        if (progress >= 100) {
+            g.vars.drunkenness = 0;
+            g.resetFrameTimers();
+            return;
+        }
+    }
+}
+
+} // namespace
+
+// A bed in any of the nine cells around the player's tile will do.
 void CGame::findSleep()
 {
+    int tx = Map::cellOf(player->x), ty = Map::cellOf(player->y);
+    for (int r = ty - 1; r <= ty + 1; r++) {
+        for (int c = tx - 1; c <= tx + 1; c++) {
+            if (!isBed(theMap->getTileAt(c, r)))
+                continue;
+            printf("px = %i,%i checking = %i,%i\n", tx, ty, c, r);
+            sleep(*this);
+            return;
+        }
+    }
+    vars.currentTalk = "Can't sleep here. Find a bed";
+    vars.talkTimer = TALK_TIMER;
 }

@@ -1,5 +1,7 @@
-// talkmanager.cpp -- talking to characters, and the distance between two points.
+// talkmanager.cpp -- talking to characters and the roles their first line selects, and distance.
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include "game.h"
 
 float CGame::distance(float ax, float ay, float bx, float by)
@@ -7,6 +9,70 @@ float CGame::distance(float ax, float ay, float bx, float by)
     return sqrtf((bx - ax) * (bx - ax) + (by - ay) * (by - ay));
 }
 
+// The line an ordinary character says: its second line once its flag is up.
+// A flag number outside the 40 flags counts as a flag that is down.
+static const std::string& ordinaryLine(const CGame& g, const Actor* a)
+{
+    bool raised = a->flagId >= 0 && a->flagId < 40 && g.vars.flags[a->flagId];
+    return a->conversation[raised ? 1 : 0];
+}
+
 void CGame::startTalking()
 {
+    puts("Talking..");
+    vars.talkTimer = 0;
+
+    // The first character in list order within 90 pixels; anyone exactly
+    // level with the player on an axis (the player included) is passed over.
+    Actor* partner = NULL;
+    for (Actor* a : actorList) {
+        if (distance(a->x, a->y, player->x, player->y) < 90 && a->x != player->x && a->y != player->y) {
+            partner = a;
+            break;
+        }
+    }
+    if (!partner)
+        return;
+    vars.talkTimer = TALK_TIMER;
+
+    if (playerNPCcollision(player->x, player->y)) {
+        if (!theMap->isSolid(player->x - 10, player->y - 10)) {
+            player->x -= 10;
+            player->y -= 10;
+        } else {
+            player->x += 10;
+            player->y += 10;
+        }
+    }
+    playSound(9);
+
+    const std::string& name = partner->myName;
+    if (vars.drunkenness >= 3.0f) {
+        std::string word;
+        for (int i = 0; i < 30; i++)
+            word.push_back((char)('a' + rand() % 26));
+        vars.currentTalk = name + " says: \"" + word + "\"";
+        return;
+    }
+
+    const std::string& role = partner->conversation[0];
+    if (role == "Questy") {
+        vars.currentTalk = name + " intones: \"" + getNextQuest() + "\"";
+    } else if (role == "Shoppy") {
+        vars.currentTalk = name + " says \"Welcome to my store!\"";
+        shopLoop(-1);
+    } else if (role == "Keyshop") {
+        vars.currentTalk = name + " says \"Buy your room-keys here!\"";
+        shopLoop(11);
+    } else if (role == "Gamble") {
+        vars.currentTalk = name + " says: \"" + partner->conversation[1] + "\"";
+        gambleLoop();
+    } else if (role == "Ending") {
+        calculateEndings();
+    } else if (role == "Plyr") {
+        vars.currentTalk = "Handed over control and items";
+        player = partner;
+    } else {
+        vars.currentTalk = name + " says: \"" + ordinaryLine(*this, partner) + "\"";
+    }
 }

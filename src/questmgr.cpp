@@ -1,0 +1,38 @@
+// questmgr.cpp -- the quest logic: what a quest giver says, completing and giving up quests.
+#include "game.h"
+
+// Looks at the first open quest only. A carried copy of the asked-for item
+// completes it; a copy elsewhere means "go and find it"; no copy at all
+// (or only used-up ones) means the quest can never be done and is dropped.
+std::string CGame::getNextQuest()
+{
+    Quest* quest = NULL;
+    for (Quest* q : questList) {
+        if (!q->bIsCompleted) {
+            quest = q;
+            break;
+        }
+    }
+    if (!quest)
+        return "I do not have anything for you at this time.";
+
+    bool exists = false;
+    for (Item* item : itemVec) {
+        if (item->shortName != quest->itemTarget || item->type == 5)
+            continue;
+        if (item->owner == 1) {
+            quest->bIsCompleted = true;
+            item->owner = 6;
+            player->stats.money += (unsigned)quest->reward;
+            return "Good work, you found the " + item->itemName + ".";
+        }
+        exists = true;
+    }
+    if (exists) {
+        if (quest->flagId >= 0 && quest->flagId < 40)
+            vars.flags[quest->flagId] = true;
+        return quest->description;
+    }
+    quest->bIsCompleted = true;
+    return "I can't find the item for this quest! Never mind.";
+}

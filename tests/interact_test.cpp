@@ -1,0 +1,137 @@
+// interact_test.cpp -- beds, doors with keys, room keys and lock-picks.
+#include <gtest/gtest.h>
+#include <vector>
+#include "world.h"
+
+using qtest::World;
+
+namespace {
+
+struct Interact : testing::Test
+{
+    void SetUp() override
+    {
+        w.reset(new World());
+        g = w->game.get();
+        hero = w->addActor(480, 480, true);
+        g->bPlayingGame = true;
+        qtest::clearEvents();
+    }
+    void TearDown() override { w.reset(); }
+    std::vector<Uint32> band(int x, int y, int width, int height)
+    {
+        std::vector<Uint32> px;
+        for (int j = y; j < y + height; j++)
+            for (int i = x; i < x + width; i++)
+                px.push_back(qtest::pixelAt(g->screen, i, j));
+        return px;
+    }
+    // The caption the sleep screen shows, compared with a fresh rendering.
+    bool showsCaption(const char* text)
+    {
+        std::vector<Uint32> shown = band(10, 480, 190, 18);
+        SDL_Rect r = {10, 480, 190, 18};
+        SDL_FillRect(g->screen, &r, 0);
+        g->drawTextAt(text, 10, 480);
+        return band(10, 480, 190, 18) == shown;
+    }
+    std::unique_ptr<World> w;
+    CGame* g = nullptr;
+    Actor* hero = nullptr;
+};
+
+} // namespace
+
+TEST_F(Interact, BedsCountDiagonallyButNotTwoTilesAway)
+{
+    g->theMap->setTileAt(12, 10, 6);
+    g->findSleep();
+    EXPECT_EQ("Can't sleep here. Find a bed", g->vars.currentTalk);
+
+    hero->stats.hp = 3;
+    hero->stats.mp = 1;
+    g->theMap->setTileAt(11, 11, 7);
+    qtest::pushKey(SDLK_ESCAPE);
+    g->findSleep();
+    EXPECT_EQ("Good night...", g->vars.currentTalk);
+    EXPECT_EQ(100, hero->stats.hp);
+    EXPECT_EQ(50, hero->stats.mp);
+}
+
+TEST_F(Interact, WakingEarlyKeepsTheDrink)
+{
+    g->theMap->setTileAt(10, 9, 6);
+    g->vars.drunkenness = 1;
+    qtest::pushKey(SDLK_ESCAPE);
+    g->findSleep();
+    EXPECT_FLOAT_EQ(1, g->vars.drunkenness);
+    EXPECT_TRUE(showsCaption("Sleeping it off..."));
+}
+
+TEST_F(Interact, AFullSleepSobersUpAndResetsTheTimers)
+{
+    g->theMap->setTileAt(10, 9, 6);
+    g->vars.drunkenness = 2;
+    Uint32 start = SDL_GetTicks();
+    g->findSleep();
+    Uint32 took = SDL_GetTicks() - start;
+    EXPECT_FLOAT_EQ(0, g->vars.drunkenness);
+    EXPECT_FLOAT_EQ(0, g->vars.timer_delta);
+    EXPECT_FLOAT_EQ(0, g->vars.timer_elapsed);
+    EXPECT_GE(took, 1200u);
+    EXPECT_LT(took, 3000u);
+
+    g->theMap->setTileAt(10, 9, 6);
+    qtest::pushKey(SDLK_ESCAPE);
+    g->findSleep();
+    EXPECT_TRUE(showsCaption("Napping..."));
+}
+
+TEST_F(Interact, KeysFitTheirOwnDoorsOnly)
+{
+    g->theMap->setTileAt(11, 10, 4);
+    g->theMap->setTileAt(9, 11, 44);
+    float cx = hero->x + 24, cy = hero->y + 24;
+    g->theMap->setTileAt(11, 10, 4);
+    EXPECT_EQ(1, g->unlockDoor(cx, cy, false, true));   // the room door 44 opens
+    EXPECT_EQ(3, g->theMap->getTileAt(9, 11));
+    EXPECT_EQ(4, g->theMap->getTileAt(11, 10));
+    EXPECT_EQ(0, g->unlockDoor(cx, cy, false, true));    // no room door left; 4 does not fit
+    EXPECT_EQ(1, g->unlockDoor(cx, cy, false, false));
+    EXPECT_EQ(3, g->theMap->getTileAt(11, 10));
+    g->theMap->setTileAt(10, 11, 44);
+    EXPECT_EQ(0, g->unlockDoor(cx, cy, false, false));   // an ordinary key at a room door
+    g->theMap->setTileAt(9, 9, 45);
+    EXPECT_EQ(1, g->unlockDoor(cx, cy, false, false));
+}
+
+TEST_F(Interact, DoorsAtTheMapEdgeAreFound)
+{
+    g->theMap->setTileAt(0, 0, 45);
+    EXPECT_EQ(1, g->unlockDoor(10, 10, false, false));
+    EXPECT_EQ(3, g->theMap->getTileAt(0, 0));
+    g->theMap->setTileAt(349, 349, 4);
+    EXPECT_EQ(1, g->unlockDoor(349 * 48 + 40, 349 * 48 + 40, false, false));
+    EXPECT_EQ(0, g->unlockDoor(-500, -500, false, false));
+}
+
+TEST_F(Interact, LockPicksSucceedFailOrBreak)
+{
+    int counts[4] = {0, 0, 0, 0};
+    for (int i = 0; i < 600; i++) {
+        g->theMap->setTileAt(11, 10, 4);
+        counts[g->unlockDoor(504, 504, true, false)]++;
+    }
+    EXPECT_EQ(0, counts[0]);
+    EXPECT_GT(counts[1], 50);
+    EXPECT_GT(counts[2], 50);
+    EXPECT_GT(counts[3], 250);
+
+    g->vars.bCheatPick = true;
+    for (int i = 0; i < 600; i++) {
+        g->theMap->setTileAt(11, 10, 4);
+        EXPECT_NE(2, g->unlockDoor(504, 504, true, false));
+    }
+    g->theMap->setTileAt(11, 10, 44);
+    EXPECT_EQ(0, g->unlockDoor(504, 504, true, false));   // picks do not open room doors
+}
