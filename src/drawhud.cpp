@@ -47,6 +47,7 @@ void CGame::drawHud()
     } else {
         snprintf(line, sizeof line, " Health: %i/%i", st.hp, st.hp_max);
         drawTextAt(line, 10, 10);
+        // The mana and money lines have always been held to 60 characters.
         snprintf(line, 60, " Mana: %i/%i", st.mp, st.mp_max);
         drawTextAt(line, 10, 10 + h);
         snprintf(line, 60, " $%i", (int)st.money);

@@ -1,0 +1,223 @@
+// shopmgr.cpp -- the shop: choosing to buy or sell, trading with the common stock, and the shop lists.
+#include <climits>
+#include <cstdio>
+#include <string>
+#include "game.h"
+
+namespace {
+
+const int VISIBLE_ROWS = 9;
+
+// Room keys (11) and type 12 are the key shop's trade; the general shop (-1)
+// deals in everything else. Used-up items (5) are filtered by the caller.
+bool passesFilter(int itemType, int filter)
+{
+    if (filter == -1)
+        return itemType != 11 && itemType != 12;
+    return itemType == filter || itemType == 12;
+}
+
+// Money is unsigned: a negative price from an item file must not wrap it.
+unsigned int addMoney(unsigned int money, long long change)
+{
+    long long m = (long long)money + change;
+    if (m < 0)
+        return 0;
+    if (m > (long long)UINT_MAX)
+        return UINT_MAX;
+    return (unsigned int)m;
+}
+
+// Stage 1: 0 buy, 1 sell, -1 leave (Never mind or the window's close).
+// Keys after the one that chose stay queued for the trading list.
+int chooseSide(CGame& g)
+{
+    int h = g.returnTextHeight();
+    int clickerPos = 0;
+    for (;;) {
+        SDL_FillRect(g.screen, NULL, SDL_MapRGB(g.screen->format, 0, 0, 100));
+        g.drawTextAt("Welcome to the shop.", 10, 0);
+        g.drawTextAt("Buy item", 20, h);
+        g.drawTextAt("Sell item", 20, 2 * h);
+        g.drawTextAt("Never mind", 20, 3 * h);
+        SDL_Rect cursor = {0, (Sint16)((clickerPos + 1) * h), 0, 0};
+        SDL_BlitSurface(g.art.icons[0], NULL, g.screen, &cursor);
+        SDL_Flip(g.screen);
+        SDL_Delay(0);
+        while (SDL_PollEvent(&g.event)) {
+            if (g.event.type == SDL_QUIT)
+                return -1;
+            if (g.event.type != SDL_KEYDOWN)
+                continue;
+            SDLKey key = g.event.key.keysym.sym;
+            if (key == SDLK_UP) {
+                if (clickerPos > 0)
+                    clickerPos--;
+            } else if (key == SDLK_DOWN) {
+                if (clickerPos < 2)
+                    clickerPos++;
+            } else {
+                // Every other key confirms, Escape included.
+                return clickerPos == 2 ? -1 : clickerPos;
+            }
+        }
+        g.vars.frames++;
+    }
+}
+
+// One row of the trading list, laid out as in the inventory.
+void drawRow(CGame& g, const Item* item, int y, bool highlighted, bool selling)
+{
+    int h = g.returnTextHeight();
+    if (highlighted) {
+        SDL_Rect bar = {15, (Sint16)y, 600, 50};
+        SDL_FillRect(g.screen, &bar, SDL_MapRGB(g.screen->format, 100, 0, 0));
+    }
+    if (item->icon < g.art.items.size()) {
+        SDL_Rect at = {15, (Sint16)y, 0, 0};
+        SDL_BlitSurface(g.art.items[item->icon], NULL, g.screen, &at);
+    } else {
+        fprintf(stderr, "Invalid item %u requested\n", item->icon);
+    }
+    g.drawTextAt(item->itemName.c_str(), 63, y);
+    std::string line = item->itemDescript;
+    if (selling)
+        line += " | resale: " + std::to_string(item->price / 2);
+    else
+        line += " | cost: " + std::to_string(item->price);
+    g.drawTextAt(line.c_str(), 63, y + h);
+}
+
+} // namespace
+
+void CGame::rebuildShopVector(std::vector<Item*>& shopVec, std::vector<Item*> items, int owner, int type)
+{
+    shopVec.clear();
+    for (Item* item : items)
+        if ((long long)item->owner == owner && item->type != 5 && passesFilter(item->type, type))
+            shopVec.push_back(item);
+}
+
+// type is the shop's filter: -1 for a general shop, 11 for a room-key shop.
+// The shop only moves items between the player (owner 1) and the common
+// stock (owner 2) and changes the player's money; a quit event closes the
+// shop but not the game.
+void CGame::shopLoop(int type)
+{
+    if (!player)
+        return;
+    int side = chooseSide(*this);
+    if (side < 0)
+        return;
+
+    int h = returnTextHeight();
+    bool bIsSellingItems = side == 1;
+    std::vector<Item*> shopVec;
+    int menuchoice = 0;
+    int scroll = 0;
+    auto rebuild = [&]() {
+        rebuildShopVector(shopVec, itemVec, bIsSellingItems ? 1 : 2, type);
+        menuchoice = (int)shopVec.size() - 1;
+        scroll = 0;
+    };
+    rebuild();
+
+    bool leaving = false;
+    while (!leaving) {
+        SDL_FillRect(screen, NULL, SDL_MapRGB(screen->format, 0, 0, 100));
+        drawTextAt("Welcome to the shop.", 10, 0);
+        std::string money = "Money: $" + std::to_string(player->stats.money);
+        drawTextAt(money.c_str(), 10, 500);
+        drawTextAt(bIsSellingItems ? "You are SELLING some items." : "You are BUYING some items.", 10, 500 + h);
+
+        if (shopVec.empty()) {
+            drawTextAt(bIsSellingItems ? "You don't appear to have anything I can buy."
+                                       : "Oh no! We're sold completely out.",
+                       10, 30);
+            SDL_Flip(screen);
+            vars.frames++;
+            // S turns to the other side of the counter; anything else leaves
+            // without the timer reset.
+            for (;;) {
+                if (!SDL_PollEvent(&event))
+                    continue;
+                if (event.type == SDL_QUIT)
+                    return;
+                if (event.type != SDL_KEYDOWN)
+                    continue;
+                if (event.key.keysym.sym != SDLK_s)
+                    return;
+                bIsSellingItems = !bIsSellingItems;
+                rebuild();
+                break;
+            }
+            continue;
+        }
+
+        int size = (int)shopVec.size();
+        int top = size - 1 - scroll;
+        for (int r = 0; r < VISIBLE_ROWS && top - r >= 0; r++)
+            drawRow(*this, shopVec[top - r], h + 49 * r, top - r == menuchoice, bIsSellingItems);
+        if (scroll > 0)
+            drawTextAt("...", 600, h);
+        if (top > 8)
+            drawTextAt("...", 600, 450);
+
+        while (SDL_PollEvent(&event)) {
+            if (event.type == SDL_QUIT) {
+                leaving = true;
+                continue;
+            }
+            if (event.type != SDL_KEYDOWN)
+                continue;
+            size = (int)shopVec.size();
+            switch (event.key.keysym.sym) {
+            case SDLK_ESCAPE:
+                leaving = true;
+                break;
+            case SDLK_RETURN: {
+                // A trade earlier in this frame may have emptied the list.
+                if (menuchoice < 0 || menuchoice >= size)
+                    break;
+                Item* item = shopVec[menuchoice];
+                if (bIsSellingItems) {
+                    player->stats.money = addMoney(player->stats.money, item->price / 2);
+                    item->owner = 2;
+                } else if ((long long)player->stats.money < (long long)item->price) {
+                    drawTextAt("Sorry, you don't have enough money!", 10, 480);
+                    SDL_Flip(screen);
+                    SDL_Delay(800);
+                    break;
+                } else {
+                    item->owner = 1;
+                    player->stats.money = addMoney(player->stats.money, -(long long)item->price);
+                }
+                rebuild();
+                break;
+            }
+            case SDLK_UP:
+                if (menuchoice < size - 1)
+                    menuchoice++;
+                if (scroll > 0 && scroll == size - 1 - menuchoice) {
+                    scroll--;
+                    puts("Scrolling up...");
+                }
+                break;
+            case SDLK_DOWN:
+                if (menuchoice > 0)
+                    menuchoice--;
+                if ((size - 1 - menuchoice) - scroll > 8) {
+                    scroll++;
+                    puts("Scrolling down...");
+                }
+                break;
+            default:
+                break;
+            }
+        }
+        vars.frames++;
+        SDL_Flip(screen);
+        SDL_Delay(0);
+    }
+    resetFrameTimers();
+}
