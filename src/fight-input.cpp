@@ -1,6 +1,190 @@
-// fight-input.cpp -- the player's actions in a fight.
-#include "game.h"
+// fight-input.cpp -- the player's turn in a fight: keys, moving, switching weapons and attacking.
+#include <cstdio>
+#include <cstdlib>
+#include "fight-actions.h"
 
+using namespace fight;
+
+namespace {
+
+// The weapon in hand, or null when fighting bare-handed.
+Item* weaponInHand(CGame& g)
+{
+    const std::vector<Item*>& w = g.fvars.weapons;
+    if (g.fvars.selectedWeapon < 0 || g.fvars.selectedWeapon >= (int)w.size())
+        return NULL;
+    return w[g.fvars.selectedWeapon];
+}
+
+// One tile in a direction (0 up, 1 right, 2 down, 3 left). A blocked step
+// costs nothing and says nothing.
+void step(CGame& g, int dx, int dy, int facing)
+{
+    Actor* p = g.player;
+    if (g.theMap->isSolid(p->x + dx, p->y + dy))
+        return;
+    if (g.combatCollide(p, g.enemy, dx, dy))
+        return;
+    g.vars.bYourTurn = false;
+    p->x += dx;
+    p->y += dy;
+    p->direction = facing;
+}
+
+// Rolls in this order: the attack, then the defence, then the critical.
+// The damage is dealt at once; the shot that flies afterwards is only shown.
+void rangedAttack(CGame& g, const Item* w)
+{
+    if (tilesApart(g) >= w->range) {
+        say(g, format("Too far away, max range of this weapon is %lld", w->range));
+        return;
+    }
+    g.playSound(3);
+    if (!g.enemy->canSee(g.player->x, g.player->y, g.theMap)) {
+        say(g, "Missed shot, obstacle in the way!");
+    } else {
+        long long attack = roll(w->maxEffect) + g.player->stats.strength;
+        long long defence = roll(g.enemy->stats.dexterity);
+        long long damage = attack - defence;
+        if (damage < 0)
+            damage = 0;
+        if (damage < defence) {
+            showMiss(g, g.enemy);
+            say(g, "Missed!");
+        } else if (rand() % 20 == 1) {
+            hurt(g.enemy, 2 * damage);
+            showAmount(g, g.enemy, 2 * damage, 9);
+            say(g, format("CRITICAL HIT! Hit for %lld damage", 2 * damage));
+        } else {
+            hurt(g.enemy, damage);
+            showAmount(g, g.enemy, damage, 9);
+            say(g, format("Hit for %lld damage", damage));
+        }
+    }
+    g.fvars.bIsStillShooting = true;
+    g.fvars.shot_x = g.player->x + 24;
+    g.fvars.shot_y = g.player->y + 24;
+    g.vars.bYourTurn = false;
+}
+
+// Reaches the eight neighbouring tiles. Drink widens a weapon's damage
+// range; fists always roll in a range of 1, so they hit for the strength.
+void meleeAttack(CGame& g, const Item* w)
+{
+    if (tilesApart(g) > 1)
+        return;
+    long long range = 1;
+    if (w) {
+        say(g, "Attacking with " + w->itemName);
+        range = truncToInt(g.vars.drunkenness * (float)w->maxEffect + (float)w->maxEffect);
+    } else {
+        say(g, "Attacking with fists");
+    }
+    long long attack = roll(range) + g.player->stats.strength;
+    long long defence = roll(g.enemy->stats.dexterity);
+    if (attack < defence) {
+        showMiss(g, g.enemy);
+        say(g, "Missed!");
+    } else {
+        long long damage = attack - defence;
+        hurt(g.enemy, damage);
+        if (!w)
+            g.playSound(1);
+        showAmount(g, g.enemy, damage, 9);
+        say(g, format("Hit for %lld damage", damage));
+    }
+    g.vars.bYourTurn = false;
+}
+
+void attack(CGame& g)
+{
+    Item* w = weaponInHand(g);
+    if (w && w->type == 8)
+        rangedAttack(g, w);
+    else
+        meleeAttack(g, w);
+}
+
+void switchWeapon(CGame& g, int by)
+{
+    int next = g.fvars.selectedWeapon + by;
+    if (next < 0 || next >= (int)g.fvars.weapons.size())
+        return;
+    g.fvars.selectedWeapon = next;
+    say(g, "Switched weapons.");
+}
+
+void onKey(CGame& g, SDLKey key)
+{
+    const bool spells = g.fvars.bMenuOpen;
+    switch (key) {
+    case SDLK_UP:
+        step(g, 0, -48, 0);
+        break;
+    case SDLK_DOWN:
+        step(g, 0, 48, 2);
+        break;
+    case SDLK_LEFT:
+        step(g, -48, 0, 3);
+        break;
+    case SDLK_RIGHT:
+        step(g, 48, 0, 1);
+        break;
+    case SDLK_z:
+        if (spells)
+            castFireball(g);
+        else
+            attack(g);
+        break;
+    case SDLK_x:
+        if (spells) {
+            castHeal(g);
+        } else {
+            // Whatever the player does in the inventory, it takes the turn.
+            g.inventoryMenu();
+            g.vars.bYourTurn = false;
+        }
+        break;
+    case SDLK_v:
+        if (spells)
+            castPain(g);
+        else
+            switchWeapon(g, +1);
+        break;
+    case SDLK_b:
+        if (spells)
+            castFlee(g);
+        else
+            switchWeapon(g, -1);
+        break;
+    case SDLK_c:
+        g.fvars.bMenuOpen = !g.fvars.bMenuOpen;
+        break;
+    case SDLK_SPACE:
+        say(g, "Waited...");
+        g.vars.bYourTurn = false;
+        break;
+    case SDLK_F3:
+        g.saveScreenshot("sshot.bmp");
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+// Empties the event queue and carries out every key press in it, also those
+// that come after the turn has been handed over. Closing the window here
+// ends the program at once, without saving.
 void CGame::getFightInput()
 {
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT)
+            exit(0);
+        if (event.type == SDL_KEYDOWN && enemy)
+            onKey(*this, event.key.keysym.sym);
+    }
+    if (!vars.bYourTurn)
+        vars.fightMsgVec.push_back("Enemy's move.");
 }

@@ -1,6 +1,77 @@
-// fightai.cpp -- the enemy's turn in a fight.
-#include "game.h"
+// fightai.cpp -- the enemy's turn in a fight: strike when next to the target, else step toward it.
+#include <cstdio>
+#include "fight-actions.h"
 
-void CGame::fightAI(Actor*, Actor*)
+using namespace fight;
+
+namespace {
+
+// Bare-handed, no random attack: the blow lands only when the strength is
+// at least twice the defence, and then deals strength minus defence. The
+// player's worn armour adds to every defence roll.
+void strike(CGame& g, Actor* attacker, Actor* target)
 {
+    say(g, "Enemy attacking with fists");
+    long long armour = 0;
+    if (target == g.player && g.fvars.playerArmour)
+        armour = g.fvars.playerArmour->maxEffect;
+    long long defence = roll(target->stats.dexterity) + armour;
+    long long damage = (long long)attacker->stats.strength - defence;
+    if (damage < defence) {
+        showMiss(g, target);
+        say(g, "Missed!");
+        return;
+    }
+    hurt(target, damage);
+    g.playSound(1);
+    showAmount(g, target, damage, 9);
+    say(g, format("Hit for %lld damage", damage));
+}
+
+// A step of one tile by (dx, dy), if the map and the target allow it.
+bool tryStep(CGame& g, Actor* mover, Actor* target, int dx, int dy, int facing)
+{
+    if (g.theMap->isSolid(mover->x + dx, mover->y + dy) || g.combatCollide(mover, target, dx, dy))
+        return false;
+    mover->direction = facing;
+    mover->x += dx;
+    mover->y += dy;
+    return true;
+}
+
+} // namespace
+
+// Neighbouring tiles, straight (48) or diagonal (about 67.9), are within
+// striking reach; two tiles straight (96) are not.
+void CGame::fightAI(Actor* attacker, Actor* target)
+{
+    if (!attacker || !target)
+        return;
+    int d = truncToInt(distance(attacker->x, attacker->y, target->x, target->y));
+    if (d < 96) {
+        strike(*this, attacker, target);
+        return;
+    }
+    if (fightAIMove(attacker, target) == -1) {
+        say(*this, "Can't reach you!");
+        puts("Can't reach you!?");
+        vars.bYourTurn = true;
+    }
+}
+
+// Walks straight at the target, one tile on each axis at most, horizontal
+// first. A blocked axis is skipped and no other way is tried: there is no
+// path-finding. Returns 0 when the mover moved, -1 when it stayed put.
+int CGame::fightAIMove(Actor* mover, Actor* target)
+{
+    const float startX = mover->x, startY = mover->y;
+    if (mover->x > target->x)
+        tryStep(*this, mover, target, -48, 0, 3);
+    else if (mover->x < target->x)
+        tryStep(*this, mover, target, 48, 0, 1);
+    if (mover->y > target->y)
+        tryStep(*this, mover, target, 0, -48, 0);
+    else if (mover->y < target->y)
+        tryStep(*this, mover, target, 0, 48, 2);
+    return (mover->x == startX && mover->y == startY) ? -1 : 0;
 }

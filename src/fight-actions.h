@@ -1,0 +1,67 @@
+// fight-actions.h -- helpers shared by the player's and the enemy's combat actions.
+#pragma once
+#include <cstdlib>
+#include <string>
+#include "game.h"
+
+namespace fight {
+
+// rand() % range, or 0 when the range is 0 (a weapon of maxEffect 0, a
+// drunken range that truncates to 0, a defender of dexterity 0): such a roll
+// draws no random number. Rolls are long long so that statistics from a
+// data file cannot overflow the sums made with them.
+inline long long roll(long long range)
+{
+    if (range == 0)
+        return 0;
+    return (long long)rand() % range;
+}
+
+// Lowers a fighter's health, saturating instead of overflowing.
+inline void hurt(Actor* a, long long damage)
+{
+    long long hp = (long long)a->stats.hp - damage;
+    if (hp < -2000000000LL)
+        hp = -2000000000LL;
+    if (hp > 2000000000LL)
+        hp = 2000000000LL;
+    a->stats.hp = (int)hp;
+}
+
+// Distance between the fighters in whole tiles, truncated.
+inline int tilesApart(CGame& g)
+{
+    return truncToInt(g.distance(g.player->x, g.player->y, g.enemy->x, g.enemy->y) / 48);
+}
+
+inline std::string format(const char* fmt, long long value)
+{
+    char buf[96];
+    snprintf(buf, sizeof buf, fmt, value);
+    return buf;
+}
+
+// Appends a line to the combat console.
+inline void say(CGame& g, const std::string& line)
+{
+    g.vars.fightMsgVec.push_back(line);
+}
+
+// A floating number (damage or healing) over a fighter's tile.
+inline void showAmount(CGame& g, const Actor* at, long long amount, int icon)
+{
+    g.fightEffectAt(at->x, at->y, icon, format("%lld", amount).c_str());
+}
+
+inline void showMiss(CGame& g, const Actor* at)
+{
+    g.fightEffectAt(at->x, at->y, 10, "Miss");
+}
+
+// The four spells of the open spell bar (fight-spells.cpp).
+void castFireball(CGame& g);
+void castHeal(CGame& g);
+void castPain(CGame& g);
+void castFlee(CGame& g);
+
+} // namespace fight
