@@ -1,0 +1,20 @@
+// fuzz_vars.cpp -- fuzzes the vars.sav reader, short files included, and checks that it writes back unchanged.
+#include "fuzzfile.h"
+#include "vars.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    std::string in = fuzzfile::put("in", data, size);
+    MiscVars a;
+    if (a.serializeFrom(in.c_str()) != 0)
+        abort();
+    std::string out = fuzzfile::folder() + "/out";
+    FUZZ_CHECK(a.writeTo(out.c_str()));
+    MiscVars b;
+    FUZZ_CHECK(b.serializeFrom(out.c_str()) == 0);
+    FUZZ_CHECK(a.gameName == b.gameName && a.menuScreen == b.menuScreen && a.frames == b.frames);
+    FUZZ_CHECK(a.drunkenness == b.drunkenness && a.hasFloater == b.hasFloater && a.dir == b.dir);
+    for (int i = 0; i < 40; i++)
+        FUZZ_CHECK(a.flags[i] == b.flags[i]);
+    return 0;
+}

@@ -1,0 +1,166 @@
+// game-serializer.cpp -- loading a whole game folder, and the crash-safe save of one.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+#include "game.h"
+#include "savefiles.h"
+
+int CGame::loadGame(const char* dir)
+{
+    std::string varsPath = std::string(dir) + "/vars.sav";
+    if (vars.serializeFrom(varsPath.c_str()) != 0) {
+        fprintf(stderr, "Save game nonexistant at %s\n", varsPath.c_str());
+        return -1;
+    }
+    loadActors(dir);
+    loadItems(dir);
+    loadQuests(dir);
+    theMap->loadMap(dir);
+    player = findPlayerActor();
+    return player ? 0 : 1;
+}
+
+// Writes every file of the game into the folder dir, in the order vars.sav,
+// characters, items, quests, map.dat, each through a temporary file.
+static bool writeGameFiles(CGame& g, const std::string& dir)
+{
+    if (!makeFolders(dir))
+        return false;
+    bool ok = writeFileSafely(dir + "/vars.sav", [&g](const char* p) { return g.vars.writeTo(p); });
+    ok = g.saveActors(dir.c_str()) && ok;
+    ok = g.saveItems(dir.c_str()) && ok;
+    ok = g.saveQuests(dir.c_str()) && ok;
+    ok = writeFileSafely(dir + "/map.dat", [&g](const char* p) { return g.theMap->writeTo(p); }) && ok;
+    return ok;
+}
+
+static std::string parentOf(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+static std::string lastNameOf(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+static std::string realPathOf(const std::string& path)
+{
+    char* r = realpath(path.c_str(), NULL);
+    if (!r)
+        return "";
+    std::string s = r;
+    free(r);
+    return s;
+}
+
+// A read-only game folder (or series folder) is respected: swapping whole
+// folders would otherwise replace it behind its owner's back.
+static bool foldersWritable(const std::string& dir)
+{
+    const char* subs[] = {"", "/npcdef", "/idef", "/qdef"};
+    for (const char* sub : subs) {
+        std::string p = dir + sub;
+        struct stat st;
+        if (stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && access(p.c_str(), W_OK) != 0) {
+            reportSaveFailure(p, errno);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The folder a save is staged in, beside the game folder: ".save.swap" for
+// "save". Empty when the folder must not be swapped: no plain last name, or
+// it is the working folder or holds it.
+static std::string stagingFolderFor(const std::string& dir, bool exists)
+{
+    std::string name = lastNameOf(dir);
+    if (name.empty() || name == "." || name == "..")
+        return "";
+    if (exists) {
+        std::string real = realPathOf(dir);
+        std::string cwd = realPathOf(".");
+        if (real.empty() || real == "/" || cwd.empty() || cwd == real || cwd.compare(0, real.size() + 1, real + "/") == 0)
+            return "";
+    }
+    std::string parent = parentOf(dir);
+    return (parent == "/" ? "" : parent) + "/." + name + ".swap";
+}
+
+enum SwapResult { SWAP_DONE, SWAP_FAILED, SWAP_UNAVAILABLE };
+
+// The whole game is written into the staging folder beside dir, together with
+// links to the files of dir that a save does not write (placeholders, an
+// intro, ending slides); the two folders then exchange names in one step and
+// the staging folder, now holding the earlier game, is removed. A kill at any
+// moment leaves dir with the complete old or the complete new game; leftovers
+// of an interrupted save sit in the staging folder, which nothing loads and
+// the next save clears first.
+static SwapResult saveBySwap(CGame& g, const std::string& dir, bool exists, const std::string& staging)
+{
+    if (!exists && !makeFolders(parentOf(dir)))
+        return SWAP_FAILED;
+    removeTree(staging);
+    if (mkdir(staging.c_str(), 0755) != 0)
+        return SWAP_UNAVAILABLE;   // e.g. the parent folder is read-only: write in place
+    if (!(exists ? carryOverExtras(dir, staging) : true) || !writeGameFiles(g, staging)) {
+        removeTree(staging);
+        return SWAP_FAILED;
+    }
+    flushFileSystem(staging);
+    bool swapped = exists ? exchangeFolders(staging, dir) : rename(staging.c_str(), dir.c_str()) == 0;
+    if (!swapped) {
+        int e = errno;
+        removeTree(staging);
+        if (e == EINVAL || e == ENOSYS || e == EOPNOTSUPP || e == EXDEV || e == EBUSY)
+            return SWAP_UNAVAILABLE;
+        reportSaveFailure(dir, e);
+        return SWAP_FAILED;
+    }
+    removeTree(staging);
+    return SWAP_DONE;
+}
+
+// Saves the running game into dir and tells whether every file landed. The
+// folders are created when missing. Where the folder cannot be swapped, each
+// file is replaced on its own by writing a temporary file and renaming it
+// over the old one; a save cut off there can mix old and new files.
+bool CGame::saveGame(const char* dirName)
+{
+    std::string dir = dirName;
+    while (dir.size() > 1 && dir.back() == '/')
+        dir.pop_back();
+    if (dir.empty())
+        dir = ".";
+    struct stat lst, st;
+    bool exists = lstat(dir.c_str(), &lst) == 0;
+    if (exists && (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))) {
+        reportSaveFailure(dir, ENOTDIR);
+        return false;
+    }
+    if (exists && !foldersWritable(dir))
+        return false;
+    // A symbolic link to a game folder stays a link: the folder it points to is swapped.
+    std::string target = exists && S_ISLNK(lst.st_mode) ? realPathOf(dir) : dir;
+    std::string staging = target.empty() ? "" : stagingFolderFor(target, exists);
+    if (!staging.empty()) {
+        SwapResult r = saveBySwap(*this, target, exists, staging);
+        if (r == SWAP_DONE)
+            return true;
+        if (r == SWAP_FAILED) {
+            fprintf(stderr, "Saving into %s failed; the earlier save there is unchanged\n", dir.c_str());
+            return false;
+        }
+    }
+    if (writeGameFiles(*this, dir))
+        return true;
+    fprintf(stderr, "Saving into %s failed; some of its files are from the earlier save\n", dir.c_str());
+    return false;
+}

@@ -1,0 +1,88 @@
+// serializer-masters.cpp -- the per-kind loops: numbered character, item and quest files of a game folder.
+#include <cstdio>
+#include <cstdlib>
+#include "game.h"
+#include "savefiles.h"
+
+static std::string seriesFile(const std::string& dir, const char* folder, int i)
+{
+    return dir + "/" + folder + "/" + std::to_string(i) + ".def";
+}
+
+// Reads files 0, 1, 2, ... of one series into fresh records appended to
+// `into`, up to the first file that cannot be opened (its reader reports
+// it). Returns how many were read.
+template <class Record, class Container>
+static int loadSeries(const char* dir, const char* folder, Container& into)
+{
+    int i = 0;
+    for (;; i++) {
+        std::string path = seriesFile(dir, folder, i);
+        Record* r = new Record();
+        if (r->serializeFrom(path.c_str()) != 0) {
+            delete r;
+            return i;
+        }
+        into.push_back(r);
+    }
+}
+
+// Removes the higher-numbered files an earlier, larger save left behind (so
+// that a killed enemy cannot come back), then writes the records as files 0
+// to n-1, each through a temporary file. Creates the folder when missing.
+// Carries on past a file that fails (it is reported) and returns false then.
+template <class Container>
+static bool saveSeries(const char* dir, const char* folder, const Container& records)
+{
+    std::string where = std::string(dir) + "/" + folder;
+    if (!makeFolders(where))
+        return false;
+    bool ok = removeStaleRecords(where, (int)records.size());
+    int i = 0;
+    for (auto* r : records) {
+        ok = writeFileSafely(seriesFile(dir, folder, i), [r](const char* p) { return r->writeTo(p); }) && ok;
+        i++;
+    }
+    return ok;
+}
+
+void CGame::loadActors(const char* dir)
+{
+    if (loadSeries<Actor>(dir, "npcdef", actorList) == 0) {
+        fprintf(stderr, "*** ERROR *** DATA DIR %s IS MISSING filename %s\n", dir,
+                seriesFile(dir, "npcdef", 0).c_str());
+        exit(1);
+    }
+}
+
+void CGame::loadItems(const char* dir)
+{
+    if (loadSeries<Item>(dir, "idef", itemVec) == 0) {
+        fprintf(stderr, "*** ERROR *** DATA DIR %s IS MISSING\n", dir);
+        exit(1);
+    }
+}
+
+void CGame::loadQuests(const char* dir)
+{
+    if (loadSeries<Quest>(dir, "qdef", questList) == 0) {
+        fprintf(stderr, "*** ERROR *** DATA DIR %s IS MISSING\n", dir);
+        exit(1);
+    }
+}
+
+bool CGame::saveActors(const char* dir)
+{
+    return saveSeries(dir, "npcdef", actorList);
+}
+
+bool CGame::saveItems(const char* dir)
+{
+    printf("There are %i items in the item vector\n", (int)itemVec.size());
+    return saveSeries(dir, "idef", itemVec);
+}
+
+bool CGame::saveQuests(const char* dir)
+{
+    return saveSeries(dir, "qdef", questList);
+}

@@ -1,0 +1,198 @@
+// gamefixture.h -- small game folders written line by line for the load and save tests.
+#pragma once
+#include <dirent.h>
+#include <sys/stat.h>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+#include <gtest/gtest.h>
+#include "harness.h"
+#include "player.h"
+#include "item.h"
+#include "quest.h"
+#include "vars.h"
+
+namespace gamefix {
+
+inline std::string lines(const std::vector<std::string>& ls)
+{
+    std::string s;
+    for (const std::string& l : ls)
+        s += l + "\n";
+    return s;
+}
+
+// A character file: position, statistics, flag, hostility, two lines, name,
+// wandering, sprite, direction and money last.
+inline std::string actorFile(const std::string& talk0, const std::string& name, int x = 96, int y = 96,
+                             bool hostile = false, int money = 10)
+{
+    return lines({std::to_string(x), std::to_string(y), "20", "20", "5", "5", "0", "1", "3", "4", "2", "-1",
+                  hostile ? "1" : "0", talk0, "Later.", name, "0", "2", "1", std::to_string(money)});
+}
+
+inline std::string itemFile(int type, int owner, const std::string& shortName, int range = 0)
+{
+    return lines({std::to_string(type), "4", "30", std::to_string(owner), "144", "192", "0", "Item " + shortName,
+                  "A " + shortName + " to carry", shortName, "1", std::to_string(range)});
+}
+
+inline std::string questFile(const std::string& target, int flag)
+{
+    return lines({"Bring me a " + target, target, "50", "0", std::to_string(flag)});
+}
+
+inline std::string varsFile(const std::string& dir, const std::string& name = "Fixture Game")
+{
+    std::vector<std::string> ls = {name, "0", "120", "0", "0"};
+    for (int i = 0; i < 40; i++)
+        ls.push_back(i == 3 ? "1" : "0");
+    ls.push_back(dir);
+    return lines(ls);
+}
+
+inline std::string mapFile(char fill = 'A')
+{
+    std::string row(350, fill);
+    std::string s;
+    for (int r = 0; r < 350; r++)
+        s += row + "\n";
+    return s;
+}
+
+// Writes a complete game folder: character 0 is the player ("Plyr"), the
+// others are hostile; items alternate between the map and the shop.
+inline void writeGame(const qtest::WorkDir& wd, const std::string& dir, int actors, int items, int quests)
+{
+    wd.write(dir + "/vars.sav", varsFile("data"));
+    for (int i = 0; i < actors; i++)
+        wd.write(dir + "/npcdef/" + std::to_string(i) + ".def",
+                 i == 0 ? actorFile("Plyr", "Hero") : actorFile("Grr", "Rat " + std::to_string(i), 480 + 48 * i, 480, true));
+    for (int i = 0; i < items; i++)
+        wd.write(dir + "/idef/" + std::to_string(i) + ".def",
+                 i == 2 ? itemFile(8, 1, "bow", 6) : itemFile(i % 4, i % 2 ? 2 : 0, "thing" + std::to_string(i)));
+    for (int i = 0; i < quests; i++)
+        wd.write(dir + "/qdef/" + std::to_string(i) + ".def", questFile("thing" + std::to_string(i), i));
+    wd.write(dir + "/map.dat", mapFile());
+}
+
+inline void collect(const std::string& root, const std::string& rel, std::map<std::string, std::string>& out)
+{
+    std::string path = rel.empty() ? root : root + "/" + rel;
+    DIR* d = opendir(path.c_str());
+    if (!d)
+        return;
+    while (struct dirent* e = readdir(d)) {
+        std::string name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        std::string r = rel.empty() ? name : rel + "/" + name;
+        struct stat st;
+        if (lstat((root + "/" + r).c_str(), &st) != 0)
+            continue;
+        if (S_ISDIR(st.st_mode)) {
+            out[r + "/"] = "";
+            collect(root, r, out);
+        } else {
+            std::ifstream in(root + "/" + r, std::ios::binary);
+            std::stringstream ss;
+            ss << in.rdbuf();
+            out[r] = ss.str();
+        }
+    }
+    closedir(d);
+}
+
+// Every file and folder under dir, by relative path, with its content.
+inline std::map<std::string, std::string> snapshot(const std::string& dir)
+{
+    std::map<std::string, std::string> out;
+    collect(dir, "", out);
+    return out;
+}
+
+inline std::vector<std::string> names(const std::map<std::string, std::string>& snap)
+{
+    std::vector<std::string> v;
+    for (const auto& kv : snap)
+        v.push_back(kv.first);
+    return v;
+}
+
+// Every field a character file holds; positions as the file truncates them.
+inline void expectSameActor(const Actor& a, const Actor& b)
+{
+    EXPECT_EQ((int)a.x, (int)b.x);
+    EXPECT_EQ((int)a.y, (int)b.y);
+    EXPECT_EQ(a.stats.hp, b.stats.hp);
+    EXPECT_EQ(a.stats.hp_max, b.stats.hp_max);
+    EXPECT_EQ(a.stats.mp, b.stats.mp);
+    EXPECT_EQ(a.stats.mp_max, b.stats.mp_max);
+    EXPECT_EQ(a.stats.xp, b.stats.xp);
+    EXPECT_EQ(a.stats.level, b.stats.level);
+    EXPECT_EQ(a.stats.strength, b.stats.strength);
+    EXPECT_EQ(a.stats.dexterity, b.stats.dexterity);
+    EXPECT_EQ(a.stats.intelligence, b.stats.intelligence);
+    EXPECT_EQ(a.stats.money, b.stats.money);
+    EXPECT_EQ(a.flagId, b.flagId);
+    EXPECT_EQ(a.bIsHostile, b.bIsHostile);
+    EXPECT_EQ(a.conversation[0], b.conversation[0]);
+    EXPECT_EQ(a.conversation[1], b.conversation[1]);
+    EXPECT_EQ(a.myName, b.myName);
+    EXPECT_EQ(a.bIsWanderer, b.bIsWanderer);
+    EXPECT_EQ(a.sprite, b.sprite);
+    EXPECT_EQ(a.direction, b.direction);
+}
+
+inline void expectSameItem(const Item& a, const Item& b)
+{
+    EXPECT_EQ(a.type, b.type);
+    EXPECT_EQ(a.maxEffect, b.maxEffect);
+    EXPECT_EQ(a.price, b.price);
+    EXPECT_EQ(a.owner, b.owner);
+    EXPECT_EQ((int)a.x, (int)b.x);
+    EXPECT_EQ((int)a.y, (int)b.y);
+    EXPECT_EQ(a.bIsEquipped, b.bIsEquipped);
+    EXPECT_EQ(a.itemName, b.itemName);
+    EXPECT_EQ(a.itemDescript, b.itemDescript);
+    EXPECT_EQ(a.shortName, b.shortName);
+    EXPECT_EQ(a.icon, b.icon);
+    EXPECT_EQ(a.type == 8 ? a.range : 0, b.type == 8 ? b.range : 0);
+}
+
+inline void expectSameQuest(const Quest& a, const Quest& b)
+{
+    EXPECT_EQ(a.description, b.description);
+    EXPECT_EQ(a.itemTarget, b.itemTarget);
+    EXPECT_EQ(a.reward, b.reward);
+    EXPECT_EQ(a.bIsCompleted, b.bIsCompleted);
+    EXPECT_EQ(a.flagId, b.flagId);
+}
+
+inline void expectSameVars(const MiscVars& a, const MiscVars& b)
+{
+    EXPECT_EQ(a.gameName, b.gameName);
+    EXPECT_EQ(a.menuScreen, b.menuScreen);
+    EXPECT_EQ(a.frames, b.frames);
+    EXPECT_EQ((int)a.drunkenness, (int)b.drunkenness);
+    EXPECT_EQ(a.hasFloater, b.hasFloater);
+    for (int i = 0; i < 40; i++)
+        EXPECT_EQ(a.flags[i], b.flags[i]) << "flag " << i;
+    EXPECT_EQ(a.dir, b.dir);
+}
+
+// Text for a POSIX extended regular expression matching s literally.
+inline std::string literal(const std::string& s)
+{
+    std::string r;
+    for (char c : s) {
+        if (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos)
+            r += '\\';
+        r += c;
+    }
+    return r;
+}
+
+} // namespace gamefix

@@ -1,0 +1,252 @@
+// savecrash_test.cpp -- saves killed half-way, a full disk and a read-only save folder.
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <chrono>
+#include <memory>
+#include <random>
+#include <gtest/gtest.h>
+#include "fakeassets.h"
+#include "game.h"
+#include "gamefixture.h"
+
+using qtest::WorkDir;
+typedef std::map<std::string, std::string> Snapshot;
+
+namespace {
+
+// One loaded game that can be switched between two states: the earlier game
+// ("old") and a later one ("new") in which an enemy was killed, a flag raised,
+// an item bought and a door opened.
+class TwoGames : public testing::Test
+{
+protected:
+    TwoGames() : wd("", false)
+    {
+        qtest::writeFakeAssets(wd.path(), qtest::FakeAssets());
+        gamefix::writeGame(wd, "data", 6, 10, 3);
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        game.reset(new CGame());
+        game->loadGame("data");
+        testing::internal::GetCapturedStdout();
+        testing::internal::GetCapturedStderr();
+        killed = game->actorList.back();
+        for (const char* f : {"oldref", "newref", "save"})
+            for (const char* sub : {"/npcdef/.gitkeep", "/idef/.gitkeep", "/qdef/.gitkeep"})
+                wd.write(std::string(f) + sub, "");
+        setState(false);
+        quietSave("oldref");
+        setState(true);
+        quietSave("newref");
+        oldGame = gamefix::snapshot("oldref");
+        newGame = gamefix::snapshot("newref");
+        setState(false);
+        quietSave("save");
+    }
+
+    ~TwoGames()
+    {
+        // The game object deletes the characters in its list; the killed one may be outside it.
+        if (game)
+            setState(false);
+    }
+
+    void setState(bool later)
+    {
+        bool present = game->actorList.back() == killed;
+        if (later && present)
+            game->actorList.pop_back();
+        if (!later && !present)
+            game->actorList.push_back(killed);
+        game->vars.flags[5] = later;
+        game->vars.frames = later ? 2 : 1;
+        game->itemVec[3]->owner = later ? 1 : 2;
+        game->theMap->setTileAt(10, 10, later ? 3 : 4);
+    }
+
+    bool quietSave(const char* dir)
+    {
+        testing::internal::CaptureStdout();
+        bool ok = game->saveGame(dir);
+        testing::internal::GetCapturedStdout();
+        return ok;
+    }
+
+    WorkDir wd;
+    std::unique_ptr<CGame> game;
+    Actor* killed = NULL;
+    Snapshot oldGame, newGame;
+};
+
+std::string describe(const Snapshot& s)
+{
+    std::string out;
+    for (const auto& kv : s)
+        out += kv.first + " (" + std::to_string(kv.second.size()) + ")\n";
+    return out;
+}
+
+} // namespace
+
+TEST_F(TwoGames, ASaveKilledAtRandomLeavesTheOldGameOrTheNew)
+{
+    ASSERT_NE(oldGame, newGame);
+    ASSERT_EQ(oldGame, gamefix::snapshot("save"));
+    // Time one save to spread the kills over whole saves.
+    auto t0 = std::chrono::steady_clock::now();
+    for (int i = 0; i < 4; i++) {
+        setState(i % 2 == 0);
+        quietSave("save");
+    }
+    setState(false);
+    quietSave("save");
+    long perSave = (long)std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0).count() / 5;
+
+    std::random_device seedSource;
+    unsigned seed = seedSource();
+    std::mt19937 rng(seed);
+    const int runs = 200;
+    int asOld = 0, asNew = 0, leftovers = 0;
+    auto start = std::chrono::steady_clock::now();
+    for (int run = 0; run < runs; run++) {
+        fflush(stdout);
+        fflush(stderr);
+        pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            int null = open("/dev/null", O_WRONLY);
+            dup2(null, 1);
+            dup2(null, 2);
+            for (int k = 0;; k++) {
+                setState(k % 2 == 0);
+                game->saveGame("save");
+            }
+        }
+        usleep((useconds_t)(rng() % (unsigned long)(3 * perSave + 2000)));
+        kill(pid, SIGKILL);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        if (access(".save.swap", F_OK) == 0)
+            leftovers++;
+        Snapshot now = gamefix::snapshot("save");
+        if (now == oldGame) {
+            asOld++;
+        } else if (now == newGame) {
+            asNew++;
+        } else {
+            ADD_FAILURE() << "run " << run << " (seed " << seed << ") left a mixed save:\n" << describe(now);
+            break;
+        }
+    }
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    printf("%d kills in %.1f s (one save takes %ld us): %d left the old game, %d the new one, "
+           "%d left a staging folder behind\n", runs, seconds, perSave, asOld, asNew, leftovers);
+    EXPECT_EQ(runs, asOld + asNew);
+
+    // The next save clears what an interrupted one left, and the game loads.
+    EXPECT_TRUE(quietSave("save"));
+    EXPECT_FALSE(wd.exists(".save.swap"));
+    EXPECT_EQ(oldGame, gamefix::snapshot("save"));
+    game.reset();
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    CGame back;
+    EXPECT_EQ(0, back.loadGame("save"));
+    testing::internal::GetCapturedStdout();
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(6u, back.actorList.size());
+}
+
+// The file size limit stands in for a full disk: map.dat, the last file of a
+// save, cannot be written.
+TEST_F(TwoGames, AFullDiskIsReportedAndTheOldSaveStays)
+{
+    fflush(stdout);
+    fflush(stderr);
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        int err = open("err.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        dup2(err, 2);
+        signal(SIGXFSZ, SIG_IGN);
+        struct rlimit lim = {50000, 50000};
+        setrlimit(RLIMIT_FSIZE, &lim);
+        setState(true);
+        _exit(game->saveGame("save") ? 1 : 3);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(3, WEXITSTATUS(status)) << "saveGame did not report the failure";
+    std::string err = wd.read("err.txt");
+    EXPECT_NE(std::string::npos, err.find("/map.dat: File too large")) << err;
+    EXPECT_NE(std::string::npos, err.find("Saving into save failed; the earlier save there is unchanged")) << err;
+    EXPECT_EQ(oldGame, gamefix::snapshot("save"));
+    EXPECT_FALSE(wd.exists(".save.swap"));
+}
+
+// A folder the owner made read-only: by permission bits, or for root (who
+// ignores them) by the file system's immutable flag.
+class ReadOnly
+{
+public:
+    explicit ReadOnly(const std::string& path) : path_(path)
+    {
+        if (geteuid() != 0) {
+            ok_ = chmod(path.c_str(), 0555) == 0;
+            return;
+        }
+        fd_ = open(path.c_str(), O_RDONLY | O_DIRECTORY);
+        int flags = 0;
+        if (fd_ >= 0 && ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags |= FS_IMMUTABLE_FL;
+            ok_ = ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+    }
+    ~ReadOnly()
+    {
+        if (fd_ >= 0) {
+            int flags = 0;
+            if (ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0) {
+                flags &= ~FS_IMMUTABLE_FL;
+                ioctl(fd_, FS_IOC_SETFLAGS, &flags);
+            }
+            close(fd_);
+        } else if (ok_) {
+            chmod(path_.c_str(), 0755);
+        }
+    }
+    bool ok() const { return ok_; }
+
+private:
+    std::string path_;
+    int fd_ = -1;
+    bool ok_ = false;
+};
+
+TEST_F(TwoGames, AReadOnlySaveFolderIsReportedAndLeftAsItWas)
+{
+    setState(true);
+    for (const char* folder : {"save", "save/idef"}) {
+        ReadOnly lock(folder);
+        if (!lock.ok())
+            GTEST_SKIP() << "cannot make a folder read-only here";
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(game->saveGame("save"));
+        testing::internal::GetCapturedStdout();
+        std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(0u, err.find(std::string("Could not save ") + folder + ": ")) << err;
+        EXPECT_EQ(oldGame, gamefix::snapshot("save"));
+    }
+    EXPECT_TRUE(quietSave("save"));
+    EXPECT_EQ(newGame, gamefix::snapshot("save"));
+}
