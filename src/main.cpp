@@ -18,3 +18,11 @@ extern "C" int SDL_main(int, char**)
     return 0;
 }
 
+
+// Loads a game directory and plays it, whatever the load answered; the game
+// loop itself refuses to run without a player character.
+void CGame::loadAndStart(const char* dir)
+{
+    loadGame(dir);
+    gameLoop();
+}

@@ -296,3 +296,21 @@ TEST_F(GameDir, ASaveThatCannotBeWrittenIsReportedAndSaysSo)
     EXPECT_NE(std::string::npos, err.rfind("Could not save blocker: Not a directory\n")) << err;
     EXPECT_EQ("a file where a folder should be", wd.read("blocker"));
 }
+
+// A save folder that is a symbolic link stays one: the folder it points to
+// is the one replaced.
+TEST_F(GameDir, ALinkedSaveFolderStaysALink)
+{
+    gamefix::writeGame(wd, "data", 2, 2, 1);
+    ASSERT_EQ(0, quietLoad("data"));
+    qtest::mkdirs(wd.path() + "/elsewhere/saves");
+    wd.write("elsewhere/saves/npcdef/5.def", gamefix::actorFile("Grr", "Stale"));
+    ASSERT_EQ(0, symlink("elsewhere/saves", "save"));
+    EXPECT_TRUE(quietSave(*game, "save"));
+    struct stat st;
+    ASSERT_EQ(0, lstat("save", &st));
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_TRUE(wd.exists("elsewhere/saves/npcdef/1.def"));
+    EXPECT_FALSE(wd.exists("elsewhere/saves/npcdef/5.def"));
+    EXPECT_FALSE(wd.exists("elsewhere/.saves.swap"));
+}
