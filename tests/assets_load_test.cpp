@@ -7,16 +7,16 @@
 using qtest::WorkDir;
 
 namespace {
-void fakeTree(const WorkDir& wd, const qtest::FakeAssets& spec) { qtest::writeFakeAssets(wd.path(), spec); }
+void fakeTree(const WorkDir& wd, const qtest::FakeAssets& fake) { qtest::writeFakeAssets(wd.path(), fake); }
 }
 
 TEST(AssetsLoad, ItemAndTileSeriesEndAtTheFirstGap)
 {
     WorkDir wd("", false);
-    qtest::FakeAssets spec;
-    spec.items = 6;
-    spec.tiles = 9;
-    fakeTree(wd, spec);
+    qtest::FakeAssets fake;
+    fake.items = 6;
+    fake.tiles = 9;
+    fakeTree(wd, fake);
     testing::internal::CaptureStderr();
     testing::internal::CaptureStdout();
     {
@@ -40,9 +40,9 @@ TEST(AssetsLoad, MissingSpriteIsFatalAfterTheOthersLoaded)
     EXPECT_EXIT(
         {
             WorkDir wd("", false);
-            qtest::FakeAssets spec;
-            spec.skipSprite = 8 * 12 + 3 * 3 + 2;
-            fakeTree(wd, spec);
+            qtest::FakeAssets fake;
+            fake.skipSprite = 8 * 12 + 3 * 3 + 2;
+            fakeTree(wd, fake);
             CGame game;
         },
         testing::ExitedWithCode(1),
@@ -54,9 +54,9 @@ TEST(AssetsLoad, MissingIconIsFatal)
     EXPECT_EXIT(
         {
             WorkDir wd("", false);
-            qtest::FakeAssets spec;
-            spec.skipIcon = 17;
-            fakeTree(wd, spec);
+            qtest::FakeAssets fake;
+            fake.skipIcon = 17;
+            fakeTree(wd, fake);
             CGame game;
         },
         testing::ExitedWithCode(1), "data/assets/icns/17.png doesn't exist\n");
@@ -65,9 +65,9 @@ TEST(AssetsLoad, MissingIconIsFatal)
 TEST(AssetsLoad, SoundsLoadAndMissingOnesStaySilent)
 {
     WorkDir wd("", false);
-    qtest::FakeAssets spec;
-    spec.sounds = 5;
-    fakeTree(wd, spec);
+    qtest::FakeAssets fake;
+    fake.sounds = 5;
+    fakeTree(wd, fake);
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     {

@@ -168,9 +168,9 @@ TEST(Startup, MissingFontEndsStartup)
     EXPECT_EXIT(
         {
             WorkDir wd("", false);
-            qtest::FakeAssets spec;
-            spec.font = false;
-            qtest::writeFakeAssets(wd.path(), spec);
+            qtest::FakeAssets fake;
+            fake.font = false;
+            qtest::writeFakeAssets(wd.path(), fake);
             CGame game;
         },
         testing::ExitedWithCode(1), "Could not open the font data/assets/font.ttf");

@@ -28,7 +28,7 @@ static void writeWav(const std::string& path)
         u16((Uint16)((i % 20) < 10 ? 3000 : -3000));
 }
 
-void writeFakeAssets(const std::string& dir, const FakeAssets& spec)
+void writeFakeAssets(const std::string& dir, const FakeAssets& fake)
 {
     std::string a = dir + "/data/assets";
     char path[256];
@@ -37,27 +37,27 @@ void writeFakeAssets(const std::string& dir, const FakeAssets& spec)
         mkdirs(path);
         for (int d = 0; d < 4; d++)
             for (int f = 0; f < 3; f++) {
-                if (s * 12 + d * 3 + f == spec.skipSprite)
+                if (s * 12 + d * 3 + f == fake.skipSprite)
                     continue;
                 snprintf(path, sizeof path, "%s/sprites/%i/%i-%i.png", a.c_str(), s, d, f);
                 writePicture(path, (Uint8)(s * 20 + d * 5 + f));
             }
     }
     mkdirs(a + "/items");
-    for (int i = 0; i < spec.items; i++)
+    for (int i = 0; i < fake.items; i++)
         writePicture(a + "/items/" + std::to_string(i) + ".png", (Uint8)(i * 7));
     mkdirs(a + "/icns");
     for (int i = 0; i < 29; i++)
-        if (i != spec.skipIcon)
+        if (i != fake.skipIcon)
             writePicture(a + "/icns/" + std::to_string(i) + ".png", (Uint8)(i * 8));
     mkdirs(a + "/tiles");
-    for (int i = 0; i < spec.tiles; i++)
+    for (int i = 0; i < fake.tiles; i++)
         writePicture(a + "/tiles/" + std::to_string(i) + ".png", (Uint8)(i * 5));
     mkdirs(a + "/sounds");
-    for (int i = 0; i < spec.sounds; i++)
+    for (int i = 0; i < fake.sounds; i++)
         writeWav(a + "/sounds/" + std::to_string(i) + ".wav");
     writePicture(a + "/gameover.png", 10);
-    if (spec.font) {
+    if (fake.font) {
         std::ifstream in(sourceDir() + "/data/assets/font.ttf", std::ios::binary);
         std::ofstream out(a + "/font.ttf", std::ios::binary);
         out << in.rdbuf();

@@ -16,6 +16,6 @@ struct FakeAssets
 
 // Writes the tree under dir + "/data/assets". Pictures are 48x48 BMP files
 // under .png names (the picture loader reads them by content).
-void writeFakeAssets(const std::string& dir, const FakeAssets& spec);
+void writeFakeAssets(const std::string& dir, const FakeAssets& fake);
 
 } // namespace qtest
