@@ -1,0 +1,291 @@
+// balance_test.cpp -- the shipped game's fights played many times over the real combat code: a sensible
+// player who levels up, buys better gear and drinks potions must win every fight the story asks for.
+#include <cstdio>
+#include <map>
+#include <gtest/gtest.h>
+#include "game.h"
+#include "harness.h"
+
+namespace {
+
+// One leg of the story: who the player fights there, back to back without a rest, and what the
+// player has by then. Stats follow the level-up rewards taken so far (strength first, then
+// dexterity, alternating); the gear is bought or found earlier on the way.
+struct Leg
+{
+    const char* title;
+    std::vector<std::string> foes;       // names from the game's characters, fought in this order
+    int levelUps;                        // rewards taken before this leg
+    std::string weapon, armour;          // short names of items in the game
+    std::vector<std::string> potions;    // carried into the leg, drunk when a blow could kill
+    std::vector<std::string> buys;       // bought in town before the leg (for the money check)
+    std::string questDone;               // the quest whose reward is paid after this leg
+    bool mustWin;
+};
+
+const std::vector<Leg> kLegs = {
+    {"Moonwort meadow", {"Meadow wolf", "Meadow wolf"}, 0, "staff", "leatherarmour", {"draught", "draught"},
+     {"leatherarmour", "draught"}, "", true},
+    {"Moonwort meadow", {"Meadow wolf", "Meadow wolf"}, 0, "staff", "leatherarmour", {"draught"}, {}, "moonwort", true},
+    {"The heath road", {"Hungry wolf", "Hungry wolf"}, 1, "shortsword", "leatherarmour", {"potion"},
+     {"roomkey", "shortsword", "potion", "potion"}, "locket", true},
+    {"Whisperwood", {"Grey wolf", "Grey wolf", "Grey wolf"}, 1, "shortsword", "leatherarmour", {"potion"}, {}, "", true},
+    // The customs house's two potions (brass key from the pier) join the one bought here.
+    {"Barrow of the Nine", {"Barrow skeleton", "Barrow skeleton", "Barrow skeleton", "Barrow wight"}, 2, "shortsword",
+     "chainmail", {"potion", "potion", "potion"}, {"chainmail", "potion"}, "tidebook", true},
+    // One great potion lies in the mine itself.
+    {"Greyfang mine", {"Mine skeleton", "Mine skeleton", "Mine skeleton", "Mine warden"}, 3, "longsword", "chainmail",
+     {"potion", "potion", "greatpotion", "greatpotion"}, {"longsword", "potion", "greatpotion"}, "ruby", true},
+    {"Reedmire", {"Bog hound", "Bog hound"}, 4, "battleaxe", "chainmail", {"potion", "greatpotion"},
+     {"battleaxe", "potion", "greatpotion"}, "", true},
+    // Old Nettle's potion and the smugglers' own great potion help in the cove.
+    {"Smugglers' Cove", {"Cutthroat", "Cutthroat", "Cutthroat", "Captain Redmaw"}, 4, "battleaxe", "chainmail",
+     {"potion", "greatpotion", "greatpotion", "greatpotion"}, {"greatpotion"}, "chart", true},
+    {"Frostmere snows", {"Frost wolf", "Frost wolf"}, 5, "battleaxe", "kiteshield", {"greatpotion", "greatpotion"},
+     {"kiteshield", "greatpotion"}, "", false},
+    {"The Serpent Reach", {"Sea serpent"}, 6, "battleaxe", "kiteshield", {"greatpotion"}, {}, "", false},
+    // The rune blade waits on Seal Skerry; the merchant's and Caddock's great potions are found.
+    {"Veyl shore", {"Drowned sailor", "Drowned sailor", "Drowned sailor"}, 6, "runeblade", "platearmour",
+     {"greatpotion", "greatpotion", "greatpotion"}, {"platearmour"}, "", true},
+    {"The Drowned King's crypt", {"Drowned sailor", "Drowned sailor", "The Drowned King"}, 7, "runeblade", "platearmour",
+     {"potion", "greatpotion", "greatpotion", "greatpotion", "greatpotion"}, {"greatpotion", "greatpotion"}, "crown",
+     true},
+};
+
+struct Arena
+{
+    Arena()
+    {
+        qtest::mkdirs(wd.path() + "/data");
+        std::string cmd = "cd '" + qtest::sourceDir() + "/data' && for f in *; do [ \"$f\" = assets ] || cp -r \"$f\" '" +
+                          wd.path() + "/data/'; done";
+        EXPECT_EQ(0, system(cmd.c_str()));
+        g.reset(new CGame());
+        g->audio.bSoundOff = true;
+        loaded = g->loadGame("data") == 0;
+        // An open field to fight on: every fight is fought toe to toe, the hardest way.
+        for (int r = 0; r < Map::SIZE; r++)
+            for (int c = 0; c < Map::SIZE; c++)
+                g->theMap->level[r][c] = 0;
+        for (Item* it : g->itemVec) {
+            if (it->owner == 2)
+                shopStock[it->shortName]++;
+            it->owner = 3;   // nobody's: the simulation hands out its own copies
+        }
+    }
+    ~Arena() { g.reset(); }
+
+    const Actor* foe(const std::string& name) const
+    {
+        for (Actor* a : g->actorList)
+            if (a->myName == name && a->bIsHostile)
+                return a;
+        return nullptr;
+    }
+    const Item* item(const std::string& shortName) const
+    {
+        for (Item* it : g->itemVec)
+            if (it->shortName == shortName)
+                return it;
+        return nullptr;
+    }
+    // A copy of a game item, carried by the player, kept at the end of the list (the top of the pack).
+    Item* give(const std::string& shortName)
+    {
+        const Item* src = item(shortName);
+        EXPECT_NE(nullptr, src) << shortName;
+        Item* it = new Item(src ? *src : Item());
+        it->owner = 1;
+        g->itemVec.push_back(it);
+        return it;
+    }
+
+    qtest::WorkDir wd;
+    std::unique_ptr<CGame> g;
+    bool loaded = false;
+    std::map<std::string, int> shopStock;   // short name -> copies in the shops' stock
+};
+
+// The player as the leg finds it: the file's start values plus the level-up rewards.
+void setUpPlayer(Actor& p, const Actor& start, int levelUps)
+{
+    p.stats = start.stats;
+    for (int i = 0; i < levelUps; i++) {
+        if (i % 2 == 0) {
+            p.stats.strength++;
+            p.stats.hp_max += 4;
+        } else {
+            p.stats.dexterity++;
+        }
+    }
+    p.stats.hp = p.stats.hp_max;
+    p.stats.mp = p.stats.mp_max;
+}
+
+// One fight, turn by turn, through the player's keys and the enemy's own turn. True when won.
+bool fight(Arena& A, Actor* foe, int armour)
+{
+    CGame& g = *A.g;
+    Actor* p = g.player;
+    p->x = 480;
+    p->y = 480;
+    foe->x = 528;
+    foe->y = 528;   // diagonal: both sides strike from the first turn
+    g.enemy = foe;
+    g.mode = 1;
+    g.bPlayingGame = false;
+    g.cleanUpFightVars();
+    g.vars.fightMsgVec.clear();
+    g.fvars.weapons.clear();
+    g.buildWeaponVector(g.fvars.weapons);
+    g.fvars.playerArmour = nullptr;
+    for (Item* it : g.itemVec)
+        if (it->owner == 1 && it->bIsEquipped && !g.fvars.playerArmour)
+            g.fvars.playerArmour = it;
+    g.vars.bYourTurn = true;
+    for (int turn = 0; turn < 400; turn++) {
+        int deadly = (int)foe->stats.strength - armour;   // the most one blow can take
+        bool potion = false;
+        for (Item* it : g.itemVec)
+            potion = potion || (it->owner == 1 && (it->type == 2));
+        qtest::clearEvents();
+        if (p->stats.hp <= deadly && potion) {
+            qtest::pushKey(SDLK_x);        // the pack opens on the last potion added
+            qtest::pushKey(SDLK_RETURN);
+        } else if (p->stats.hp <= deadly && p->stats.mp >= 10) {
+            qtest::pushKey(SDLK_c);
+            qtest::pushKey(SDLK_x);
+            qtest::pushKey(SDLK_c);
+        } else {
+            qtest::pushKey(SDLK_z);
+        }
+        g.getFightInput();
+        if (foe->stats.hp <= 0)
+            return true;
+        if (g.vars.bYourTurn)
+            return false;   // the key did nothing: a fault in the simulation or the data
+        g.fightAI(foe, p);
+        g.vars.bYourTurn = true;
+        if (p->stats.hp <= 0)
+            return false;
+        if (g.vars.fightMsgVec.size() > 200)
+            g.vars.fightMsgVec.clear();
+    }
+    return false;
+}
+
+TEST(Balance, ASensiblePlayerWinsEveryFightTheStoryNeeds)
+{
+    Arena A;
+    ASSERT_TRUE(A.loaded);
+    CGame& g = *A.g;
+    const Actor start = *g.player;
+
+    // Money: start purse, 50 per win, quest rewards; every leg's shopping must be affordable.
+    std::map<std::string, int> rewards;
+    for (Quest* q : g.questList)
+        rewards[q->itemTarget] = q->reward;
+    long money = start.stats.money;
+    int wins = 0;
+    std::map<std::string, int> bought;
+    for (const Leg& leg : kLegs) {
+        for (const std::string& b : leg.buys) {
+            ASSERT_NE(nullptr, A.item(b)) << b;
+            money -= A.item(b)->price;
+            bought[b]++;
+        }
+        EXPECT_GE(money, 0) << "cannot afford the shopping before " << leg.title;
+        EXPECT_LE(leg.levelUps, wins / 4) << "more level-ups than wins before " << leg.title;
+        wins += (int)leg.foes.size();
+        money += 50 * (long)leg.foes.size();
+        if (!leg.questDone.empty()) {
+            ASSERT_TRUE(rewards.count(leg.questDone)) << leg.questDone;
+            money += rewards[leg.questDone];
+        }
+    }
+
+    for (const auto& kv : bought)
+        EXPECT_LE(kv.second, A.shopStock[kv.first]) << "the shops hold too few of " << kv.first;
+
+    // Plays every leg `runs` times and returns the share of whole legs won, per leg.
+    auto play = [&](const Leg& leg, int runs, bool report) {
+        std::map<std::string, std::pair<int, int>> perFoe;   // name -> (won, fought)
+        int legsWon = 0;
+        long potionsDrunk = 0, hpLeft = 0;
+        for (int run = 0; run < runs; run++) {
+            for (Item* it : g.itemVec)
+                if (it->owner == 1)
+                    it->owner = 3;
+            A.give(leg.weapon);
+            int armour = 0;
+            if (!leg.armour.empty()) {
+                Item* a = A.give(leg.armour);
+                a->bIsEquipped = true;
+                armour = a->maxEffect;
+            }
+            for (const std::string& p : leg.potions)
+                A.give(p);
+            setUpPlayer(*g.player, start, leg.levelUps);
+            bool alive = true;
+            for (const std::string& name : leg.foes) {
+                const Actor* model = A.foe(name);
+                EXPECT_NE(nullptr, model) << name;
+                if (!model)
+                    return 0.0;
+                Actor foe = *model;
+                bool won = fight(A, &foe, armour);
+                perFoe[name].second++;
+                perFoe[name].first += won;
+                g.enemy = nullptr;
+                if (!won) {
+                    alive = false;
+                    break;
+                }
+            }
+            legsWon += alive;
+            for (Item* it : g.itemVec)
+                potionsDrunk += it->owner == 1 && it->type == 5;
+            if (alive)
+                hpLeft += 100 * g.player->stats.hp / g.player->stats.hp_max;
+        }
+        if (report) {
+            for (const auto& kv : perFoe)
+                printf("%-26s %-18s %8.1f%%\n", leg.title, kv.first.c_str(), 100.0 * kv.second.first / kv.second.second);
+            printf("%-26s %-18s %8.1f%%   potions drunk %.1f of %zu, health left %ld%%%s\n", leg.title, "(whole leg)",
+                   100.0 * legsWon / runs, (double)potionsDrunk / runs, leg.potions.size(), legsWon ? hpLeft / legsWon : 0,
+                   leg.mustWin ? "" : "   optional");
+        }
+        return (double)legsWon / runs;
+    };
+
+    printf("\nA sensible player: levels up, buys the gear named, drinks a potion when a blow could kill.\n");
+    printf("%-26s %-18s %9s\n", "Leg", "Foe", "Win rate");
+    for (const Leg& leg : kLegs) {
+        double rate = play(leg, 300, true);
+        if (leg.mustWin) {
+            EXPECT_GE(rate, 0.9) << leg.title << " is too hard";
+        }
+        EXPECT_GE(rate, 0.33) << leg.title << " is hopeless";
+    }
+    // The same legs for a newcomer who never levels up, keeps the staff and buys nothing: the
+    // creatures get stronger along the story, so the later legs must need the progress.
+    printf("\nThe same legs with the start stats, the walking staff, no armour and no potions:\n");
+    double last = 1;
+    for (size_t i = 0; i < kLegs.size(); i++) {
+        Leg bare = kLegs[i];
+        bare.levelUps = 0;
+        bare.weapon = "staff";
+        bare.armour.clear();
+        bare.potions.clear();
+        double rate = play(bare, 100, false);
+        printf("%-26s %8.1f%%\n", bare.title, 100.0 * rate);
+        if (i == kLegs.size() - 1) {
+            EXPECT_LT(rate, 0.05) << "the last fight should need everything the player gathered";
+        }
+        last = rate;
+    }
+    (void)last;
+    // Copies handed out by the simulation are freed with the game's items.
+}
+
+} // namespace

@@ -1,0 +1,123 @@
+// makeworld.cpp -- entry point: `makeworld <content-dir> <out-dir>` builds the shipped game and the tutorial.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <system_error>
+#include "Map.h"
+#include "makeassets.h"
+#include "makeworld.h"
+#include "vars.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The scrolling-text screen shows at most 127 lines of at most 124 characters.
+bool readScrollText(const std::string& path, std::string& out)
+{
+    std::vector<std::string> lines;
+    if (!mw::readLines(path, lines))
+        return false;
+    if (lines.size() > 125)
+        mw::problem(path, 126, "a scrolling text holds at most 125 lines here (the screen stops at 127)");
+    for (size_t i = 0; i < lines.size(); i++) {
+        if (lines[i].size() > 124)
+            mw::problem(path, (int)i + 1, "longer than 124 characters");
+        out += lines[i] + "\n";
+    }
+    return true;
+}
+
+// Removes a folder of numbered records so that files left from a larger build cannot be read back.
+bool freshFolder(const std::string& path)
+{
+    std::error_code ec;
+    fs::remove_all(path, ec);
+    return mk::makeDirs(path);
+}
+
+bool writeText(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (!out) {
+        fprintf(stderr, "makeworld: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Builds one game from content/<name> into out/<dir>.
+bool buildGame(const std::string& contentRoot, const std::string& name, const mw::Legend& legend,
+               const std::string& outRoot)
+{
+    std::string src = contentRoot + "/" + name;
+    mw::WorldPlan plan;
+    int before = mw::problemCount();
+    if (!mw::readWorldPlan(src, plan))
+        return false;
+    std::unique_ptr<Map> map(new Map());
+    map->Init();
+    for (int r = 0; r < Map::SIZE; r++)
+        for (int c = 0; c < Map::SIZE; c++)
+            map->level[r][c] = plan.fill;
+    mw::buildTerrain(plan, legend, *map);
+    mw::Records rec;
+    mw::readRecords(src, plan, *map, rec);
+    std::string intro, credits;
+    readScrollText(src + "/intro.txt", intro);
+    bool hasCredits = fs::exists(src + "/credits.txt");
+    if (hasCredits)
+        readScrollText(src + "/credits.txt", credits);
+    if (plan.endings.empty())
+        mw::problem(src + "/world.txt", 0, "a game needs at least one ending slide");
+    if (mw::problemCount() != before) {
+        fprintf(stderr, "makeworld: %s has problems; nothing written\n", name.c_str());
+        return false;
+    }
+
+    std::string out = outRoot + "/" + plan.dir;
+    bool ok = mk::makeDirs(out);
+    for (const char* sub : {"npcdef", "idef", "qdef", "ending"})
+        ok = ok && freshFolder(out + "/" + sub);
+    if (!ok)
+        return false;
+    MiscVars vars;
+    vars.gameName = plan.title;
+    vars.dir = plan.dir;
+    ok = vars.writeTo((out + "/vars.sav").c_str());
+    for (size_t i = 0; i < rec.actors.size(); i++)
+        ok = rec.actors[i]->writeTo((out + "/npcdef/" + std::to_string(i) + ".def").c_str()) && ok;
+    for (size_t i = 0; i < rec.items.size(); i++)
+        ok = rec.items[i]->writeTo((out + "/idef/" + std::to_string(i) + ".def").c_str()) && ok;
+    for (size_t i = 0; i < rec.quests.size(); i++)
+        ok = rec.quests[i]->writeTo((out + "/qdef/" + std::to_string(i) + ".def").c_str()) && ok;
+    ok = map->writeTo((out + "/map.dat").c_str()) && ok;
+    ok = writeText(out + "/intro.txt", intro) && ok;
+    if (hasCredits)
+        ok = writeText(out + "/credits.txt", credits) && ok;
+    ok = mw::drawEndings(plan, out) && ok;
+    printf("%-9s %3zu characters, %3zu items, %2zu quests, %zu ending slides -> %s\n", name.c_str(),
+           rec.actors.size(), rec.items.size(), rec.quests.size(), plan.endings.size(), out.c_str());
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        fprintf(stderr, "usage: %s <content-dir> <out-dir>   (e.g. content .)\n", argv[0]);
+        return 2;
+    }
+    std::string content = argv[1], out = argv[2];
+    mw::Legend legend;
+    if (!mw::readLegend(content + "/legend.txt", legend) || mw::problemCount() > 0)
+        return 1;
+    bool ok = true;
+    for (const char* game : {"data", "tutorial"})
+        ok = buildGame(content, game, legend, out) && ok;
+    return ok ? 0 : 1;
+}
