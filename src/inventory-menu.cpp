@@ -1,6 +1,7 @@
 // inventory-menu.cpp -- the inventory screen (using items), and the weapon list used by fights.
 #include <cstdio>
 #include "game.h"
+#include "itemlist.h"
 
 namespace {
 
@@ -187,20 +188,10 @@ void CGame::inventoryMenu()
                     playerInfoScreen();
                 break;
             case SDLK_UP:
-                if (menuchoice < size - 1)
-                    menuchoice++;
-                if (scroll > 0 && scroll == size - 1 - menuchoice) {
-                    scroll--;
-                    puts("Scrolling up...");
-                }
+                itemListUp(size, menuchoice, scroll);
                 break;
             case SDLK_DOWN:
-                if (menuchoice > 0)
-                    menuchoice--;
-                if ((size - 1 - menuchoice) - scroll > 8) {
-                    scroll++;
-                    puts("Scrolling down...");
-                }
+                itemListDown(size, menuchoice, scroll);
                 break;
             case SDLK_F3:
                 saveScreenshot("sshot-shop.bmp");

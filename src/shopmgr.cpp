@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 #include "game.h"
+#include "itemlist.h"
 
 namespace {
 
@@ -196,20 +197,10 @@ void CGame::shopLoop(int type)
                 break;
             }
             case SDLK_UP:
-                if (menuchoice < size - 1)
-                    menuchoice++;
-                if (scroll > 0 && scroll == size - 1 - menuchoice) {
-                    scroll--;
-                    puts("Scrolling up...");
-                }
+                itemListUp(size, menuchoice, scroll);
                 break;
             case SDLK_DOWN:
-                if (menuchoice > 0)
-                    menuchoice--;
-                if ((size - 1 - menuchoice) - scroll > 8) {
-                    scroll++;
-                    puts("Scrolling down...");
-                }
+                itemListDown(size, menuchoice, scroll);
                 break;
             default:
                 break;
