@@ -1,4 +1,5 @@
 // artloader.cpp -- loads every picture under data/assets/ in the display's format, and frees them.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <SDL_image.h>
@@ -14,14 +15,103 @@ ArtAssets::ArtAssets()
         icons[i] = NULL;
 }
 
-// Loads a picture and converts it to the display's format with its alpha
-// channel; NULL when the file is missing or unreadable.
+// How the pixels of a picture in the display's format with alpha are made:
+// every one wholly solid, every one wholly solid or wholly clear, or some
+// partly see-through.
+enum Opacity { SOLID, SOLID_OR_CLEAR, BLENDED };
+
+static Opacity opacityOf(SDL_Surface* s)
+{
+    const Uint32 amask = s->format->Amask;
+    Opacity o = SOLID;
+    SDL_LockSurface(s);
+    for (int y = 0; y < s->h && o != BLENDED; y++) {
+        const Uint32* row = (const Uint32*)((const Uint8*)s->pixels + y * s->pitch);
+        for (int x = 0; x < s->w; x++) {
+            Uint32 a = row[x] & amask;
+            if (a == 0) {
+                o = SOLID_OR_CLEAR;
+            } else if (a != amask) {
+                o = BLENDED;
+                break;
+            }
+        }
+    }
+    SDL_UnlockSurface(s);
+    return o;
+}
+
+// A colour that no solid pixel of the picture has, for its clear pixels.
+static Uint32 unusedColourOf(SDL_Surface* withAlpha, SDL_Surface* solid)
+{
+    std::vector<Uint32> used;
+    SDL_LockSurface(withAlpha);
+    SDL_LockSurface(solid);
+    for (int y = 0; y < solid->h; y++) {
+        const Uint32* a = (const Uint32*)((const Uint8*)withAlpha->pixels + y * withAlpha->pitch);
+        const Uint32* p = (const Uint32*)((const Uint8*)solid->pixels + y * solid->pitch);
+        for (int x = 0; x < solid->w; x++)
+            if (a[x] & withAlpha->format->Amask)
+                used.push_back(p[x]);
+    }
+    SDL_UnlockSurface(solid);
+    SDL_UnlockSurface(withAlpha);
+    std::sort(used.begin(), used.end());
+    Uint32 key = SDL_MapRGB(solid->format, 255, 0, 255);
+    for (Uint32 k = 0; k <= used.size() && std::binary_search(used.begin(), used.end(), key); k++)
+        key = SDL_MapRGB(solid->format, (Uint8)(k >> 16), (Uint8)(k >> 8), (Uint8)k);
+    return key;
+}
+
+// The same picture without an alpha channel. Its clear pixels, if any, are
+// painted the colour key, so that they are skipped when it is blitted.
+static SDL_Surface* solidCopyOf(SDL_Surface* raw, SDL_Surface* withAlpha, bool keyed)
+{
+    SDL_Surface* solid = SDL_DisplayFormat(raw);
+    if (!solid || solid->format->BytesPerPixel != 4 || withAlpha->w != solid->w || withAlpha->h != solid->h) {
+        if (solid)
+            SDL_FreeSurface(solid);
+        return NULL;
+    }
+    SDL_SetAlpha(solid, 0, SDL_ALPHA_OPAQUE);
+    if (!keyed)
+        return solid;
+    Uint32 key = unusedColourOf(withAlpha, solid);
+    SDL_LockSurface(withAlpha);
+    SDL_LockSurface(solid);
+    for (int y = 0; y < solid->h; y++) {
+        const Uint32* a = (const Uint32*)((const Uint8*)withAlpha->pixels + y * withAlpha->pitch);
+        Uint32* p = (Uint32*)((Uint8*)solid->pixels + y * solid->pitch);
+        for (int x = 0; x < solid->w; x++)
+            if (!(a[x] & withAlpha->format->Amask))
+                p[x] = key;
+    }
+    SDL_UnlockSurface(solid);
+    SDL_UnlockSurface(withAlpha);
+    SDL_SetColorKey(solid, SDL_SRCCOLORKEY | SDL_RLEACCEL, key);
+    return solid;
+}
+
+// Loads a picture in the display's format; NULL when the file is missing or
+// unreadable. Blending a wholly solid pixel paints its own colour and a wholly
+// clear one leaves the window as it was, so a picture with no partly
+// see-through pixel is kept without its alpha channel (clear pixels as a
+// colour key): it then draws exactly the same pixels, copied instead of
+// blended. Pictures with soft edges keep their alpha channel.
 static SDL_Surface* loadPicture(const char* path)
 {
     SDL_Surface* raw = IMG_Load(path);
     if (!raw)
         return NULL;
     SDL_Surface* converted = SDL_DisplayFormatAlpha(raw);
+    if (converted && converted->format->BytesPerPixel == 4 && converted->format->Amask) {
+        Opacity o = opacityOf(converted);
+        SDL_Surface* solid = o == BLENDED ? NULL : solidCopyOf(raw, converted, o == SOLID_OR_CLEAR);
+        if (solid) {
+            SDL_FreeSurface(converted);
+            converted = solid;
+        }
+    }
     SDL_FreeSurface(raw);
     return converted;
 }
