@@ -7,14 +7,15 @@ void CGame::drawHud()
     int h = returnTextHeight();
     if (vars.talkTimer > 0) {
         int a = truncToInt(vars.talkTimer / TALK_TIMER * 255.0f);
-        SDL_Surface* band = SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, h + 2, 32, 0, 0, 0, 0);
+        // The band is made once and kept; only its transparency changes.
+        SDL_Surface* band = surfaces.band(SCREEN_WIDTH, h + 2);
         if (band) {
-            SDL_FillRect(band, NULL, SDL_MapRGB(band->format, 0, 0, 100));
-            if (!vars.bNoAlpha)
+            if (vars.bNoAlpha)
+                SDL_SetAlpha(band, 0, SDL_ALPHA_OPAQUE);
+            else
                 SDL_SetAlpha(band, SDL_SRCALPHA, (Uint8)(a & 0xff));
             SDL_Rect dst = {0, (Sint16)(598 - h), 0, 0};
             SDL_BlitSurface(band, NULL, screen, &dst);
-            SDL_FreeSurface(band);
         }
         if (vars.bNoAlpha)
             centreTextAt(vars.currentTalk.c_str(), 600 - h);

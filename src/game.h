@@ -12,6 +12,7 @@
 #include "Map.h"
 #include "fightvars.h"
 #include "fEffect.h"
+#include "surface-cache.h"
 
 // The program's entry, called by the desktop start-up glue.
 extern "C" int SDL_main(int argc, char** argv);
@@ -125,6 +126,7 @@ public:
     Actor* player;
     Actor* enemy;
     int textHeight;
+    SurfaceCache surfaces;  // lines of text and the message band, kept between frames
     float TALK_TIMER;      // ms a message stays on the message line
     int SCREEN_WIDTH;      // 800, or 1024 with "widescreen"; the height is 600
     SDL_Joystick* joystick;

@@ -1,26 +1,28 @@
 // textdraw.cpp -- one line of white text in the game's font, placed, centred or faded.
 #include "game.h"
 
-static const SDL_Color WHITE = {255, 255, 255, 0};
+// Lines come from the game's surface cache: a line shown every frame is
+// rendered once. A cached line is never freed here, and any alpha set on it
+// for one blit is taken off again, so the next blit of it draws as a freshly
+// rendered line would.
 
 void CGame::drawTextAt(const char* text, int x, int y)
 {
-    SDL_Surface* line = TTF_RenderText_Solid(font, text, WHITE);
+    SDL_Surface* line = surfaces.line(font, text);
     if (!line)
         return;
     SDL_Rect dst = {(Sint16)x, (Sint16)y, 0, 0};
     SDL_BlitSurface(line, NULL, screen, &dst);
-    SDL_FreeSurface(line);
 }
 
 void CGame::drawAlphaTextAt(const char* text, int x, int y, int alpha)
 {
-    SDL_Surface* line = TTF_RenderText_Solid(font, text, WHITE);
+    SDL_Surface* line = surfaces.line(font, text);
     if (!line)
         return;
     SDL_SetAlpha(line, SDL_SRCALPHA, (Uint8)alpha);
     SDL_Surface* converted = SDL_DisplayFormat(line);
-    SDL_FreeSurface(line);
+    SDL_SetAlpha(line, 0, SDL_ALPHA_OPAQUE);
     if (!converted)
         return;
     SDL_Rect dst = {(Sint16)x, (Sint16)y, 0, 0};
@@ -30,23 +32,22 @@ void CGame::drawAlphaTextAt(const char* text, int x, int y, int alpha)
 
 void CGame::centreTextAt(const char* text, int y)
 {
-    SDL_Surface* line = TTF_RenderText_Solid(font, text, WHITE);
+    SDL_Surface* line = surfaces.line(font, text);
     if (!line)
         return;
     SDL_Rect dst = {(Sint16)((SCREEN_WIDTH - line->w) / 2), (Sint16)y, 0, 0};
     SDL_BlitSurface(line, NULL, screen, &dst);
-    SDL_FreeSurface(line);
 }
 
 void CGame::centreAlphaTextAt(const char* text, int y, int alpha)
 {
-    SDL_Surface* line = TTF_RenderText_Solid(font, text, WHITE);
+    SDL_Surface* line = surfaces.line(font, text);
     if (!line)
         return;
     SDL_SetAlpha(line, SDL_SRCALPHA, (Uint8)alpha);
     SDL_Rect dst = {(Sint16)((SCREEN_WIDTH - line->w) / 2), (Sint16)y, 0, 0};
     SDL_BlitSurface(line, NULL, screen, &dst);
-    SDL_FreeSurface(line);
+    SDL_SetAlpha(line, 0, SDL_ALPHA_OPAQUE);
 }
 
 // Height of one line of text, measured once per game object. Every screen

@@ -2,6 +2,7 @@
 // Include in exactly one file of a test program linked with
 // -Wl,--wrap=TTF_RenderText_Solid -Wl,--wrap=SDL_UpperBlit (see screens.cmake).
 #pragma once
+#include <map>
 #include <string>
 #include <vector>
 #include <SDL.h>
@@ -18,8 +19,9 @@ struct DrawnText
 // Lines blitted since the last clear, in drawing order; only while logging.
 inline std::vector<DrawnText> drawnText;
 inline bool logText = false;
-inline SDL_Surface* lastRendered = nullptr;
-inline std::string lastRenderedText;
+// The text of each line surface the font has made. The engine keeps lines
+// from frame to frame, so one surface may be blitted many times.
+inline std::map<SDL_Surface*, std::string> renderedText;
 
 inline bool wasDrawn(const std::string& text)
 {
@@ -53,19 +55,16 @@ extern "C" int __real_SDL_UpperBlit(SDL_Surface* src, SDL_Rect* srcrect, SDL_Sur
 extern "C" SDL_Surface* __wrap_TTF_RenderText_Solid(TTF_Font* font, const char* text, SDL_Color fg)
 {
     SDL_Surface* s = __real_TTF_RenderText_Solid(font, text, fg);
-    qtest::lastRendered = s;
-    qtest::lastRenderedText = text ? text : "";
+    if (s)
+        qtest::renderedText[s] = text ? text : "";
     return s;
 }
 
 extern "C" int __wrap_SDL_UpperBlit(SDL_Surface* src, SDL_Rect* srcrect, SDL_Surface* dst, SDL_Rect* dstrect)
 {
-    if (src && src == qtest::lastRendered) {
-        // A line is blitted once; forgetting it keeps a later surface at the
-        // same address from being taken for text.
-        qtest::lastRendered = nullptr;
-        if (qtest::logText)
-            qtest::drawnText.push_back({qtest::lastRenderedText, dstrect ? dstrect->x : 0, dstrect ? dstrect->y : 0});
-    }
+    // Line surfaces are 8-bit; a picture at the address of a freed line is not.
+    auto found = src && src->format->BitsPerPixel == 8 ? qtest::renderedText.find(src) : qtest::renderedText.end();
+    if (found != qtest::renderedText.end() && qtest::logText)
+        qtest::drawnText.push_back({found->second, dstrect ? dstrect->x : 0, dstrect ? dstrect->y : 0});
     return __real_SDL_UpperBlit(src, srcrect, dst, dstrect);
 }

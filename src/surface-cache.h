@@ -1,0 +1,37 @@
+// surface-cache.h -- surfaces kept from frame to frame: rendered lines of text and the message-line band.
+#pragma once
+#include <string>
+#include <unordered_map>
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+// Text on screen barely changes between frames, so a line is rendered once
+// and its picture kept for the next frames that show it; likewise the band
+// behind the message line. The pictures are exactly the ones made afresh
+// before, so every pixel drawn is the same. The cache owns its surfaces:
+// they are freed when it is full (it then starts over) and when the game
+// object is destroyed.
+class SurfaceCache
+{
+public:
+    SurfaceCache() = default;
+    ~SurfaceCache();
+    SurfaceCache(const SurfaceCache&) = delete;
+    SurfaceCache& operator=(const SurfaceCache&) = delete;
+
+    // `text` rendered in solid white with `font`; NULL when the font renders
+    // nothing (an empty text, say). The caller blits it and must not free it;
+    // any alpha it sets must be taken off again (SDL_SetAlpha(s, 0, 255)).
+    SDL_Surface* line(TTF_Font* font, const char* text);
+    // A 32-bit surface w by h filled with colour (0, 0, 100), with no alpha.
+    SDL_Surface* band(int w, int h);
+    void clear();
+
+    // More distinct lines than this start the cache over.
+    static const size_t MAX_LINES = 256;
+
+private:
+    std::unordered_map<std::string, SDL_Surface*> lines_;
+    TTF_Font* font_ = nullptr;
+    SDL_Surface* band_ = nullptr;
+};
