@@ -15,9 +15,9 @@ ArtAssets::ArtAssets()
         icons[i] = NULL;
 }
 
-// How the pixels of a picture in the display's format with alpha are made:
-// every one wholly solid, every one wholly solid or wholly clear, or some
-// partly see-through.
+// How the pixels of a 32-bit picture with an alpha channel are made: every
+// one wholly solid, every one wholly solid or wholly clear, or some partly
+// see-through.
 enum Opacity { SOLID, SOLID_OR_CLEAR, BLENDED };
 
 static Opacity opacityOf(SDL_Surface* s)
@@ -41,12 +41,28 @@ static Opacity opacityOf(SDL_Surface* s)
     return o;
 }
 
-// A colour that no solid pixel of the picture has, for its clear pixels.
+// Whether a solid pixel (by the alpha of `withAlpha`) of `solid` has colour `key`.
+static bool colourUsed(SDL_Surface* withAlpha, SDL_Surface* solid, Uint32 key)
+{
+    for (int y = 0; y < solid->h; y++) {
+        const Uint32* a = (const Uint32*)((const Uint8*)withAlpha->pixels + y * withAlpha->pitch);
+        const Uint32* p = (const Uint32*)((const Uint8*)solid->pixels + y * solid->pitch);
+        for (int x = 0; x < solid->w; x++)
+            if ((a[x] & withAlpha->format->Amask) && p[x] == key)
+                return true;
+    }
+    return false;
+}
+
+// A colour that no solid pixel of the picture has, for its clear pixels:
+// magenta, unless the picture uses it. A picture has fewer colours than
+// pixels, so one of the first w * h + 1 candidates is free.
 static Uint32 unusedColourOf(SDL_Surface* withAlpha, SDL_Surface* solid)
 {
+    Uint32 key = SDL_MapRGB(solid->format, 255, 0, 255);
+    if (!colourUsed(withAlpha, solid, key))
+        return key;
     std::vector<Uint32> used;
-    SDL_LockSurface(withAlpha);
-    SDL_LockSurface(solid);
     for (int y = 0; y < solid->h; y++) {
         const Uint32* a = (const Uint32*)((const Uint8*)withAlpha->pixels + y * withAlpha->pitch);
         const Uint32* p = (const Uint32*)((const Uint8*)solid->pixels + y * solid->pitch);
@@ -54,21 +70,18 @@ static Uint32 unusedColourOf(SDL_Surface* withAlpha, SDL_Surface* solid)
             if (a[x] & withAlpha->format->Amask)
                 used.push_back(p[x]);
     }
-    SDL_UnlockSurface(solid);
-    SDL_UnlockSurface(withAlpha);
     std::sort(used.begin(), used.end());
-    Uint32 key = SDL_MapRGB(solid->format, 255, 0, 255);
     for (Uint32 k = 0; k <= used.size() && std::binary_search(used.begin(), used.end(), key); k++)
         key = SDL_MapRGB(solid->format, (Uint8)(k >> 16), (Uint8)(k >> 8), (Uint8)k);
     return key;
 }
 
-// The same picture without an alpha channel. Its clear pixels, if any, are
-// painted the colour key, so that they are skipped when it is blitted.
-static SDL_Surface* solidCopyOf(SDL_Surface* raw, SDL_Surface* withAlpha, bool keyed)
+// The picture in the display's format without an alpha channel; with
+// `keyed`, its clear pixels are painted a colour key, so that blits skip them.
+static SDL_Surface* solidCopyOf(SDL_Surface* raw, bool keyed)
 {
     SDL_Surface* solid = SDL_DisplayFormat(raw);
-    if (!solid || solid->format->BytesPerPixel != 4 || withAlpha->w != solid->w || withAlpha->h != solid->h) {
+    if (!solid || solid->format->BytesPerPixel != 4 || raw->w != solid->w || raw->h != solid->h) {
         if (solid)
             SDL_FreeSurface(solid);
         return NULL;
@@ -76,18 +89,18 @@ static SDL_Surface* solidCopyOf(SDL_Surface* raw, SDL_Surface* withAlpha, bool k
     SDL_SetAlpha(solid, 0, SDL_ALPHA_OPAQUE);
     if (!keyed)
         return solid;
-    Uint32 key = unusedColourOf(withAlpha, solid);
-    SDL_LockSurface(withAlpha);
+    SDL_LockSurface(raw);
     SDL_LockSurface(solid);
+    Uint32 key = unusedColourOf(raw, solid);
     for (int y = 0; y < solid->h; y++) {
-        const Uint32* a = (const Uint32*)((const Uint8*)withAlpha->pixels + y * withAlpha->pitch);
+        const Uint32* a = (const Uint32*)((const Uint8*)raw->pixels + y * raw->pitch);
         Uint32* p = (Uint32*)((Uint8*)solid->pixels + y * solid->pitch);
         for (int x = 0; x < solid->w; x++)
-            if (!(a[x] & withAlpha->format->Amask))
+            if (!(a[x] & raw->format->Amask))
                 p[x] = key;
     }
     SDL_UnlockSurface(solid);
-    SDL_UnlockSurface(withAlpha);
+    SDL_UnlockSurface(raw);
     SDL_SetColorKey(solid, SDL_SRCCOLORKEY | SDL_RLEACCEL, key);
     return solid;
 }
@@ -97,21 +110,21 @@ static SDL_Surface* solidCopyOf(SDL_Surface* raw, SDL_Surface* withAlpha, bool k
 // clear one leaves the window as it was, so a picture with no partly
 // see-through pixel is kept without its alpha channel (clear pixels as a
 // colour key): it then draws exactly the same pixels, copied instead of
-// blended. Pictures with soft edges keep their alpha channel.
+// blended. Pictures with soft edges, and any not loaded as 32-bit with alpha,
+// are converted with their alpha channel.
 static SDL_Surface* loadPicture(const char* path)
 {
     SDL_Surface* raw = IMG_Load(path);
     if (!raw)
         return NULL;
-    SDL_Surface* converted = SDL_DisplayFormatAlpha(raw);
-    if (converted && converted->format->BytesPerPixel == 4 && converted->format->Amask) {
-        Opacity o = opacityOf(converted);
-        SDL_Surface* solid = o == BLENDED ? NULL : solidCopyOf(raw, converted, o == SOLID_OR_CLEAR);
-        if (solid) {
-            SDL_FreeSurface(converted);
-            converted = solid;
-        }
+    SDL_Surface* converted = NULL;
+    if (raw->format->BytesPerPixel == 4 && raw->format->Amask) {
+        Opacity o = opacityOf(raw);
+        if (o != BLENDED)
+            converted = solidCopyOf(raw, o == SOLID_OR_CLEAR);
     }
+    if (!converted)
+        converted = SDL_DisplayFormatAlpha(raw);
     SDL_FreeSurface(raw);
     return converted;
 }
