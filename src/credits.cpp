@@ -1,36 +1,8 @@
 // credits.cpp -- scrolling text (introductions and credits) that rolls up until a key is pressed.
 #include <cstdio>
 #include <fstream>
-#include <list>
 #include "credits.h"
 #include "game.h"
-
-CreditLine::CreditLine() : bIsBlankLine(false), str(""), screen_y(100000.0f)
-{
-}
-
-// Reads at most 127 entries of at most 124 characters. A line that is too
-// long is cut, and the stream then refuses further lines, so every later
-// entry is blank; an end of file gives blank entries too.
-static std::list<CreditLine> readLines(std::ifstream& in, int h)
-{
-    std::list<CreditLine> lines;
-    for (int k = 1;; k++) {
-        bool last = in.eof() || k - 1 >= 126;
-        char buf[125] = {0};
-        in.getline(buf, sizeof buf);
-        CreditLine line;
-        if (buf[0] == '\0')
-            line.bIsBlankLine = true;
-        else
-            line.str = buf;
-        line.screen_y = 550.0f + (float)(k * h);
-        lines.push_back(line);
-        if (last)
-            break;
-    }
-    return lines;
-}
 
 void CGame::ScrollyText(const char* file)
 {
@@ -41,7 +13,7 @@ void CGame::ScrollyText(const char* file)
     }
     puts("Loading comments");
     int h = returnTextHeight();
-    std::list<CreditLine> lines = readLines(in, h);
+    std::list<CreditLine> lines = readCreditLines(in, h);
     puts("Comments loaded. Engaging.");
 
     bool done = false;

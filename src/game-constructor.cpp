@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include "configfile.h"
 #include "game.h"
 
 static const Uint32 WINDOW_FLAGS = SDL_HWSURFACE | SDL_DOUBLEBUF;
@@ -15,24 +16,6 @@ static SDL_Surface* setMode(int width, Uint32 flags)
         exit(1);
     }
     return s;
-}
-
-// Reads one line of at most 97 characters without its line feed. A longer
-// line is cut there and the rest of it skipped, so it matches no keyword.
-static bool readConfigLine(FILE* f, char* line, size_t size)
-{
-    if (!fgets(line, (int)size, f))
-        return false;
-    size_t n = strlen(line);
-    if (n > 0 && line[n - 1] == '\n') {
-        line[n - 1] = '\0';
-    } else if (!feof(f)) {
-        int c;
-        while ((c = fgetc(f)) != EOF && c != '\n') {
-        }
-        line[0] = '\0';
-    }
-    return true;
 }
 
 CGame::CGame()
@@ -52,37 +35,45 @@ CGame::CGame()
     bool modeSet = false;
     if (cfg) {
         puts("Reading from config.cfg....");
-        char line[99];
-        while (readConfigLine(cfg, line, sizeof line)) {
-            if (!strcmp(line, "fs") || !strcmp(line, "fullscreen")) {
+        for (ConfigOption option : readConfigOptions(cfg)) {
+            switch (option) {
+            case ConfigOption::Fullscreen:
                 puts("\tEnabled fullscreen");
                 screen = setMode(SCREEN_WIDTH, WINDOW_FLAGS | SDL_FULLSCREEN);
                 modeSet = true;
-            } else if (!strcmp(line, "pickpocketry")) {
+                break;
+            case ConfigOption::Pickpocketry:
                 puts("\tCheating fucker, you enabled invincible lockpick mode!");
                 vars.bCheatPick = true;
-            } else if (!strcmp(line, "noalpha")) {
+                break;
+            case ConfigOption::NoAlpha:
                 puts("\tDisabled Alpha");
                 vars.bNoAlpha = true;
-            } else if (!strcmp(line, "widescreen")) {
+                break;
+            case ConfigOption::Widescreen:
                 puts("\tEnabled widescreen! Windowing..");
                 SCREEN_WIDTH = 1024;
                 screen = setMode(1024, WINDOW_FLAGS);
                 modeSet = true;
-            } else if (!strcmp(line, "longtalk")) {
+                break;
+            case ConfigOption::LongTalk:
                 puts("\tTalk timer slowed");
                 TALK_TIMER = 2500.0f;
-            } else if (!strcmp(line, "windowed")) {
+                break;
+            case ConfigOption::Windowed:
                 puts("\tWindowed mode enabled");
                 // With widescreen in force the window is already set.
                 if (SCREEN_WIDTH != 1024)
                     modeSet = false;
-            } else if (!strcmp(line, "fastwater")) {
+                break;
+            case ConfigOption::FastWater:
                 puts("\tFast water enabled");
                 vars.bFastWater = true;
-            } else if (!strcmp(line, "debug")) {
+                break;
+            case ConfigOption::Debug:
                 puts("\tHello developers");
                 vars.debugMode = true;
+                break;
             }
         }
     }

@@ -113,6 +113,7 @@ void emptyInventory(CGame& g, int h)
                 return;
             }
         }
+        SDL_Delay(0);   // wait frame by frame, not in a busy loop
     }
 }
 

@@ -140,8 +140,10 @@ void CGame::shopLoop(int type)
             // S turns to the other side of the counter; anything else leaves
             // without the timer reset.
             for (;;) {
-                if (!SDL_PollEvent(&event))
+                if (!SDL_PollEvent(&event)) {
+                    SDL_Delay(0);   // wait frame by frame, not in a busy loop
                     continue;
+                }
                 if (event.type == SDL_QUIT)
                     return;
                 if (event.type != SDL_KEYDOWN)

@@ -1,4 +1,4 @@
-// savecrash_test.cpp -- saves killed half-way, a full disk and a read-only save folder.
+// savecrash_test.cpp -- saves killed half-way, a full disk, read-only, missing and blocked save folders.
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <signal.h>
@@ -249,4 +249,61 @@ TEST_F(TwoGames, AReadOnlySaveFolderIsReportedAndLeftAsItWas)
     }
     EXPECT_TRUE(quietSave("save"));
     EXPECT_EQ(newGame, gamefix::snapshot("save"));
+}
+
+// F1 in play: a save that fails says so on the message line, and the earlier
+// save still loads.
+TEST_F(TwoGames, AFailedQuickSaveTellsThePlayerAndTheOldSaveLoads)
+{
+    setState(true);
+    ASSERT_TRUE(game->player);
+    {
+        ReadOnly lock("save");
+        if (!lock.ok())
+            GTEST_SKIP() << "cannot make a folder read-only here";
+        qtest::clearEvents();
+        qtest::pushKey(SDLK_F1);
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        game->getInput();
+        testing::internal::GetCapturedStdout();
+        testing::internal::GetCapturedStderr();
+    }
+    EXPECT_EQ("Could not save the game!", game->vars.currentTalk);
+    EXPECT_GT(game->vars.talkTimer, 0.0f);
+    EXPECT_EQ(oldGame, gamefix::snapshot("save"));
+    setState(false);
+    game.reset();
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    CGame back;
+    EXPECT_EQ(0, back.loadGame("save"));
+    testing::internal::GetCapturedStdout();
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(6u, back.actorList.size());
+}
+
+// A missing save folder is made; a plain file where the folder should be is
+// reported and left alone.
+TEST_F(TwoGames, AMissingSaveFolderIsMadeAndAFileInTheWayIsLeftAlone)
+{
+    EXPECT_TRUE(quietSave("later/save"));
+
+    wd.write("blocked", "not a folder");
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(game->saveGame("blocked"));
+    testing::internal::GetCapturedStdout();
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(std::string::npos, err.find("blocked")) << err;
+    EXPECT_EQ("not a folder", wd.read("blocked"));
+
+    game.reset();
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    CGame back;
+    EXPECT_EQ(0, back.loadGame("later/save"));
+    testing::internal::GetCapturedStdout();
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(6u, back.actorList.size());
 }
