@@ -17,7 +17,7 @@ namespace {
 // folder without them is refused at load, by design); after that the
 // numbering may skip. Numbers are anything from -2^31 to 2^32 and beyond;
 // texts are empty, 400 characters long, bytes from 128 up or the names the
-// game gives meaning to.
+// game gives meaning to. A config.cfg of options and nonsense comes with it.
 class Generator
 {
 public:
@@ -108,15 +108,22 @@ public:
         return s;
     }
 
-    std::string character(bool isPlayer)
+    // A foe stands a little off the player's usual start and is hostile, so
+    // that fights begin; its statistics are as wild as anyone's.
+    std::string character(bool isPlayer, bool isFoe = false)
     {
         std::vector<std::string> v;
-        v.push_back(number(isPlayer && !chance(6) ? 480 + pick(200) : near(600)));
-        v.push_back(number(isPlayer && !chance(6) ? 480 + pick(200) : near(600)));
+        if (isFoe) {
+            v.push_back(number(580 + pick(150)));
+            v.push_back(number(530 + pick(150)));
+        } else {
+            v.push_back(number(isPlayer && !chance(6) ? 480 + pick(200) : near(600)));
+            v.push_back(number(isPlayer && !chance(6) ? 480 + pick(200) : near(600)));
+        }
         for (int i = 0; i < 9; i++)   // hp, hp_max, mp, mp_max, xp, level, strength, dexterity, intelligence
             v.push_back(number(chance(2) ? 1 + pick(40) : wild()));
         v.push_back(number(wild()));  // flagId
-        v.push_back(number(chance(2) ? pick(2) : wild()));
+        v.push_back(number(isFoe ? 1 : chance(2) ? pick(2) : wild()));
         v.push_back(isPlayer ? "Plyr" : text());
         v.push_back(text());
         v.push_back(text());
@@ -193,16 +200,30 @@ public:
         return s;
     }
 
+    // Options in any order and number, among lines that are none.
+    std::string config()
+    {
+        static const char* const LINES[] = {"widescreen", "fs", "fullscreen", "windowed", "noalpha", "longtalk",
+                                            "fastwater", "debug", "pickpocketry", "WIDESCREEN", "fs ", ""};
+        std::string s;
+        int n = (int)pick(6);
+        for (int i = 0; i < n; i++)
+            s += (chance(5) ? text() : LINES[pick(sizeof LINES / sizeof LINES[0])]) + std::string("\n");
+        return s;
+    }
+
     void write(const qtest::WorkDir& wd, const std::string& dir)
     {
+        wd.write("config.cfg", config());
         wd.write(dir + "/vars.sav", vars(dir));
         int n = 1 + (int)pick(10);
         // Mostly the first character is the player; a later one may be lost
         // behind a gap in the numbering, and some folders have none.
-        int player = chance(10) ? -1 : chance(2) ? 0 : (int)pick((unsigned)n);
+        int player = chance(20) ? -1 : !chance(4) ? 0 : (int)pick((unsigned)n);
         for (int i = 0; i < n; i++)
             if (i == 0 || !chance(8))
-                wd.write(dir + "/npcdef/" + std::to_string(i) + ".def", character(i == player || chance(20)));
+                wd.write(dir + "/npcdef/" + std::to_string(i) + ".def",
+                         character(i == player || chance(20), i != player && chance(3)));
         n = 1 + (int)pick(12);
         for (int i = 0; i < n; i++)
             if (i == 0 || !chance(8))
@@ -244,12 +265,26 @@ void playHostileFolders(unsigned first)
         Generator gen(seed);
         gen.write(wd, dir);
         ASSERT_EQ(0, system("rm -rf save sshot.bmp"));
+        if (const char* keep = getenv("QUORVANE_HOSTILE_KEEP"))   // a copy to reproduce a finding with
+            qtest::copyTree(dir, std::string(keep) + "/" + dir);
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();
         chaos::Figures f = chaos::play(dir, seed, frames);
         testing::internal::GetCapturedStdout();
-        testing::internal::GetCapturedStderr();
+        std::string err = testing::internal::GetCapturedStderr();
         total += f.frames;
+        if (f.games == 0) {   // why nothing was played: the load's own words, map warnings left out
+            std::string why;
+            for (size_t p = 0, e; p < err.size() && why.size() < 400; p = e + 1) {
+                e = err.find('\n', p);
+                if (e == std::string::npos)
+                    e = err.size();
+                std::string line = err.substr(p, e - p);
+                if (line.find("tile") == std::string::npos && line.find("map.dat") == std::string::npos)
+                    why += line + "; ";
+            }
+            printf("%s did not load: %s\n", dir.c_str(), why.c_str());
+        }
         if (f.games > 0)
             played++;
         printf("%s: %ld frames (%ld of play), %d games, %d fights (%d ended by the script), %d failed loads\n",
