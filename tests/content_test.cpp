@@ -1,6 +1,7 @@
 // content_test.cpp -- the shipped game and the tutorial as the engine loads them: safe values, roles,
 // readable text, and everything a player needs reachable from the start on foot, through doors and by sea.
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <deque>
 #include <fstream>
@@ -57,8 +58,20 @@ struct Reach
     int doorsOpened = 0, roomDoorsOpened = 0;
 
     bool at(int x, int y) const { return x >= 0 && y >= 0 && x < N && y < N && tile[y * N + x]; }
-    // Standing on a neighbouring tile is close enough to talk (less than 90 pixels).
+    // A character's own 3x3 tiles are out of reach (touching boxes collide), but from a tile two
+    // away the player walks up until the boxes almost touch, well within talking range (90 pixels).
     bool beside(int x, int y) const
+    {
+        for (int dy = -2; dy <= 2; dy++)
+            for (int dx = -2; dx <= 2; dx++)
+                if ((std::abs(dx) == 2 || std::abs(dy) == 2) && at(x + dx, y + dy))
+                    return true;
+        return false;
+    }
+    // Standing on the tile or on one beside it: the boxes touch, which is enough to pick up an item.
+    bool touching(int x, int y) const { return at(x, y) || at(x - 1, y) || at(x + 1, y) || at(x, y - 1) || at(x, y + 1); }
+    // Standing on one of the eight tiles around (x, y): close enough for a bed.
+    bool adjacent(int x, int y) const
     {
         for (int dy = -1; dy <= 1; dy++)
             for (int dx = -1; dx <= 1; dx++)
@@ -74,10 +87,15 @@ Reach explore(CGame& g)
     Map& m = *g.theMap;
     bool seaUsed = false;       // the last flood already crossed the sea
     std::set<int> opened;       // door tiles opened so far
-    std::set<int> blocked;      // tiles held by characters that never move
+    // Tiles held by characters that never move: a player walking the tile grid touches the box of
+    // a character on any of the eight tiles around it, and touching boxes block the step.
+    std::set<int> blocked;
     for (Actor* a : g.actorList)
         if (a != g.player && !a->bIsHostile && !a->bIsWanderer)
-            blocked.insert(tileX(a->y) * N + tileX(a->x));
+            for (int dy = -1; dy <= 1; dy++)
+                for (int dx = -1; dx <= 1; dx++)
+                    if (tileX(a->y) + dy >= 0 && tileX(a->x) + dx >= 0)
+                        blocked.insert((tileX(a->y) + dy) * N + tileX(a->x) + dx);
     auto passable = [&](int x, int y) {
         int i = y * N + x;
         if (blocked.count(i))
@@ -115,7 +133,7 @@ Reach explore(CGame& g)
         }
         int keys = 0, picks = 0, roomKeys = 0;
         for (Item* it : g.itemVec) {
-            bool had = it->owner == 1 || (it->owner == 0 && r.at(tileX(it->x), tileX(it->y)));
+            bool had = it->owner == 1 || (it->owner == 0 && r.touching(tileX(it->x), tileX(it->y)));
             if (it->owner == 2) {
                 bool keyGoods = it->type == 11 || it->type == 12;
                 had = keyGoods ? keyShop : shop;
@@ -326,7 +344,7 @@ void checkReachable(Loaded& L, const Reach& r)
     bool bed = false;
     for (int y = 1; y < N - 1; y++)
         for (int x = 1; x < N - 1; x++)
-            bed = bed || (g.theMap->getTileAt(x, y) == 6 && r.beside(x, y));
+            bed = bed || (g.theMap->getTileAt(x, y) == 6 && r.adjacent(x, y));
     EXPECT_TRUE(bed) << "no bed within reach";
 }
 
