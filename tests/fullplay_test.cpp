@@ -15,46 +15,15 @@
 #include <string>
 #include <vector>
 #include "game.h"
+#include "autopilot.h"
+#include "fakeclock.h"
 #include "minigame.h"
 
 extern "C" void __real_SDL_Delay(Uint32 ms);
 
 namespace {
-
-struct Step
-{
-    std::string name;
-    // Called on every frame while the queue is empty; answers true once the step is done.
-    std::function<bool()> run;
-};
-
-struct Scenario
-{
-    std::vector<Step> steps;
-    size_t at = 0;
-    unsigned long calls = 0;
-    unsigned long limit = 400000;
-
-    void tick()
-    {
-        if (++calls > limit) {
-            // A stuck script must fail, not hang: no screen of the game can be relied on to end.
-            std::fprintf(stderr, "full play stuck at step '%s'\n",
-                         at < steps.size() ? steps[at].name.c_str() : "(done)");
-            std::fflush(stderr);
-            std::_Exit(3);
-        }
-        if (at >= steps.size() || SDL_PeepEvents(NULL, 0, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
-            return;
-        if (steps[at].run())
-            at++;
-    }
-    void add(const std::string& name, std::function<bool()> run) { steps.push_back({name, run}); }
-};
-
-Scenario* script = nullptr;
-
-} // namespace
+qtest::Scenario* script = nullptr;
+}
 
 extern "C" void __wrap_SDL_Delay(Uint32 ms)
 {
@@ -65,6 +34,10 @@ extern "C" void __wrap_SDL_Delay(Uint32 ms)
 
 namespace {
 
+using qtest::actorNamed;
+using qtest::itemNamed;
+using qtest::press;
+
 std::string slurp(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -73,39 +46,14 @@ std::string slurp(const std::string& path)
     return ss.str();
 }
 
-void press(SDLKey k)
+// The game's clock runs 4 ms per reading, so walking, banners and slides take the same number
+// of frames on every machine, with or without sanitizers.
+struct TestClock
 {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.type = SDL_KEYDOWN;
-    e.key.state = SDL_PRESSED;
-    e.key.keysym.sym = k;
-    SDL_PushEvent(&e);
-}
-
-void hold(SDLKey k, bool down) { qtest::holdKey(k, down); }
-
-void releaseArrows()
-{
-    for (SDLKey k : {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT})
-        hold(k, false);
-}
-
-Actor* actorNamed(CGame& g, const std::string& name)
-{
-    for (Actor* a : g.actorList)
-        if (a->myName == name)
-            return a;
-    return nullptr;
-}
-
-Item* itemNamed(CGame& g, const std::string& shortName)
-{
-    for (Item* i : g.itemVec)
-        if (i->shortName == shortName)
-            return i;
-    return nullptr;
-}
+    Uint32 now = 1000;
+    TestClock() { qtest::fakeTicks = [this] { return now += 4; }; }
+    ~TestClock() { qtest::fakeTicks = nullptr; }
+};
 
 std::string itemFile(int type, int maxEffect, int price, int owner, const std::string& name,
                      const std::string& shortName, int icon)
@@ -146,21 +94,87 @@ void writeAdventure(const qtest::WorkDir& wd)
     wd.write("save/.gitkeep", "");
 }
 
-// Holds the arrow keys that bring the player to (tx, ty); true once within 10 pixels on both axes.
-bool walkTowards(CGame& g, float tx, float ty)
+// Fights for the script: the attack key when the enemy is next to the player, otherwise a step
+// toward it (or a wait when no step leads there); Return on the reward screen that follows.
+struct Fighter
 {
-    Actor* p = g.player;
-    float dx = tx - p->x, dy = ty - p->y;
-    hold(SDLK_RIGHT, dx > 10);
-    hold(SDLK_LEFT, dx < -10);
-    hold(SDLK_DOWN, dy > 10);
-    hold(SDLK_UP, dy < -10);
-    if (std::fabs(dx) <= 10 && std::fabs(dy) <= 10) {
-        releaseArrows();
+    bool fought = false;
+    int wins = 0;
+    unsigned moneyBefore = 0;
+    bool inFight = false;
+
+    // True while it has the frame: a fight or its reward screen.
+    bool step(CGame& g, qtest::Walker& walker)
+    {
+        if (g.mode == 1 && g.enemy) {
+            if (!inFight) {
+                inFight = fought = true;
+                moneyBefore = g.player->stats.money;
+                walker.reset();
+            }
+            if (g.bPlayingGame || !g.vars.bYourTurn || g.fvars.weapons.empty())
+                return true;   // the banner, a shot in flight or the enemy's turn
+            // Melee reaches the eight tiles around; otherwise step toward the enemy, or wait.
+            int tiles = (int)(g.distance(g.player->x, g.player->y, g.enemy->x, g.enemy->y) / 48);
+            SDLKey k = SDLK_z;
+            if (tiles > 1) {
+                k = walker.stepToward(g, qtest::Walker::tileOf(g.enemy->x), qtest::Walker::tileOf(g.enemy->y));
+                if (k == SDLK_UNKNOWN)
+                    k = SDLK_SPACE;
+            }
+            qtest::press(k);
+            return true;
+        }
+        if (inFight && g.player->stats.money >= moneyBefore + 50) {
+            inFight = false;
+            wins++;
+            qtest::press(SDLK_RETURN);
+            return true;
+        }
+        return false;
+    }
+};
+
+// The script's view of play: walking and talking give way to any fight that starts on the way.
+struct Hands
+{
+    CGame*& g;
+    qtest::Walker walker;
+    Fighter fighter;
+
+    explicit Hands(CGame*& game) : g(game) {}
+    bool exploring() const { return g->bPlayingGame && g->player != nullptr && g->mode == 0; }
+    // False while a fight or a nested screen has the frame.
+    bool free() { return !fighter.step(*g, walker) && exploring(); }
+    bool walkTo(int tx, int ty) { return free() && walker.walkTo(*g, tx, ty); }
+    // Walks until the player touches the item; Space then picks it up.
+    bool walkToItem(const char* shortName)
+    {
+        if (!free())
+            return false;
+        Item* it = itemNamed(*g, shortName);
+        if (!it) {
+            ADD_FAILURE() << "no item called " << shortName;
+            return true;
+        }
+        return walker.reach(*g, it);
+    }
+    // Walks up to the character and presses Return.
+    bool talkTo(const char* name)
+    {
+        if (!free())
+            return false;
+        Actor* who = actorNamed(*g, name);
+        if (!who) {
+            ADD_FAILURE() << "nobody called " << name;
+            return true;
+        }
+        if (!walker.approach(*g, who))
+            return false;
+        press(SDLK_RETURN);
         return true;
     }
-    return false;
-}
+};
 
 } // namespace
 
@@ -171,71 +185,41 @@ TEST(FullPlay, NewGameShopQuestFightSaveLoadAndEnding)
     qtest::clearEvents();
     qtest::releaseAllKeys();
     testing::internal::CaptureStdout();
+    TestClock clock;
 
     CGame* g = new CGame();
-    int moneyAfterQuest = 0;
-    int frameWait = 0;
-    bool sawBanner = false;
-    auto waitFrames = [&](int n) {
-        if (++frameWait < n)
-            return false;
-        frameWait = 0;
-        return true;
-    };
-    auto playing = [&] { return g->bPlayingGame && g->player != nullptr && g->mode == 0; };
+    Hands hands(g);
+    qtest::Every now_and_then(40);
 
-    Scenario s;
     // First game object: New Game, shop, quest, fight, save, quit to the menu.
+    qtest::Scenario s;
     s.add("choose New Game", [&] { press(SDLK_RETURN); return true; });
     s.add("leave the introduction", [&] { press(SDLK_x); return true; });
-    s.add("talk to the shopkeeper", [&] {
-        if (!playing())
-            return false;
-        press(SDLK_RETURN);
-        return true;
-    });
+    s.add("talk to the shopkeeper", [&] { return hands.talkTo("Marla"); });
     s.add("choose Buy item", [&] { press(SDLK_RETURN); return true; });
+    // The stock is listed newest last, top row first: the locket is under the cursor.
     s.add("buy the locket", [&] { press(SDLK_RETURN); return true; });
     s.add("leave the shop", [&] { press(SDLK_ESCAPE); return true; });
-    s.add("walk to the quest giver", [&] { return playing() && walkTowards(*g, 480, 790); });
-    s.add("hand in the locket", [&] {
-        moneyAfterQuest = (int)g->player->stats.money + 25;
-        press(SDLK_RETURN);
-        return true;
-    });
-    s.add("walk south until a fight starts", [&] {
-        if (g->mode == 1) {
-            releaseArrows();
-            return true;
-        }
+    s.add("hand in the locket", [&] { return hands.talkTo("Old Bren"); });
+    s.add("walk south until the rat attacks", [&] {
+        if (!hands.free())
+            return hands.fighter.fought;
         if (g->player->y > 2400) {
             ADD_FAILURE() << "the rat never attacked";
-            releaseArrows();
             return true;
         }
-        hold(SDLK_DOWN, true);
+        qtest::holdKey(SDLK_DOWN, true);
         return false;
     });
-    s.add("fight until the rat is dead", [&] {
-        if (g->mode == 0 && (int)g->player->stats.money >= moneyAfterQuest + 50)
-            return true;   // the reward screen is open
-        // The weapon list is built once the banner has gone.
-        if (g->mode != 1 || !g->vars.bYourTurn || g->fvars.weapons.empty())
-            return false;
-        sawBanner = true;
-        int tiles = (int)(g->distance(g->player->x, g->player->y, g->enemy->x, g->enemy->y) / 48);
-        press(tiles > 1 ? SDLK_SPACE : SDLK_z);
-        return false;
-    });
-    s.add("take the reward", [&] { press(SDLK_RETURN); return true; });
+    s.add("win the fight", [&] { return hands.free() && hands.fighter.wins == 1; });
     s.add("save", [&] {
-        if (!playing() || !waitFrames(5))
+        if (!hands.free() || !now_and_then())
             return false;
         press(SDLK_F1);
         return true;
     });
     s.add("quit to the menu", [&] {
-        if (!waitFrames(5))
+        if (!hands.free() || !now_and_then())
             return false;
         press(SDLK_F2);
         return true;
@@ -243,13 +227,14 @@ TEST(FullPlay, NewGameShopQuestFightSaveLoadAndEnding)
     script = &s;
     g->begin();
     script = nullptr;
+    qtest::releaseAllKeys();
 
-    EXPECT_TRUE(sawBanner);
-    ASSERT_EQ(s.steps.size(), s.at) << "stopped at step " << s.steps[s.at].name;
+    ASSERT_TRUE(s.done()) << "stopped at step " << s.current();
     EXPECT_TRUE(g->bMustQuit);
     ASSERT_TRUE(g->bPleaseLoadGame);
-    // What the first game did, before the game object goes.
-    EXPECT_EQ(30u - 20 + 25 + 50, g->player->stats.money);
+    // What the first game did, before the game object goes: 30 gold, the locket bought for 20,
+    // 25 for the quest, 50 for the fight.
+    EXPECT_EQ(85u, g->player->stats.money);
     EXPECT_EQ(1u, g->player->stats.xp);
     EXPECT_EQ(nullptr, actorNamed(*g, "Bog rat"));
     EXPECT_EQ(6u, itemNamed(*g, "locket")->owner);
@@ -262,12 +247,12 @@ TEST(FullPlay, NewGameShopQuestFightSaveLoadAndEnding)
     // The entry builds a fresh game object after a game ends; do the same.
     delete g;
     g = new CGame();
-    Scenario t;
+    qtest::Scenario t;
     t.add("go to Load Game", [&] { press(SDLK_DOWN); return true; });
     t.add("go to Load Game", [&] { press(SDLK_DOWN); return true; });
     t.add("choose Load Game", [&] { press(SDLK_RETURN); return true; });
     t.add("check the loaded game", [&] {
-        if (!playing())
+        if (!hands.exploring())
             return false;
         EXPECT_EQ(savedX, g->player->x);
         EXPECT_EQ(savedY, g->player->y);
@@ -279,15 +264,11 @@ TEST(FullPlay, NewGameShopQuestFightSaveLoadAndEnding)
         EXPECT_EQ("data", g->vars.dir);
         return true;
     });
-    t.add("walk to the gatekeeper", [&] {
-        Actor* gate = actorNamed(*g, "Gatekeeper");
-        return gate && walkTowards(*g, gate->x - 60, gate->y - 20);
-    });
-    t.add("talk to the gatekeeper", [&] { press(SDLK_RETURN); return true; });
+    t.add("talk to the gatekeeper", [&] { return hands.talkTo("Gatekeeper"); });
     // The slides ignore keys while one moves; a key now and then moves the show on until
     // the last slide has gone and the thank-you lines take a key.
     t.add("watch the slides", [&] {
-        if (waitFrames(40))
+        if (now_and_then())
             press(SDLK_SPACE);
         return false;
     });
@@ -296,10 +277,118 @@ TEST(FullPlay, NewGameShopQuestFightSaveLoadAndEnding)
     script = nullptr;
     std::string out = testing::internal::GetCapturedStdout();
 
-    EXPECT_EQ("watch the slides", t.steps[t.at].name) << "the ending was never reached";
+    EXPECT_EQ("watch the slides", t.current()) << "the ending was never reached";
     EXPECT_NE(std::string::npos, out.find("Showing ending at data\n"));
     EXPECT_TRUE(g->bMustQuit);
     EXPECT_TRUE(g->bPleaseLoadGame);
     delete g;
     qtest::releaseAllKeys();
+}
+
+TEST(FullPlay, TutorialFromTheMenuToItsEndingSlides)
+{
+    // Played on the committed tutorial itself, by its characters' and items' names.
+    qtest::WorkDir wd;
+    qtest::copyTree(qtest::sourceDir() + "/tutorial", wd.path() + "/tutorial");
+    wd.write("save/.gitkeep", "");
+    qtest::clearEvents();
+    qtest::releaseAllKeys();
+    testing::internal::CaptureStdout();
+    TestClock clock;
+
+    CGame* g = new CGame();
+    Hands hands(g);
+    qtest::Every now_and_then(40);
+    int doorX = -1, doorY = -1;
+    // Space, then a look at whether the item is now the player's.
+    bool pressed = false;
+    auto pickUp = [&](const char* shortName) {
+        if (!pressed) {
+            press(SDLK_SPACE);
+            pressed = true;
+            return false;
+        }
+        pressed = false;
+        EXPECT_EQ(1u, itemNamed(*g, shortName)->owner) << shortName << " was not picked up";
+        return true;
+    };
+
+    qtest::Scenario s;
+    s.add("go to Tutorial", [&] { press(SDLK_DOWN); return true; });
+    s.add("choose Tutorial", [&] { press(SDLK_RETURN); return true; });
+    s.add("leave the introduction", [&] { press(SDLK_x); return true; });
+    s.add("talk to the guide", [&] { return hands.talkTo("Pell the guide"); });
+    s.add("walk to the key", [&] { return hands.walkToItem("yardkey"); });
+    s.add("pick up the key", [&] { return pickUp("yardkey"); });
+    s.add("find the locked door", [&] {
+        // The locked door nearest the key.
+        Item* key = itemNamed(*g, "yardkey");
+        int kx = qtest::Walker::tileOf(key->x), ky = qtest::Walker::tileOf(key->y);
+        int best = 1 << 30;
+        for (int y = 0; y < Map::SIZE; y++)
+            for (int x = 0; x < Map::SIZE; x++) {
+                int tile = g->theMap->getTileAt(x, y);
+                int d = (x - kx) * (x - kx) + (y - ky) * (y - ky);
+                if ((tile == 4 || tile == 45) && d < best) {
+                    best = d;
+                    doorX = x;
+                    doorY = y;
+                }
+            }
+        EXPECT_GE(doorX, 0) << "no locked door";
+        return true;
+    });
+    s.add("walk to the door", [&] {
+        const int beside[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+        for (const auto& b : beside)
+            if (hands.walker.reachable(*g, doorX + b[0], doorY + b[1]))
+                return hands.walkTo(doorX + b[0], doorY + b[1]);
+        ADD_FAILURE() << "no way to the door";
+        return true;
+    });
+    // The key is the only thing in the pack besides the staff, and the newest item is on top;
+    // a key that opens a door closes the pack.
+    s.add("open the pack", [&] { press(SDLK_ESCAPE); return true; });
+    s.add("use the key", [&] { press(SDLK_RETURN); return true; });
+    s.add("the door is open", [&] {
+        if (!hands.exploring())
+            return false;
+        EXPECT_EQ(3, g->theMap->getTileAt(doorX, doorY));
+        return true;
+    });
+    s.add("get the first task", [&] { return hands.talkTo("Master Hollin"); });
+    s.add("walk to the book", [&] { return hands.walkToItem("hollinbook"); });
+    s.add("pick up the book", [&] { return pickUp("hollinbook"); });
+    s.add("hand in the book", [&] { return hands.talkTo("Master Hollin"); });
+    s.add("get the second task", [&] {
+        if (!hands.exploring())
+            return false;
+        EXPECT_TRUE(g->questList.front()->bIsCompleted);
+        press(SDLK_RETURN);
+        return true;
+    });
+    s.add("walk to the token", [&] { return hands.walkToItem("token"); });
+    s.add("pick up the token", [&] { return pickUp("token"); });
+    s.add("hand in the token", [&] { return hands.talkTo("Master Hollin"); });
+    s.add("talk to the gatekeeper", [&] { return hands.talkTo("The gatekeeper"); });
+    s.add("watch the slides", [&] {
+        if (now_and_then())
+            press(SDLK_SPACE);
+        return false;
+    });
+    script = &s;
+    g->begin();
+    script = nullptr;
+    qtest::releaseAllKeys();
+    std::string out = testing::internal::GetCapturedStdout();
+
+    EXPECT_EQ("watch the slides", s.current()) << "the tutorial stopped early";
+    EXPECT_TRUE(hands.fighter.fought) << "the wolf pup never attacked";
+    EXPECT_EQ(1, hands.fighter.wins);
+    for (Quest* q : g->questList)
+        EXPECT_TRUE(q->bIsCompleted) << q->description;
+    EXPECT_NE(std::string::npos, out.find("Showing ending at tutorial\n"));
+    EXPECT_TRUE(g->bMustQuit);
+    EXPECT_TRUE(g->bPleaseLoadGame);
+    delete g;
 }

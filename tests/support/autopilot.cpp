@@ -1,0 +1,281 @@
+// autopilot.cpp -- scripted play: the step runner, pushed keys and the path-finding walker.
+#include "autopilot.h"
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <queue>
+#include "harness.h"
+
+namespace qtest {
+
+void Scenario::add(const std::string& name, std::function<bool()> run)
+{
+    steps_.push_back({name, run});
+}
+
+void Scenario::tick()
+{
+    if (++calls_ > limit) {
+        // No screen of the game can be relied on to end a stuck script: stop the program.
+        std::fprintf(stderr, "scripted play stuck at step '%s'\n", current().c_str());
+        std::fflush(stderr);
+        std::_Exit(3);
+    }
+    if (done() || SDL_PeepEvents(NULL, 0, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
+        return;
+    if (steps_[at_].run())
+        at_++;
+}
+
+void press(SDLKey k)
+{
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.type = SDL_KEYDOWN;
+    e.key.state = SDL_PRESSED;
+    e.key.keysym.sym = k;
+    SDL_PushEvent(&e);
+}
+
+void releaseArrows()
+{
+    for (SDLKey k : {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT})
+        holdKey(k, false);
+}
+
+Actor* actorNamed(CGame& g, const std::string& name)
+{
+    for (Actor* a : g.actorList)
+        if (a->myName == name)
+            return a;
+    return nullptr;
+}
+
+Item* itemNamed(CGame& g, const std::string& shortName)
+{
+    for (Item* i : g.itemVec)
+        if (i->shortName == shortName)
+            return i;
+    return nullptr;
+}
+
+void Walker::reset()
+{
+    path_.clear();
+    next_ = 0;
+    goalX_ = goalY_ = -1;
+    partner_ = nullptr;
+    phase_ = 0;
+    stillFrames_ = 0;
+    releaseArrows();
+}
+
+bool Walker::passable(CGame& g, int tx, int ty, int goalX, int goalY)
+{
+    if (tx < 0 || ty < 0 || tx >= Map::SIZE || ty >= Map::SIZE)
+        return false;
+    if (g.mapCollision((float)(tx * 48), (float)(ty * 48)))
+        return false;
+    if (tx == goalX && ty == goalY)
+        return true;
+    // Boxes that touch count as a collision, so a peaceful character blocks its 3x3 tiles.
+    for (const Actor* a : g.actorList) {
+        if (a == g.player || a->bIsHostile)
+            continue;
+        if (std::fabs(a->x - tx * 48) <= 48 && std::fabs(a->y - ty * 48) <= 48)
+            return false;
+    }
+    return true;
+}
+
+std::vector<std::pair<int, int>> Walker::findPath(CGame& g, int tx, int ty)
+{
+    const int n = Map::SIZE;
+    int sx = tileOf(g.player->x), sy = tileOf(g.player->y);
+    std::vector<int> from(n * n, -2);
+    std::queue<int> open;
+    from[sy * n + sx] = -1;
+    open.push(sy * n + sx);
+    const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+    while (!open.empty()) {
+        int c = open.front();
+        open.pop();
+        if (c == ty * n + tx)
+            break;
+        for (const auto& s : steps) {
+            int x = c % n + s[0], y = c / n + s[1];
+            if (x < 0 || y < 0 || x >= n || y >= n || from[y * n + x] != -2)
+                continue;
+            if (!passable(g, x, y, tx, ty))
+                continue;
+            from[y * n + x] = c;
+            open.push(y * n + x);
+        }
+    }
+    std::vector<std::pair<int, int>> path;
+    if (tx < 0 || ty < 0 || tx >= n || ty >= n || from[ty * n + tx] == -2)
+        return path;
+    for (int c = ty * n + tx; c != -1; c = from[c])
+        path.insert(path.begin(), {c % n, c / n});
+    return path;
+}
+
+SDLKey Walker::stepToward(CGame& g, int tx, int ty)
+{
+    std::vector<std::pair<int, int>> path = findPath(g, tx, ty);
+    if (path.size() < 2)
+        return SDLK_UNKNOWN;
+    int dx = path[1].first - path[0].first, dy = path[1].second - path[0].second;
+    if (dx)
+        return dx > 0 ? SDLK_RIGHT : SDLK_LEFT;
+    return dy > 0 ? SDLK_DOWN : SDLK_UP;
+}
+
+bool Walker::reachable(CGame& g, int tx, int ty)
+{
+    return !findPath(g, tx, ty).empty();
+}
+
+bool Walker::walkTo(CGame& g, int tx, int ty)
+{
+    Actor* p = g.player;
+    if (tx != goalX_ || ty != goalY_ || path_.empty()) {
+        path_ = findPath(g, tx, ty);
+        next_ = 0;
+        goalX_ = tx;
+        goalY_ = ty;
+        if (path_.empty()) {
+            std::fprintf(stderr, "no path from (%.0f, %.0f) to tile (%d, %d)\n", p->x, p->y, tx, ty);
+            releaseArrows();
+            return false;
+        }
+    }
+    float dx = path_[next_].first * 48.0f - p->x;
+    float dy = path_[next_].second * 48.0f - p->y;
+    if (std::fabs(dx) <= 2 && std::fabs(dy) <= 2) {
+        if (++next_ >= path_.size()) {
+            path_.clear();
+            goalX_ = goalY_ = -1;
+            releaseArrows();
+            return true;
+        }
+        dx = path_[next_].first * 48.0f - p->x;
+        dy = path_[next_].second * 48.0f - p->y;
+    }
+    // Blocked for a while (a character in the way, a corner): try the other axis first.
+    if (p->x == lastX_ && p->y == lastY_) {
+        if (++stillFrames_ > 15) {
+            yFirst_ = !yFirst_;
+            stillFrames_ = 0;
+        }
+    } else {
+        stillFrames_ = 0;
+    }
+    lastX_ = p->x;
+    lastY_ = p->y;
+    releaseArrows();
+    bool moveX = std::fabs(dx) > 2, moveY = std::fabs(dy) > 2;
+    if (moveX && moveY)
+        (yFirst_ ? moveX : moveY) = false;
+    if (moveX)
+        holdKey(dx > 0 ? SDLK_RIGHT : SDLK_LEFT, true);
+    if (moveY)
+        holdKey(dy > 0 ? SDLK_DOWN : SDLK_UP, true);
+    return false;
+}
+
+bool Walker::reach(CGame& g, const Item* item)
+{
+    Actor* p = g.player;
+    int ix = tileOf(item->x), iy = tileOf(item->y);
+    if (g.spriteCollision(p->x, p->y, 48, 48, item->x, item->y, 48, 48) && phase_ != 1) {
+        reset();
+        return true;
+    }
+    if (phase_ == 0) {
+        const int offsets[5][2] = {{0, 0}, {-1, 0}, {1, 0}, {0, 1}, {0, -1}};
+        for (const auto& o : offsets) {
+            if (reachable(g, ix + o[0], iy + o[1])) {
+                standX_ = ix + o[0];
+                standY_ = iy + o[1];
+                phase_ = 1;
+                break;
+            }
+        }
+        if (phase_ == 0) {
+            std::fprintf(stderr, "no way to reach %s\n", item->itemName.c_str());
+            return false;
+        }
+    }
+    if (phase_ == 1) {
+        if (walkTo(g, standX_, standY_))
+            phase_ = 2;
+        return false;
+    }
+    releaseArrows();
+    float dx = item->x - p->x, dy = item->y - p->y;
+    if (std::fabs(dx) > std::fabs(dy))
+        holdKey(dx > 0 ? SDLK_RIGHT : SDLK_LEFT, true);
+    else
+        holdKey(dy > 0 ? SDLK_DOWN : SDLK_UP, true);
+    return false;
+}
+
+bool Walker::approach(CGame& g, const Actor* who)
+{
+    Actor* p = g.player;
+    int wx = tileOf(who->x), wy = tileOf(who->y);
+    if (who != partner_) {
+        reset();
+        partner_ = who;
+    }
+    if (phase_ == 0) {
+        const int offsets[4][2] = {{-2, 0}, {2, 0}, {0, 2}, {0, -2}};
+        for (const auto& o : offsets) {
+            if (reachable(g, wx + o[0], wy + o[1])) {
+                goalX_ = -1;
+                standX_ = wx + o[0];
+                standY_ = wy + o[1];
+                phase_ = 1;
+                break;
+            }
+        }
+        if (phase_ == 0) {
+            std::fprintf(stderr, "no way to reach %s\n", who->myName.c_str());
+            return false;
+        }
+    }
+    if (phase_ == 1) {
+        if (walkTo(g, standX_, standY_))
+            phase_ = 2;
+        return false;
+    }
+    bool alongX = standY_ == wy;
+    releaseArrows();
+    if (phase_ == 2) {
+        // Talking needs both coordinates to differ from the character's: step off its line.
+        float off = alongX ? p->y - who->y : p->x - who->x;
+        if (std::fabs(off) >= 3) {
+            phase_ = 3;
+            stillFrames_ = 0;
+        } else {
+            holdKey(alongX ? (stillFrames_ < 20 ? SDLK_DOWN : SDLK_UP)
+                           : (stillFrames_ < 20 ? SDLK_RIGHT : SDLK_LEFT),
+                    true);
+            stillFrames_++;
+        }
+        return false;
+    }
+    float d = g.distance(p->x, p->y, who->x, who->y);
+    if (d < 85 || ++stillFrames_ > 200) {
+        reset();
+        return true;
+    }
+    if (alongX)
+        holdKey(who->x > p->x ? SDLK_RIGHT : SDLK_LEFT, true);
+    else
+        holdKey(who->y > p->y ? SDLK_DOWN : SDLK_UP, true);
+    return false;
+}
+
+} // namespace qtest
