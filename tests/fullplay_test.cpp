@@ -135,6 +135,27 @@ struct Fighter
     }
 };
 
+// Runs the game from its main menu with the script's hands on the keys.
+void play(CGame& g, qtest::Scenario& steps)
+{
+    script = &steps;
+    g.begin();
+    script = nullptr;
+    qtest::releaseAllKeys();
+}
+
+// The last step: the slides ignore keys while one moves, so a key now and then moves the show
+// on until the last slide has gone and the thank-you lines take a key. It never ends by itself.
+void watchSlides(qtest::Scenario& steps)
+{
+    qtest::Every now_and_then(40);
+    steps.add("watch the slides", [now_and_then]() mutable {
+        if (now_and_then())
+            press(SDLK_SPACE);
+        return false;
+    });
+}
+
 // The script's view of play: walking and talking give way to any fight that starts on the way.
 struct Hands
 {
@@ -224,10 +245,7 @@ TEST(FullPlay, NewGameShopQuestFightSaveLoadAndEnding)
         press(SDLK_F2);
         return true;
     });
-    script = &s;
-    g->begin();
-    script = nullptr;
-    qtest::releaseAllKeys();
+    play(*g, s);
 
     ASSERT_TRUE(s.done()) << "stopped at step " << s.current();
     EXPECT_TRUE(g->bMustQuit);
@@ -265,16 +283,8 @@ TEST(FullPlay, NewGameShopQuestFightSaveLoadAndEnding)
         return true;
     });
     t.add("talk to the gatekeeper", [&] { return hands.talkTo("Gatekeeper"); });
-    // The slides ignore keys while one moves; a key now and then moves the show on until
-    // the last slide has gone and the thank-you lines take a key.
-    t.add("watch the slides", [&] {
-        if (now_and_then())
-            press(SDLK_SPACE);
-        return false;
-    });
-    script = &t;
-    g->begin();
-    script = nullptr;
+    watchSlides(t);
+    play(*g, t);
     std::string out = testing::internal::GetCapturedStdout();
 
     EXPECT_EQ("watch the slides", t.current()) << "the ending was never reached";
@@ -298,7 +308,6 @@ TEST(FullPlay, TutorialFromTheMenuToItsEndingSlides)
 
     CGame* g = new CGame();
     Hands hands(g);
-    qtest::Every now_and_then(40);
     int doorX = -1, doorY = -1;
     // Space, then a look at whether the item is now the player's.
     bool pressed = false;
@@ -371,15 +380,8 @@ TEST(FullPlay, TutorialFromTheMenuToItsEndingSlides)
     s.add("pick up the token", [&] { return pickUp("token"); });
     s.add("hand in the token", [&] { return hands.talkTo("Master Hollin"); });
     s.add("talk to the gatekeeper", [&] { return hands.talkTo("The gatekeeper"); });
-    s.add("watch the slides", [&] {
-        if (now_and_then())
-            press(SDLK_SPACE);
-        return false;
-    });
-    script = &s;
-    g->begin();
-    script = nullptr;
-    qtest::releaseAllKeys();
+    watchSlides(s);
+    play(*g, s);
     std::string out = testing::internal::GetCapturedStdout();
 
     EXPECT_EQ("watch the slides", s.current()) << "the tutorial stopped early";

@@ -27,16 +27,6 @@ void Scenario::tick()
         at_++;
 }
 
-void press(SDLKey k)
-{
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.type = SDL_KEYDOWN;
-    e.key.state = SDL_PRESSED;
-    e.key.keysym.sym = k;
-    SDL_PushEvent(&e);
-}
-
 void releaseArrows()
 {
     for (SDLKey k : {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT})
@@ -184,26 +174,20 @@ bool Walker::walkTo(CGame& g, int tx, int ty)
     return false;
 }
 
-bool Walker::reach(CGame& g, const Item* item)
+bool Walker::standNear(CGame& g, int x, int y, const std::vector<std::pair<int, int>>& offsets,
+                       const std::string& what)
 {
-    Actor* p = g.player;
-    int ix = tileOf(item->x), iy = tileOf(item->y);
-    if (g.spriteCollision(p->x, p->y, 48, 48, item->x, item->y, 48, 48) && phase_ != 1) {
-        reset();
-        return true;
-    }
     if (phase_ == 0) {
-        const int offsets[5][2] = {{0, 0}, {-1, 0}, {1, 0}, {0, 1}, {0, -1}};
         for (const auto& o : offsets) {
-            if (reachable(g, ix + o[0], iy + o[1])) {
-                standX_ = ix + o[0];
-                standY_ = iy + o[1];
+            if (reachable(g, x + o.first, y + o.second)) {
+                standX_ = x + o.first;
+                standY_ = y + o.second;
                 phase_ = 1;
                 break;
             }
         }
         if (phase_ == 0) {
-            std::fprintf(stderr, "no way to reach %s\n", item->itemName.c_str());
+            std::fprintf(stderr, "no way to reach %s\n", what.c_str());
             return false;
         }
     }
@@ -212,6 +196,19 @@ bool Walker::reach(CGame& g, const Item* item)
             phase_ = 2;
         return false;
     }
+    return true;
+}
+
+bool Walker::reach(CGame& g, const Item* item)
+{
+    Actor* p = g.player;
+    int ix = tileOf(item->x), iy = tileOf(item->y);
+    if (g.spriteCollision(p->x, p->y, 48, 48, item->x, item->y, 48, 48) && phase_ != 1) {
+        reset();
+        return true;
+    }
+    if (!standNear(g, ix, iy, {{0, 0}, {-1, 0}, {1, 0}, {0, 1}, {0, -1}}, item->itemName))
+        return false;
     releaseArrows();
     float dx = item->x - p->x, dy = item->y - p->y;
     if (std::fabs(dx) > std::fabs(dy))
@@ -229,27 +226,8 @@ bool Walker::approach(CGame& g, const Actor* who)
         reset();
         partner_ = who;
     }
-    if (phase_ == 0) {
-        const int offsets[4][2] = {{-2, 0}, {2, 0}, {0, 2}, {0, -2}};
-        for (const auto& o : offsets) {
-            if (reachable(g, wx + o[0], wy + o[1])) {
-                goalX_ = -1;
-                standX_ = wx + o[0];
-                standY_ = wy + o[1];
-                phase_ = 1;
-                break;
-            }
-        }
-        if (phase_ == 0) {
-            std::fprintf(stderr, "no way to reach %s\n", who->myName.c_str());
-            return false;
-        }
-    }
-    if (phase_ == 1) {
-        if (walkTo(g, standX_, standY_))
-            phase_ = 2;
+    if (!standNear(g, wx, wy, {{-2, 0}, {2, 0}, {0, 2}, {0, -2}}, who->myName))
         return false;
-    }
     bool alongX = standY_ == wy;
     releaseArrows();
     if (phase_ == 2) {

@@ -7,6 +7,7 @@
 #include <vector>
 #include <SDL.h>
 #include "game.h"
+#include "harness.h"
 
 namespace qtest {
 
@@ -35,7 +36,7 @@ private:
     unsigned long calls_ = 0;
 };
 
-void press(SDLKey k);
+inline void press(SDLKey k) { pushKey(k); }
 void releaseArrows();
 // Counts frames: true on every n-th call.
 class Every
@@ -78,6 +79,10 @@ public:
 
 private:
     bool passable(CGame& g, int tx, int ty, int goalX, int goalY);
+    // Picks the first reachable tile at one of the offsets from (x, y) and walks there; true
+    // once the player stands on it.
+    bool standNear(CGame& g, int x, int y, const std::vector<std::pair<int, int>>& offsets,
+                   const std::string& what);
     std::vector<std::pair<int, int>> findPath(CGame& g, int tx, int ty);
     std::vector<std::pair<int, int>> path_;
     size_t next_ = 0;
