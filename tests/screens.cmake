@@ -14,3 +14,7 @@ endif()
 if(TARGET gambling_test)
   target_link_options(gambling_test PRIVATE -Wl,--wrap=SDL_Delay)
 endif()
+# The shop tests push their keys from SDL_Delay, frame by frame.
+if(TARGET shop_test)
+  target_link_options(shop_test PRIVATE -Wl,--wrap=SDL_Delay)
+endif()
