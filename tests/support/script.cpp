@@ -1,15 +1,17 @@
-// script.cpp -- the second-thread input feeder for tests that cross several screens.
+// script.cpp -- the frame-driven input feeder for tests that cross several screens.
 #include "script.h"
-#include <chrono>
 #include <cstring>
+
+extern "C" void __real_SDL_Delay(Uint32 ms);
 
 namespace qtest {
 
+static EventScript* active = nullptr;
+
 EventScript::~EventScript()
 {
-    stop_ = true;
-    if (thread_.joinable())
-        thread_.join();
+    if (active == this)
+        active = nullptr;
 }
 
 EventScript& EventScript::keys(std::vector<SDLKey> presses)
@@ -57,33 +59,47 @@ EventScript& EventScript::pause(int ms)
 
 void EventScript::start()
 {
-    thread_ = std::thread([this] { run(); });
+    next_ = 0;
+    done_ = steps_.empty();
+    active = this;
 }
 
-static int pending()
+// One batch of events a frame, and only once the game has taken the last one.
+void EventScript::frame()
 {
-    return SDL_PeepEvents(NULL, 0, SDL_PEEKEVENT, SDL_ALLEVENTS);
-}
-
-void EventScript::run()
-{
-    using namespace std::chrono;
-    for (const Step& s : steps_) {
-        if (s.pauseMs > 0)
-            std::this_thread::sleep_for(milliseconds(s.pauseMs));
-        // Wait for the game to take what it was given, then give it a moment
-        // to move on to whatever screen that input opened.
-        while (!stop_ && pending() > 0)
-            std::this_thread::sleep_for(milliseconds(2));
-        if (stop_)
+    while (next_ < steps_.size()) {
+        if (SDL_PeepEvents(NULL, 0, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
             return;
-        std::this_thread::sleep_for(milliseconds(40));
+        const Step& s = steps_[next_];
+        if (s.pauseMs > 0) {
+            auto now = std::chrono::steady_clock::now();
+            if (!pausing_) {
+                pausing_ = true;
+                pauseStart_ = now;
+            }
+            if (now - pauseStart_ < std::chrono::milliseconds(s.pauseMs))
+                return;
+            pausing_ = false;
+        }
         if (s.action)
             s.action();
         for (SDL_Event e : s.events)
             SDL_PushEvent(&e);
+        next_++;
+        if (!s.events.empty())
+            break;
     }
-    done_ = true;
+    if (next_ >= steps_.size()) {
+        done_ = true;
+        active = nullptr;
+    }
 }
 
 } // namespace qtest
+
+extern "C" void __wrap_SDL_Delay(Uint32 ms)
+{
+    if (qtest::active)
+        qtest::active->frame();
+    __real_SDL_Delay(ms);
+}

@@ -1,9 +1,10 @@
-// script.h -- feeds batches of input to the game from a second thread, one batch each time the
-// game has emptied the event queue, so that events reach the screen that is open at that moment.
+// script.h -- feeds batches of input to the game from its own thread: SDL_Delay is wrapped (every
+// screen calls it once a frame), and at the end of a frame in which the game has emptied the event
+// queue the next batch is pushed, so it reaches whatever screen is open at that moment, however
+// slow the frame. Test programs that use it link with -Wl,--wrap=SDL_Delay.
 #pragma once
-#include <atomic>
+#include <chrono>
 #include <functional>
-#include <thread>
 #include <vector>
 #include <SDL.h>
 
@@ -17,16 +18,18 @@ public:
     EventScript(const EventScript&) = delete;
     EventScript& operator=(const EventScript&) = delete;
 
-    // A batch of key presses (and releases, with up=true).
+    // A batch of key presses.
     EventScript& keys(std::vector<SDLKey> presses);
     EventScript& quit();
-    // Runs an action on the feeder thread in sequence with the batches
-    // (for example, holding a key in SDL's key-state array).
+    // Runs an action in sequence with the batches (for example, holding a key
+    // in SDL's key-state array).
     EventScript& then(std::function<void()> action);
-    // Waits this long (ms) before the next batch.
+    // Waits this long (ms of real time) before the next batch.
     EventScript& pause(int ms);
     void start();
     bool finished() const { return done_; }
+    // Called by the wrapped SDL_Delay at the end of every frame.
+    void frame();
 
 private:
     struct Step
@@ -35,11 +38,11 @@ private:
         std::function<void()> action;
         int pauseMs = 0;
     };
-    void run();
     std::vector<Step> steps_;
-    std::thread thread_;
-    std::atomic<bool> stop_{false};
-    std::atomic<bool> done_{false};
+    size_t next_ = 0;
+    bool pausing_ = false;
+    std::chrono::steady_clock::time_point pauseStart_;
+    bool done_ = false;
 };
 
 } // namespace qtest
