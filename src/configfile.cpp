@@ -3,21 +3,24 @@
 #include <cstring>
 
 // Reads one line of at most 97 characters without its line feed. A longer
-// line is cut there and the rest of it skipped, so it matches no keyword.
+// line, or one holding a NUL byte, is still read to its end but comes back
+// empty, so it matches no keyword and the next line is read whole.
 static bool readConfigLine(FILE* f, char* line, size_t size)
 {
-    if (!fgets(line, (int)size, f))
-        return false;
-    size_t n = strlen(line);
-    if (n > 0 && line[n - 1] == '\n') {
-        line[n - 1] = '\0';
-    } else if (!feof(f)) {
-        int c;
-        while ((c = fgetc(f)) != EOF && c != '\n') {
-        }
-        line[0] = '\0';
+    size_t n = 0;
+    bool any = false, spoilt = false;
+    int c;
+    while ((c = fgetc(f)) != EOF) {
+        any = true;
+        if (c == '\n')
+            break;
+        if (c == '\0' || n + 2 >= size)
+            spoilt = true;
+        else
+            line[n++] = (char)c;
     }
-    return true;
+    line[spoilt ? 0 : n] = '\0';
+    return any;
 }
 
 std::vector<ConfigOption> readConfigOptions(FILE* cfg)

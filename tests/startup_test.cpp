@@ -146,6 +146,14 @@ TEST(Startup, OverlongLineIsSkippedAndReadingGoesOn)
     EXPECT_TRUE(b.fastwater);
 }
 
+TEST(Startup, ALineHoldingANulByteMatchesNothingAndSparesTheNextLine)
+{
+    Built b = build(std::string("debug\0junk\nfastwater\n", 21) + "longtalk\n");
+    EXPECT_FALSE(b.debug);
+    EXPECT_TRUE(b.fastwater);
+    EXPECT_FLOAT_EQ(2500.0f, b.talk);
+}
+
 TEST(Startup, RebuildingRestoresStartState)
 {
     WorkDir wd;
