@@ -130,7 +130,4 @@ public:
     float TALK_TIMER;      // ms a message stays on the message line
     int SCREEN_WIDTH;      // 800, or 1024 with "widescreen"; the height is 600
     SDL_Joystick* joystick;
-
-private:
-    void readConfig(FILE* cfg);
 };
