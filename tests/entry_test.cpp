@@ -8,17 +8,6 @@
 #include "game.h"
 #include "minigame.h"
 
-// The keys are pushed from the game's own thread, one step per frame (SDL_Delay is wrapped),
-// whatever the load on the machine.
-extern "C" void __real_SDL_Delay(Uint32 ms);
-static qtest::Scenario* script = nullptr;
-extern "C" void __wrap_SDL_Delay(Uint32 ms)
-{
-    if (script)
-        script->tick();
-    __real_SDL_Delay(ms);
-}
-
 TEST(Entry, QuitToMenuRebuildsTheGameObject)
 {
     qtest::WorkDir wd;
@@ -40,10 +29,12 @@ TEST(Entry, QuitToMenuRebuildsTheGameObject)
             qtest::press(SDLK_ESCAPE);
         return false;
     });
-    script = &steps;
     testing::internal::CaptureStdout();
-    int rc = SDL_main(0, nullptr);
-    script = nullptr;
+    int rc = -1;
+    {
+        qtest::Drive drive(steps);
+        rc = SDL_main(0, nullptr);
+    }
     std::string out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(0, rc);
     auto count = [&](const std::string& what) {

@@ -19,19 +19,6 @@
 #include "fakeclock.h"
 #include "minigame.h"
 
-extern "C" void __real_SDL_Delay(Uint32 ms);
-
-namespace {
-qtest::Scenario* script = nullptr;
-}
-
-extern "C" void __wrap_SDL_Delay(Uint32 ms)
-{
-    if (script)
-        script->tick();
-    __real_SDL_Delay(ms);
-}
-
 namespace {
 
 using qtest::actorNamed;
@@ -138,9 +125,10 @@ struct Fighter
 // Runs the game from its main menu with the script's hands on the keys.
 void play(CGame& g, qtest::Scenario& steps)
 {
-    script = &steps;
-    g.begin();
-    script = nullptr;
+    {
+        qtest::Drive drive(steps);
+        g.begin();
+    }
     qtest::releaseAllKeys();
 }
 

@@ -70,6 +70,19 @@ protected:
         game->theMap->setTileAt(10, 10, later ? 3 : 4);
     }
 
+    // The game object goes, and a fresh one loads dir with the old game's six characters.
+    void expectLoadsAfresh(const char* dir)
+    {
+        game.reset();
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        CGame back;
+        EXPECT_EQ(0, back.loadGame(dir));
+        testing::internal::GetCapturedStdout();
+        testing::internal::GetCapturedStderr();
+        EXPECT_EQ(6u, back.actorList.size());
+    }
+
     bool quietSave(const char* dir)
     {
         testing::internal::CaptureStdout();
@@ -153,14 +166,7 @@ TEST_F(TwoGames, ASaveKilledAtRandomLeavesTheOldGameOrTheNew)
     EXPECT_TRUE(quietSave("save"));
     EXPECT_FALSE(wd.exists(".save.swap"));
     EXPECT_EQ(oldGame, gamefix::snapshot("save"));
-    game.reset();
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    CGame back;
-    EXPECT_EQ(0, back.loadGame("save"));
-    testing::internal::GetCapturedStdout();
-    testing::internal::GetCapturedStderr();
-    EXPECT_EQ(6u, back.actorList.size());
+    expectLoadsAfresh("save");
 }
 
 // The file size limit stands in for a full disk: map.dat, the last file of a
@@ -273,14 +279,7 @@ TEST_F(TwoGames, AFailedQuickSaveTellsThePlayerAndTheOldSaveLoads)
     EXPECT_GT(game->vars.talkTimer, 0.0f);
     EXPECT_EQ(oldGame, gamefix::snapshot("save"));
     setState(false);
-    game.reset();
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    CGame back;
-    EXPECT_EQ(0, back.loadGame("save"));
-    testing::internal::GetCapturedStdout();
-    testing::internal::GetCapturedStderr();
-    EXPECT_EQ(6u, back.actorList.size());
+    expectLoadsAfresh("save");
 }
 
 // A missing save folder is made; a plain file where the folder should be is
@@ -298,12 +297,5 @@ TEST_F(TwoGames, AMissingSaveFolderIsMadeAndAFileInTheWayIsLeftAlone)
     EXPECT_NE(std::string::npos, err.find("blocked")) << err;
     EXPECT_EQ("not a folder", wd.read("blocked"));
 
-    game.reset();
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    CGame back;
-    EXPECT_EQ(0, back.loadGame("later/save"));
-    testing::internal::GetCapturedStdout();
-    testing::internal::GetCapturedStderr();
-    EXPECT_EQ(6u, back.actorList.size());
+    expectLoadsAfresh("later/save");
 }

@@ -4,17 +4,6 @@
 #include "textlog.h"
 #include "world.h"
 
-// Each batch of keys is pushed from the game's own thread at the end of a frame (SDL_Delay is
-// wrapped), once the last batch has been taken, so a slow frame cannot let a batch land early.
-extern "C" void __real_SDL_Delay(Uint32 ms);
-static qtest::Scenario* script = nullptr;
-extern "C" void __wrap_SDL_Delay(Uint32 ms)
-{
-    if (script)
-        script->tick();
-    __real_SDL_Delay(ms);
-}
-
 namespace {
 
 struct Shop : testing::Test
@@ -51,9 +40,10 @@ struct Shop : testing::Test
                     qtest::press(k);
                 return true;
             });
-        script = &steps;
-        g->shopLoop(filter);
-        script = nullptr;
+        {
+            qtest::Drive drive(steps);
+            g->shopLoop(filter);
+        }
         qtest::clearEvents();
     }
     std::unique_ptr<qtest::World> w;

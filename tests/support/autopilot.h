@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 #include <SDL.h>
+#include "frames.h"
 #include "game.h"
 #include "harness.h"
 
@@ -34,6 +35,17 @@ private:
     std::vector<Step> steps_;
     size_t at_ = 0;
     unsigned long calls_ = 0;
+};
+
+// While it lives, the scenario runs at the end of every frame (frames.h; the test program links
+// with -Wl,--wrap=SDL_Delay).
+class Drive
+{
+public:
+    explicit Drive(Scenario& s) { onFrame = [&s] { s.tick(); }; }
+    ~Drive() { onFrame = nullptr; }
+    Drive(const Drive&) = delete;
+    Drive& operator=(const Drive&) = delete;
 };
 
 inline void press(SDLKey k) { pushKey(k); }

@@ -1,17 +1,13 @@
 // script.cpp -- the frame-driven input feeder for tests that cross several screens.
 #include "script.h"
 #include <cstring>
-
-extern "C" void __real_SDL_Delay(Uint32 ms);
+#include "frames.h"
 
 namespace qtest {
 
-static EventScript* active = nullptr;
-
 EventScript::~EventScript()
 {
-    if (active == this)
-        active = nullptr;
+    onFrame = nullptr;
 }
 
 EventScript& EventScript::keys(std::vector<SDLKey> presses)
@@ -61,7 +57,7 @@ void EventScript::start()
 {
     next_ = 0;
     done_ = steps_.empty();
-    active = this;
+    onFrame = [this] { frame(); };
 }
 
 // One batch of events a frame, and only once the game has taken the last one.
@@ -89,17 +85,8 @@ void EventScript::frame()
         if (!s.events.empty())
             break;
     }
-    if (next_ >= steps_.size()) {
+    if (next_ >= steps_.size())
         done_ = true;
-        active = nullptr;
-    }
 }
 
 } // namespace qtest
-
-extern "C" void __wrap_SDL_Delay(Uint32 ms)
-{
-    if (qtest::active)
-        qtest::active->frame();
-    __real_SDL_Delay(ms);
-}
