@@ -16,13 +16,8 @@ struct Fight : testing::Test
     {
         w.reset(new World());
         g = w->game.get();
-        g->audio.bSoundOff = true;
-        hero = w->addActor(480, 480, true);
-        foe = w->addActor(528, 480);
-        g->enemy = foe;
-        g->mode = 1;
-        g->bPlayingGame = false;
-        g->vars.bYourTurn = true;
+        foe = w->startFight();
+        hero = g->player;
         qtest::clearEvents();
     }
     void TearDown() override { w.reset(); }

@@ -18,13 +18,8 @@ struct Display : testing::Test
     {
         w.reset(new World());
         g = w->game.get();
-        g->audio.bSoundOff = true;
-        hero = w->addActor(480, 480, true);
-        foe = w->addActor(528, 480);
-        g->enemy = foe;
-        g->mode = 1;
-        g->bPlayingGame = false;
-        g->vars.bYourTurn = true;
+        foe = w->startFight();
+        hero = g->player;
         h = g->returnTextHeight();
         qtest::clearEvents();
     }

@@ -46,6 +46,18 @@ Item* World::addItem(int type, unsigned owner, float x, float y)
     return it;
 }
 
+Actor* World::startFight()
+{
+    game->audio.bSoundOff = true;
+    addActor(480, 480, true);
+    Actor* foe = addActor(528, 480);
+    game->enemy = foe;
+    game->mode = 1;
+    game->bPlayingGame = false;
+    game->vars.bYourTurn = true;
+    return foe;
+}
+
 void World::fill(int tile)
 {
     for (int r = 0; r < Map::SIZE; r++)
