@@ -8,11 +8,16 @@ SurfaceCache::~SurfaceCache()
     clear();
 }
 
-void SurfaceCache::clear()
+void SurfaceCache::dropLines()
 {
     for (auto& entry : lines_)
         SDL_FreeSurface(entry.second);
     lines_.clear();
+}
+
+void SurfaceCache::clear()
+{
+    dropLines();
     font_ = nullptr;
     if (band_)
         SDL_FreeSurface(band_);
@@ -24,9 +29,7 @@ SDL_Surface* SurfaceCache::line(TTF_Font* font, const char* text)
     if (!font || !text)
         return NULL;
     if (font != font_) {
-        for (auto& entry : lines_)
-            SDL_FreeSurface(entry.second);
-        lines_.clear();
+        dropLines();
         font_ = font;
     }
     auto found = lines_.find(text);
@@ -35,11 +38,8 @@ SDL_Surface* SurfaceCache::line(TTF_Font* font, const char* text)
     SDL_Surface* s = TTF_RenderText_Solid(font, text, WHITE);
     if (!s)
         return NULL;
-    if (lines_.size() >= MAX_LINES) {
-        for (auto& entry : lines_)
-            SDL_FreeSurface(entry.second);
-        lines_.clear();
-    }
+    if (lines_.size() >= MAX_LINES)
+        dropLines();
     lines_.emplace(text, s);
     return s;
 }

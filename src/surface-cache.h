@@ -31,6 +31,7 @@ public:
     static const size_t MAX_LINES = 256;
 
 private:
+    void dropLines();
     std::unordered_map<std::string, SDL_Surface*> lines_;
     TTF_Font* font_ = nullptr;
     SDL_Surface* band_ = nullptr;
