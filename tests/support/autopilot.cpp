@@ -203,7 +203,7 @@ bool Walker::reach(CGame& g, const Item* item)
 {
     Actor* p = g.player;
     int ix = tileOf(item->x), iy = tileOf(item->y);
-    if (g.spriteCollision(p->x, p->y, 48, 48, item->x, item->y, 48, 48) && phase_ != 1) {
+    if (g.spriteCollision(p->x, p->y, 48, 48, item->x, item->y, 48, 48)) {
         reset();
         return true;
     }
