@@ -10,7 +10,9 @@ enum Phase { SLIDING_IN, HOLDING, SLIDING_OUT };
 // Blocks until the banner (icon 26) has left the screen: up from below at
 // 400 pixels per second, one second at the centre, down again. A key press
 // while it holds sends it away at once; every other event, a key during the
-// slides and a window close included, is dropped.
+// slides and a window close included, is dropped. Each frame is timed from
+// the clock reading of the frame before, so the drawing, the flip and the
+// event poll all count and the banner keeps its speed on a slow window.
 void CGame::fightPanel()
 {
     SDL_Surface* banner = art.icons[26];
@@ -22,23 +24,32 @@ void CGame::fightPanel()
     float hold = 1000;
     Phase phase = SLIDING_IN;
     bool finished = false;
+    vars.timer_elapsed = 0;
+    vars.timer_delta = 0;
+    vars.timer_start = (float)SDL_GetTicks();
 
     while (!finished) {
         const int drawY = truncToInt(y);
-        vars.timer_start = (float)SDL_GetTicks();
         drawMap();
         drawSprites();
+        // A phase that ends part-way through a frame hands the rest of that
+        // frame's time to the next one, so the whole show lasts the same at
+        // any frame rate.
         switch (phase) {
         case SLIDING_IN:
-            // No clamp: the banner holds wherever the last step left it.
             y -= 400 * vars.timer_delta;
-            if (y <= centre)
+            if (y <= centre) {
+                hold -= (centre - y) / 400 * 1000;
+                y = (float)centre;
                 phase = HOLDING;
+            }
             break;
         case HOLDING:
             hold -= vars.timer_elapsed;
-            if (hold <= 0)
+            if (hold <= 0) {
+                y -= 400 * hold / 1000;
                 phase = SLIDING_OUT;
+            }
             break;
         case SLIDING_OUT:
             y += 400 * vars.timer_delta;
@@ -50,14 +61,18 @@ void CGame::fightPanel()
             SDL_Rect dst = {(Sint16)x, (Sint16)drawY, 0, 0};
             SDL_BlitSurface(banner, NULL, screen, &dst);
         }
-        vars.timer_elapsed = (float)SDL_GetTicks() - vars.timer_start;
-        vars.timer_delta = vars.timer_elapsed / 1000;
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_KEYDOWN && phase == HOLDING)
                 phase = SLIDING_OUT;
         }
         SDL_Flip(screen);
         SDL_Delay(0);
+        float now = (float)SDL_GetTicks();
+        vars.timer_elapsed = now - vars.timer_start;
+        if (vars.timer_elapsed > 100)
+            vars.timer_elapsed = 100;
+        vars.timer_delta = vars.timer_elapsed / 1000;
+        vars.timer_start = now;
     }
     vars.timer_elapsed = 0;
 }

@@ -14,6 +14,37 @@ bool canStep(CGame& g, float tx, float ty, float edgeX, float edgeY)
     return mapOk && !g.playerNPCcollision(tx, ty);
 }
 
+// One step of s pixels (negative: backwards) in a direction; the facing
+// turns that way whether or not the step is taken.
+void walk(CGame& g, int dir, float s)
+{
+    Actor* p = g.player;
+    switch (dir) {
+    case J_UP:
+        p->direction = 0;
+        if (canStep(g, p->x, p->y - s, p->x + 24, p->y - s))
+            p->y = p->y - s;
+        break;
+    case J_DOWN:
+        p->direction = 2;
+        if (canStep(g, p->x, p->y + s, p->x + 24, p->y + s + 47))
+            p->y = p->y + s;
+        break;
+    case J_LEFT:
+        p->direction = 3;
+        if (canStep(g, p->x - s, p->y, p->x - s, p->y + 24))
+            p->x = p->x - s;
+        break;
+    case J_RIGHT:
+        p->direction = 1;
+        if (canStep(g, p->x + s, p->y, p->x + s + 47, p->y + 24))
+            p->x = p->x + s;
+        break;
+    default:
+        break;
+    }
+}
+
 } // namespace
 
 void CGame::getInput()
@@ -62,52 +93,57 @@ void CGame::getInput()
         }
     }
 
-    // The drunken penalty is per frame, not per second; a negative step walks backwards.
+    // Walking speed in pixels per second. Drink slows the player by 120 px/s a
+    // level below two levels and by 60 px/s a level from two on; far gone, the
+    // speed turns negative and the keys walk the player backwards.
     float d = vars.drunkenness;
-    float dt = vars.timer_delta;
-    float s;
+    float speed;
     bool reeling = false;
     if (d == 0)
-        s = 250 * dt;
+        speed = 250;
     else if (d > 0 && d < 2)
-        s = 250 * dt - 2 * d;
+        speed = 250 - 120 * d;
     else {
-        s = 250 * dt - d;
+        speed = 250 - 60 * d;
         reeling = true;
     }
+    const float s = speed * vars.timer_delta;
+    // A reeling player stumbles every 100 to 200 ms; the time past the moment
+    // of a stumble is kept, so stumbles come as often at any frame rate.
     int jostle = NONE;
     if (reeling) {
         vars.drunktimer += vars.timer_elapsed;
         if (vars.drunktimer > 200) {
             jostle = rand() % 4;
-            vars.drunktimer = (float)(rand() % 100);
+            vars.drunktimer = vars.drunktimer - 200 + (float)(rand() % 100);
         }
     }
 
     Uint8* keys = SDL_GetKeyState(NULL);
     Actor* p = player;
     bool tried = false;
-    if (keys[SDLK_UP] || jostle == J_UP) {
+    if (keys[SDLK_UP]) {
         tried = true;
-        p->direction = 0;
-        if (canStep(*this, p->x, p->y - s, p->x + 24, p->y - s))
-            p->y = p->y - s;
-    } else if (keys[SDLK_DOWN] || jostle == J_DOWN) {
+        walk(*this, J_UP, s);
+    } else if (keys[SDLK_DOWN]) {
         tried = true;
-        p->direction = 2;
-        if (canStep(*this, p->x, p->y + s, p->x + 24, p->y + s + 47))
-            p->y = p->y + s;
+        walk(*this, J_DOWN, s);
     }
-    if (keys[SDLK_LEFT] || jostle == J_LEFT) {
+    if (keys[SDLK_LEFT]) {
         tried = true;
-        p->direction = 3;
-        if (canStep(*this, p->x - s, p->y, p->x - s, p->y + 24))
-            p->x = p->x - s;
-    } else if (keys[SDLK_RIGHT] || jostle == J_RIGHT) {
+        walk(*this, J_LEFT, s);
+    } else if (keys[SDLK_RIGHT]) {
         tried = true;
-        p->direction = 1;
-        if (canStep(*this, p->x + s, p->y, p->x + s + 47, p->y + 24))
-            p->x = p->x + s;
+        walk(*this, J_RIGHT, s);
+    }
+    // A stumble is one extra step of the length a 60th of a second of walking
+    // covers, on top of whatever the keys do, so it is the same at any frame rate.
+    if (jostle != NONE) {
+        int facing = p->direction;
+        walk(*this, jostle, speed / 60);
+        if (tried)
+            p->direction = facing;
+        tried = true;
     }
     if (tried)
         p->animate(vars.timer_elapsed);

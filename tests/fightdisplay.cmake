@@ -2,3 +2,4 @@
 target_sources(fightdisplay_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/clock/fakeclock.cpp)
 target_include_directories(fightdisplay_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/clock)
 target_link_options(fightdisplay_test PRIVATE -Wl,--wrap=SDL_GetTicks)
+target_link_options(fightdisplay_test PRIVATE -Wl,--wrap=SDL_Flip)

@@ -156,31 +156,55 @@ TEST_F(Display, EnemyFramesShowOnlyEffectsAndConsole)
     EXPECT_FLOAT_EQ(900, g->fvars.effects.front()->timer);
 }
 
-// The banner's frame reads the clock twice; 5 ms a frame moves it 2 pixels.
-// In: 600 to 276 (the centre for a 48-pixel banner) in 162 steps, then 200
-// frames of holding, then 163 steps out.
+// A clock that moves only when a frame is shown, as a real window's does.
+std::function<void()> onFlip;
+extern "C" int __real_SDL_Flip(SDL_Surface* s);
+extern "C" int __wrap_SDL_Flip(SDL_Surface* s)
+{
+    if (onFlip)
+        onFlip();
+    return __real_SDL_Flip(s);
+}
+
+// The banner slides 600 to 276 (the centre for a 48-pixel banner), holds one
+// second and slides back: (600 - 276) / 400 * 2 + 1 = 2.62 s. At 5 ms a frame
+// it moves 2 pixels a frame: 163 frames in, 200 holding, 163 out.
 struct Banner : Display
 {
-    int run(std::function<void(int)> atFrame)
+    int run(Uint32 msPerFrame, std::function<void(int)> atFrame)
     {
-        int calls = 0;
+        int flips = 0;
         Uint32 now = 5000;
         g->vars.timer_delta = g->vars.timer_elapsed = 0;
-        qtest::fakeTicks = [&]() {
-            if (++calls % 2 == 0)
-                atFrame(calls / 2);
-            return now += 5;
+        qtest::fakeTicks = [&]() { return now; };
+        onFlip = [&]() {
+            if (++flips > 20000) {
+                fputs("The banner never left the screen\n", stderr);
+                abort();
+            }
+            atFrame(flips);
+            now += msPerFrame;
         };
         g->fightPanel();
+        onFlip = nullptr;
         qtest::fakeTicks = nullptr;
-        return calls / 2;
+        return flips;
     }
 };
+
+TEST_F(Banner, TakesItsTimeAtAnyFrameRate)
+{
+    for (Uint32 ms : {2u, 5u, 16u, 33u}) {
+        int frames = run(ms, [](int) {});
+        // From the first frame shown to the last.
+        EXPECT_NEAR(2620.0, (double)((frames - 1) * (int)ms), (double)ms) << ms << " ms a frame";
+    }
+}
 
 TEST_F(Banner, KeysWhileSlidingInAreLost)
 {
     const int x = (g->SCREEN_WIDTH - 48) / 2;
-    int frames = run([&](int frame) {
+    int frames = run(5, [&](int frame) {
         if (frame == 10) {
             qtest::pushKey(SDLK_SPACE);
             qtest::pushQuit();
@@ -190,14 +214,15 @@ TEST_F(Banner, KeysWhileSlidingInAreLost)
             EXPECT_NE(iconColour(26), pixelAt(g->screen, x + 1, 275));
         }
     });
-    EXPECT_EQ(162 + 200 + 163 + 1, frames);
+    EXPECT_EQ(163 + 200 + 163, frames);
     EXPECT_FALSE(g->bMustQuit);
     EXPECT_FLOAT_EQ(0, g->vars.timer_elapsed);
 }
 
 TEST_F(Banner, AKeyWhileHoldingSendsItAway)
 {
-    EXPECT_EQ(200 + 163, run([&](int frame) {
+    // Pushed as frame 200 is shown, the key is read in frame 201.
+    EXPECT_EQ(201 + 163, run(5, [&](int frame) {
         if (frame == 200)
             qtest::pushKey(SDLK_z);
     }));

@@ -301,3 +301,66 @@ TEST_F(Loop, LoopEndsAtOnceWithoutAPlayer)
     EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("no player character"));
     EXPECT_TRUE(g->bMustQuit);
 }
+
+namespace {
+
+struct Walked
+{
+    float dx, dy;
+};
+
+// Holds the right arrow for totalMs of the test clock at msPerFrame a frame,
+// on an open field, and answers how far the player got.
+Walked walkRight(CGame& g, float drunkenness, Uint32 msPerFrame, Uint32 totalMs)
+{
+    Actor* hero = g.player;
+    hero->x = hero->y = 4800;
+    g.vars.drunkenness = drunkenness;
+    g.vars.drunktimer = 0;
+    g.vars.timer_elapsed = g.vars.timer_delta = 0;
+    qtest::clearEvents();
+    qtest::releaseAllKeys();
+    qtest::holdKey(SDLK_RIGHT, true);
+    srand(7);
+    unsigned first = g.vars.frames + 1;
+    // The frame's first reading is its start; every later reading in the
+    // frame sees it ended, so each frame lasts exactly msPerFrame.
+    unsigned seen = 0;
+    qtest::fakeTicks = [&]() {
+        Uint32 t = 10000 + (g.vars.frames - first) * msPerFrame;
+        if (seen != g.vars.frames)
+            seen = g.vars.frames;
+        else
+            t += msPerFrame;
+        if ((g.vars.frames - first + 1) * msPerFrame >= totalMs)
+            g.bMustQuit = true;
+        return t;
+    };
+    g.gameLoop();
+    qtest::fakeTicks = nullptr;
+    qtest::releaseAllKeys();
+    return {hero->x - 4800, hero->y - 4800};
+}
+
+} // namespace
+
+// The first frame has no length yet, so each run walks totalMs minus one frame;
+// the runs are compared per second of walking.
+TEST(FrameRate, DrunkenWalkCoversTheSameGroundAt30_60And500FramesASecond)
+{
+    const Uint32 total = 2112;   // a whole number of frames at 2, 16 and 33 ms
+    World w;
+    w.addActor(4800, 4800, true);
+    for (float drunk : {0.0f, 1.0f, 2.0f, 4.0f, 5.0f}) {
+        Walked ref = walkRight(*w.game, drunk, 16, total);
+        float refSpeed = ref.dx / ((float)(total - 16) / 1000.0f);
+        float expected = drunk == 0 ? 250 : drunk < 2 ? 250 - 120 * drunk : 250 - 60 * drunk;
+        EXPECT_NEAR(expected, refSpeed, 1.5f) << "drunkenness " << drunk;
+        for (Uint32 ms : {2u, 33u}) {
+            Walked r = walkRight(*w.game, drunk, ms, total);
+            float speed = r.dx / ((float)(total - ms) / 1000.0f);
+            EXPECT_NEAR(refSpeed, speed, 1.0f) << "drunkenness " << drunk << " at " << ms << " ms a frame";
+            EXPECT_NEAR(ref.dy, r.dy, 6.0f) << "drunkenness " << drunk << " at " << ms << " ms a frame";
+        }
+    }
+}

@@ -72,16 +72,21 @@ TEST_F(Input, StandingShowsFrameZeroAndWallsKeepTheWalkGoing)
     EXPECT_EQ(0, hero->walkFrame);
 }
 
-TEST_F(Input, DrunkenStepsArePerFramePenalties)
+// 120 px/s slower a level below two levels, 60 px/s a level from two on; past
+// about four levels the keys walk the player backwards.
+TEST_F(Input, DrunkenStepsSlowTheWalkPerSecond)
 {
     g->vars.drunkenness = 1.0f;
     walk({SDLK_RIGHT});
-    EXPECT_FLOAT_EQ(480.5f, hero->x);
+    EXPECT_FLOAT_EQ(481.3f, hero->x);
     g->vars.drunkenness = 4.0f;
     g->vars.drunktimer = 0;
     walk({SDLK_RIGHT});
-    EXPECT_FLOAT_EQ(479.0f, hero->x);   // a negative step walks backwards
+    EXPECT_FLOAT_EQ(481.4f, hero->x);
     EXPECT_FLOAT_EQ(10.0f, g->vars.drunktimer);
+    g->vars.drunkenness = 5.0f;
+    walk({SDLK_RIGHT});
+    EXPECT_FLOAT_EQ(480.9f, hero->x);
 }
 
 TEST_F(Input, ReelingJostlesAfter200Milliseconds)
