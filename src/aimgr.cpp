@@ -56,19 +56,24 @@ void tryStep(CGame& g, Actor* a, Move m, float s)
     }
 }
 
-// Puts a coordinate on the tile grid; off a solid tile, one tile further on.
+// Puts a coordinate on the tile grid; where the fighter may not stand, one
+// tile further on.
 void snap(CGame& g, Actor* a, float& c)
 {
     c = (float)(Map::cellOf(c) * 48);
-    if (g.theMap->isSolid(a->x, a->y))
+    if (!g.fighterMayStand(a, a->x, a->y))
         c += 48;
 }
 
+// Every fight starts clean, however the one before ended (a successful flee
+// leaves its console and choices behind).
 void startFight(CGame& g, Actor* a)
 {
     g.mode = 1;
     g.bPlayingGame = false;
     g.enemy = a;
+    g.cleanUpFightVars();
+    g.vars.fightMsgVec.clear();
     g.fvars.bMenuOpen = false;
     g.fvars.selectedWeapon = 0;
     g.fvars.weapons.clear();
@@ -76,8 +81,9 @@ void startFight(CGame& g, Actor* a)
     g.fvars.playerArmour = NULL;
     g.fightPanel();
     g.buildWeaponVector(g.fvars.weapons);
+    // The armour is the first worn armour carried; a worn floater is not armour.
     for (Item* item : g.itemVec) {
-        if (item->owner == 1 && item->bIsEquipped) {
+        if (item->owner == 1 && item->bIsEquipped && item->type == 4) {
             g.fvars.playerArmour = item;
             break;
         }
@@ -87,7 +93,7 @@ void startFight(CGame& g, Actor* a)
     Actor* p = g.player;
     p->x = (float)(Map::cellOf(p->x) * 48);
     g.vars.bYourTurn = true;
-    if (g.theMap->isSolid(p->x, p->y))
+    if (!g.fighterMayStand(p, p->x, p->y))
         p->x += 48;
     snap(g, p, p->y);
     snap(g, a, a->x);
@@ -118,6 +124,9 @@ void CGame::AIManager()
 
         if (!a->bIsHostile)
             continue;
+        float d = distance(player->x, player->y, a->x, a->y);
+        if (a->bIsBaffled && d >= 200)
+            a->bIsBaffled = false;
         if (!a->canSee(player->x + 24, player->y + 24, theMap)) {
             a->bIsEnraged = false;
             continue;
@@ -125,8 +134,9 @@ void CGame::AIManager()
         a->bIsEnraged = true;
         puts("Chasing");
         a->animate(vars.timer_elapsed);
-        // Characters level with the player on one axis never start a fight.
-        if (distance(player->x, player->y, a->x, a->y) < 200 && a->x != player->x && a->y != player->y) {
+        // Level or not, a hostile this close attacks: walking lets a hostile
+        // exactly level with the player pass into it, and it must not stay there.
+        if (d < 200 && !a->bIsBaffled) {
             startFight(*this, a);
             return;
         }

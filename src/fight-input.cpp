@@ -16,12 +16,13 @@ Item* weaponInHand(CGame& g)
     return w[g.fvars.selectedWeapon];
 }
 
-// One tile in a direction (0 up, 1 right, 2 down, 3 left). A blocked step
-// costs nothing and says nothing.
+// One tile in a direction (0 up, 1 right, 2 down, 3 left), onto ground the
+// player could walk on, or sea with the floater worn. A blocked step costs
+// nothing and says nothing.
 void step(CGame& g, int dx, int dy, int facing)
 {
     Actor* p = g.player;
-    if (g.theMap->isSolid(p->x + dx, p->y + dy))
+    if (!g.fighterMayStand(p, p->x + (float)dx, p->y + (float)dy))
         return;
     if (g.combatCollide(p, g.enemy, dx, dy))
         return;
@@ -71,8 +72,10 @@ void rangedAttack(CGame& g, const Item* w)
 // range; fists always roll in a range of 1, so they hit for the strength.
 void meleeAttack(CGame& g, const Item* w)
 {
-    if (tilesApart(g) > 1)
+    if (tilesApart(g) > 1) {
+        say(g, "The enemy is out of reach: step next to it to strike");
         return;
+    }
     long long range = 1;
     if (w) {
         say(g, "Attacking with " + w->itemName);

@@ -28,10 +28,11 @@ void strike(CGame& g, Actor* attacker, Actor* target)
     say(g, format("Hit for %lld damage", damage));
 }
 
-// A step of one tile by (dx, dy), if the map and the target allow it.
+// A step of one tile by (dx, dy), if the map and the target allow it: a
+// sea monster keeps to the sea, everyone else to free ground.
 bool tryStep(CGame& g, Actor* mover, Actor* target, int dx, int dy, int facing)
 {
-    if (g.theMap->isSolid(mover->x + dx, mover->y + dy) || g.combatCollide(mover, target, dx, dy))
+    if (!g.fighterMayStand(mover, mover->x + (float)dx, mover->y + (float)dy) || g.combatCollide(mover, target, dx, dy))
         return false;
     mover->direction = facing;
     mover->x += dx;

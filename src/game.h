@@ -104,6 +104,15 @@ public:
     void getFightInput();
     void fightAI(Actor* attacker, Actor* target);
     int fightAIMove(Actor* mover, Actor* target);
+    // Whether a fighter may stand on the tile with top-left corner (x, y):
+    // the player where it may walk (sea while a floater is worn), a sea
+    // monster on sea only, anyone else on free ground.
+    bool fighterMayStand(const Actor* a, float x, float y);
+    // True when the enemy can neither strike nor come closer and nothing the
+    // player can reach lets it strike, shoot or cast at the enemy.
+    bool fightIsDeadlocked();
+    // Ends the fight as running away does; the enemy stays where it is.
+    void endFightByFlight(const char* message);
     void drawFightHUD();
     void drawFightConsole();
     void fightPanel();

@@ -10,6 +10,9 @@ void rewardScreen(CGame& g, bool levelledUp)
 {
     int h = g.returnTextHeight();
     bool done = false;
+    // The panel is painted before the first frame too, not only once an event comes.
+    SDL_Rect panel = {0, 0, 300, 600};
+    SDL_FillRect(g.screen, &panel, SDL_MapRGB(g.screen->format, 0, 0, 100));
     while (!done) {
         g.drawTextAt("You won the fight! Got 50 gold", 10, 300);
         if (levelledUp) {
@@ -25,7 +28,6 @@ void rewardScreen(CGame& g, bool levelledUp)
         SDL_Flip(g.screen);
         SDL_Delay(0);
         while (SDL_PollEvent(&g.event)) {
-            SDL_Rect panel = {0, 0, 300, 600};
             SDL_FillRect(g.screen, &panel, SDL_MapRGB(g.screen->format, 0, 0, 100));
             if (g.event.type == SDL_QUIT) {
                 done = true;
@@ -60,8 +62,11 @@ void rewardScreen(CGame& g, bool levelledUp)
 }
 
 // Pays for a beaten enemy, removes it from the world and shows the reward.
+// The frame is painted afresh, so the console shows once, with the last blow.
 void winFight(CGame& g)
 {
+    g.drawMap();
+    g.drawSprites();
     g.drawFightHUD();
     g.fvars.shot_x = ((g.player->x + 24) + (g.enemy->x + 24)) * 0.5f;
     g.fvars.shot_y = ((g.player->y + 24) + (g.enemy->y + 24)) * 0.5f;
@@ -119,23 +124,34 @@ void combatStep(CGame& g)
         g.fightAI(g.enemy, g.player);
         g.vars.bYourTurn = true;
         g.vars.fightMsgVec.push_back("Your turn.");
+        // Neither side can ever act on the other (a sea monster off a shore the
+        // player cannot leave, a foe across water): the player gets away.
+        if (g.enemy->stats.hp > 0 && g.fightIsDeadlocked()) {
+            g.enemy->bIsBaffled = true;
+            g.endFightByFlight("You got away: neither of you can reach the other");
+            return;
+        }
     }
     if (!g.enemy || g.mode != 1)
         return;
 
-    if (g.distance(g.enemy->x, g.enemy->y, g.player->x, g.player->y) > 500.0f) {
-        g.vars.currentTalk = "You ran away";
-        g.vars.talkTimer = g.TALK_TIMER;
-        g.cleanUpFightVars();
-        g.mode = 0;
-        g.bPlayingGame = true;
-        g.vars.fightMsgVec.clear();
-    }
+    if (g.distance(g.enemy->x, g.enemy->y, g.player->x, g.player->y) > 500.0f)
+        g.endFightByFlight("You ran away");
     if (g.enemy->stats.hp <= 0)
         winFight(g);
 }
 
 } // namespace
+
+void CGame::endFightByFlight(const char* message)
+{
+    vars.currentTalk = message;
+    vars.talkTimer = TALK_TIMER;
+    cleanUpFightVars();
+    mode = 0;
+    bPlayingGame = true;
+    vars.fightMsgVec.clear();
+}
 
 void CGame::gameLoop()
 {

@@ -4,7 +4,7 @@
 Actor::Actor()
     : x(0), y(0), flagId(-1), bIsHostile(false), myName("Unset Actor"), bIsWanderer(false),
       sprite(0), direction(0), walkFrame(0), frameTimer(0), bIsActive(false), bIsEnraged(false),
-      wdir(0), wtimer(0)
+      wdir(0), wtimer(0), bIsBaffled(false)
 {
     conversation[0] = "I'm unset";
     conversation[1] = "Still unset";

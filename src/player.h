@@ -51,4 +51,8 @@ public:
     bool bIsEnraged;
     int wdir;           // strolling direction: 0 up, 1 down, 2 left, 3 right
     float wtimer;       // ms until a new strolling direction
+    // Set when a fight with this character ended because neither side could
+    // reach the other; it starts no fight until the player has been beyond
+    // its notice distance. Not saved.
+    bool bIsBaffled;
 };

@@ -94,14 +94,88 @@ TEST_F(Behaviour, SnappingOntoAWallMovesOneTileOn)
     EXPECT_FLOAT_EQ(48 * 22, foe->y);
 }
 
-TEST_F(Behaviour, LevelWithThePlayerNeverStartsAFight)
+// The float-ring carried over the sea is worn before any armour in the item
+// list; the fight's armour is the worn armour all the same, and the blows
+// the enemy lands show it.
+TEST_F(Behaviour, TheFightsArmourIsTheWornArmourNotTheFloater)
+{
+    Item* ring = w->addItem(9, 1);
+    ring->bIsEquipped = true;
+    ring->maxEffect = 0;
+    Item* helm = w->addItem(4, 1);   // carried, not worn
+    helm->maxEffect = 9;
+    Item* mail = w->addItem(4, 1);
+    mail->bIsEquipped = true;
+    mail->maxEffect = 6;
+    Actor* foe = hostile(hero->x + 48, hero->y + 48);
+    g->AIManager();
+    ASSERT_EQ(1, g->mode);
+    EXPECT_EQ(mail, g->fvars.playerArmour);
+    foe->stats.strength = 10;
+    hero->stats.dexterity = 0;   // the defence is the armour alone: 10 - 6 < 6 misses
+    g->fightAI(foe, g->player);
+    EXPECT_EQ(100, hero->stats.hp);
+    ASSERT_FALSE(g->vars.fightMsgVec.empty());
+    EXPECT_EQ("Missed!", g->vars.fightMsgVec.back());
+}
+
+// However the last fight ended (a successful flee leaves its console, its
+// effects and the spell bar behind), the next one starts clean.
+TEST_F(Behaviour, EveryFightStartsClean)
+{
+    g->vars.fightMsgVec = {"Radiated pain for 12 damage!", "Enemy's move."};
+    g->fightEffectAt(0, 0, 9, "12");
+    g->fvars.bMenuOpen = true;
+    g->fvars.selectedWeapon = 2;
+    g->fvars.movetimer = 400;
+    g->fvars.bIsStillShooting = true;
+    g->mode = 1;   // as a flee leaves it
+    hostile(hero->x + 96, hero->y + 48);
+    g->AIManager();
+    ASSERT_EQ(1, g->mode);
+    EXPECT_TRUE(g->vars.fightMsgVec.empty());
+    EXPECT_TRUE(g->fvars.effects.empty());
+    EXPECT_FALSE(g->fvars.bMenuOpen);
+    EXPECT_EQ(0, g->fvars.selectedWeapon);
+    EXPECT_FLOAT_EQ(0, g->fvars.movetimer);
+    EXPECT_FALSE(g->fvars.bIsStillShooting);
+}
+
+// A fight at sea starts where the fighters float: nobody is pushed a tile on.
+TEST_F(Behaviour, AFightAtSeaStartsWhereTheFightersAre)
+{
+    w->fill(21);
+    g->vars.hasFloater = true;
+    Actor* serpent = hostile(hero->x + 144, hero->y + 48);
+    serpent->conversation[1] = "Seamonster";
+    g->AIManager();
+    ASSERT_EQ(1, g->mode);
+    EXPECT_FLOAT_EQ(48 * 20, hero->x);
+    EXPECT_FLOAT_EQ(48 * 20, hero->y);
+    EXPECT_FLOAT_EQ(48 * 23, serpent->x);
+    EXPECT_FLOAT_EQ(48 * 21, serpent->y);
+}
+
+// Walking lets a hostile exactly level with the player pass into it; it must
+// attack instead of standing there.
+TEST_F(Behaviour, LevelWithThePlayerStartsAFightToo)
 {
     Actor* foe = hostile(hero->x + 100, hero->y);
     g->AIManager();
-    EXPECT_EQ(0, g->mode);
-    EXPECT_TRUE(foe->bIsEnraged);
-    EXPECT_FLOAT_EQ(hero->x + 99, foe->x);   // keeps approaching at 50 pixels per second
-    EXPECT_EQ(3, foe->direction);
+    EXPECT_EQ(1, g->mode);
+    EXPECT_EQ(foe, g->enemy);
+    EXPECT_FLOAT_EQ(hero->x + 96, foe->x);   // snapped onto the tile grid
+    EXPECT_FLOAT_EQ(hero->y, foe->y);
+}
+
+TEST_F(Behaviour, AHostileOnThePlayersColumnWalkingInStopsToFight)
+{
+    Actor* foe = hostile(hero->x, hero->y + 48 * 6);
+    for (int i = 0; i < 400 && g->mode == 0; i++)
+        g->AIManager();
+    ASSERT_EQ(1, g->mode);
+    EXPECT_LT(g->distance(foe->x, foe->y, hero->x, hero->y), 200.0f);
+    EXPECT_GT(g->distance(foe->x, foe->y, hero->x, hero->y), 0.0f);
 }
 
 TEST_F(Behaviour, WallsHideThePlayer)

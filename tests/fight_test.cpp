@@ -75,10 +75,10 @@ TEST_F(Fight, BareHandedMeleeHitsForTheStrengthOnNeighbouringTilesOnly)
     enemyAt(1, 1);   // 67.9 pixels, one tile after truncation
     press({SDLK_z});
     EXPECT_EQ(993, foe->stats.hp);
-    enemyAt(2, 0);   // 96 pixels: nothing happens
+    enemyAt(2, 0);   // 96 pixels: out of reach, said, and the turn is kept
     press({SDLK_z});
     EXPECT_EQ(1000, foe->stats.hp);
-    EXPECT_TRUE(g->vars.fightMsgVec.empty());
+    EXPECT_EQ((std::vector<std::string>{"The enemy is out of reach: step next to it to strike"}), g->vars.fightMsgVec);
     EXPECT_TRUE(g->vars.bYourTurn);
 
     hero->stats.strength = 0;   // attack 0 against defence 0 is a hit for 0
@@ -275,6 +275,31 @@ TEST_F(Fight, KeysMovesAndTheQueue)
 
     press({SDLK_x, SDLK_ESCAPE});   // the inventory takes the turn
     EXPECT_EQ("Enemy's move.", line(0));
+}
+
+// In a fight each side steps where it could walk: the player onto sea only
+// with the floater worn, a sea monster only over sea, others on free ground.
+TEST_F(Fight, StepsAtSeaFollowTheWalkingRules)
+{
+    g->theMap->setTileAt(10, 11, 21);
+    press({SDLK_DOWN});
+    EXPECT_FLOAT_EQ(480, hero->y);   // no floater
+    g->vars.hasFloater = true;
+    press({SDLK_DOWN});
+    EXPECT_FLOAT_EQ(528, hero->y);
+    EXPECT_EQ("Enemy's move.", line(0));
+
+    w->fill(21);
+    hero->x = hero->y = 480;
+    enemyAt(3, 0);
+    g->fightAI(foe, hero);
+    EXPECT_FLOAT_EQ(480 + 144, foe->x) << "a land fighter cannot step onto the sea";
+    foe->conversation[1] = "Seamonster";
+    g->fightAI(foe, hero);
+    EXPECT_FLOAT_EQ(480 + 96, foe->x);
+    g->theMap->setTileAt(11, 10, 0);
+    g->fightAI(foe, hero);
+    EXPECT_FLOAT_EQ(480 + 96, foe->x) << "a sea monster keeps to the sea";
 }
 
 TEST_F(Fight, ClosingTheWindowEndsTheProgramAtOnce)

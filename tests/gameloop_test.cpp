@@ -1,6 +1,7 @@
 // gameloop_test.cpp -- the frame loop: frame timers, per-second statistics, fights won and run from.
 #include <gtest/gtest.h>
 #include "fakeclock.h"
+#include "frames.h"
 #include "world.h"
 
 using qtest::World;
@@ -27,7 +28,42 @@ struct Loop : testing::Test
     void TearDown() override
     {
         qtest::fakeTicks = nullptr;
+        qtest::onFrame = nullptr;
         w.reset();
+    }
+    // A hostile that can see the player and is within reach of a fight.
+    Actor* hostileAt(float x, float y)
+    {
+        Actor* a = w->addActor(x, y);
+        a->bIsHostile = true;
+        a->bIsActive = true;
+        return a;
+    }
+    // Plays from exploring through whatever fight starts, in the real loop on
+    // the test clock: on each of the player's turns `turn` picks the key; a
+    // won fight's reward screen is left with Return; the loop ends once a
+    // fight has come and gone, or after maxFrames.
+    void playFight(std::function<SDLKey()> turn, unsigned maxFrames = 20000)
+    {
+        unsigned start = g->vars.frames;
+        bool fought = false;
+        Uint32 now = 10000;
+        qtest::fakeTicks = [&]() { return now += 5; };
+        qtest::onFrame = [&]() {
+            if (SDL_PeepEvents(NULL, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) != 0)
+                return;
+            if (g->mode == 1 && !g->bPlayingGame)
+                fought = true;
+            if (g->enemy == nullptr && fought)
+                qtest::pushKey(SDLK_RETURN);   // the reward screen
+            else if (g->mode == 1 && !g->bPlayingGame && g->vars.bYourTurn)
+                qtest::pushKey(turn());
+            if ((fought && g->bPlayingGame) || g->vars.frames - start > maxFrames)
+                g->bMustQuit = true;
+        };
+        g->gameLoop();
+        qtest::onFrame = nullptr;
+        qtest::fakeTicks = nullptr;
     }
     // Sets up a fight against a character standing one tile to the right.
     // Without the turn, the enemy acts first, which reads no input.
@@ -363,4 +399,136 @@ TEST(FrameRate, DrunkenWalkCoversTheSameGroundAt30_60And500FramesASecond)
             EXPECT_NEAR(ref.dy, r.dy, 6.0f) << "drunkenness " << drunk << " at " << ms << " ms a frame";
         }
     }
+}
+
+// Open sea: with the floater worn the player floats, and a serpent three
+// tiles off swims up and is fought to a result.
+TEST_F(Loop, ASerpentThreeTilesOffAtSeaIsFoughtToAResult)
+{
+    w->fill(21);
+    Item* ring = w->addItem(9, 1);
+    ring->bIsEquipped = true;
+    g->vars.hasFloater = true;
+    hero->stats.strength = 20;
+    Actor* serpent = hostileAt(hero->x + 144, hero->y);
+    serpent->conversation[1] = "Seamonster";
+    serpent->stats.hp = 30;
+    serpent->stats.strength = 0;
+    serpent->stats.dexterity = 0;
+    int turns = 0;
+    playFight([&]() {
+        turns++;
+        bool near = g->distance(g->enemy->x, g->enemy->y, hero->x, hero->y) < 96;
+        return near ? SDLK_z : SDLK_SPACE;
+    });
+    EXPECT_EQ(1u, g->actorList.size()) << "the serpent was not beaten in " << turns << " turns";
+    EXPECT_EQ(1u, hero->stats.xp);
+    EXPECT_LT(turns, 10);
+}
+
+// Land all round but for a ring of sea around the player's island (tiles 9
+// to 11) and a pond from column 14; the serpent in the pond, on tile (14, 10),
+// sees the player across the ring and the strip of land at column 13, but no
+// step of either brings them to blows.
+Actor* moatAndPond(World& w, Actor* hero)
+{
+    CGame& g = *w.game;
+    for (int r = 8; r <= 12; r++)
+        for (int c = 8; c <= 12; c++)
+            g.theMap->setTileAt(c, r, r == 8 || r == 12 || c == 8 || c == 12 ? 21 : 0);
+    for (int r = 6; r <= 14; r++)
+        for (int c = 14; c <= 17; c++)
+            g.theMap->setTileAt(c, r, 21);
+    hero->x = hero->y = 480;
+    Actor* serpent = w.addActor(672, 480);
+    serpent->bIsHostile = true;
+    serpent->bIsActive = true;
+    serpent->conversation[1] = "Seamonster";
+    return serpent;
+}
+
+// Fists only and no mana: neither side can ever act on the other, so the
+// fight ends as a flight does, and the serpent does not start it again while
+// the player stays near.
+TEST_F(Loop, AFightNeitherSideCanWinEndsAsAFlight)
+{
+    hero->stats.mp = 0;
+    Actor* serpent = moatAndPond(*w, hero);
+    int turns = 0;
+    playFight([&]() {
+        turns++;
+        return turns % 2 ? SDLK_SPACE : SDLK_z;
+    }, 3000);
+    EXPECT_EQ(0, g->mode);
+    EXPECT_TRUE(g->bPlayingGame);
+    EXPECT_EQ("You got away: neither of you can reach the other", g->vars.currentTalk);
+    EXPECT_TRUE(g->vars.fightMsgVec.empty());
+    EXPECT_EQ(2u, g->actorList.size());
+    EXPECT_LE(turns, 2);
+    EXPECT_TRUE(serpent->bIsBaffled);
+    g->vars.timer_delta = 0.02f;
+    for (int i = 0; i < 50; i++)
+        g->AIManager();
+    EXPECT_EQ(0, g->mode);
+    // Once the player has been out of its notice distance, it may attack again.
+    hero->x -= 200;
+    g->AIManager();
+    EXPECT_FALSE(serpent->bIsBaffled);
+}
+
+// What the player can still do keeps the same fight going: mana for a
+// fireball over the water (a carried draught counts), or a bow in range.
+TEST_F(Loop, AFightThePlayerCanStillActInGoesOn)
+{
+    hero->stats.mp = 0;
+    Actor* serpent = moatAndPond(*w, hero);
+    Item* draught = w->addItem(7, 1);
+    draught->maxEffect = 5;
+    g->enemy = serpent;
+    g->mode = 1;
+    EXPECT_FALSE(g->fightIsDeadlocked());
+    draught->type = 5;
+    EXPECT_TRUE(g->fightIsDeadlocked());
+    Item* bow = w->addItem(8, 1);
+    bow->range = 4;
+    g->fvars.weapons.push_back(bow);
+    EXPECT_FALSE(g->fightIsDeadlocked());
+    bow->range = 3;   // three tiles from the island's edge: out of a range of 3
+    EXPECT_TRUE(g->fightIsDeadlocked());
+    g->theMap->setTileAt(13, 10, 21);   // the pond joins the ring: the serpent can swim up
+    EXPECT_FALSE(g->fightIsDeadlocked());
+}
+
+// The victory frame shows the console once, and the reward panel is painted
+// from the reward screen's first frame, not only after the first event.
+TEST_F(Loop, VictoryFrameDrawsTheConsoleOnceAndThePanelAtOnce)
+{
+    const int h = g->returnTextHeight();
+    bool checked = false;
+    runFrom(
+        [&] {
+            Actor* foe = fightWith(1, true);
+            (void)foe;
+            hero->stats.strength = 50;
+            g->vars.fightMsgVec = {std::string(60, 'W')};
+            qtest::pushKey(SDLK_z);
+            qtest::onFrame = [&]() {
+                if (g->enemy || checked)
+                    return;
+                checked = true;
+                EXPECT_EQ(0x000064u, qtest::pixelAt(g->screen, 5, 5));
+                int white = 0;
+                for (int y = 540; y < 540 + h; y++)
+                    for (int x = 320; x < g->SCREEN_WIDTH; x++)
+                        white += qtest::pixelAt(g->screen, x, y) == 0xffffff;
+                EXPECT_EQ(0, white) << "an earlier console line is left at the bottom";
+                qtest::pushKey(SDLK_RETURN);
+            };
+        },
+        [&](unsigned frame) {
+            if (frame == 4)
+                qtest::pushQuit();
+        });
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(1u, hero->stats.xp);
 }
