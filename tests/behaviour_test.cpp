@@ -58,6 +58,36 @@ TEST_F(Behaviour, SightReachesFifteenColumnsAcrossOpenGroundAndSea)
     EXPECT_TRUE(b.canSee(48 * 10, 48 * 11, g->theMap));
 }
 
+// Sight runs along the line between the two cells, whichever way round they lie; a wall on
+// the other diagonal of the box they span is off that line.
+TEST_F(Behaviour, SightToTheNorthEastAndSouthWestFollowsTheLine)
+{
+    struct Cell { int c, r; };
+    struct Case { Cell sw, ne, onLine, offLine; };
+    const Case cases[] = {
+        {{10, 10}, {13, 7}, {11, 9}, {11, 8}},   // the line passes (11, 9) and (12, 8)
+        {{10, 10}, {13, 7}, {12, 8}, {12, 9}},
+        {{10, 10}, {16, 8}, {15, 8}, {11, 8}},   // (11, 10) (12, 9) (13, 9) (14, 9) (15, 8)
+    };
+    for (const Case& k : cases) {
+        for (int southWestLooks = 0; southWestLooks < 2; southWestLooks++) {
+            Cell from = southWestLooks ? k.sw : k.ne, to = southWestLooks ? k.ne : k.sw;
+            SCOPED_TRACE(testing::Message() << "(" << from.c << ", " << from.r << ") looking at ("
+                                            << to.c << ", " << to.r << ")");
+            Actor a;
+            a.x = 48.0f * from.c;
+            a.y = 48.0f * from.r;
+            float px = 48.0f * to.c + 24, py = 48.0f * to.r + 24;
+            g->theMap->setTileAt(k.offLine.c, k.offLine.r, 1);
+            EXPECT_TRUE(a.canSee(px, py, g->theMap));
+            g->theMap->setTileAt(k.offLine.c, k.offLine.r, 0);
+            g->theMap->setTileAt(k.onLine.c, k.onLine.r, 1);
+            EXPECT_FALSE(a.canSee(px, py, g->theMap));
+            g->theMap->setTileAt(k.onLine.c, k.onLine.r, 0);
+        }
+    }
+}
+
 TEST_F(Behaviour, CloseHostileStartsAFightOnWholeTiles)
 {
     Actor* foe = hostile(hero->x + 150.3f, hero->y + 120.7f);   // about 193 away

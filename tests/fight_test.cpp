@@ -201,6 +201,23 @@ TEST_F(Fight, HealAndFireballSpendManaAndTheTurn)
     EXPECT_TRUE(g->fvars.effects.empty());
 }
 
+// The enemy looks along the line to the player: to the north-east, across the other diagonal.
+TEST_F(Fight, FireballFollowsTheLineToADiagonalEnemy)
+{
+    hero->stats.intelligence = 4;
+    enemyAt(3, -3);
+    g->theMap->setTileAt(10, 7, 1);
+    g->theMap->setTileAt(11, 8, 1);
+    g->theMap->setTileAt(12, 9, 1);
+    srand(9);
+    int damage = rand() % 10 + 4;
+    press({SDLK_z}, true, 9);
+    EXPECT_EQ(hitFor(damage), line(1));
+    g->theMap->setTileAt(11, 9, 1);
+    press({SDLK_z}, true);
+    EXPECT_EQ("Couldn't hit enemy, wall in the way", line(1));
+}
+
 TEST_F(Fight, PainReachesThreeTilesThroughWalls)
 {
     hero->stats.mp = 0;
