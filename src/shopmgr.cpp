@@ -1,9 +1,9 @@
 // shopmgr.cpp -- the shop: choosing to buy or sell, trading with the common stock, and the shop lists.
-#include <climits>
 #include <cstdio>
 #include <string>
 #include "game.h"
 #include "itemlist.h"
+#include "saturate.h"
 
 namespace {
 
@@ -16,17 +16,6 @@ bool passesFilter(int itemType, int filter)
     if (filter == -1)
         return itemType != 11 && itemType != 12;
     return itemType == filter || itemType == 12;
-}
-
-// Money is unsigned: a negative price from an item file must not wrap it.
-unsigned int addMoney(unsigned int money, long long change)
-{
-    long long m = (long long)money + change;
-    if (m < 0)
-        return 0;
-    if (m > (long long)UINT_MAX)
-        return UINT_MAX;
-    return (unsigned int)m;
 }
 
 // Stage 1: 0 buy, 1 sell, -1 leave (Never mind or the window's close).
