@@ -4,6 +4,7 @@
 #include "game.h"
 #include "itemlist.h"
 #include "saturate.h"
+#include "wearing.h"
 
 namespace {
 
@@ -90,8 +91,8 @@ void CGame::rebuildShopVector(std::vector<Item*>& shopVec, std::vector<Item*> it
 
 // type is the shop's filter: -1 for a general shop, 11 for a room-key shop.
 // The shop only moves items between the player (owner 1) and the common
-// stock (owner 2) and changes the player's money; a quit event closes the
-// shop but not the game.
+// stock (owner 2) and changes the player's money; whatever changes hands is
+// taken off. A quit event closes the shop but not the game.
 void CGame::shopLoop(int type)
 {
     if (!player)
@@ -174,14 +175,14 @@ void CGame::shopLoop(int type)
                 Item* item = shopVec[menuchoice];
                 if (bIsSellingItems) {
                     player->stats.money = addMoney(player->stats.money, item->price / 2);
-                    item->owner = 2;
+                    handOverItem(*this, item, 2);
                 } else if ((long long)player->stats.money < (long long)item->price) {
                     drawTextAt("Sorry, you don't have enough money!", 10, 480);
                     SDL_Flip(screen);
                     SDL_Delay(800);
                     break;
                 } else {
-                    item->owner = 1;
+                    handOverItem(*this, item, 1);
                     player->stats.money = addMoney(player->stats.money, -(long long)item->price);
                 }
                 rebuild();

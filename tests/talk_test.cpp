@@ -209,6 +209,18 @@ TEST_F(Talk, QuestRewardsNeverWrapTheMoney)
     EXPECT_EQ(UINT_MAX, hero->stats.money);
 }
 
+TEST_F(Talk, AWornFloaterHandedInIsTakenOff)
+{
+    quest("float", 5, 1);
+    Item* floater = thing("float", 1, 9);
+    floater->bIsEquipped = true;
+    g->vars.hasFloater = true;
+    EXPECT_EQ("Good work, you found the golden float.", g->getNextQuest());
+    EXPECT_EQ(6u, floater->owner);
+    EXPECT_FALSE(floater->bIsEquipped);
+    EXPECT_FALSE(g->vars.hasFloater);
+}
+
 TEST_F(Talk, UsedUpQuestItemsGiveTheQuestUp)
 {
     Quest* q = quest("ale", 5, 2);
