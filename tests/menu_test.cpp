@@ -173,6 +173,50 @@ TEST_F(Menu, AbandonedPromptFailsToLoadAndTheMenuGoesOn)
     EXPECT_FALSE(g->bPleaseLoadGame);
 }
 
+// Control handed over to another "Plyr" body stays with it through a quick
+// save, a return to the menu and Load Game in a fresh game object.
+TEST_F(Menu, ATakenOverBodyIsStillThePlayerAfterLoadGame)
+{
+    qtest::writeMiniGame(w->dir, "data", "Two Bodies");
+    w->dir.write("data/npcdef/2.def", qtest::characterFile(540, 530, 40, "Plyr", "", "Twin"));
+    testing::internal::CaptureStdout();
+    {
+        qtest::EventScript script;
+        script.keys({SDLK_RETURN})   // New Game
+            .keys({SDLK_x})          // leaves the introduction
+            .pause(50)
+            .keys({SDLK_RETURN})     // talks to the twin, who takes over
+            .pause(50)
+            .keys({SDLK_F1})
+            .pause(50)
+            .keys({SDLK_F2});
+        script.start();
+        g->menuLoop();
+    }
+    ASSERT_NE(nullptr, g->player);
+    ASSERT_EQ("Twin", g->player->myName);
+    ASSERT_TRUE(g->bPleaseLoadGame);
+
+    w->game.reset(new CGame());
+    g = w->game.get();
+    std::string name;
+    {
+        qtest::EventScript script;
+        script.keys({SDLK_DOWN, SDLK_DOWN, SDLK_RETURN})   // Load Game
+            .pause(50)
+            .then([&] { name = g->player ? g->player->myName : "(none)"; })
+            .keys({SDLK_F2});
+        script.start();
+        g->menuLoop();
+    }
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ("Twin", name);
+    ASSERT_NE(nullptr, g->player);
+    EXPECT_EQ(540, (int)g->player->x);
+    EXPECT_EQ(530, (int)g->player->y);
+    EXPECT_EQ(3u, g->actorList.size());   // the body left behind is still in the world
+}
+
 TEST_F(Menu, PromptTakesLettersOnly)
 {
     keys({SDLK_a, SDLK_1, SDLK_PERIOD, SDLK_SLASH});
