@@ -152,24 +152,47 @@ TEST_F(Menu, PromptNameLoadsThatDirectoryAndPlaysIt)
     EXPECT_TRUE(g->bPleaseLoadGame);
 }
 
-TEST_F(Menu, AbandonedPromptFailsToLoadAndTheMenuGoesOn)
+// An empty name (the prompt abandoned) names no game: nothing is read, the
+// error screen shows, and the menu goes on.
+TEST_F(Menu, AbandonedPromptLoadsNothingAndTheMenuGoesOn)
 {
+    int errorScreens = 0;
+    // Looks for the message text on the middle row, where the menu draws nothing.
+    auto countErrorScreen = [&] {
+        for (int x = 200; x < 600; x++)
+            for (int y = 300 - h / 2; y < 300 + h / 2; y++)
+                if (qtest::pixelAt(g->screen, x, y) == 0xffffff) {
+                    errorScreens++;
+                    return;
+                }
+    };
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     qtest::EventScript script;
     script.keys({SDLK_UP, SDLK_UP, SDLK_RETURN})
         .keys({SDLK_q, SDLK_ESCAPE})
+        .pause(50)
+        .then(countErrorScreen)
         .keys({SDLK_x})   // dismisses "Can't load that game..."
         .keys({SDLK_RETURN})
         .quit()           // abandons the prompt again
+        .pause(50)
+        .then(countErrorScreen)
+        .keys({SDLK_x})
+        .keys({SDLK_RETURN})
+        .keys({SDLK_RETURN})   // Enter on an empty name
+        .pause(50)
+        .then(countErrorScreen)
         .keys({SDLK_x})
         .keys({SDLK_ESCAPE});
     script.start();
     g->menuLoop();
     std::string out = testing::internal::GetCapturedStdout();
     std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(2, count(out, "Loading game! \n"));
-    EXPECT_EQ(2, count(err, "Save game nonexistant at /vars.sav\n"));
+    EXPECT_EQ(3, count(out, "Loading game! \n"));
+    EXPECT_EQ(3, errorScreens);
+    EXPECT_EQ(std::string::npos, err.find("vars.sav")) << err;
+    EXPECT_EQ(nullptr, g->player);
     EXPECT_FALSE(g->bPleaseLoadGame);
 }
 
