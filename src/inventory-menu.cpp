@@ -154,12 +154,7 @@ void CGame::inventoryMenu()
                 SDL_Rect mark = {15, (Sint16)y, 600, 50};
                 SDL_FillRect(screen, &mark, SDL_MapRGB(screen->format, 100, 0, 0));
             }
-            if (item->icon < art.items.size()) {
-                SDL_Rect dst = {15, (Sint16)y, 0, 0};
-                SDL_BlitSurface(art.items[item->icon], NULL, screen, &dst);
-            } else {
-                fprintf(stderr, "Invalid item %i requested\n", item->icon);
-            }
+            drawItemPicture(*this, item, 15, y);
             drawTextAt(item->itemName.c_str(), 63, y);
             drawTextAt(item->itemDescript.c_str(), 63, y + h);
             if (item->bIsEquipped)

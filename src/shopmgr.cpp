@@ -57,19 +57,14 @@ int chooseSide(CGame& g)
 }
 
 // One row of the trading list, laid out as in the inventory.
-void drawRow(CGame& g, const Item* item, int y, bool highlighted, bool selling)
+void drawRow(CGame& g, Item* item, int y, bool highlighted, bool selling)
 {
     int h = g.returnTextHeight();
     if (highlighted) {
         SDL_Rect bar = {15, (Sint16)y, 600, 50};
         SDL_FillRect(g.screen, &bar, SDL_MapRGB(g.screen->format, 100, 0, 0));
     }
-    if (item->icon < g.art.items.size()) {
-        SDL_Rect at = {15, (Sint16)y, 0, 0};
-        SDL_BlitSurface(g.art.items[item->icon], NULL, g.screen, &at);
-    } else {
-        fprintf(stderr, "Invalid item %u requested\n", item->icon);
-    }
+    drawItemPicture(g, item, 15, y);
     g.drawTextAt(item->itemName.c_str(), 63, y);
     std::string line = item->itemDescript;
     if (selling)

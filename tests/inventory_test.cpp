@@ -136,6 +136,27 @@ TEST_F(Inventory, CashIsShownUnsigned)
     EXPECT_TRUE(shows("Your cash: $3000000000", 10, 500));
 }
 
+// A missing picture is reported once for each item, however many frames and
+// openings show it.
+TEST_F(Inventory, AMissingPictureIsReportedOncePerItem)
+{
+    w->addItem(1, 1)->icon = 4000000000u;
+    w->addItem(1, 1)->icon = 4000000000u;
+    w->addItem(1, 1);
+    testing::internal::CaptureStderr();
+    for (int opening = 0; opening < 2; opening++) {
+        qtest::EventScript script;
+        script.keys({SDLK_DOWN}).pause(50).keys({SDLK_UP}).pause(50).keys({SDLK_ESCAPE});
+        script.start();
+        g->inventoryMenu();
+    }
+    std::string err = testing::internal::GetCapturedStderr();
+    size_t n = 0;
+    for (size_t p = 0; (p = err.find("Invalid item ", p)) != std::string::npos; p++)
+        n++;
+    EXPECT_EQ(2u, n) << err;
+}
+
 TEST_F(Inventory, TheFifthDrinkIsRefused)
 {
     for (int i = 0; i < 5; i++)

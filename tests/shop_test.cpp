@@ -182,6 +182,19 @@ TEST_F(Shop, NotEnoughMoneyChangesNothing)
     EXPECT_EQ(2u, axe->owner);
 }
 
+TEST_F(Shop, AMissingPictureIsReportedOnce)
+{
+    item(1, 2, 10)->icon = 4000000000u;
+    item(1, 2, 10);
+    testing::internal::CaptureStderr();
+    shop(-1, {{SDLK_RETURN}, {SDLK_DOWN}, {SDLK_UP}, {SDLK_DOWN}, {SDLK_ESCAPE}});
+    shop(-1, {{SDLK_RETURN}, {SDLK_DOWN}, {SDLK_ESCAPE}});
+    std::string err = testing::internal::GetCapturedStderr();
+    size_t first = err.find("Invalid item 4000000000 requested\n");
+    ASSERT_NE(std::string::npos, first) << err;
+    EXPECT_EQ(std::string::npos, err.find("Invalid item", first + 1)) << err;
+}
+
 TEST_F(Shop, OddItemDataCannotBreakTheShop)
 {
     Item* junk = item(0, 1, -10);
