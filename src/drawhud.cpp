@@ -51,7 +51,7 @@ void CGame::drawHud()
         // The mana and money lines have always been held to 60 characters.
         snprintf(line, 60, " Mana: %i/%i", st.mp, st.mp_max);
         drawTextAt(line, 10, 10 + h);
-        snprintf(line, 60, " $%i", (int)st.money);
+        snprintf(line, 60, " $%u", st.money);
         drawTextAt(line, 10, 10 + 2 * h);
     }
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 #include "game.h"
+#include "saturate.h"
 
 namespace fight {
 
@@ -20,12 +21,7 @@ inline long long roll(long long range)
 // Lowers a fighter's health, saturating instead of overflowing.
 inline void hurt(Actor* a, long long damage)
 {
-    long long hp = (long long)a->stats.hp - damage;
-    if (hp < -2000000000LL)
-        hp = -2000000000LL;
-    if (hp > 2000000000LL)
-        hp = 2000000000LL;
-    a->stats.hp = (int)hp;
+    a->stats.hp = addPoints(a->stats.hp, -boundedChange(damage));
 }
 
 // Distance between the fighters in whole tiles, truncated.

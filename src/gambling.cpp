@@ -1,9 +1,9 @@
 // gambling.cpp -- the betting table: the stake on held arrow keys, one-in-four bets, and the bet sentences.
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include "game.h"
+#include "saturate.h"
 
 namespace {
 
@@ -76,12 +76,11 @@ void CGame::gambleLoop()
             if (key == SDLK_ESCAPE) {
                 leaving = true;
             } else if (key == SDLK_RETURN && bet > 0) {
-                money -= bet;
+                money = addMoney(money, -(long long)bet);
                 if ((rand() & 3) == 0) {
                     // Four stakes can exceed what an unsigned count holds.
                     unsigned long long prize = 4ULL * bet;
-                    unsigned long long total = (unsigned long long)money + prize;
-                    money = total > UINT_MAX ? UINT_MAX : (unsigned int)total;
+                    money = addMoney(money, (long long)prize);
                     outcome = "You won $" + std::to_string(prize) + "!!!";
                 } else {
                     outcome = "Sorry, you lost $" + std::to_string(bet);

@@ -96,20 +96,45 @@ static std::string stagingFolderFor(const std::string& dir, bool exists)
 
 enum SwapResult { SWAP_DONE, SWAP_FAILED, SWAP_UNAVAILABLE };
 
+// Whether the staging folder can later trade places with dir, asked before
+// anything is written: two empty folders inside it exchange names (the same
+// file system as dir's parent), and dir must not be a mount of its own.
+static bool canExchange(const std::string& dir, const std::string& staging)
+{
+    struct stat a, b;
+    if (stat(dir.c_str(), &a) != 0 || stat(staging.c_str(), &b) != 0 || a.st_dev != b.st_dev)
+        return false;
+    std::string one = staging + "/.probe1", two = staging + "/.probe2";
+    if (mkdir(one.c_str(), 0700) != 0 || mkdir(two.c_str(), 0700) != 0)
+        return false;
+    bool ok = exchangeFolders(one, two);
+    rmdir(one.c_str());
+    rmdir(two.c_str());
+    return ok;
+}
+
 // The whole game is written into the staging folder beside dir, together with
 // links to the files of dir that a save does not write (placeholders, an
 // intro, ending slides); the two folders then exchange names in one step and
 // the staging folder, now holding the earlier game, is removed. A kill at any
 // moment leaves dir with the complete old or the complete new game; leftovers
 // of an interrupted save sit in the staging folder, which nothing loads and
-// the next save clears first.
-static SwapResult saveBySwap(CGame& g, const std::string& dir, bool exists, const std::string& staging)
+// the next save clears first. The staging folder takes the mode of dir, so
+// the save folder keeps its permissions. Whether the exchange can work is
+// checked before anything is written; only a refusal that check cannot
+// foresee (a folder on a lower layer of a stacked file system, say) still
+// ends in writing the game again in place.
+static SwapResult saveBySwap(CGame& g, const std::string& dir, bool exists, mode_t mode, const std::string& staging)
 {
     if (!exists && !makeFolders(parentOf(dir)))
         return SWAP_FAILED;
     removeTree(staging);
     if (mkdir(staging.c_str(), 0755) != 0)
         return SWAP_UNAVAILABLE;   // e.g. the parent folder is read-only: write in place
+    if (exists && (chmod(staging.c_str(), mode & 07777) != 0 || !canExchange(dir, staging))) {
+        removeTree(staging);
+        return SWAP_UNAVAILABLE;
+    }
     if (!(exists ? carryOverExtras(dir, staging) : true) || !writeGameFiles(g, staging)) {
         removeTree(staging);
         return SWAP_FAILED;
@@ -151,7 +176,7 @@ bool CGame::saveGame(const char* dirName)
     std::string target = exists && S_ISLNK(lst.st_mode) ? realPathOf(dir) : dir;
     std::string staging = target.empty() ? "" : stagingFolderFor(target, exists);
     if (!staging.empty()) {
-        SwapResult r = saveBySwap(*this, target, exists, staging);
+        SwapResult r = saveBySwap(*this, target, exists, exists ? st.st_mode : 0755, staging);
         if (r == SWAP_DONE)
             return true;
         if (r == SWAP_FAILED) {

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include "game.h"
 #include "itemlist.h"
+#include "saturate.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
         item->owner = 0;
         return true;
     case 2:
-        st.hp += item->maxEffect;
+        st.hp = addPoints(st.hp, item->maxEffect);
         if (st.hp > st.hp_max)
             st.hp = st.hp_max;
         item->type = 5;
@@ -54,7 +55,7 @@ bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
         }
         return false;
     case 7:
-        st.mp += item->maxEffect;
+        st.mp = addPoints(st.mp, item->maxEffect);
         if (st.mp > st.mp_max)
             st.mp = st.mp_max;
         item->type = 5;
@@ -138,7 +139,7 @@ void CGame::inventoryMenu()
         drawTextAt(bPlayingGame ? "Press ESCAPE to go back, SPACE to view progress and save"
                                 : "Press ESCAPE to forfeit this turn",
                    0, 600 - h);
-        snprintf(line, sizeof line, "Your cash: $%i", (int)player->stats.money);
+        snprintf(line, sizeof line, "Your cash: $%u", player->stats.money);
         drawTextAt(line, 10, 500);
         if (size == 0) {
             emptyInventory(*this, h);
@@ -153,12 +154,7 @@ void CGame::inventoryMenu()
                 SDL_Rect mark = {15, (Sint16)y, 600, 50};
                 SDL_FillRect(screen, &mark, SDL_MapRGB(screen->format, 100, 0, 0));
             }
-            if (item->icon < art.items.size()) {
-                SDL_Rect dst = {15, (Sint16)y, 0, 0};
-                SDL_BlitSurface(art.items[item->icon], NULL, screen, &dst);
-            } else {
-                fprintf(stderr, "Invalid item %i requested\n", item->icon);
-            }
+            drawItemPicture(*this, item, 15, y);
             drawTextAt(item->itemName.c_str(), 63, y);
             drawTextAt(item->itemDescript.c_str(), 63, y + h);
             if (item->bIsEquipped)

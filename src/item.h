@@ -22,4 +22,5 @@ public:
     std::string itemDescript;
     unsigned int icon;
     int range;              // tiles; only ranged weapons (type 8) use it
+    bool bPictureReported;  // a missing picture has been reported once already
 };

@@ -106,9 +106,12 @@ void CGame::menuLoop()
                     bMustQuit = true;
                     break;
                 case 6: {
+                    // An empty name (the prompt abandoned) names no folder: nothing is read.
                     std::string name = inputLoop();
                     printf("Loading game! %s\n", name.c_str());
-                    if (loadForPlay(*this, name.c_str(), "Can't load that game...")) {
+                    if (name.empty())
+                        errorDialogue("Can't load that game...");
+                    else if (loadForPlay(*this, name.c_str(), "Can't load that game...")) {
                         std::string intro = name + "/intro.txt";
                         ScrollyText(intro.c_str());
                         gameLoop();

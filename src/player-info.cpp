@@ -5,25 +5,31 @@
 
 namespace {
 
-// Draws "Saving...", saves into "save" and keeps the message up for 100 ms;
-// a failed save adds a line (the reason is on standard error).
-void saveFromStatus(CGame& g)
+const char* const SAVE_FAILED = "Could not save the game!";
+
+// Draws "Saving...", saves into "save" and keeps the message up for 100 ms.
+// A failed save shows its line at once and answers false (the reason is on
+// standard error).
+bool saveFromStatus(CGame& g)
 {
     int h = g.returnTextHeight();
     g.drawTextAt("Saving...", 0, 0);
     SDL_Flip(g.screen);
-    if (!g.saveGame("save")) {
-        g.drawTextAt("Could not save the game!", 0, 600 - 2 * h);
+    bool saved = g.saveGame("save");
+    if (!saved) {
+        g.drawTextAt(SAVE_FAILED, 0, 600 - 2 * h);
         SDL_Flip(g.screen);
     }
     SDL_Delay(100);
+    return saved;
 }
 
 } // namespace
 
 // The counts are made once on entry. Items are counted as a general shop
 // would buy them, so used-up items, room keys and type 12 are left out.
-// A quit event only closes this screen.
+// A failed save stays reported until the next key press, which then does
+// what it always does. A quit event only closes this screen.
 void CGame::playerInfoScreen()
 {
     if (!player)
@@ -42,6 +48,7 @@ void CGame::playerInfoScreen()
     int h = returnTextHeight();
     char line[160];
     bool leaving = false;
+    bool saveFailed = false;
     while (!leaving) {
         const CharacterStats& st = player->stats;
         SDL_FillRect(screen, NULL, SDL_MapRGB(screen->format, 0, 0, 100));
@@ -64,6 +71,8 @@ void CGame::playerInfoScreen()
         snprintf(line, sizeof line, "Quests: %zu/%zu", your_quests, max_quests);
         drawTextAt(line, 10, 10 + 9 * h);
         drawTextAt("Press escape to exit, S to save", 10, 600 - h);
+        if (saveFailed)
+            drawTextAt(SAVE_FAILED, 0, 600 - 2 * h);
         SDL_Flip(screen);
         SDL_Delay(0);
 
@@ -74,10 +83,11 @@ void CGame::playerInfoScreen()
             }
             if (event.type != SDL_KEYDOWN)
                 continue;
+            saveFailed = false;
             if (event.key.keysym.sym == SDLK_ESCAPE)
                 leaving = true;
             else if (event.key.keysym.sym == SDLK_s)
-                saveFromStatus(*this);
+                saveFailed = !saveFromStatus(*this);
         }
     }
     resetFrameTimers();

@@ -1,5 +1,7 @@
 // questmgr.cpp -- the quest logic: what a quest giver says, completing and giving up quests.
 #include "game.h"
+#include "saturate.h"
+#include "wearing.h"
 
 // Looks at the first open quest only. A carried copy of the asked-for item
 // completes it; a copy elsewhere means "go and find it"; no copy at all
@@ -22,8 +24,8 @@ std::string CGame::getNextQuest()
             continue;
         if (item->owner == 1) {
             quest->bIsCompleted = true;
-            item->owner = 6;
-            player->stats.money += (unsigned)quest->reward;
+            handOverItem(*this, item, 6);
+            player->stats.money = addMoney(player->stats.money, quest->reward);
             return "Good work, you found the " + item->itemName + ".";
         }
         exists = true;

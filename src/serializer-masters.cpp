@@ -1,4 +1,5 @@
 // serializer-masters.cpp -- the per-kind loops: numbered character, item and quest files of a game folder.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include "game.h"
@@ -71,9 +72,18 @@ void CGame::loadQuests(const char* dir)
     }
 }
 
+// The character the player controls is written first, the rest in list
+// order: a load takes the first "Plyr" as the player, so control handed to
+// another body comes back with that body.
 bool CGame::saveActors(const char* dir)
 {
-    return saveSeries(dir, "npcdef", actorList);
+    std::vector<Actor*> order;
+    if (player && std::find(actorList.begin(), actorList.end(), player) != actorList.end())
+        order.push_back(player);
+    for (Actor* a : actorList)
+        if (a != player)
+            order.push_back(a);
+    return saveSeries(dir, "npcdef", order);
 }
 
 bool CGame::saveItems(const char* dir)

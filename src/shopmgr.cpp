@@ -1,9 +1,10 @@
 // shopmgr.cpp -- the shop: choosing to buy or sell, trading with the common stock, and the shop lists.
-#include <climits>
 #include <cstdio>
 #include <string>
 #include "game.h"
 #include "itemlist.h"
+#include "saturate.h"
+#include "wearing.h"
 
 namespace {
 
@@ -16,17 +17,6 @@ bool passesFilter(int itemType, int filter)
     if (filter == -1)
         return itemType != 11 && itemType != 12;
     return itemType == filter || itemType == 12;
-}
-
-// Money is unsigned: a negative price from an item file must not wrap it.
-unsigned int addMoney(unsigned int money, long long change)
-{
-    long long m = (long long)money + change;
-    if (m < 0)
-        return 0;
-    if (m > (long long)UINT_MAX)
-        return UINT_MAX;
-    return (unsigned int)m;
 }
 
 // Stage 1: 0 buy, 1 sell, -1 leave (Never mind or the window's close).
@@ -67,19 +57,14 @@ int chooseSide(CGame& g)
 }
 
 // One row of the trading list, laid out as in the inventory.
-void drawRow(CGame& g, const Item* item, int y, bool highlighted, bool selling)
+void drawRow(CGame& g, Item* item, int y, bool highlighted, bool selling)
 {
     int h = g.returnTextHeight();
     if (highlighted) {
         SDL_Rect bar = {15, (Sint16)y, 600, 50};
         SDL_FillRect(g.screen, &bar, SDL_MapRGB(g.screen->format, 100, 0, 0));
     }
-    if (item->icon < g.art.items.size()) {
-        SDL_Rect at = {15, (Sint16)y, 0, 0};
-        SDL_BlitSurface(g.art.items[item->icon], NULL, g.screen, &at);
-    } else {
-        fprintf(stderr, "Invalid item %u requested\n", item->icon);
-    }
+    drawItemPicture(g, item, 15, y);
     g.drawTextAt(item->itemName.c_str(), 63, y);
     std::string line = item->itemDescript;
     if (selling)
@@ -101,8 +86,8 @@ void CGame::rebuildShopVector(std::vector<Item*>& shopVec, std::vector<Item*> it
 
 // type is the shop's filter: -1 for a general shop, 11 for a room-key shop.
 // The shop only moves items between the player (owner 1) and the common
-// stock (owner 2) and changes the player's money; a quit event closes the
-// shop but not the game.
+// stock (owner 2) and changes the player's money; whatever changes hands is
+// taken off. A quit event closes the shop but not the game.
 void CGame::shopLoop(int type)
 {
     if (!player)
@@ -185,14 +170,14 @@ void CGame::shopLoop(int type)
                 Item* item = shopVec[menuchoice];
                 if (bIsSellingItems) {
                     player->stats.money = addMoney(player->stats.money, item->price / 2);
-                    item->owner = 2;
+                    handOverItem(*this, item, 2);
                 } else if ((long long)player->stats.money < (long long)item->price) {
                     drawTextAt("Sorry, you don't have enough money!", 10, 480);
                     SDL_Flip(screen);
                     SDL_Delay(800);
                     break;
                 } else {
-                    item->owner = 1;
+                    handOverItem(*this, item, 1);
                     player->stats.money = addMoney(player->stats.money, -(long long)item->price);
                 }
                 rebuild();

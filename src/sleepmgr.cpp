@@ -1,4 +1,5 @@
 // sleepmgr.cpp -- sleeping in a bed next to the player: full health and mana, then sober.
+#include <algorithm>
 #include <cstdio>
 #include "game.h"
 
@@ -46,12 +47,18 @@ void sleep(CGame& g)
 
 } // namespace
 
-// A bed in any of the nine cells around the player's tile will do.
+// A bed in any cell touching the player's picture will do: the cells the
+// 48-pixel box (x to x + 47, y to y + 47) covers and their eight neighbours.
+// The progress line names the player's top-left cell.
 void CGame::findSleep()
 {
     int tx = Map::cellOf(player->x), ty = Map::cellOf(player->y);
-    for (int r = ty - 1; r <= ty + 1; r++) {
-        for (int c = tx - 1; c <= tx + 1; c++) {
+    // Only cells on the map can hold a bed.
+    int left = std::max(tx - 1, 0), top = std::max(ty - 1, 0);
+    int right = std::min(Map::cellOf(player->x + 47) + 1, Map::SIZE - 1);
+    int bottom = std::min(Map::cellOf(player->y + 47) + 1, Map::SIZE - 1);
+    for (int r = top; r <= bottom; r++) {
+        for (int c = left; c <= right; c++) {
             if (!isBed(theMap->getTileAt(c, r)))
                 continue;
             printf("px = %i,%i checking = %i,%i\n", tx, ty, c, r);

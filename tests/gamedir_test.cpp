@@ -1,5 +1,9 @@
 // gamedir_test.cpp -- loading a whole game folder, the fatal exits, and saving one back.
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
 #include <memory>
 #include <gtest/gtest.h>
 #include "fakeassets.h"
@@ -8,6 +12,21 @@
 
 using gamefix::literal;
 using qtest::WorkDir;
+
+// While set, exchanging two folders fails as on a file system that cannot do it.
+static bool refuseExchange = false;
+
+extern "C" int __real_renameat2(int olddirfd, const char* oldpath, int newdirfd, const char* newpath,
+                                unsigned int flags);
+extern "C" int __wrap_renameat2(int olddirfd, const char* oldpath, int newdirfd, const char* newpath,
+                                unsigned int flags)
+{
+    if (refuseExchange && (flags & RENAME_EXCHANGE)) {
+        errno = EINVAL;
+        return -1;
+    }
+    return __real_renameat2(olddirfd, oldpath, newdirfd, newpath, flags);
+}
 
 namespace {
 
@@ -277,6 +296,48 @@ TEST_F(GameDir, SavingInPlaceGivesTheSameFiles)
     EXPECT_TRUE(ok);
     EXPECT_EQ(gamefix::snapshot("ref"), gamefix::snapshot("inplace"));
     EXPECT_FALSE(wd.exists("..inplace.swap"));
+}
+
+// Where the file system cannot exchange folders, the game is written once,
+// in place, and says so once.
+TEST_F(GameDir, WithoutFolderExchangeTheGameIsWrittenOnce)
+{
+    gamefix::writeGame(wd, "data", 3, 4, 2);
+    ASSERT_EQ(0, quietLoad("data"));
+    EXPECT_TRUE(quietSave(*game, "ref"));
+    gamefix::writeGame(wd, "save", 5, 6, 3);
+    refuseExchange = true;
+    testing::internal::CaptureStdout();
+    bool ok = game->saveGame("save");
+    std::string out = testing::internal::GetCapturedStdout();
+    refuseExchange = false;
+    EXPECT_TRUE(ok);
+    auto count = [&out](const std::string& what) {
+        int n = 0;
+        for (size_t p = 0; (p = out.find(what, p)) != std::string::npos; p++)
+            n++;
+        return n;
+    };
+    EXPECT_EQ(1, count("There are 4 items in the item vector\n")) << out;
+    EXPECT_EQ(1, count("Written. closing\n")) << out;
+    EXPECT_EQ(gamefix::snapshot("ref"), gamefix::snapshot("save"));
+    EXPECT_FALSE(wd.exists(".save.swap"));
+}
+
+// A save replaces the folder's contents, not its owner's choice of who may read it.
+TEST_F(GameDir, ASaveKeepsTheSaveFolderPermissions)
+{
+    gamefix::writeGame(wd, "data", 2, 2, 1);
+    ASSERT_EQ(0, quietLoad("data"));
+    EXPECT_TRUE(quietSave(*game, "save"));
+    for (mode_t mode : {0700, 0750, 0777}) {
+        ASSERT_EQ(0, chmod("save", mode));
+        EXPECT_TRUE(quietSave(*game, "save"));
+        struct stat st;
+        ASSERT_EQ(0, stat("save", &st));
+        EXPECT_EQ(mode, st.st_mode & 07777);
+        EXPECT_TRUE(wd.exists("save/npcdef/1.def"));
+    }
 }
 
 TEST_F(GameDir, ASaveThatCannotBeWrittenIsReportedAndSaysSo)

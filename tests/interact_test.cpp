@@ -58,6 +58,30 @@ TEST_F(Interact, BedsCountDiagonallyButNotTwoTilesAway)
     EXPECT_EQ(50, hero->stats.mp);
 }
 
+// The whole 48-pixel picture counts: a player two pixels short of the bed's
+// column (or row) covers the cell beside it, and that cell touches the bed.
+TEST_F(Interact, ABedBesideAnyCellThePlayerCoversCounts)
+{
+    g->theMap->setTileAt(12, 10, 6);
+    g->theMap->setTileAt(12, 11, 7);
+    hero->x = 526;   // columns 10 and 11
+    qtest::pushKey(SDLK_ESCAPE);
+    g->findSleep();
+    EXPECT_EQ("Good night...", g->vars.currentTalk);
+
+    g->theMap->Init();
+    g->theMap->setTileAt(10, 12, 6);
+    hero->x = 480;
+    hero->y = 526;   // rows 10 and 11
+    qtest::pushKey(SDLK_ESCAPE);
+    g->findSleep();
+    EXPECT_EQ("Good night...", g->vars.currentTalk);
+
+    hero->y = 479;   // rows 9 and 10: the bed is two rows away
+    g->findSleep();
+    EXPECT_EQ("Can't sleep here. Find a bed", g->vars.currentTalk);
+}
+
 TEST_F(Interact, WakingEarlyKeepsTheDrink)
 {
     g->theMap->setTileAt(10, 9, 6);

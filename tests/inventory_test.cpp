@@ -1,4 +1,6 @@
 // inventory_test.cpp -- the inventory: list order and scrolling, and what using each kind of item does.
+#include <climits>
+#include <vector>
 #include <gtest/gtest.h>
 #include "world.h"
 #include "script.h"
@@ -34,6 +36,24 @@ struct Inventory : testing::Test
                 if (qtest::pixelAt(g->screen, i, j) == 0xffffff)
                     return true;
         return false;
+    }
+    // Whether the last frame shows exactly this line at (x, y).
+    bool shows(const char* text, int x, int y)
+    {
+        int h = g->returnTextHeight();
+        std::vector<Uint32> shown = band(x, y, 300, h);
+        SDL_Rect r = {(Sint16)x, (Sint16)y, 300, (Uint16)h};
+        SDL_FillRect(g->screen, &r, SDL_MapRGB(g->screen->format, 0, 0, 100));
+        g->drawTextAt(text, x, y);
+        return band(x, y, 300, h) == shown;
+    }
+    std::vector<Uint32> band(int x, int y, int width, int height)
+    {
+        std::vector<Uint32> px;
+        for (int j = y; j < y + height; j++)
+            for (int i = x; i < x + width; i++)
+                px.push_back(qtest::pixelAt(g->screen, i, j));
+        return px;
     }
     std::unique_ptr<World> w;
     CGame* g = nullptr;
@@ -89,6 +109,52 @@ TEST_F(Inventory, PotionsCapAtTheirMaximum)
     run({SDLK_RETURN}, false);
     EXPECT_EQ(15, hero->stats.mp);
     EXPECT_EQ("Restored mana", g->vars.currentTalk);
+}
+
+// Potion strengths come from item files: the largest still only fills up.
+TEST_F(Inventory, HugePotionsFillUpWithoutOverflowing)
+{
+    Item* heal = w->addItem(2, 1);
+    heal->maxEffect = INT_MAX;
+    hero->stats.hp = 90;
+    run({SDLK_RETURN}, false);
+    EXPECT_EQ(100, hero->stats.hp);
+    EXPECT_EQ(5, heal->type);
+
+    Item* mana = w->addItem(7, 1);
+    mana->maxEffect = INT_MAX;
+    hero->stats.mp = 10;
+    run({SDLK_RETURN}, false);
+    EXPECT_EQ(50, hero->stats.mp);
+}
+
+TEST_F(Inventory, CashIsShownUnsigned)
+{
+    w->addItem(1, 1);
+    hero->stats.money = 3000000000u;
+    run({});
+    EXPECT_TRUE(shows("Your cash: $3000000000", 10, 500));
+}
+
+// A missing picture is reported once for each item, however many frames and
+// openings show it.
+TEST_F(Inventory, AMissingPictureIsReportedOncePerItem)
+{
+    w->addItem(1, 1)->icon = 4000000000u;
+    w->addItem(1, 1)->icon = 4000000000u;
+    w->addItem(1, 1);
+    testing::internal::CaptureStderr();
+    for (int opening = 0; opening < 2; opening++) {
+        qtest::EventScript script;
+        script.keys({SDLK_DOWN}).pause(50).keys({SDLK_UP}).pause(50).keys({SDLK_ESCAPE});
+        script.start();
+        g->inventoryMenu();
+    }
+    std::string err = testing::internal::GetCapturedStderr();
+    size_t n = 0;
+    for (size_t p = 0; (p = err.find("Invalid item ", p)) != std::string::npos; p++)
+        n++;
+    EXPECT_EQ(2u, n) << err;
 }
 
 TEST_F(Inventory, TheFifthDrinkIsRefused)

@@ -152,25 +152,92 @@ TEST_F(Menu, PromptNameLoadsThatDirectoryAndPlaysIt)
     EXPECT_TRUE(g->bPleaseLoadGame);
 }
 
-TEST_F(Menu, AbandonedPromptFailsToLoadAndTheMenuGoesOn)
+// An empty name (the prompt abandoned) names no game: nothing is read, the
+// error screen shows, and the menu goes on.
+TEST_F(Menu, AbandonedPromptLoadsNothingAndTheMenuGoesOn)
 {
+    int errorScreens = 0;
+    // Looks for the message text on the middle row, where the menu draws nothing.
+    auto countErrorScreen = [&] {
+        for (int x = 200; x < 600; x++)
+            for (int y = 300 - h / 2; y < 300 + h / 2; y++)
+                if (qtest::pixelAt(g->screen, x, y) == 0xffffff) {
+                    errorScreens++;
+                    return;
+                }
+    };
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     qtest::EventScript script;
     script.keys({SDLK_UP, SDLK_UP, SDLK_RETURN})
         .keys({SDLK_q, SDLK_ESCAPE})
+        .pause(50)
+        .then(countErrorScreen)
         .keys({SDLK_x})   // dismisses "Can't load that game..."
         .keys({SDLK_RETURN})
         .quit()           // abandons the prompt again
+        .pause(50)
+        .then(countErrorScreen)
+        .keys({SDLK_x})
+        .keys({SDLK_RETURN})
+        .keys({SDLK_RETURN})   // Enter on an empty name
+        .pause(50)
+        .then(countErrorScreen)
         .keys({SDLK_x})
         .keys({SDLK_ESCAPE});
     script.start();
     g->menuLoop();
     std::string out = testing::internal::GetCapturedStdout();
     std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(2, count(out, "Loading game! \n"));
-    EXPECT_EQ(2, count(err, "Save game nonexistant at /vars.sav\n"));
+    EXPECT_EQ(3, count(out, "Loading game! \n"));
+    EXPECT_EQ(3, errorScreens);
+    EXPECT_EQ(std::string::npos, err.find("vars.sav")) << err;
+    EXPECT_EQ(nullptr, g->player);
     EXPECT_FALSE(g->bPleaseLoadGame);
+}
+
+// Control handed over to another "Plyr" body stays with it through a quick
+// save, a return to the menu and Load Game in a fresh game object.
+TEST_F(Menu, ATakenOverBodyIsStillThePlayerAfterLoadGame)
+{
+    qtest::writeMiniGame(w->dir, "data", "Two Bodies");
+    w->dir.write("data/npcdef/2.def", qtest::characterFile(540, 530, 40, "Plyr", "", "Twin"));
+    testing::internal::CaptureStdout();
+    {
+        qtest::EventScript script;
+        script.keys({SDLK_RETURN})   // New Game
+            .keys({SDLK_x})          // leaves the introduction
+            .pause(50)
+            .keys({SDLK_RETURN})     // talks to the twin, who takes over
+            .pause(50)
+            .keys({SDLK_F1})
+            .pause(50)
+            .keys({SDLK_F2});
+        script.start();
+        g->menuLoop();
+    }
+    ASSERT_NE(nullptr, g->player);
+    ASSERT_EQ("Twin", g->player->myName);
+    ASSERT_TRUE(g->bPleaseLoadGame);
+
+    w->game.reset(new CGame());
+    g = w->game.get();
+    std::string name;
+    {
+        qtest::EventScript script;
+        script.keys({SDLK_DOWN, SDLK_DOWN, SDLK_RETURN})   // Load Game
+            .pause(50)
+            .then([&] { name = g->player ? g->player->myName : "(none)"; })
+            .keys({SDLK_F2});
+        script.start();
+        g->menuLoop();
+    }
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ("Twin", name);
+    ASSERT_NE(nullptr, g->player);
+    EXPECT_EQ(540, (int)g->player->x);
+    EXPECT_EQ(530, (int)g->player->y);
+    EXPECT_EQ(3u, g->actorList.size());   // the body left behind is still in the world
 }
 
 TEST_F(Menu, PromptTakesLettersOnly)

@@ -1,4 +1,5 @@
 // render_test.cpp -- what the map screen shows: tiles around the camera, items and characters, the HUD.
+#include <vector>
 #include <gtest/gtest.h>
 #include "world.h"
 
@@ -212,6 +213,26 @@ TEST_F(Render, NoAlphaDrawsTheMessageBandOpaque)
     g->drawMap();
     g->drawHud();
     EXPECT_EQ(0x000064u, pixelAt(g->screen, 2, 598 - g->returnTextHeight() + 1));
+}
+
+TEST_F(Render, MoneyIsShownUnsigned)
+{
+    int h = g->returnTextHeight();
+    hero->stats.money = 3000000000u;
+    g->drawMap();
+    g->drawHud();
+    // Right of the health gauge, the money line against the same line drawn by hand.
+    auto band = [&]() {
+        std::vector<Uint32> px;
+        for (int y = 10 + 2 * h; y < 10 + 3 * h; y++)
+            for (int x = 48; x < 300; x++)
+                px.push_back(pixelAt(g->screen, x, y));
+        return px;
+    };
+    std::vector<Uint32> shown = band();
+    g->drawMap();
+    g->drawTextAt(" $3000000000", 10, 10 + 2 * h);
+    EXPECT_EQ(band(), shown);
 }
 
 TEST_F(Render, HealthGaugeFillsFromTheBottom)

@@ -211,6 +211,47 @@ TEST_F(Screens, StatusSavesOnEachSAndReportsAFailedSave)
     EXPECT_FALSE(g->bMustQuit);
 }
 
+// The failure stays on the screen until the player presses a key; that key
+// then does what it always does (here S tries again, Escape leaves).
+TEST_F(Screens, AFailedSaveStaysReportedUntilTheNextKey)
+{
+    w->dir.write("blocked/save", "not a folder");
+    ASSERT_EQ(0, chdir((w->dir.path() + "/blocked").c_str()));
+    bool shownLater = false, shownAfterKey = true, shownAfterRetry = false;
+    auto look = [](bool& seen) {
+        return [&seen] {
+            seen = qtest::wasDrawn("Could not save the game!");
+            qtest::drawnText.clear();
+        };
+    };
+    qtest::EventScript script;
+    script.keys({SDLK_s})
+        .pause(300)
+        .then([] { qtest::drawnText.clear(); })
+        .pause(50)
+        .then(look(shownLater))
+        .keys({SDLK_x})
+        .pause(50)
+        .then([] { qtest::drawnText.clear(); })
+        .pause(50)
+        .then(look(shownAfterKey))
+        .keys({SDLK_s})
+        .pause(300)
+        .then([] { qtest::drawnText.clear(); })
+        .pause(50)
+        .then(look(shownAfterRetry))
+        .keys({SDLK_ESCAPE});
+    script.start();
+    testing::internal::CaptureStderr();
+    g->playerInfoScreen();
+    testing::internal::GetCapturedStderr();
+    ASSERT_EQ(0, chdir(w->dir.path().c_str()));
+    EXPECT_TRUE(script.finished());
+    EXPECT_TRUE(shownLater);
+    EXPECT_FALSE(shownAfterKey);
+    EXPECT_TRUE(shownAfterRetry);
+}
+
 TEST_F(Screens, DeathScreenClosesOnAQuitRequestAndEndsTheGame)
 {
     hero->stats.hp = 0;

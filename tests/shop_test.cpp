@@ -127,6 +127,46 @@ TEST_F(Shop, EscapeConfirmsInStageOneAndQuitOnlyClosesTheShop)
     EXPECT_FALSE(g->bMustQuit);
 }
 
+// What the player wears comes off when it is sold: a sold floater no longer
+// carries the player over the sea, and nothing comes back from the stock worn.
+TEST_F(Shop, SoldThingsAreTakenOffAndComeBackNotWorn)
+{
+    Item* spare = item(9, 1, 10);   // carried, not worn
+    Item* floater = item(9, 1, 10);
+    Item* armour = item(4, 1, 10);
+    floater->bIsEquipped = true;
+    armour->bIsEquipped = true;
+    g->vars.hasFloater = true;
+    // Selling, top row first: the armour, then the floater.
+    shop(-1, {{SDLK_DOWN, SDLK_RETURN, SDLK_RETURN}, {SDLK_RETURN}, {SDLK_ESCAPE}});
+    EXPECT_EQ(2u, armour->owner);
+    EXPECT_EQ(2u, floater->owner);
+    EXPECT_FALSE(armour->bIsEquipped);
+    EXPECT_FALSE(floater->bIsEquipped);
+    EXPECT_FALSE(g->vars.hasFloater);
+
+    // Bought back, neither is worn; nor is a stock item that came worn from its file.
+    Item* helmet = item(4, 2, 10);
+    helmet->bIsEquipped = true;
+    hero->stats.money = 100;
+    shop(-1, {{SDLK_RETURN, SDLK_RETURN}, {SDLK_RETURN}, {SDLK_RETURN}, {SDLK_ESCAPE}});
+    for (Item* it : {floater, armour, helmet}) {
+        EXPECT_EQ(1u, it->owner);
+        EXPECT_FALSE(it->bIsEquipped);
+    }
+    EXPECT_FALSE(g->vars.hasFloater);
+
+    // Selling one of two worn floaters leaves the player floating on the other.
+    spare->bIsEquipped = floater->bIsEquipped = true;
+    g->vars.hasFloater = true;
+    // Selling list: spare, floater, armour, helmet; Down twice reaches the floater.
+    shop(-1, {{SDLK_DOWN, SDLK_RETURN, SDLK_DOWN, SDLK_DOWN, SDLK_RETURN}, {SDLK_ESCAPE}});
+    EXPECT_EQ(2u, floater->owner);
+    EXPECT_FALSE(floater->bIsEquipped);
+    EXPECT_TRUE(spare->bIsEquipped);
+    EXPECT_TRUE(g->vars.hasFloater);
+}
+
 TEST_F(Shop, NotEnoughMoneyChangesNothing)
 {
     Item* axe = item(1, 2, 25);
@@ -140,6 +180,19 @@ TEST_F(Shop, NotEnoughMoneyChangesNothing)
     EXPECT_TRUE(qtest::wasDrawnAt("Sorry, you don't have enough money!", 10, 480));
     EXPECT_EQ(24u, hero->stats.money);
     EXPECT_EQ(2u, axe->owner);
+}
+
+TEST_F(Shop, AMissingPictureIsReportedOnce)
+{
+    item(1, 2, 10)->icon = 4000000000u;
+    item(1, 2, 10);
+    testing::internal::CaptureStderr();
+    shop(-1, {{SDLK_RETURN}, {SDLK_DOWN}, {SDLK_UP}, {SDLK_DOWN}, {SDLK_ESCAPE}});
+    shop(-1, {{SDLK_RETURN}, {SDLK_DOWN}, {SDLK_ESCAPE}});
+    std::string err = testing::internal::GetCapturedStderr();
+    size_t first = err.find("Invalid item 4000000000 requested\n");
+    ASSERT_NE(std::string::npos, first) << err;
+    EXPECT_EQ(std::string::npos, err.find("Invalid item", first + 1)) << err;
 }
 
 TEST_F(Shop, OddItemDataCannotBreakTheShop)

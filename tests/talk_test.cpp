@@ -1,4 +1,5 @@
 // talk_test.cpp -- talking: who answers, the role keywords, drunken gibberish, and quests.
+#include <climits>
 #include <gtest/gtest.h>
 #include "world.h"
 
@@ -189,6 +190,35 @@ TEST_F(Talk, CarriedItemCompletesAQuestNeverDescribed)
     EXPECT_EQ(6u, carried->owner);
     EXPECT_FALSE(g->vars.flags[9]);
     EXPECT_EQ("I do not have anything for you at this time.", g->getNextQuest());
+}
+
+// Rewards come from quest files: a negative one takes money down to 0 at most,
+// a huge one fills the purse without wrapping.
+TEST_F(Talk, QuestRewardsNeverWrapTheMoney)
+{
+    quest("debt", -10, 1);
+    thing("debt", 1);
+    hero->stats.money = 5;
+    g->getNextQuest();
+    EXPECT_EQ(0u, hero->stats.money);
+
+    quest("crown", INT_MAX, 2);
+    thing("crown", 1);
+    hero->stats.money = UINT_MAX - 5;
+    g->getNextQuest();
+    EXPECT_EQ(UINT_MAX, hero->stats.money);
+}
+
+TEST_F(Talk, AWornFloaterHandedInIsTakenOff)
+{
+    quest("float", 5, 1);
+    Item* floater = thing("float", 1, 9);
+    floater->bIsEquipped = true;
+    g->vars.hasFloater = true;
+    EXPECT_EQ("Good work, you found the golden float.", g->getNextQuest());
+    EXPECT_EQ(6u, floater->owner);
+    EXPECT_FALSE(floater->bIsEquipped);
+    EXPECT_FALSE(g->vars.hasFloater);
 }
 
 TEST_F(Talk, UsedUpQuestItemsGiveTheQuestUp)
