@@ -1,6 +1,7 @@
 // gameloop.cpp -- the frame loop of play: health check, exploring or fighting, frame timers, fight outcome.
 #include <cstdio>
 #include "game.h"
+#include "saturate.h"
 
 namespace {
 
@@ -41,18 +42,18 @@ void rewardScreen(CGame& g, bool levelledUp)
                 if (key == SDLK_RETURN)
                     done = true;
             } else if (key == SDLK_s) {
-                st.strength += 1;
-                st.hp_max += 4;
+                st.strength = raiseStat(st.strength);
+                st.hp_max = addPoints(st.hp_max, 4);
                 done = true;
             } else if (key == SDLK_d) {
-                st.dexterity += 1;
+                st.dexterity = raiseStat(st.dexterity);
                 done = true;
             } else if (key == SDLK_i) {
-                st.intelligence += 1;
-                st.mp_max += 4;
+                st.intelligence = raiseStat(st.intelligence);
+                st.mp_max = addPoints(st.mp_max, 4);
                 done = true;
             } else if (key == SDLK_f) {
-                st.money += 1000;
+                st.money = addMoney(st.money, 1000);
                 g.vars.currentTalk = "Got $1000 reward";
                 g.vars.talkTimer = g.TALK_TIMER;
                 done = true;
@@ -80,12 +81,12 @@ void winFight(CGame& g)
     g.vars.fightMsgVec.clear();
 
     CharacterStats& st = g.player->stats;
-    st.xp += 1;
-    st.money += 50;
+    st.xp = raiseStat(st.xp);
+    st.money = addMoney(st.money, 50);
     bool levelledUp = false;
     if (st.xp > 3) {
         st.xp -= 4;
-        st.level += 1;
+        st.level = raiseStat(st.level);
         levelledUp = true;
     }
     g.playSound(0);

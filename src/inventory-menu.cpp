@@ -3,6 +3,7 @@
 #include "game.h"
 #include "itemlist.h"
 #include "saturate.h"
+#include "wearing.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
     case 9:
         puts("Trying to equip this floater");
         item->bIsEquipped = !item->bIsEquipped;
-        g.vars.hasFloater = item->bIsEquipped;
+        updateFloater(g);
         return false;
     case 10: {
         puts("Trying to pick door...");

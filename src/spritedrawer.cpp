@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <set>
 #include "game.h"
+#include "itemlist.h"
 
 namespace {
 
@@ -29,10 +30,7 @@ void CGame::drawSprites()
         SDL_Rect dst;
         if (!screenPos(*this, item->x, item->y, dst))
             continue;
-        if (item->icon < art.items.size())
-            SDL_BlitSurface(art.items[item->icon], NULL, screen, &dst);
-        else
-            fprintf(stderr, "Invalid item %i requested\n", item->icon);
+        drawItemPicture(*this, item, dst.x, dst.y);
     }
     for (Actor* a : actorList) {
         if (!bPlayingGame && a != player && a != enemy)

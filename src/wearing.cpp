@@ -7,10 +7,14 @@ void handOverItem(CGame& g, Item* item, unsigned int owner)
     bool wornFloater = item->owner == 1 && item->type == 9 && item->bIsEquipped;
     item->owner = owner;
     item->bIsEquipped = false;
-    if (!wornFloater)
-        return;
+    if (wornFloater)
+        updateFloater(g);
+}
+
+void updateFloater(CGame& g)
+{
     g.vars.hasFloater = false;
-    for (const Item* other : g.itemVec)
-        if (other->owner == 1 && other->type == 9 && other->bIsEquipped)
+    for (const Item* item : g.itemVec)
+        if (item->owner == 1 && item->type == 9 && item->bIsEquipped)
             g.vars.hasFloater = true;
 }

@@ -9,3 +9,6 @@ class Item;
 // leaving the player stops carrying the player over the sea, unless another
 // worn floater is still carried.
 void handOverItem(CGame& g, Item* item, unsigned int owner);
+
+// The player floats while carrying at least one worn floater.
+void updateFloater(CGame& g);

@@ -209,6 +209,29 @@ TEST_F(Loop, FourthWinLevelsUpAndOffersRewards)
     EXPECT_EQ(104, hero->stats.hp_max);
 }
 
+// At the top of their range the fight's pay and the rewards stop instead of
+// wrapping: the prize money, health and strength.
+TEST_F(Loop, RewardsStopAtTheTopOfTheirRange)
+{
+    hero->stats.xp = 3;
+    hero->stats.money = 4294967280u;   // 50 for the win would wrap it
+    hero->stats.hp_max = 2147483645;
+    hero->stats.strength = 4294967295u;
+    runFrom(
+        [&] {
+            fightWith(0);
+            qtest::pushKey(SDLK_s);
+        },
+        [&](unsigned frame) {
+            if (frame == 4)
+                qtest::pushQuit();
+        });
+    EXPECT_EQ(4294967295u, hero->stats.money);
+    EXPECT_EQ(2147483645, hero->stats.hp_max);
+    EXPECT_EQ(4294967295u, hero->stats.strength);
+    EXPECT_EQ(1u, hero->stats.level);
+}
+
 TEST_F(Loop, EachRewardOfTheLevelUpScreen)
 {
     struct Case { SDLKey key; unsigned CharacterStats::*field; unsigned expect; int mpMax; unsigned money; };

@@ -192,6 +192,21 @@ TEST_F(Inventory, ArmourLeavesTheFloaterOnAndFloatersToggle)
     EXPECT_TRUE(newArmour->bIsEquipped);
 }
 
+// Taking off one of two worn floaters leaves the player floating on the other.
+TEST_F(Inventory, TwoFloatersWornOneTakenOffStillFloats)
+{
+    Item* first = w->addItem(9, 1);
+    Item* second = w->addItem(9, 1);
+    first->bIsEquipped = second->bIsEquipped = true;
+    g->vars.hasFloater = true;
+    run({SDLK_RETURN});   // the top row: the second floater
+    EXPECT_FALSE(second->bIsEquipped);
+    EXPECT_TRUE(g->vars.hasFloater);
+    run({SDLK_DOWN, SDLK_RETURN});
+    EXPECT_FALSE(first->bIsEquipped);
+    EXPECT_FALSE(g->vars.hasFloater);
+}
+
 TEST_F(Inventory, DroppedObjectsLieAtThePlayerAndCanBeTakenAgain)
 {
     Item* letter = w->addItem(0, 1);
