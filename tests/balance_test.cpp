@@ -21,6 +21,8 @@ struct Leg
     std::vector<std::string> buys;       // bought in town before the leg (for the money check)
     std::string questDone;               // the quest whose reward is paid after this leg
     bool mustWin;
+    bool ring = false;                   // the float-ring is worn (from the sea crossing on)
+    bool atSea = false;                  // fought on open water
 };
 
 const std::vector<Leg> kLegs = {
@@ -43,13 +45,13 @@ const std::vector<Leg> kLegs = {
      {"potion", "greatpotion", "greatpotion", "greatpotion"}, {"greatpotion"}, "chart", true},
     {"Frostmere snows", {"Frost wolf", "Frost wolf"}, 5, "battleaxe", "kiteshield", {"greatpotion", "greatpotion"},
      {"kiteshield", "greatpotion"}, "", false},
-    {"The Serpent Reach", {"Sea serpent"}, 6, "battleaxe", "kiteshield", {"greatpotion"}, {}, "", false},
+    {"The Serpent Reach", {"Sea serpent"}, 6, "battleaxe", "kiteshield", {"greatpotion"}, {}, "", true, true, true},
     // The rune blade waits on Seal Skerry; the merchant's and Caddock's great potions are found.
     {"Veyl shore", {"Drowned sailor", "Drowned sailor", "Drowned sailor"}, 6, "runeblade", "platearmour",
-     {"greatpotion", "greatpotion", "greatpotion"}, {"platearmour"}, "", true},
+     {"greatpotion", "greatpotion", "greatpotion"}, {"platearmour"}, "", true, true},
     {"The Drowned King's crypt", {"Drowned sailor", "Drowned sailor", "The Drowned King"}, 7, "runeblade", "platearmour",
      {"potion", "greatpotion", "greatpotion", "greatpotion", "greatpotion"}, {"greatpotion", "greatpotion"}, "crown",
-     true},
+     true, true},
 };
 
 struct Arena
@@ -63,17 +65,29 @@ struct Arena
         g.reset(new CGame());
         g->audio.bSoundOff = true;
         loaded = g->loadGame("data") == 0;
-        // An open field to fight on: every fight is fought toe to toe, the hardest way.
-        for (int r = 0; r < Map::SIZE; r++)
-            for (int c = 0; c < Map::SIZE; c++)
-                g->theMap->level[r][c] = 0;
+        field(0);
+        // Fights start through the engine's own rule; its banner is not wanted here.
+        banner = g->art.icons[26];
+        g->art.icons[26] = nullptr;
         for (Item* it : g->itemVec) {
             if (it->owner == 2)
                 shopStock[it->shortName]++;
             it->owner = 3;   // nobody's: the simulation hands out its own copies
         }
     }
-    ~Arena() { g.reset(); }
+    ~Arena()
+    {
+        if (g)
+            g->art.icons[26] = banner;
+        g.reset();
+    }
+    // The ground fought on: open land (0) or open sea (21).
+    void field(int tile)
+    {
+        for (int r = 0; r < Map::SIZE; r++)
+            for (int c = 0; c < Map::SIZE; c++)
+                g->theMap->level[r][c] = tile;
+    }
 
     const Actor* foe(const std::string& name) const
     {
@@ -102,6 +116,7 @@ struct Arena
 
     qtest::WorkDir wd;
     std::unique_ptr<CGame> g;
+    SDL_Surface* banner = nullptr;
     bool loaded = false;
     std::map<std::string, int> shopStock;   // short name -> copies in the shops' stock
 };
@@ -122,32 +137,37 @@ void setUpPlayer(Actor& p, const Actor& start, int levelUps)
     p.stats.mp = p.stats.mp_max;
 }
 
-// One fight, turn by turn, through the player's keys and the enemy's own turn. True when won.
-bool fight(Arena& A, Actor* foe, int armour)
+// One fight, turn by turn, through the player's keys and the enemy's own turn. The foe comes up
+// from where it notices the player, a little under 200 pixels off, and the fight starts through
+// the engine's own rule (tiles, armour, weapons); the player waits for it to come next to it, then
+// strikes. True when won.
+bool fight(Arena& A, Actor* foe)
 {
     CGame& g = *A.g;
     Actor* p = g.player;
     p->x = 480;
     p->y = 480;
-    foe->x = 528;
-    foe->y = 528;   // diagonal: both sides strike from the first turn
-    g.enemy = foe;
-    g.mode = 1;
-    g.bPlayingGame = false;
-    g.cleanUpFightVars();
-    g.vars.fightMsgVec.clear();
-    g.fvars.weapons.clear();
-    g.buildWeaponVector(g.fvars.weapons);
-    g.fvars.playerArmour = nullptr;
-    for (Item* it : g.itemVec)
-        if (it->owner == 1 && it->bIsEquipped && !g.fvars.playerArmour)
-            g.fvars.playerArmour = it;
-    g.vars.bYourTurn = true;
+    foe->x = 480 + 150;
+    foe->y = 480 + 100;
+    foe->bIsActive = true;
+    foe->bIsBaffled = false;
+    g.mode = 0;
+    g.bPlayingGame = true;
+    g.vars.timer_delta = g.vars.timer_elapsed = 0;
+    g.actorList.push_back(foe);
+    g.AIManager();
+    g.actorList.remove(foe);
+    if (g.mode != 1 || g.enemy != foe) {
+        ADD_FAILURE() << foe->myName << " did not start a fight";
+        return false;
+    }
     for (int turn = 0; turn < 400; turn++) {
+        int armour = g.fvars.playerArmour ? g.fvars.playerArmour->maxEffect : 0;
         int deadly = (int)foe->stats.strength - armour;   // the most one blow can take
         bool potion = false;
         for (Item* it : g.itemVec)
             potion = potion || (it->owner == 1 && (it->type == 2));
+        bool near = g.distance(p->x, p->y, foe->x, foe->y) < 96;
         qtest::clearEvents();
         if (p->stats.hp <= deadly && potion) {
             qtest::pushKey(SDLK_x);        // the pack opens on the last potion added
@@ -157,7 +177,7 @@ bool fight(Arena& A, Actor* foe, int armour)
             qtest::pushKey(SDLK_x);
             qtest::pushKey(SDLK_c);
         } else {
-            qtest::pushKey(SDLK_z);
+            qtest::pushKey(near ? SDLK_z : SDLK_SPACE);
         }
         g.getFightInput();
         if (foe->stats.hp <= 0)
@@ -168,6 +188,10 @@ bool fight(Arena& A, Actor* foe, int armour)
         g.vars.bYourTurn = true;
         if (p->stats.hp <= 0)
             return false;
+        if (g.fightIsDeadlocked()) {
+            ADD_FAILURE() << "neither side can reach the other in the fight with " << foe->myName;
+            return false;
+        }
         if (g.vars.fightMsgVec.size() > 200)
             g.vars.fightMsgVec.clear();
     }
@@ -216,13 +240,17 @@ TEST(Balance, ASensiblePlayerWinsEveryFightTheStoryNeeds)
             for (Item* it : g.itemVec)
                 if (it->owner == 1)
                     it->owner = 3;
-            A.give(leg.weapon);
-            int armour = 0;
-            if (!leg.armour.empty()) {
-                Item* a = A.give(leg.armour);
-                a->bIsEquipped = true;
-                armour = a->maxEffect;
+            // The ring goes on first, as the player finds it before the sea: it comes ahead of the
+            // armour in the pack.
+            g.vars.hasFloater = false;
+            if (leg.ring) {
+                A.give("floatring")->bIsEquipped = true;
+                g.vars.hasFloater = true;
             }
+            A.field(leg.atSea ? 21 : 0);
+            A.give(leg.weapon);
+            if (!leg.armour.empty())
+                A.give(leg.armour)->bIsEquipped = true;
             for (const std::string& p : leg.potions)
                 A.give(p);
             setUpPlayer(*g.player, start, leg.levelUps);
@@ -233,7 +261,7 @@ TEST(Balance, ASensiblePlayerWinsEveryFightTheStoryNeeds)
                 if (!model)
                     return 0.0;
                 Actor foe = *model;
-                bool won = fight(A, &foe, armour);
+                bool won = fight(A, &foe);
                 perFoe[name].second++;
                 perFoe[name].first += won;
                 g.enemy = nullptr;
