@@ -18,14 +18,7 @@ struct Interact : testing::Test
         qtest::clearEvents();
     }
     void TearDown() override { w.reset(); }
-    std::vector<Uint32> band(int x, int y, int width, int height)
-    {
-        std::vector<Uint32> px;
-        for (int j = y; j < y + height; j++)
-            for (int i = x; i < x + width; i++)
-                px.push_back(qtest::pixelAt(g->screen, i, j));
-        return px;
-    }
+    std::vector<Uint32> band(int x, int y, int width, int height) { return qtest::pixelBand(g->screen, x, y, width, height); }
     // The caption the sleep screen shows, compared with a fresh rendering.
     bool showsCaption(const char* text)
     {

@@ -47,14 +47,7 @@ struct Inventory : testing::Test
         g->drawTextAt(text, x, y);
         return band(x, y, 300, h) == shown;
     }
-    std::vector<Uint32> band(int x, int y, int width, int height)
-    {
-        std::vector<Uint32> px;
-        for (int j = y; j < y + height; j++)
-            for (int i = x; i < x + width; i++)
-                px.push_back(qtest::pixelAt(g->screen, i, j));
-        return px;
-    }
+    std::vector<Uint32> band(int x, int y, int width, int height) { return qtest::pixelBand(g->screen, x, y, width, height); }
     std::unique_ptr<World> w;
     CGame* g = nullptr;
     Actor* hero = nullptr;

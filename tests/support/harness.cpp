@@ -170,4 +170,13 @@ Uint32 pixelAt(SDL_Surface* s, int x, int y)
     return ((Uint32)r << 16) | ((Uint32)g << 8) | b;
 }
 
+std::vector<Uint32> pixelBand(SDL_Surface* s, int x, int y, int width, int height)
+{
+    std::vector<Uint32> px;
+    for (int j = y; j < y + height; j++)
+        for (int i = x; i < x + width; i++)
+            px.push_back(pixelAt(s, i, j));
+    return px;
+}
+
 } // namespace qtest

@@ -42,5 +42,7 @@ void releaseAllKeys();
 
 // Colour of one window pixel as 0xRRGGBB.
 Uint32 pixelAt(SDL_Surface* s, int x, int y);
+// The colours of a rectangle of pixels, row by row.
+std::vector<Uint32> pixelBand(SDL_Surface* s, int x, int y, int width, int height);
 
 } // namespace qtest
