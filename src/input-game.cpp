@@ -6,12 +6,11 @@ namespace {
 
 enum Jostle { NONE = -1, J_UP = 0, J_DOWN = 1, J_LEFT = 2, J_RIGHT = 3 };
 
-// Whether the player may step to (tx, ty). With a floater worn, the middle of
-// the leading edge of the target box lying on sea lets the player onto water.
-bool canStep(CGame& g, float tx, float ty, float edgeX, float edgeY)
+// Whether the player may step to (tx, ty): the map lets its box stand there
+// (open sea too while a floater is worn) and no character is in the way.
+bool canStep(CGame& g, float tx, float ty)
 {
-    bool mapOk = !g.mapCollision(tx, ty) || (g.vars.hasFloater && g.theMap->isSea(edgeX, edgeY));
-    return mapOk && !g.playerNPCcollision(tx, ty);
+    return g.playerFits(tx, ty) && !g.playerNPCcollision(tx, ty);
 }
 
 // One step of s pixels (negative: backwards) in a direction; the facing
@@ -22,22 +21,22 @@ void walk(CGame& g, int dir, float s)
     switch (dir) {
     case J_UP:
         p->direction = 0;
-        if (canStep(g, p->x, p->y - s, p->x + 24, p->y - s))
+        if (canStep(g, p->x, p->y - s))
             p->y = p->y - s;
         break;
     case J_DOWN:
         p->direction = 2;
-        if (canStep(g, p->x, p->y + s, p->x + 24, p->y + s + 47))
+        if (canStep(g, p->x, p->y + s))
             p->y = p->y + s;
         break;
     case J_LEFT:
         p->direction = 3;
-        if (canStep(g, p->x - s, p->y, p->x - s, p->y + 24))
+        if (canStep(g, p->x - s, p->y))
             p->x = p->x - s;
         break;
     case J_RIGHT:
         p->direction = 1;
-        if (canStep(g, p->x + s, p->y, p->x + s + 47, p->y + 24))
+        if (canStep(g, p->x + s, p->y))
             p->x = p->x + s;
         break;
     default:

@@ -8,6 +8,22 @@ bool CGame::mapCollision(float x, float y)
            theMap->isSolid(x + 44, y + 44) || theMap->isSolid(x + 44, y + 4);
 }
 
+// The same four corners; with a floater worn, open sea counts as free, so
+// the player floats out over the water and comes ashore again wherever the
+// box clears the land's walls.
+bool CGame::playerFits(float x, float y)
+{
+    if (!mapCollision(x, y))
+        return true;
+    if (!vars.hasFloater)
+        return false;
+    const float corners[4][2] = {{x + 4, y + 4}, {x + 4, y + 44}, {x + 44, y + 44}, {x + 44, y + 4}};
+    for (const auto& c : corners)
+        if (theMap->isSolid(c[0], c[1]) && !theMap->isSea(c[0], c[1]))
+            return false;
+    return true;
+}
+
 // Touching edges count as overlap.
 bool CGame::spriteCollision(float ax, float ay, float aw, float ah, float bx, float by, float bw, float bh)
 {

@@ -113,7 +113,27 @@ TEST_F(Input, FloaterCarriesOntoSeaButNotOntoRockFromSea)
     for (int i = 0; i < 40; i++)
         walk({SDLK_RIGHT});
     EXPECT_GT(hero->x, 530.0f);           // out on the water
-    EXPECT_LT(hero->x + 47, 13 * 48.0f);  // but the rock stops the leading edge
+    EXPECT_LT(hero->x + 44, 13 * 48.0f);  // but the rock stops the box, as a wall does on land
+    EXPECT_GE(hero->x + 44, 13 * 48.0f - 5);
+}
+
+// Floating is no trap: the player comes ashore again on every side.
+TEST_F(Input, TheFloaterCarriesThePlayerBackAshore)
+{
+    for (int r = 8; r <= 12; r++)
+        for (int c = 8; c <= 12; c++)
+            g->theMap->setTileAt(c, r, 21);
+    g->vars.hasFloater = true;
+    frame(20);
+    struct Way { SDLKey key; float Actor::*axis; float beyond; int sign; };
+    const Way ways[] = {{SDLK_RIGHT, &Actor::x, 13 * 48.0f, 1}, {SDLK_LEFT, &Actor::x, 8 * 48.0f - 48, -1},
+                        {SDLK_DOWN, &Actor::y, 13 * 48.0f, 1}, {SDLK_UP, &Actor::y, 8 * 48.0f - 48, -1}};
+    for (const Way& w : ways) {
+        hero->x = hero->y = 480;   // the middle of the water
+        for (int i = 0; i < 80; i++)
+            walk({w.key});
+        EXPECT_TRUE(w.sign > 0 ? hero->*w.axis >= w.beyond : hero->*w.axis <= w.beyond) << "stuck at sea going " << w.key;
+    }
 }
 
 TEST_F(Input, CharactersCloserThan500AreActive)
