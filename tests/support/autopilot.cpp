@@ -23,8 +23,13 @@ void Scenario::tick()
     }
     if (done() || SDL_PeepEvents(NULL, 0, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
         return;
-    if (steps_[at_].run())
+    if (steps_[at_].run()) {
         at_++;
+        // QUORVANE_SCRIPT_TRACE=1 prints each step of a scripted play as it is reached.
+        static const bool trace = std::getenv("QUORVANE_SCRIPT_TRACE") != nullptr;
+        if (trace)
+            std::fprintf(stderr, "[script] frame %lu: %s\n", calls_, current().c_str());
+    }
 }
 
 void releaseArrows()
@@ -64,7 +69,7 @@ bool Walker::passable(CGame& g, int tx, int ty, int goalX, int goalY)
 {
     if (tx < 0 || ty < 0 || tx >= Map::SIZE || ty >= Map::SIZE)
         return false;
-    if (g.mapCollision((float)(tx * 48), (float)(ty * 48)))
+    if (!g.playerFits((float)(tx * 48), (float)(ty * 48)))
         return false;
     if (tx == goalX && ty == goalY)
         return true;

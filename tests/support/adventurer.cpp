@@ -1,0 +1,587 @@
+// adventurer.cpp -- a player's hands for long scripted plays: fights, shops, doors, beds, saves.
+#include "adventurer.h"
+#include <gtest/gtest.h>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <sstream>
+
+namespace qtest {
+
+void copyGame(const WorkDir& wd, const std::string& dir)
+{
+    std::string cmd = "cd '" + sourceDir() + "/" + dir + "' && mkdir -p '" + wd.path() + "/" + dir +
+                      "' && for f in *; do [ \"$f\" = assets ] || cp -r \"$f\" '" + wd.path() + "/" + dir + "/'; done";
+    ASSERT_EQ(0, system(cmd.c_str())) << cmd;
+}
+
+Snapshot Snapshot::of(CGame& g)
+{
+    Snapshot s;
+    s.x = (int)g.player->x;
+    s.y = (int)g.player->y;
+    s.playerName = g.player->myName;
+    s.stats = g.player->stats;
+    for (const Item* it : g.itemVec) {
+        std::ostringstream o;
+        o << it->shortName << " owner " << it->owner << " type " << it->type << (it->bIsEquipped ? " worn" : "");
+        s.items.push_back(o.str());
+    }
+    for (const Quest* q : g.questList)
+        s.quests.push_back(q->bIsCompleted);
+    for (bool f : g.vars.flags)
+        s.flags.push_back(f);
+    s.floater = g.vars.hasFloater;
+    for (const Actor* a : g.actorList)
+        s.alive.push_back(a->myName);
+    for (int r = 0; r < Map::SIZE; r++)
+        for (int c = 0; c < Map::SIZE; c++)
+            s.map.push_back(g.theMap->getTileAt(c, r));
+    return s;
+}
+
+void expectSame(const Snapshot& a, const Snapshot& b)
+{
+    EXPECT_EQ(a.x, b.x);
+    EXPECT_EQ(a.y, b.y);
+    EXPECT_EQ(a.playerName, b.playerName);
+    EXPECT_EQ(a.stats.hp, b.stats.hp);
+    EXPECT_EQ(a.stats.hp_max, b.stats.hp_max);
+    EXPECT_EQ(a.stats.mp, b.stats.mp);
+    EXPECT_EQ(a.stats.mp_max, b.stats.mp_max);
+    EXPECT_EQ(a.stats.xp, b.stats.xp);
+    EXPECT_EQ(a.stats.level, b.stats.level);
+    EXPECT_EQ(a.stats.strength, b.stats.strength);
+    EXPECT_EQ(a.stats.dexterity, b.stats.dexterity);
+    EXPECT_EQ(a.stats.intelligence, b.stats.intelligence);
+    EXPECT_EQ(a.stats.money, b.stats.money);
+    EXPECT_EQ(a.items, b.items);
+    EXPECT_EQ(a.quests, b.quests);
+    EXPECT_EQ(a.flags, b.flags);
+    EXPECT_EQ(a.floater, b.floater);
+    EXPECT_EQ(a.alive, b.alive) << "the dead stay dead, the living stay";
+    size_t differ = 0;
+    for (size_t i = 0; i < a.map.size() && i < b.map.size(); i++)
+        differ += a.map[i] != b.map[i];
+    EXPECT_EQ(0u, differ) << "map tiles changed by the save and load";
+}
+
+void Adventurer::play(Scenario& s)
+{
+    Scenario* steps = &s;
+    onFrame = [this, steps] {
+        frames++;
+        steps->tick();
+    };
+    g->begin();
+    onFrame = nullptr;
+    releaseAllKeys();
+}
+
+void Adventurer::note(const std::string& line)
+{
+    log_.push_back(line);
+}
+
+std::string Adventurer::journal() const
+{
+    std::string s;
+    for (const std::string& l : log_)
+        s += "  " + l + "\n";
+    return s;
+}
+
+bool Adventurer::exploring() const
+{
+    return g->bPlayingGame && g->player != nullptr && g->mode == 0;
+}
+
+bool Adventurer::free()
+{
+    return !fighting() && exploring();
+}
+
+int Adventurer::packDowns(const Item* item) const
+{
+    std::vector<const Item*> pack;
+    for (const Item* it : g->itemVec)
+        if (it->owner == 1 && it->type != 5)
+            pack.push_back(it);
+    for (size_t i = 0; i < pack.size(); i++)
+        if (pack[i] == item)
+            return (int)(pack.size() - 1 - i);
+    return -1;
+}
+
+Item* Adventurer::bestPotion() const
+{
+    Item* best = nullptr;
+    for (Item* it : g->itemVec)
+        if (it->owner == 1 && it->type == 2 && (!best || it->maxEffect > best->maxEffect))
+            best = it;
+    return best;
+}
+
+// The player's turn: drink or heal when the next blow could kill, strike when next to the enemy,
+// wait while it comes closer, and step toward it when it stopped coming.
+void Adventurer::takeTurn()
+{
+    Actor* p = g->player;
+    Actor* e = g->enemy;
+    turns_++;
+    bool moved = turns_ == 1 || e->x != lastEx_ || e->y != lastEy_;
+    lastEx_ = e->x;
+    lastEy_ = e->y;
+    stillTurns_ = moved ? 0 : stillTurns_ + 1;
+    // The best melee weapon in hand first; switching costs no turn.
+    int best = -1;
+    const std::vector<Item*>& w = g->fvars.weapons;
+    for (size_t i = 0; i < w.size(); i++)
+        if (w[i]->type == 1 && (best < 0 || w[i]->maxEffect > w[best]->maxEffect))
+            best = (int)i;
+    for (int i = g->fvars.selectedWeapon; best >= 0 && i < best; i++)
+        press(SDLK_v);
+    for (int i = g->fvars.selectedWeapon; best >= 0 && i > best; i--)
+        press(SDLK_b);
+    int armour = g->fvars.playerArmour ? g->fvars.playerArmour->maxEffect : 0;
+    int deadly = (int)e->stats.strength - armour;
+    bool near = g->distance(p->x, p->y, e->x, e->y) < 96;
+    if (p->stats.hp <= deadly) {
+        if (Item* potion = bestPotion()) {
+            press(SDLK_x);
+            for (int i = packDowns(potion); i > 0; i--)
+                press(SDLK_DOWN);
+            press(SDLK_RETURN);
+            return;
+        }
+        if (p->stats.mp >= 10) {
+            press(SDLK_c);
+            press(SDLK_x);
+            press(SDLK_c);
+            return;
+        }
+    }
+    if (near) {
+        press(SDLK_z);
+        return;
+    }
+    if (stillTurns_ > 0) {
+        SDLKey k = walker.stepToward(*g, Walker::tileOf(e->x), Walker::tileOf(e->y));
+        press(k == SDLK_UNKNOWN ? SDLK_SPACE : k);
+        return;
+    }
+    press(SDLK_SPACE);
+}
+
+bool Adventurer::fighting()
+{
+    CGame& G = *g;
+    if (!G.player)
+        return true;
+    if (G.player->stats.hp <= 0) {
+        // Nothing after this can go on: say where and how, and end the test program.
+        std::fprintf(stderr, "The player died fighting %s at (%.0f, %.0f) after %d turns. The route so far:\n%s",
+                     foe_.c_str(), G.player->x, G.player->y, turns_, journal().c_str());
+        std::fflush(stderr);
+        std::_Exit(3);
+    }
+    if (G.mode == 1 && !G.bPlayingGame && G.enemy) {
+        if (!inFight_) {
+            inFight_ = true;
+            rewardTaken_ = false;
+            turns_ = 0;
+            stillTurns_ = 0;
+            foe_ = G.enemy->myName;
+            levelBefore_ = G.player->stats.level;
+            walker.reset();
+        }
+        if (G.vars.bYourTurn)
+            takeTurn();
+        return true;
+    }
+    if (!inFight_)
+        return false;
+    if (G.enemy == nullptr) {
+        if (!rewardTaken_) {
+            // The reward screen: a level-up reward, strength and dexterity by turns.
+            rewardTaken_ = true;
+            wins++;
+            bool levelled = G.player->stats.level > levelBefore_;
+            std::ostringstream o;
+            o << "won against " << foe_ << " in " << turns_ << " turns, health " << G.player->stats.hp << "/"
+              << G.player->stats.hp_max;
+            if (levelled) {
+                press(levelUps % 2 == 0 ? SDLK_s : SDLK_d);
+                o << "; level " << G.player->stats.level << ", " << (levelUps % 2 == 0 ? "strength" : "dexterity") << " up";
+                levelUps++;
+            } else {
+                press(SDLK_RETURN);
+            }
+            note(o.str());
+            return true;
+        }
+        inFight_ = false;
+        return false;
+    }
+    if (G.mode == 0) {
+        note("got away from " + foe_ + ": " + G.vars.currentTalk);
+        inFight_ = false;
+        walker.reset();
+    }
+    return false;
+}
+
+void Adventurer::talk(Scenario& s, const std::string& name)
+{
+    s.add("talk to " + name, [this, name] {
+        if (!free())
+            return false;
+        Actor* who = actorNamed(*g, name);
+        if (!who) {
+            ADD_FAILURE() << "nobody called " << name;
+            return true;
+        }
+        if (!walker.approach(*g, who))
+            return false;
+        press(SDLK_RETURN);
+        return true;
+    });
+    s.add("hear " + name, [this, name] {
+        if (!free())
+            return false;
+        note("talked to " + name + ": " + g->vars.currentTalk);
+        return true;
+    });
+}
+
+void Adventurer::fetch(Scenario& s, const std::string& shortName, int nearX, int nearY)
+{
+    auto target = std::make_shared<Item*>(nullptr);
+    s.add("walk to the " + shortName, [this, shortName, nearX, nearY, target] {
+        if (!free())
+            return false;
+        if (!*target) {
+            float best = 1e30f;
+            for (Item* i : g->itemVec) {
+                if (i->shortName != shortName || i->owner != 0)
+                    continue;
+                float d = nearX < 0 ? 0 : g->distance(i->x, i->y, nearX * 48.0f, nearY * 48.0f);
+                if (d <= best) {
+                    best = d;
+                    *target = i;
+                }
+            }
+            if (!*target) {
+                ADD_FAILURE() << "no " << shortName << " lies on the map";
+                return true;
+            }
+        }
+        return walker.reach(*g, *target);
+    });
+    s.add("pick up the " + shortName, [this] {
+        if (!free())
+            return false;
+        press(SDLK_SPACE);
+        return true;
+    });
+    s.add("carry the " + shortName, [this, shortName, target] {
+        if (!free())
+            return false;
+        EXPECT_TRUE(*target && (*target)->owner == 1)
+            << shortName << " was not picked up at (" << g->player->x << ", " << g->player->y << ")";
+        note("picked up the " + shortName + ": " + g->vars.currentTalk);
+        return true;
+    });
+}
+
+void Adventurer::buy(Scenario& s, const std::string& keeper, const std::vector<std::string>& shortNames, bool keyShop)
+{
+    s.add("walk to " + keeper, [this, keeper] {
+        if (!free())
+            return false;
+        Actor* who = actorNamed(*g, keeper);
+        if (!who) {
+            ADD_FAILURE() << "nobody called " << keeper;
+            return true;
+        }
+        if (!walker.approach(*g, who))
+            return false;
+        press(SDLK_RETURN);
+        return true;
+    });
+    s.add("choose Buy item", [] {
+        press(SDLK_RETURN);
+        return true;
+    });
+    for (const std::string& name : shortNames) {
+        s.add("buy the " + name, [this, name, keyShop] {
+            std::vector<Item*> stock;
+            g->rebuildShopVector(stock, g->itemVec, 2, keyShop ? 11 : -1);
+            int at = -1;
+            for (size_t i = 0; i < stock.size(); i++)
+                if (stock[i]->shortName == name)
+                    at = (int)i;
+            if (at < 0) {
+                ADD_FAILURE() << "the shops have no " << name;
+                return true;
+            }
+            if ((long long)g->player->stats.money < stock[at]->price) {
+                ADD_FAILURE() << "too little money for the " << name << ": " << g->player->stats.money << " of "
+                              << stock[at]->price;
+                return true;
+            }
+            for (int i = (int)stock.size() - 1 - at; i > 0; i--)
+                press(SDLK_DOWN);
+            press(SDLK_RETURN);
+            note("bought the " + name + " for " + std::to_string(stock[at]->price));
+            return true;
+        });
+    }
+    s.add("leave the shop", [] {
+        press(SDLK_ESCAPE);
+        return true;
+    });
+}
+
+void Adventurer::wear(Scenario& s, const std::string& shortName)
+{
+    s.add("put on the " + shortName, [this, shortName] {
+        if (!free())
+            return false;
+        Item* it = nullptr;
+        for (Item* i : g->itemVec)
+            if (i->shortName == shortName && i->owner == 1)
+                it = i;
+        if (!it) {
+            ADD_FAILURE() << "no " << shortName << " carried";
+            return true;
+        }
+        press(SDLK_ESCAPE);
+        for (int i = packDowns(it); i > 0; i--)
+            press(SDLK_DOWN);
+        press(SDLK_RETURN);
+        press(SDLK_ESCAPE);
+        return true;
+    });
+    s.add("wearing the " + shortName, [this, shortName] {
+        if (!free())
+            return false;
+        bool worn = false;
+        for (Item* i : g->itemVec)
+            worn = worn || (i->shortName == shortName && i->owner == 1 && i->bIsEquipped);
+        EXPECT_TRUE(worn) << shortName;
+        note("put on the " + shortName);
+        return true;
+    });
+}
+
+void Adventurer::hunt(Scenario& s, const std::string& name, int count)
+{
+    for (int k = 0; k < count; k++) {
+        auto winsAtStart = std::make_shared<int>(-1);
+        s.add("hunt a " + name, [this, name, winsAtStart] {
+            if (*winsAtStart < 0)
+                *winsAtStart = wins;
+            if (!free())
+                return false;
+            if (wins > *winsAtStart)
+                return true;
+            Actor* prey = nullptr;
+            float best = 1e30f;
+            for (Actor* a : g->actorList) {
+                if (a->myName != name || !a->bIsHostile)
+                    continue;
+                float d = g->distance(a->x, a->y, g->player->x, g->player->y);
+                if (d < best) {
+                    best = d;
+                    prey = a;
+                }
+            }
+            if (!prey) {
+                ADD_FAILURE() << "no " << name << " left to hunt\n" << journal();
+                return true;
+            }
+            walker.walkTo(*g, Walker::tileOf(prey->x), Walker::tileOf(prey->y));
+            return false;
+        });
+    }
+}
+
+void Adventurer::walkTo(Scenario& s, int x, int y)
+{
+    s.add("walk to tile " + std::to_string(x) + "," + std::to_string(y),
+          [this, x, y] { return free() && walker.walkTo(*g, x, y); });
+}
+
+void Adventurer::openDoor(Scenario& s, int x, int y)
+{
+    std::string where = std::to_string(x) + "," + std::to_string(y);
+    auto side = std::make_shared<std::pair<int, int>>(-1, -1);
+    s.add("walk to the door at " + where, [this, x, y, side] {
+        if (!free())
+            return false;
+        if (side->first < 0) {
+            const int beside[4][2] = {{0, 1}, {0, -1}, {-1, 0}, {1, 0}};
+            for (const auto& b : beside)
+                if (walker.reachable(*g, x + b[0], y + b[1])) {
+                    *side = {x + b[0], y + b[1]};
+                    break;
+                }
+            if (side->first < 0) {
+                ADD_FAILURE() << "no way to the door at " << x << "," << y << " from (" << g->player->x << ", "
+                              << g->player->y << ")";
+                return true;
+            }
+        }
+        return walker.walkTo(*g, side->first, side->second);
+    });
+    s.add("unlock the door at " + where, [this, x, y] {
+        if (!free())
+            return false;
+        int tile = g->theMap->getTileAt(x, y);
+        int keyType = tile == 44 ? 11 : 6;
+        Item* key = nullptr;
+        for (Item* i : g->itemVec)
+            if (i->owner == 1 && i->type == keyType)
+                key = i;
+        if (!key) {
+            ADD_FAILURE() << "no key for the door at " << x << "," << y << " (tile " << tile << ")";
+            return true;
+        }
+        press(SDLK_ESCAPE);
+        for (int i = packDowns(key); i > 0; i--)
+            press(SDLK_DOWN);
+        press(SDLK_RETURN);
+        note("opened the door at " + std::to_string(x) + "," + std::to_string(y) + " with the " + key->shortName);
+        return true;
+    });
+    s.add("the door at " + where + " is open", [this, x, y] {
+        if (!free())
+            return false;
+        EXPECT_EQ(3, g->theMap->getTileAt(x, y)) << "the door at " << x << "," << y << " is still shut";
+        walker.reset();
+        return true;
+    });
+}
+
+void Adventurer::sleepNear(Scenario& s, int x, int y)
+{
+    auto bed = std::make_shared<std::pair<int, int>>(-1, -1);
+    s.add("walk to a bed", [this, x, y, bed] {
+        if (!free())
+            return false;
+        if (bed->first < 0) {
+            int best = 1 << 30;
+            for (int r = y - 20; r <= y + 20; r++)
+                for (int c = x - 20; c <= x + 20; c++) {
+                    int t = g->theMap->getTileAt(c, r);
+                    if (t != 6 && t != 7)
+                        continue;
+                    for (int dy = -1; dy <= 1; dy++)
+                        for (int dx = -1; dx <= 1; dx++) {
+                            int d = (c + dx - x) * (c + dx - x) + (r + dy - y) * (r + dy - y);
+                            if (d < best && walker.reachable(*g, c + dx, r + dy)) {
+                                best = d;
+                                *bed = {c + dx, r + dy};
+                            }
+                        }
+                }
+            if (bed->first < 0) {
+                ADD_FAILURE() << "no bed within reach of " << x << "," << y;
+                return true;
+            }
+        }
+        return walker.walkTo(*g, bed->first, bed->second);
+    });
+    s.add("sleep", [this] {
+        if (!free())
+            return false;
+        press(SDLK_r);
+        return true;
+    });
+    s.add("wake up", [this] {
+        if (!free())
+            return false;
+        EXPECT_EQ(g->player->stats.hp_max, g->player->stats.hp) << "did not sleep: " << g->vars.currentTalk;
+        note("slept: " + g->vars.currentTalk);
+        return true;
+    });
+}
+
+void Adventurer::expectQuestsDone(Scenario& s, int n)
+{
+    s.add("quests done: " + std::to_string(n), [this, n] {
+        if (!free())
+            return false;
+        int done = 0;
+        for (const Quest* q : g->questList)
+            done += q->bIsCompleted;
+        EXPECT_EQ(n, done) << journal();
+        note("quests done: " + std::to_string(done) + ", money " + std::to_string(g->player->stats.money) +
+             ", level " + std::to_string(g->player->stats.level));
+        return true;
+    });
+}
+
+void Adventurer::saveAndQuit(Scenario& s, Snapshot& saved)
+{
+    s.add("save with F1", [this] {
+        if (!free())
+            return false;
+        press(SDLK_F1);
+        return true;
+    });
+    s.add("saved", [this, &saved] {
+        if (!free())
+            return false;
+        saved = Snapshot::of(*g);
+        EXPECT_NE("Could not save the game!", g->vars.currentTalk);
+        note("saved at (" + std::to_string(saved.x) + ", " + std::to_string(saved.y) + ")");
+        press(SDLK_F2);
+        return true;
+    });
+}
+
+void Adventurer::loadGame(Scenario& s, const Snapshot& saved)
+{
+    s.add("go to Load Game", [] {
+        press(SDLK_DOWN);
+        press(SDLK_DOWN);
+        press(SDLK_RETURN);
+        return true;
+    });
+    s.add("the game is as it was saved", [this, &saved] {
+        if (!free())
+            return false;
+        expectSame(saved, Snapshot::of(*g));
+        note("loaded the save on a fresh game object");
+        walker.reset();
+        return true;
+    });
+}
+
+void Adventurer::watchEnding(Scenario& s, const std::string& keeper)
+{
+    s.add("talk to " + keeper, [this, keeper] {
+        if (!free())
+            return false;
+        Actor* who = actorNamed(*g, keeper);
+        if (!who) {
+            ADD_FAILURE() << "nobody called " << keeper;
+            return true;
+        }
+        if (!walker.approach(*g, who))
+            return false;
+        press(SDLK_RETURN);
+        note("talked to " + keeper + " for the ending");
+        return true;
+    });
+    Every now_and_then(40);
+    s.add("watch the slides", [now_and_then]() mutable {
+        if (now_and_then())
+            press(SDLK_SPACE);
+        return false;
+    });
+}
+
+} // namespace qtest
