@@ -177,7 +177,7 @@ const Expected EXPECTED[] = {
     {"combat800_spells_shot", 0x27cac1cdb4cfd3c0ULL},
     {"combat1024", 0xe41820fcc1e4457fULL},
     {"menu", 0xbe4f38ca097176fcULL},
-    {"inventory", 0x30b0ec357b900578ULL},
+    {"inventory", 0x38ce0a620c7cb3e8ULL},
     {"status", 0x861cb842a3e3c98fULL},
     {"keyhelp", 0x50790bb95ca83617ULL},
     {"alphatext", 0xfaa4b70907c17b4fULL},
