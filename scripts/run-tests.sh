@@ -13,8 +13,9 @@ stamp() { echo "== $1 ($(($(date +%s) - start)) s)"; }
 stamp "normal build and tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
-# The long random-play runs are left to the sanitizer stage, which checks more.
-ctest --test-dir build --output-on-failure -j"$jobs" -E '^(ChaosPlay\.The|HostileFolders\.)'
+# The long random-play runs and the play of the whole shipped game are left to the sanitizer
+# stage, which checks more.
+ctest --test-dir build --output-on-failure -j"$jobs" -E '^(ChaosPlay\.The|HostileFolders\.|ShippedPlay\.)'
 
 # Sanitizer stage: every test again, built with ASan and UBSan; leaks of the
 # engine's own code fail the test that made them (tests/lsan.supp lists the

@@ -77,6 +77,8 @@ public:
     // Whether the player's box may stand at (x, y) on the map: free ground,
     // or open sea while a floater is worn.
     bool playerFits(float x, float y);
+    // The same for a box with a floater worn or not, whatever the player wears now.
+    bool boxFitsMap(float x, float y, bool floating);
     bool spriteCollision(float ax, float ay, float aw, float ah, float bx, float by, float bw, float bh);
     bool combatCollide(Actor* a1, Actor* a2, int dx, int dy);
     bool playerNPCcollision(float x, float y);

@@ -13,9 +13,14 @@ bool CGame::mapCollision(float x, float y)
 // box clears the land's walls.
 bool CGame::playerFits(float x, float y)
 {
+    return boxFitsMap(x, y, vars.hasFloater);
+}
+
+bool CGame::boxFitsMap(float x, float y, bool floating)
+{
     if (!mapCollision(x, y))
         return true;
-    if (!vars.hasFloater)
+    if (!floating)
         return false;
     const float corners[4][2] = {{x + 4, y + 4}, {x + 4, y + 44}, {x + 44, y + 44}, {x + 44, y + 4}};
     for (const auto& c : corners)

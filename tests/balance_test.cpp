@@ -8,9 +8,9 @@
 
 namespace {
 
-// One leg of the story: who the player fights there, back to back without a rest, and what the
-// player has by then. Stats follow the level-up rewards taken so far (strength first, then
-// dexterity, alternating); the gear is bought or found earlier on the way.
+// One leg of the story as the scripted play of the shipped game walks it (docs/saltmere-route.md):
+// who the player fights there, back to back without a rest, and what the player has by then.
+// Stats follow the level-up rewards taken so far (strength first, then dexterity, alternating).
 struct Leg
 {
     const char* title;
@@ -23,35 +23,39 @@ struct Leg
     bool mustWin;
     bool ring = false;                   // the float-ring is worn (from the sea crossing on)
     bool atSea = false;                  // fought on open water
+    std::vector<std::string> sells = {}; // sold in town before the leg's shopping
 };
 
 const std::vector<Leg> kLegs = {
-    {"Moonwort meadow", {"Meadow wolf", "Meadow wolf"}, 0, "staff", "leatherarmour", {"draught", "draught"},
-     {"leatherarmour", "draught"}, "", true},
-    {"Moonwort meadow", {"Meadow wolf", "Meadow wolf"}, 0, "staff", "leatherarmour", {"draught"}, {}, "moonwort", true},
-    {"The heath road", {"Hungry wolf", "Hungry wolf"}, 1, "shortsword", "leatherarmour", {"potion"},
-     {"roomkey", "shortsword", "potion", "potion"}, "locket", true},
-    {"Whisperwood", {"Grey wolf", "Grey wolf", "Grey wolf"}, 1, "shortsword", "leatherarmour", {"potion"}, {}, "", true},
-    // The customs house's two potions (brass key from the pier) join the one bought here.
-    {"Barrow of the Nine", {"Barrow skeleton", "Barrow skeleton", "Barrow skeleton", "Barrow wight"}, 2, "shortsword",
-     "chainmail", {"potion", "potion", "potion"}, {"chainmail", "potion"}, "tidebook", true},
-    // One great potion lies in the mine itself.
-    {"Greyfang mine", {"Mine skeleton", "Mine skeleton", "Mine skeleton", "Mine warden"}, 3, "longsword", "chainmail",
-     {"potion", "potion", "greatpotion", "greatpotion"}, {"longsword", "potion", "greatpotion"}, "ruby", true},
-    {"Reedmire", {"Bog hound", "Bog hound"}, 4, "battleaxe", "chainmail", {"potion", "greatpotion"},
-     {"battleaxe", "potion", "greatpotion"}, "", true},
-    // Old Nettle's potion and the smugglers' own great potion help in the cove.
-    {"Smugglers' Cove", {"Cutthroat", "Cutthroat", "Cutthroat", "Captain Redmaw"}, 4, "battleaxe", "chainmail",
-     {"potion", "greatpotion", "greatpotion", "greatpotion"}, {"greatpotion"}, "chart", true},
-    {"Frostmere snows", {"Frost wolf", "Frost wolf"}, 5, "battleaxe", "kiteshield", {"greatpotion", "greatpotion"},
-     {"kiteshield", "greatpotion"}, "", false},
-    {"The Serpent Reach", {"Sea serpent"}, 6, "battleaxe", "kiteshield", {"greatpotion"}, {}, "", true, true, true},
-    // The rune blade waits on Seal Skerry; the merchant's and Caddock's great potions are found.
-    {"Veyl shore", {"Drowned sailor", "Drowned sailor", "Drowned sailor"}, 6, "runeblade", "platearmour",
-     {"greatpotion", "greatpotion", "greatpotion"}, {"platearmour"}, "", true, true},
-    {"The Drowned King's crypt", {"Drowned sailor", "Drowned sailor", "The Drowned King"}, 7, "runeblade", "platearmour",
-     {"potion", "greatpotion", "greatpotion", "greatpotion", "greatpotion"}, {"greatpotion", "greatpotion"}, "crown",
-     true, true},
+    {"Moonwort meadow", {"Meadow wolf", "Meadow wolf", "Meadow wolf", "Meadow wolf"}, 0, "staff", "leatherarmour",
+     {"draught"}, {"leatherarmour"}, "moonwort", true},
+    // The customs house's two potions and round shield (brass key from the pier) come before the heath.
+    {"The heath road", {"Hungry wolf", "Hungry wolf"}, 1, "shortsword", "roundshield", {"potion", "potion", "draught"},
+     {"shortsword", "roomkey"}, "locket", true},
+    {"Whisperwood", {"Grey wolf", "Grey wolf", "Grey wolf"}, 1, "shortsword", "chainmail", {"potion", "potion"},
+     {"chainmail"}, "", true},
+    {"Barrow of the Nine", {"Barrow wight"}, 2, "shortsword", "chainmail", {"potion", "potion"}, {}, "tidebook", true},
+    // One great potion lies in the mine's tunnels.
+    {"Greyfang mine", {"Mine warden"}, 2, "longsword", "chainmail", {"potion", "greatpotion", "greatpotion"},
+     {"longsword", "potion", "greatpotion"}, "ruby", true},
+    {"Reedmire", {"Bog hound", "Bog hound"}, 2, "battleaxe", "chainmail", {"greatpotion"}, {"battleaxe", "greatpotion"},
+     "", true},
+    // Old Nettle's potion and the cove's great potion help there.
+    {"Smugglers' Cove", {"Cutthroat", "Cutthroat", "Captain Redmaw"}, 3, "battleaxe", "chainmail",
+     {"draught", "potion", "potion", "greatpotion", "greatpotion"}, {}, "chart", true},
+    {"Frostmere snows", {"Frost wolf", "Frost wolf"}, 4, "battleaxe", "chainmail", {"greatpotion", "greatpotion"}, {}, "",
+     false},
+    // What the player has outgrown pays for plate armour and the potions for Veyl.
+    {"The Serpent Reach", {"Sea serpent", "Sea serpent", "Sea serpent", "Sea serpent"}, 4, "battleaxe", "platearmour",
+     {"greatpotion", "greatpotion", "potion", "potion"},
+     {"platearmour", "greatpotion", "greatpotion", "greatpotion", "greatpotion", "potion", "potion", "potion"}, "", true,
+     true, true, {"longsword", "chainmail", "shortsword", "roundshield", "leatherarmour"}},
+    // The rune blade waits on Seal Skerry.
+    {"Veyl shore", {"Drowned sailor", "Drowned sailor", "Drowned sailor"}, 5, "runeblade", "platearmour",
+     {"greatpotion", "potion"}, {}, "", true, true},
+    // A night's sleep before the King; a great potion lies in the village.
+    {"The Drowned King's crypt", {"Drowned sailor", "Drowned sailor", "The Drowned King"}, 6, "runeblade", "platearmour",
+     {"potion", "potion", "greatpotion", "greatpotion", "greatpotion", "greatpotion"}, {}, "crown", true, true},
 };
 
 struct Arena
@@ -213,6 +217,10 @@ TEST(Balance, ASensiblePlayerWinsEveryFightTheStoryNeeds)
     int wins = 0;
     std::map<std::string, int> bought;
     for (const Leg& leg : kLegs) {
+        for (const std::string& sold : leg.sells) {
+            ASSERT_NE(nullptr, A.item(sold)) << sold;
+            money += A.item(sold)->price / 2;
+        }
         for (const std::string& b : leg.buys) {
             ASSERT_NE(nullptr, A.item(b)) << b;
             money -= A.item(b)->price;

@@ -13,6 +13,7 @@
 #include <SDL_image.h>
 #include "game.h"
 #include "harness.h"
+#include "autopilot.h"
 
 namespace {
 
@@ -91,12 +92,14 @@ Reach explore(CGame& g)
     std::set<int> opened;       // door tiles opened so far
     // Tiles held by characters that never move: a player walking the tile grid touches the box of
     // a character on any of the eight tiles around it, and touching boxes block the step.
+    // Wanderers move out of the way, so only those who stand still count here.
     std::set<int> blocked;
     for (Actor* a : g.actorList)
-        if (a != g.player && !a->bIsHostile && !a->bIsWanderer)
+        if (qtest::obstructs(g, a) && !a->bIsWanderer)
             for (int dy = -1; dy <= 1; dy++)
                 for (int dx = -1; dx <= 1; dx++)
-                    if (tileX(a->y) + dy >= 0 && tileX(a->x) + dx >= 0)
+                    if (tileX(a->y) + dy >= 0 && tileX(a->x) + dx >= 0 &&
+                        qtest::besideCharacter(a, tileX(a->x) + dx, tileX(a->y) + dy))
                         blocked.insert((tileX(a->y) + dy) * N + tileX(a->x) + dx);
     auto passable = [&](int x, int y) {
         int i = y * N + x;
@@ -104,9 +107,8 @@ Reach explore(CGame& g)
             return false;
         if (opened.count(i))
             return true;
-        if (!m.isSolid((float)x * Map::TILE, (float)y * Map::TILE))
-            return true;
-        return r.floater && m.getTileAt(x, y) == 21;
+        // The engine's own rule for the player's walking box, on the tile.
+        return g.boxFitsMap((float)x * Map::TILE, (float)y * Map::TILE, r.floater);
     };
     for (;;) {
         std::fill(r.tile.begin(), r.tile.end(), false);

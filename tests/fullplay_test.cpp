@@ -33,14 +33,7 @@ std::string slurp(const std::string& path)
     return ss.str();
 }
 
-// The game's clock runs 4 ms per reading, so walking, banners and slides take the same number
-// of frames on every machine, with or without sanitizers.
-struct TestClock
-{
-    Uint32 now = 1000;
-    TestClock() { qtest::fakeTicks = [this] { return now += 4; }; }
-    ~TestClock() { qtest::fakeTicks = nullptr; }
-};
+using qtest::TestClock;
 
 std::string itemFile(int type, int maxEffect, int price, int owner, const std::string& name,
                      const std::string& shortName, int icon)

@@ -16,6 +16,20 @@ using qtest::press;
 
 } // namespace
 
+namespace {
+
+// One sitting: a fresh game object (as the entry builds one after a game ends), the script on
+// the keys, and the checks that it ran to its end.
+void sitting(CGame*& g, Adventurer& hero, qtest::Scenario& s, const char* what)
+{
+    delete g;
+    g = new CGame();
+    hero.play(s);
+    EXPECT_TRUE(s.done()) << what << " stopped at step " << s.current() << "\n" << hero.journal();
+}
+
+} // namespace
+
 TEST(ShippedPlay, NewGameToTheEndingSlides)
 {
     qtest::WorkDir wd;
@@ -25,67 +39,120 @@ TEST(ShippedPlay, NewGameToTheEndingSlides)
     qtest::releaseAllKeys();
     testing::internal::CaptureStdout();
     qtest::TestClock clock;
+    const Uint32 clockAtStart = clock.now;
 
-    CGame* g = new CGame();
+    CGame* g = nullptr;
     Adventurer hero(g);
     qtest::Snapshot saved;
 
-    // First sitting: the moonwort.
-    qtest::Scenario s;
-    s.add("choose New Game", [&] { press(SDLK_RETURN); return true; });
-    s.add("leave the introduction", [&] { press(SDLK_x); return true; });
-    hero.buy(s, "Pennick", {"leatherarmour"});
-    hero.wear(s, "leatherarmour");
-    hero.talk(s, "Mayor Odell");
-    hero.fetch(s, "moonwort");
-    hero.hunt(s, "Meadow wolf", 3);
-    hero.talk(s, "Mayor Odell");
-    hero.expectQuestsDone(s, 1);
-
+    // First sitting: the moonwort, the customs house, the locket, the wolves, the Book of Tides.
+    qtest::Scenario one;
+    one.add("choose New Game", [&] { press(SDLK_RETURN); return true; });
+    one.add("leave the introduction", [&] { press(SDLK_x); return true; });
+    hero.buy(one, "Pennick", {"leatherarmour"});
+    hero.wear(one, "leatherarmour");
+    hero.talk(one, "Mayor Odell");
+    hero.fetch(one, "moonwort");
+    hero.hunt(one, "Meadow wolf", 3);
+    hero.talk(one, "Mayor Odell");
+    hero.expectQuestsDone(one, 1);
     // The customs house on the harbour: its key lies on the pier; two potions and a shield inside.
-    hero.fetch(s, "brasskey");
-    hero.openDoor(s, 91, 174);
-    hero.fetch(s, "potion", 88, 176);
-    hero.fetch(s, "potion", 94, 176);
-    hero.fetch(s, "roundshield");
-    hero.wear(s, "roundshield");
+    hero.fetch(one, "brasskey");
+    hero.openDoor(one, 91, 174);
+    hero.fetch(one, "potion", 88, 176);
+    hero.fetch(one, "potion", 94, 176);
+    hero.fetch(one, "roundshield");
+    hero.wear(one, "roundshield");
     // Lady Perrin's locket, in a locked room of the Mendrel Resort.
-    hero.buy(s, "Pennick", {"shortsword"});
-    hero.buy(s, "Lindel the clerk", {"roomkey"}, true);
-    hero.openDoor(s, 172, 178);
-    hero.fetch(s, "locket");
-    hero.talk(s, "Mayor Odell");
-    hero.expectQuestsDone(s, 2);
+    hero.buy(one, "Pennick", {"shortsword"});
+    hero.buy(one, "Lindel the clerk", {"roomkey"}, true);
+    hero.openDoor(one, 172, 178);
+    hero.fetch(one, "locket");
+    hero.talk(one, "Mayor Odell");
+    hero.expectQuestsDone(one, 2);
+    // The Book of Tides in the Barrow of the Nine, after the heath and Whisperwood wolves; the
+    // barrow key lies in Fenn's cabin, where the player sleeps before going in.
+    hero.hunt(one, "Hungry wolf", 2);
+    hero.sleepNear(one, 130, 154);
+    hero.buy(one, "Pennick", {"chainmail"});
+    hero.wear(one, "chainmail");
+    hero.hunt(one, "Grey wolf", 3);
+    hero.fetch(one, "barrowkey");
+    hero.sleepNear(one, 200, 114);
+    hero.openDoor(one, 182, 98);
+    hero.fetch(one, "tidebook");
+    hero.talk(one, "Mayor Odell");
+    hero.expectQuestsDone(one, 3);
+    hero.saveAndQuit(one, saved);
+    sitting(g, hero, one, "the first sitting");
 
-    // The Book of Tides in the Barrow of the Nine: the barrow key lies in Fenn's cabin, where
-    // the player sleeps before going in.
-    hero.hunt(s, "Hungry wolf", 2);
-    hero.sleepNear(s, 130, 154);
-    hero.buy(s, "Pennick", {"chainmail"});
-    hero.wear(s, "chainmail");
-    hero.hunt(s, "Grey wolf", 3);
-    hero.fetch(s, "barrowkey");
-    hero.sleepNear(s, 200, 114);
-    hero.openDoor(s, 182, 98);
-    hero.fetch(s, "tidebook");
-    hero.talk(s, "Mayor Odell");
-    hero.expectQuestsDone(s, 3);
-    hero.saveAndQuit(s, saved);
-    hero.play(s);
-    ASSERT_TRUE(s.done()) << "stopped at step " << s.current() << "\n" << hero.journal();
+    // Second sitting: the ember ruby in the Greyfang mine's vault.
+    qtest::Scenario two;
+    hero.loadGame(two, saved);
+    hero.sleepNear(two, 130, 154);
+    hero.buy(two, "Pennick", {"longsword", "potion", "greatpotion"});
+    hero.fetch(two, "foremankey");
+    hero.sleepNear(two, 38, 70);
+    hero.fetch(two, "greatpotion", 50, 54);
+    hero.openDoor(two, 52, 54);
+    hero.fetch(two, "ruby");
+    hero.talk(two, "Mayor Odell");
+    hero.expectQuestsDone(two, 4);
+    hero.saveAndQuit(two, saved);
+    sitting(g, hero, two, "the second sitting");
 
+    // Third sitting: the smugglers' chart and the float-ring from Redmaw's cove.
+    qtest::Scenario three;
+    hero.loadGame(three, saved);
+    hero.sleepNear(three, 130, 154);
+    hero.buy(three, "Pennick", {"battleaxe", "greatpotion"});
+    hero.fetch(three, "potion", 38, 154);
+    hero.fetch(three, "floatring");
+    hero.fetch(three, "greatpotion", 45, 220);
+    hero.fetch(three, "chart");
+    hero.talk(three, "Mayor Odell");
+    hero.expectQuestsDone(three, 5);
+    hero.saveAndQuit(three, saved);
+    sitting(g, hero, three, "the third sitting");
+
+    // Fourth sitting: over the Serpent Reach to Veyl, the Drowned King's crypt and the ending.
+    qtest::Scenario four;
+    hero.loadGame(four, saved);
+    hero.sleepNear(four, 130, 154);
+    // What the player has outgrown pays for plate armour and a pack of great potions.
+    hero.sell(four, "Pennick", {"longsword", "chainmail", "shortsword", "roundshield", "leatherarmour"});
+    hero.buy(four, "Pennick", {"platearmour", "greatpotion", "greatpotion", "greatpotion", "greatpotion",
+                               "potion", "potion", "potion"});
+    hero.wear(four, "platearmour");
+    hero.wear(four, "floatring");
+    // Out on the water: two of the Reach's serpents, then the rune blade on Seal Skerry.
+    hero.hunt(four, "Sea serpent", 3);
+    hero.fetch(four, "runeblade");
+    hero.hunt(four, "Sea serpent", 1);
+    hero.talk(four, "Brother Caddock");
+    hero.hunt(four, "Drowned sailor", 3);
+    hero.sleepNear(four, 271, 271);
+    hero.fetch(four, "greatpotion", 274, 272);
+    hero.fetch(four, "drownedkey");
+    hero.sleepNear(four, 271, 271);
+    hero.openDoor(four, 276, 293);
+    // The crypt's two guards first, then a night's sleep before the Drowned King.
+    hero.hunt(four, "Drowned sailor", 2);
+    hero.sleepNear(four, 271, 271);
+    hero.fetch(four, "crown");
+    hero.talk(four, "Brother Caddock");
+    hero.expectQuestsDone(four, 6);
+    hero.watchEnding(four, "Ysolde the lightkeeper");
     delete g;
     g = new CGame();
-    qtest::Scenario t;
-    hero.loadGame(t, saved);
-    t.add("quit", [&] {
-        press(SDLK_F2);
-        return true;
-    });
-    hero.play(t);
-    ASSERT_TRUE(t.done()) << "stopped at step " << t.current() << "\n" << hero.journal();
-
+    hero.play(four);
     std::string out = testing::internal::GetCapturedStdout();
-    printf("The route, %lu frames:\n%s", hero.frames, hero.journal().c_str());
+
+    EXPECT_EQ("watch the slides", four.current()) << "the ending was never reached\n" << hero.journal();
+    EXPECT_NE(std::string::npos, out.find("Showing ending at data\n"));
+    EXPECT_TRUE(g->bMustQuit);
+    EXPECT_TRUE(g->bPleaseLoadGame);
+    printf("The route, %lu frames, %.1f minutes on the test clock, %d fights won:\n%s", hero.frames,
+           (clock.now - clockAtStart) / 60000.0, hero.wins, hero.journal().c_str());
     delete g;
 }

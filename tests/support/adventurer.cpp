@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <sstream>
 
@@ -113,13 +114,21 @@ int Adventurer::packDowns(const Item* item) const
     return -1;
 }
 
-Item* Adventurer::bestPotion() const
+// The smallest potion that outlasts the next blow, so the great ones are kept for the hardest
+// fights; the largest when none does.
+Item* Adventurer::bestPotion(int need) const
 {
-    Item* best = nullptr;
-    for (Item* it : g->itemVec)
-        if (it->owner == 1 && it->type == 2 && (!best || it->maxEffect > best->maxEffect))
-            best = it;
-    return best;
+    Item* enough = nullptr;
+    Item* largest = nullptr;
+    for (Item* it : g->itemVec) {
+        if (it->owner != 1 || it->type != 2)
+            continue;
+        if (!largest || it->maxEffect > largest->maxEffect)
+            largest = it;
+        if (it->maxEffect > need && (!enough || it->maxEffect < enough->maxEffect))
+            enough = it;
+    }
+    return enough ? enough : largest;
 }
 
 // The player's turn: drink or heal when the next blow could kill, strike when next to the enemy,
@@ -146,8 +155,13 @@ void Adventurer::takeTurn()
     int armour = g->fvars.playerArmour ? g->fvars.playerArmour->maxEffect : 0;
     int deadly = (int)e->stats.strength - armour;
     bool near = g->distance(p->x, p->y, e->x, e->y) < 96;
+    static const bool trace = std::getenv("QUORVANE_SCRIPT_TRACE") != nullptr;
+    if (trace)
+        std::fprintf(stderr, "[fight] turn %d: health %d, %s %d, %.0f apart\n", turns_, p->stats.hp, e->myName.c_str(),
+                     e->stats.hp, g->distance(p->x, p->y, e->x, e->y));
     if (p->stats.hp <= deadly) {
-        if (Item* potion = bestPotion()) {
+        if (Item* potion = bestPotion(deadly)) {
+            note("drank the " + potion->shortName + " fighting " + e->myName);
             press(SDLK_x);
             for (int i = packDowns(potion); i > 0; i--)
                 press(SDLK_DOWN);
@@ -343,6 +357,51 @@ void Adventurer::buy(Scenario& s, const std::string& keeper, const std::vector<s
     });
 }
 
+void Adventurer::sell(Scenario& s, const std::string& keeper, const std::vector<std::string>& shortNames)
+{
+    s.add("walk to " + keeper + " to sell", [this, keeper] {
+        if (!free())
+            return false;
+        Actor* who = actorNamed(*g, keeper);
+        if (!who) {
+            ADD_FAILURE() << "nobody called " << keeper;
+            return true;
+        }
+        if (!walker.approach(*g, who))
+            return false;
+        press(SDLK_RETURN);
+        return true;
+    });
+    s.add("choose Sell item", [] {
+        press(SDLK_DOWN);
+        press(SDLK_RETURN);
+        return true;
+    });
+    for (const std::string& name : shortNames) {
+        s.add("sell the " + name, [this, name] {
+            std::vector<Item*> pack;
+            g->rebuildShopVector(pack, g->itemVec, 1, -1);
+            int at = -1;
+            for (size_t i = 0; i < pack.size(); i++)
+                if (pack[i]->shortName == name)
+                    at = (int)i;
+            if (at < 0) {
+                ADD_FAILURE() << "no " << name << " to sell";
+                return true;
+            }
+            for (int i = (int)pack.size() - 1 - at; i > 0; i--)
+                press(SDLK_DOWN);
+            press(SDLK_RETURN);
+            note("sold the " + name + " for " + std::to_string(pack[at]->price / 2));
+            return true;
+        });
+    }
+    s.add("leave the shop", [] {
+        press(SDLK_ESCAPE);
+        return true;
+    });
+}
+
 void Adventurer::wear(Scenario& s, const std::string& shortName)
 {
     s.add("put on the " + shortName, [this, shortName] {
@@ -379,28 +438,39 @@ void Adventurer::hunt(Scenario& s, const std::string& name, int count)
 {
     for (int k = 0; k < count; k++) {
         auto winsAtStart = std::make_shared<int>(-1);
-        s.add("hunt a " + name, [this, name, winsAtStart] {
+        auto chosen = std::make_shared<Actor*>(nullptr);
+        s.add("hunt a " + name, [this, name, winsAtStart, chosen] {
             if (*winsAtStart < 0)
                 *winsAtStart = wins;
             if (!free())
                 return false;
             if (wins > *winsAtStart)
                 return true;
+            bool alive = false;
+            for (Actor* a : g->actorList)
+                alive = alive || a == *chosen;
+            if (alive) {
+                walker.walkTo(*g, Walker::tileOf((*chosen)->x), Walker::tileOf((*chosen)->y));
+                return false;
+            }
+            // The nearest one there is a way to (not one behind a locked door).
             Actor* prey = nullptr;
             float best = 1e30f;
             for (Actor* a : g->actorList) {
                 if (a->myName != name || !a->bIsHostile)
                     continue;
                 float d = g->distance(a->x, a->y, g->player->x, g->player->y);
-                if (d < best) {
+                if (d < best && walker.reachable(*g, Walker::tileOf(a->x), Walker::tileOf(a->y))) {
                     best = d;
                     prey = a;
                 }
             }
             if (!prey) {
-                ADD_FAILURE() << "no " << name << " left to hunt\n" << journal();
+                ADD_FAILURE() << "no " << name << " left within reach of (" << g->player->x << ", " << g->player->y
+                              << ")\n" << journal();
                 return true;
             }
+            *chosen = prey;
             walker.walkTo(*g, Walker::tileOf(prey->x), Walker::tileOf(prey->y));
             return false;
         });

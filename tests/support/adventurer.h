@@ -46,6 +46,8 @@ public:
     void fetch(Scenario& s, const std::string& shortName, int nearX = -1, int nearY = -1);
     // Buys items from the shops' stock through a shopkeeper (or the key shop's clerk).
     void buy(Scenario& s, const std::string& keeper, const std::vector<std::string>& shortNames, bool keyShop = false);
+    // Sells carried items to the shops' stock through a shopkeeper.
+    void sell(Scenario& s, const std::string& keeper, const std::vector<std::string>& shortNames);
     // Uses an item from the pack on the map: armour and floaters are put on, potions drunk.
     void wear(Scenario& s, const std::string& shortName);
     // Walks beside the locked door on tile (x, y) and opens it with a carried key or room key.
@@ -79,7 +81,7 @@ private:
     void takeTurn();
     // Keys to the pack's row of an item (the newest item is the top row).
     int packDowns(const Item* item) const;
-    Item* bestPotion() const;
+    Item* bestPotion(int need) const;
 
     CGame*& g;
     std::vector<std::string> log_;

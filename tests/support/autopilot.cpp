@@ -74,12 +74,9 @@ bool Walker::passable(CGame& g, int tx, int ty, int goalX, int goalY)
     if (tx == goalX && ty == goalY)
         return true;
     // Boxes that touch count as a collision, so a peaceful character blocks its 3x3 tiles.
-    for (const Actor* a : g.actorList) {
-        if (a == g.player || a->bIsHostile)
-            continue;
-        if (std::fabs(a->x - tx * 48) <= 48 && std::fabs(a->y - ty * 48) <= 48)
+    for (const Actor* a : g.actorList)
+        if (obstructs(g, a) && besideCharacter(a, tx, ty))
             return false;
-    }
     return true;
 }
 

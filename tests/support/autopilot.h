@@ -1,6 +1,8 @@
 // autopilot.h -- hands for scripted play: keys pushed like a player's, and a walker that finds its
 // way over the tile map and steers the player there by holding arrow keys in SDL's key-state array.
 #pragma once
+#include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <utility>
@@ -63,6 +65,15 @@ private:
 };
 
 Actor* actorNamed(CGame& g, const std::string& name);
+// The world as the scripted plays and the content checks see it, from the engine's own rules:
+// the map lets the player's box stand on a tile by CGame::boxFitsMap (open sea with a floater),
+// and a peaceful character is an obstacle on the eight tiles around it (touching boxes collide);
+// hostile ones come to fight instead.
+inline bool obstructs(const CGame& g, const Actor* a) { return a != g.player && !a->bIsHostile; }
+inline bool besideCharacter(const Actor* a, int tx, int ty)
+{
+    return std::abs(a->x - tx * 48.0f) <= 48 && std::abs(a->y - ty * 48.0f) <= 48;
+}
 Item* itemNamed(CGame& g, const std::string& shortName);
 
 // Walks the player over the map: breadth-first search over whole tiles the player's box may
