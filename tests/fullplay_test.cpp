@@ -162,20 +162,7 @@ struct Hands
         return walker.reach(*g, it);
     }
     // Walks up to the character and presses Return.
-    bool talkTo(const char* name)
-    {
-        if (!free())
-            return false;
-        Actor* who = actorNamed(*g, name);
-        if (!who) {
-            ADD_FAILURE() << "nobody called " << name;
-            return true;
-        }
-        if (!walker.approach(*g, who))
-            return false;
-        press(SDLK_RETURN);
-        return true;
-    }
+    bool talkTo(const char* name) { return free() && qtest::walkUpAndTalk(*g, walker, name); }
 };
 
 } // namespace

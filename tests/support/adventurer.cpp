@@ -248,17 +248,7 @@ bool Adventurer::fighting()
 void Adventurer::talk(Scenario& s, const std::string& name)
 {
     s.add("talk to " + name, [this, name] {
-        if (!free())
-            return false;
-        Actor* who = actorNamed(*g, name);
-        if (!who) {
-            ADD_FAILURE() << "nobody called " << name;
-            return true;
-        }
-        if (!walker.approach(*g, who))
-            return false;
-        press(SDLK_RETURN);
-        return true;
+        return free() && walkUpAndTalk(*g, walker, name);
     });
     s.add("hear " + name, [this, name] {
         if (!free())
@@ -311,17 +301,7 @@ void Adventurer::fetch(Scenario& s, const std::string& shortName, int nearX, int
 void Adventurer::buy(Scenario& s, const std::string& keeper, const std::vector<std::string>& shortNames, bool keyShop)
 {
     s.add("walk to " + keeper, [this, keeper] {
-        if (!free())
-            return false;
-        Actor* who = actorNamed(*g, keeper);
-        if (!who) {
-            ADD_FAILURE() << "nobody called " << keeper;
-            return true;
-        }
-        if (!walker.approach(*g, who))
-            return false;
-        press(SDLK_RETURN);
-        return true;
+        return free() && walkUpAndTalk(*g, walker, keeper);
     });
     s.add("choose Buy item", [] {
         press(SDLK_RETURN);
@@ -360,17 +340,7 @@ void Adventurer::buy(Scenario& s, const std::string& keeper, const std::vector<s
 void Adventurer::sell(Scenario& s, const std::string& keeper, const std::vector<std::string>& shortNames)
 {
     s.add("walk to " + keeper + " to sell", [this, keeper] {
-        if (!free())
-            return false;
-        Actor* who = actorNamed(*g, keeper);
-        if (!who) {
-            ADD_FAILURE() << "nobody called " << keeper;
-            return true;
-        }
-        if (!walker.approach(*g, who))
-            return false;
-        press(SDLK_RETURN);
-        return true;
+        return free() && walkUpAndTalk(*g, walker, keeper);
     });
     s.add("choose Sell item", [] {
         press(SDLK_DOWN);
@@ -633,16 +603,8 @@ void Adventurer::loadGame(Scenario& s, const Snapshot& saved)
 void Adventurer::watchEnding(Scenario& s, const std::string& keeper)
 {
     s.add("talk to " + keeper, [this, keeper] {
-        if (!free())
+        if (!free() || !walkUpAndTalk(*g, walker, keeper))
             return false;
-        Actor* who = actorNamed(*g, keeper);
-        if (!who) {
-            ADD_FAILURE() << "nobody called " << keeper;
-            return true;
-        }
-        if (!walker.approach(*g, who))
-            return false;
-        press(SDLK_RETURN);
         note("talked to " + keeper + " for the ending");
         return true;
     });

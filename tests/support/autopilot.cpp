@@ -1,5 +1,6 @@
 // autopilot.cpp -- scripted play: the step runner, pushed keys and the path-finding walker.
 #include "autopilot.h"
+#include <gtest/gtest.h>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -256,6 +257,19 @@ bool Walker::approach(CGame& g, const Actor* who)
     else
         holdKey(who->y > p->y ? SDLK_DOWN : SDLK_UP, true);
     return false;
+}
+
+bool walkUpAndTalk(CGame& g, Walker& walker, const std::string& name)
+{
+    Actor* who = actorNamed(g, name);
+    if (!who) {
+        ADD_FAILURE() << "nobody called " << name;
+        return true;
+    }
+    if (!walker.approach(g, who))
+        return false;
+    press(SDLK_RETURN);
+    return true;
 }
 
 } // namespace qtest

@@ -118,4 +118,8 @@ private:
     float lastX_ = 0, lastY_ = 0;
 };
 
+// One frame of walking up to the character called `name`; Return is pressed once within talking
+// range, and the answer is true then (or when nobody has that name, which is a test failure).
+bool walkUpAndTalk(CGame& g, Walker& walker, const std::string& name);
+
 } // namespace qtest
