@@ -2,7 +2,7 @@
 # Installs the Debian packages the game, its tools and its tests need.
 # Idempotent: when everything is present it only asks dpkg and returns.
 set -e
-PKGS="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev fonts-dejavu-core zlib1g-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev"
+PKGS="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev zlib1g-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev"
 missing=""
 for p in $PKGS; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
