@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test, headless:
 # a normal build, its tests on Debian's SDL 1.2 and again on the SDL 1.2 layer
-# over SDL 2, the same tests under
+# over SDL 2, the installed game and its package, the same tests under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then a fuzz stage. Stops at
 # the first failure.
 set -e
@@ -28,6 +28,11 @@ LD_LIBRARY_PATH="$compat" ldd build/quorvane | grep -q "libSDL-1.2.so.0 => $comp
   { echo "build/quorvane does not load $compat/libSDL-1.2.so.0"; exit 1; }
 QUORVANE_SDL12=compat LD_LIBRARY_PATH="$compat" \
   ctest --test-dir build --output-on-failure -j"$jobs" -E '^(ChaosPlay\.The|HostileFolders\.)'
+
+# The installed game: cmake --install and the Debian package, each started
+# through its quorvane command (the package on both SDL 1.2 libraries).
+stamp "installed game and package"
+./tests/installed.sh build "$compat"
 
 # Sanitizer stage: every test again, built with ASan and UBSan; leaks of the
 # engine's own code fail the test that made them (tests/lsan.supp lists the
