@@ -42,10 +42,16 @@ play() {
   done
   [ -n "$(find "$folder/save/vars.sav" -newer "$scratch/stamp")" ] || fail "this start did not save"
   for game in data tutorial; do
-    [ "$(readlink "$folder/$game")" = "$(readlink -f "$prefix/share/quorvane/$game")" ] ||
+    [ "$(readlink "$folder/$game")" = "$(readlink -f "$prefix/share/games/quorvane/$game")" ] ||
       fail "$folder/$game is not a link to the installed $game/"
   done
-  written=$(find "$prefix" -newer "$scratch/stamp" | head -n 5)
+  # Installed into the home folder itself, the player's folder is under the
+  # prefix too: then the installed game's own folders are watched.
+  case "$folder/" in
+  "$prefix"/*) watched="$prefix/bin $prefix/libexec $prefix/share/games" ;;
+  *) watched=$prefix ;;
+  esac
+  written=$(find $watched -newer "$scratch/stamp" | head -n 5)
   [ -z "$written" ] || fail "written under the install: $written"
 }
 
@@ -68,6 +74,10 @@ play "$scratch/prefix" "$scratch/home-b" "$scratch/home-b/.local/share/quorvane"
 # A second start finds its folder ready and saves over the first save.
 play "$scratch/prefix" "$scratch/home-b" "$scratch/home-b/.local/share/quorvane"
 
+echo "cmake --install into the home folder's ~/.local, beside the player's folder"
+cmake --install "$build" --prefix "$scratch/home-c/.local" >/dev/null
+play "$scratch/home-c/.local" "$scratch/home-c" "$scratch/home-c/.local/share/quorvane"
+
 echo "cpack -G DEB, unpacked with dpkg -x into a scratch root"
 (cd "$build" && cpack -G DEB -B "$scratch/package" >"$scratch/cpack.log" 2>&1) || { cat "$scratch/cpack.log" >&2; fail "cpack"; }
 deb=$(ls "$scratch"/package/quorvane_*.deb)
@@ -76,7 +86,7 @@ for lib in libsdl1.2debian libsdl-image1.2 libsdl-mixer1.2 libsdl-ttf2.0-0; do
   echo "$depends" | grep -q "$lib" || fail "the package does not depend on $lib: $depends"
 done
 dpkg -x "$deb" "$scratch/root"
-for f in share/quorvane/data/assets/font.ttf share/quorvane/data/assets/font-LICENSE.txt share/doc/quorvane/copyright; do
+for f in share/games/quorvane/data/assets/font.ttf share/games/quorvane/data/assets/font-LICENSE.txt share/doc/quorvane/copyright; do
   [ -f "$scratch/root/usr/$f" ] || fail "the package has no /usr/$f"
 done
 validate "$scratch/root/usr"

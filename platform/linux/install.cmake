@@ -1,11 +1,13 @@
 # The installed game: `cmake --install` (any prefix) and the Debian package
 # (`cpack -G DEB`). The engine goes to libexec/quorvane/, the shipped game, the
-# tutorial and the assets to share/quorvane/, and bin/quorvane is the launcher
-# that runs the engine from the player's own folder.
+# tutorial and the assets to share/games/quorvane/, and bin/quorvane is the
+# launcher that runs the engine from the player's own folder. The game's files
+# stay out of share/quorvane, so that an install into ~/.local keeps them apart
+# from the player's folder, ~/.local/share/quorvane.
 include(GNUInstallDirs)
 
 set(QUORVANE_APP_ID org.quorvane.Quorvane)
-set(QUORVANE_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/quorvane)
+set(QUORVANE_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/games/quorvane)
 set(QUORVANE_ENGINE_DIR ${CMAKE_INSTALL_LIBEXECDIR}/quorvane)
 
 # The launcher finds the engine and the game beside itself, so the install
