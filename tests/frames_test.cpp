@@ -201,9 +201,10 @@ bool onCompatLayer()
 {
     const SDL_version* v = SDL_Linked_Version();
     bool compat = v->major == 1 && v->minor == 2 && v->patch >= 50;
-    if (const char* wanted = getenv("QUORVANE_SDL12"))
+    if (const char* wanted = getenv("QUORVANE_SDL12")) {
         EXPECT_STREQ(wanted, compat ? "compat" : "classic")
             << "running on SDL " << int(v->major) << "." << int(v->minor) << "." << int(v->patch);
+    }
     return compat;
 }
 
