@@ -1,7 +1,9 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test, headless:
-# a normal build, the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then a fuzz stage. Stops at the first failure.
+# a normal build, its tests on Debian's SDL 1.2 and again on the SDL 1.2 layer
+# over SDL 2, the installed game and its package, the same tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then a fuzz stage. Stops at
+# the first failure.
 set -e
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -15,7 +17,23 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 # The long random-play runs and the play of the whole shipped game are left to the sanitizer
 # stage, which checks more.
-ctest --test-dir build --output-on-failure -j"$jobs" -E '^(ChaosPlay\.The|HostileFolders\.|ShippedPlay\.)'
+QUORVANE_SDL12=classic \
+  ctest --test-dir build --output-on-failure -j"$jobs" -E '^(ChaosPlay\.The|HostileFolders\.|ShippedPlay\.)'
+
+# The same tests on the SDL 1.2 that newer distributions ship: Debian's
+# libsdl1.2-compat, a layer over SDL 2, fetched once into build/sdl12-compat
+# and loaded through LD_LIBRARY_PATH; the system's own SDL stays in place.
+stamp "normal tests on the SDL 1.2 layer over SDL 2"
+compat=$(./scripts/sdl12-compat.sh build/sdl12-compat)
+LD_LIBRARY_PATH="$compat" ldd build/quorvane | grep -q "libSDL-1.2.so.0 => $compat/" ||
+  { echo "build/quorvane does not load $compat/libSDL-1.2.so.0"; exit 1; }
+QUORVANE_SDL12=compat LD_LIBRARY_PATH="$compat" \
+  ctest --test-dir build --output-on-failure -j"$jobs" -E '^(ChaosPlay\.The|HostileFolders\.|ShippedPlay\.)'
+
+# The installed game: cmake --install and the Debian package, each started
+# through its quorvane command (the package on both SDL 1.2 libraries).
+stamp "installed game and package"
+./tests/installed.sh build "$compat"
 
 # Sanitizer stage: every test again, built with ASan and UBSan; leaks of the
 # engine's own code fail the test that made them (tests/lsan.supp lists the

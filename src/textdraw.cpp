@@ -39,8 +39,15 @@ void CGame::centreTextAt(const char* text, int y)
     SDL_BlitSurface(line, NULL, screen, &dst);
 }
 
+// At full opacity the line is blitted as a solid one: the same pixels, and the
+// SDL 1.2 layer over SDL 2 draws nothing for a colour-keyed line given an
+// alpha of 255 (the message line's first frame).
 void CGame::centreAlphaTextAt(const char* text, int y, int alpha)
 {
+    if (alpha == SDL_ALPHA_OPAQUE) {
+        centreTextAt(text, y);
+        return;
+    }
     SDL_Surface* line = surfaces.line(font, text);
     if (!line)
         return;

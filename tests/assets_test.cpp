@@ -148,7 +148,9 @@ TEST_F(MakeassetsTest, ReproducesTheCommittedAssetsByteForByte)
 {
     std::set<std::string> committed = listFiles(ASSETS_DIR);
     std::set<std::string> produced = listFiles(out / "assets");
+    // The font is DejaVu Sans, committed with its licence; the tool draws everything else.
     committed.erase("font.ttf");
+    committed.erase("font-LICENSE.txt");
     ASSERT_FALSE(committed.empty()) << "nothing committed under " << ASSETS_DIR;
     for (const std::string& f : committed) {
         ASSERT_TRUE(produced.count(f)) << f << " is committed but no longer made";
@@ -304,6 +306,29 @@ TEST_F(MakeassetsTest, IconsHaveTheSizesTheEngineDrawsThemAt)
     Picture over = png("gameover.png");
     EXPECT_LE(over.w, 640);
     EXPECT_LE(over.h, 480);
+}
+
+// The desktop entry's icons are the window icon, each pixel grown to a block:
+// clear where the window icon is magenta, the same colour everywhere else.
+TEST_F(MakeassetsTest, DesktopIconsAreTheWindowIconGrown)
+{
+    Picture win = png("icns/27.png");
+    ASSERT_EQ(win.w, 32);
+    for (int size : {32, 64, 128, 256}) {
+        std::string name = "desktop/" + std::to_string(size) + "x" + std::to_string(size) + ".png";
+        Picture p = png(name);
+        ASSERT_EQ(p.w, size) << name;
+        ASSERT_EQ(p.h, size) << name;
+        for (int y = 0; y < size; y++)
+            for (int x = 0; x < size; x++) {
+                const uint8_t* w = win.at(x * 32 / size, y * 32 / size);
+                const uint8_t* d = p.at(x, y);
+                if (w[0] == 255 && w[1] == 0 && w[2] == 255)
+                    ASSERT_EQ(d[3], 0) << name << " " << x << "," << y;
+                else
+                    ASSERT_EQ(0, memcmp(w, d, 4)) << name << " " << x << "," << y;
+            }
+    }
 }
 
 TEST_F(MakeassetsTest, SoundsAreShortAudibleMonoPcm)

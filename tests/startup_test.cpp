@@ -1,10 +1,24 @@
 // startup_test.cpp -- building the game object: config.cfg keywords, window, caption, start state.
+#include <cstring>
 #include <gtest/gtest.h>
+#include <SDL_image.h>
 #include "game.h"
 #include "harness.h"
 #include "fakeassets.h"
 
 using qtest::WorkDir;
+
+// The last window icon the engine set, and its mask (linked with --wrap=SDL_WM_SetIcon).
+static SDL_Surface* windowIcon = nullptr;
+static Uint8* windowIconMask = nullptr;
+
+extern "C" void __real_SDL_WM_SetIcon(SDL_Surface* icon, Uint8* mask);
+extern "C" void __wrap_SDL_WM_SetIcon(SDL_Surface* icon, Uint8* mask)
+{
+    windowIcon = icon;
+    windowIconMask = mask;
+    __real_SDL_WM_SetIcon(icon, mask);
+}
 
 namespace {
 
@@ -72,6 +86,49 @@ TEST(Startup, MissingConfigGivesDefaultsSilently)
     EXPECT_NE(std::string::npos, out.find("Loading audio\n"));
     EXPECT_NE(std::string::npos, out.find("Assets loaded.\n"));
     EXPECT_NE(std::string::npos, out.find("art assets unloaded\n"));
+}
+
+// The window shows the game's icon: the art tool's shield and sword, the same
+// picture as the desktop entry's icon, with the magenta around it keyed out.
+TEST(Startup, TheWindowIconIsTheGamesIconWithMagentaKeyedOut)
+{
+    WorkDir wd;
+    SDL_Surface* desktop = IMG_Load((qtest::sourceDir() + "/data/assets/desktop/32x32.png").c_str());
+    ASSERT_NE(nullptr, desktop);
+    testing::internal::CaptureStdout();
+    {
+        windowIcon = nullptr;
+        CGame game;
+        ASSERT_EQ(game.art.icons[27], windowIcon);
+        EXPECT_EQ(nullptr, windowIconMask);
+        ASSERT_TRUE(windowIcon->flags & SDL_SRCCOLORKEY);
+        Uint8 r, g, b, a;
+        SDL_GetRGB(windowIcon->format->colorkey, windowIcon->format, &r, &g, &b);
+        EXPECT_EQ(0xff00ffu, Uint32(r) << 16 | g << 8 | b);
+        ASSERT_EQ(desktop->w, windowIcon->w);
+        ASSERT_EQ(desktop->h, windowIcon->h);
+        int keyed = 0;
+        for (int y = 0; y < windowIcon->h; y++)
+            for (int x = 0; x < windowIcon->w; x++) {
+                Uint32 shown = qtest::pixelAt(windowIcon, x, y);
+                SDL_LockSurface(desktop);
+                Uint32 v = 0;
+                memcpy(&v, (Uint8*)desktop->pixels + y * desktop->pitch + x * desktop->format->BytesPerPixel,
+                       desktop->format->BytesPerPixel);
+                SDL_UnlockSurface(desktop);
+                SDL_GetRGBA(v, desktop->format, &r, &g, &b, &a);
+                if (shown == 0xff00ff) {
+                    keyed++;
+                    EXPECT_EQ(0, a) << x << "," << y;
+                } else {
+                    EXPECT_EQ(255, a) << x << "," << y;
+                    EXPECT_EQ(Uint32(r) << 16 | g << 8 | b, shown) << x << "," << y;
+                }
+            }
+        EXPECT_GT(keyed, 100);
+    }
+    testing::internal::GetCapturedStdout();
+    SDL_FreeSurface(desktop);
 }
 
 TEST(Startup, EmptyConfigOnlyAnnouncesReading)

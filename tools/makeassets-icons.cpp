@@ -1,4 +1,4 @@
-// makeassets-icons.cpp -- interface pictures: pointer, fight buttons, marks, bars, banners, window icon, game-over screen.
+// makeassets-icons.cpp -- interface pictures: pointer, fight buttons, marks, bars, banners, window and desktop icons, game-over screen.
 #include <cmath>
 #include <cstdio>
 #include "makeassets.h"
@@ -373,7 +373,9 @@ Image fightBanner()
     return im;
 }
 
-Image windowIcon()
+// The game's icon, a kite shield with a sword across it, 32x32: opaque where
+// the drawing covers at least half a pixel, clear elsewhere.
+Image gameIcon()
 {
     Image art(32, 32);
     art.roundRect(4, 3, 24, 14, 4, rgb(60, 90, 170));
@@ -382,10 +384,34 @@ Image windowIcon()
     art.rect(5, 10, 22, 3, kGoldI);
     art.capsule(4, 28, 27, 4, 1.6f, kSteelI);
     art.outline(kInk);
-    Image im(32, 32, rgb(255, 0, 255));
+    Image im(32, 32);
     for (size_t i = 0; i < art.px.size(); i++)
         if (art.px[i].a >= 128)
             im.px[i] = withAlpha(art.px[i], 255);
+    return im;
+}
+
+// The window icon: the game's icon on magenta, the colour the engine keys out.
+Image windowIcon()
+{
+    Image icon = gameIcon();
+    Image im(32, 32, rgb(255, 0, 255));
+    for (size_t i = 0; i < icon.px.size(); i++)
+        if (icon.px[i].a == 255)
+            im.px[i] = icon.px[i];
+    return im;
+}
+
+// The game's icon for the desktop's menus and docks, size pixels square (a
+// multiple of 32): every pixel grown to a block, so it stays crisp pixel art.
+Image desktopIcon(int size)
+{
+    Image icon = gameIcon();
+    int k = size / 32;
+    Image im(size, size);
+    for (int y = 0; y < size; y++)
+        for (int x = 0; x < size; x++)
+            im.set(x, y, icon.get(x / k, y / k));
     return im;
 }
 
@@ -472,6 +498,15 @@ bool makeIcons(const std::string& outDir, int& count)
     if (!savePng(gameOverPicture(), outDir + "/gameover.png"))
         return false;
     count++;
+    // Not read by the engine: installed as the desktop entry's icon.
+    if (!makeDirs(outDir + "/desktop"))
+        return false;
+    for (int size : kDesktopIconSizes) {
+        std::string name = std::to_string(size) + "x" + std::to_string(size) + ".png";
+        if (!savePng(desktopIcon(size), outDir + "/desktop/" + name))
+            return false;
+        count++;
+    }
     return true;
 }
 

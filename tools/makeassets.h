@@ -84,6 +84,9 @@ bool savePng(const Image& img, const std::string& path);
 bool saveWav(const std::vector<int16_t>& samples, int rate, const std::string& path);
 bool makeDirs(const std::string& path);
 
+// The sizes of the desktop icons written under desktop/ ("64x64.png" ...).
+const int kDesktopIconSizes[] = {32, 64, 128, 256};
+
 // The five asset families; each writes under outDir and counts its files.
 bool makeTiles(const std::string& outDir, int& count);
 bool makeSprites(const std::string& outDir, int& count);
