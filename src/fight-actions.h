@@ -24,6 +24,21 @@ inline void hurt(Actor* a, long long damage)
     a->stats.hp = addPoints(a->stats.hp, -boundedChange(damage));
 }
 
+// Reaches in whole tiles (a fighter acts when fewer tiles apart) and mana costs
+// of the attacking spells, read by the spells and by the rule that decides
+// whether a fight can still come to blows.
+const int FIREBALL_MANA = 5;
+const int FIREBALL_REACH = 6;
+const int PAIN_MANA = 15;
+const int PAIN_REACH = 4;
+
+// Neighbouring tiles, straight (48) or diagonal (about 67.9), are within a
+// strike; two tiles straight (96) are not.
+inline bool withinStrike(CGame& g, const Actor* a, const Actor* b)
+{
+    return truncToInt(g.distance(a->x, a->y, b->x, b->y)) < 96;
+}
+
 // Distance between the fighters in whole tiles, truncated.
 inline int tilesApart(CGame& g)
 {

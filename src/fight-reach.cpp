@@ -32,13 +32,13 @@ bool canActFrom(CGame& g, float x, float y, long long mana)
     const int tiles = truncToInt(g.distance(x, y, e->x, e->y) / 48);
     if (tiles <= 1)
         return true;
-    if (mana >= 15 && tiles < 4)
+    if (mana >= PAIN_MANA && tiles < PAIN_REACH)
         return true;
     bool hasBow = false;
     for (const Item* w : g.fvars.weapons)
         if (w && w->type == 8 && tiles < w->range)
             hasBow = true;
-    if (!hasBow && !(mana >= 5 && tiles < 6))
+    if (!hasBow && !(mana >= FIREBALL_MANA && tiles < FIREBALL_REACH))
         return false;
     return e->canSee(x, y, g.theMap);
 }
@@ -60,7 +60,7 @@ bool CGame::fightIsDeadlocked()
 {
     if (!enemy || !player || enemy == player)
         return false;
-    if (truncToInt(distance(enemy->x, enemy->y, player->x, player->y)) < 96)
+    if (withinStrike(*this, enemy, player))
         return false;   // the enemy strikes
     Actor probe = *enemy;
     if (fightAIMove(&probe, player) == 0)

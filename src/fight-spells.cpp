@@ -8,15 +8,15 @@ namespace fight {
 void castFireball(CGame& g)
 {
     CharacterStats& me = g.player->stats;
-    if (me.mp < 5) {
+    if (me.mp < FIREBALL_MANA) {
         say(g, "Not enough mana to cast fireball (need 5)");
         return;
     }
-    me.mp -= 5;
+    me.mp -= FIREBALL_MANA;
     g.vars.bYourTurn = false;
     g.effectAlongLine(g.player->x, g.player->y, g.enemy->x, g.enemy->y, 1);
     g.fvars.movetimer = 1000;
-    if (tilesApart(g) >= 6) {
+    if (tilesApart(g) >= FIREBALL_REACH) {
         say(g, "Couldn't hit enemy, too far away");
         return;
     }
@@ -57,16 +57,16 @@ void castHeal(CGame& g)
 void castPain(CGame& g)
 {
     CharacterStats& me = g.player->stats;
-    if (tilesApart(g) >= 4) {
+    if (tilesApart(g) >= PAIN_REACH) {
         say(g, "Too far away to cast Pain");
         return;
     }
-    if (me.mp < 15) {
+    if (me.mp < PAIN_MANA) {
         say(g, "Not enough MP to cast Pain, need 15");
         return;
     }
     g.playSound(6);
-    me.mp -= 15;
+    me.mp -= PAIN_MANA;
     g.vars.bYourTurn = false;
     if (rand() % 6 < 4) {
         showMiss(g, g.enemy);

@@ -42,14 +42,12 @@ bool tryStep(CGame& g, Actor* mover, Actor* target, int dx, int dy, int facing)
 
 } // namespace
 
-// Neighbouring tiles, straight (48) or diagonal (about 67.9), are within
-// striking reach; two tiles straight (96) are not.
+// Strikes a target within a strike, otherwise steps toward it.
 void CGame::fightAI(Actor* attacker, Actor* target)
 {
     if (!attacker || !target)
         return;
-    int d = truncToInt(distance(attacker->x, attacker->y, target->x, target->y));
-    if (d < 96) {
+    if (withinStrike(*this, attacker, target)) {
         strike(*this, attacker, target);
         return;
     }

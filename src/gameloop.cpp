@@ -93,6 +93,15 @@ void winFight(CGame& g)
     rewardScreen(g, levelledUp);
 }
 
+// Back to exploring with the fight's state cleared; the enemy stays where it is.
+void leaveFight(CGame& g)
+{
+    g.cleanUpFightVars();
+    g.mode = 0;
+    g.bPlayingGame = true;
+    g.vars.fightMsgVec.clear();
+}
+
 // One frame of a fight: the player's turn, the player's action playing out,
 // or the enemy's decision; then running away and victory.
 void combatStep(CGame& g)
@@ -100,10 +109,7 @@ void combatStep(CGame& g)
     if (!g.enemy) {
         // Nothing to fight: go back to exploring rather than follow a null enemy.
         fputs("Enemy doesn't exist! WTF\n", stderr);
-        g.cleanUpFightVars();
-        g.mode = 0;
-        g.bPlayingGame = true;
-        g.vars.fightMsgVec.clear();
+        leaveFight(g);
         return;
     }
     g.drawMap();
@@ -148,10 +154,7 @@ void CGame::endFightByFlight(const char* message)
 {
     vars.currentTalk = message;
     vars.talkTimer = TALK_TIMER;
-    cleanUpFightVars();
-    mode = 0;
-    bPlayingGame = true;
-    vars.fightMsgVec.clear();
+    leaveFight(*this);
 }
 
 void CGame::gameLoop()

@@ -4,13 +4,11 @@
 // The 40x40 box inset 4 pixels from the picture; the four corners are probed.
 bool CGame::mapCollision(float x, float y)
 {
-    return theMap->isSolid(x + 4, y + 4) || theMap->isSolid(x + 4, y + 44) ||
-           theMap->isSolid(x + 44, y + 44) || theMap->isSolid(x + 44, y + 4);
+    return !boxFitsMap(x, y, false);
 }
 
-// The same four corners; with a floater worn, open sea counts as free, so
-// the player floats out over the water and comes ashore again wherever the
-// box clears the land's walls.
+// With a floater worn, open sea counts as free, so the player floats out over
+// the water and comes ashore again wherever the box clears the land's walls.
 bool CGame::playerFits(float x, float y)
 {
     return boxFitsMap(x, y, vars.hasFloater);
@@ -18,13 +16,9 @@ bool CGame::playerFits(float x, float y)
 
 bool CGame::boxFitsMap(float x, float y, bool floating)
 {
-    if (!mapCollision(x, y))
-        return true;
-    if (!floating)
-        return false;
     const float corners[4][2] = {{x + 4, y + 4}, {x + 4, y + 44}, {x + 44, y + 44}, {x + 44, y + 4}};
     for (const auto& c : corners)
-        if (theMap->isSolid(c[0], c[1]) && !theMap->isSea(c[0], c[1]))
+        if (theMap->isSolid(c[0], c[1]) && !(floating && theMap->isSea(c[0], c[1])))
             return false;
     return true;
 }
