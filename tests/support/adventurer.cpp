@@ -1,5 +1,6 @@
 // adventurer.cpp -- a player's hands for long scripted plays: fights, shops, doors, beds, saves.
 #include "adventurer.h"
+#include "../gamefixture.h"
 #include <gtest/gtest.h>
 #include <cmath>
 #include <cstdio>
@@ -19,10 +20,7 @@ void copyGame(const WorkDir& wd, const std::string& dir)
 Snapshot Snapshot::of(CGame& g)
 {
     Snapshot s;
-    s.x = (int)g.player->x;
-    s.y = (int)g.player->y;
-    s.playerName = g.player->myName;
-    s.stats = g.player->stats;
+    s.player = *g.player;
     for (const Item* it : g.itemVec) {
         std::ostringstream o;
         o << it->shortName << " owner " << it->owner << " type " << it->type << (it->bIsEquipped ? " worn" : "");
@@ -43,19 +41,7 @@ Snapshot Snapshot::of(CGame& g)
 
 void expectSame(const Snapshot& a, const Snapshot& b)
 {
-    EXPECT_EQ(a.x, b.x);
-    EXPECT_EQ(a.y, b.y);
-    EXPECT_EQ(a.playerName, b.playerName);
-    EXPECT_EQ(a.stats.hp, b.stats.hp);
-    EXPECT_EQ(a.stats.hp_max, b.stats.hp_max);
-    EXPECT_EQ(a.stats.mp, b.stats.mp);
-    EXPECT_EQ(a.stats.mp_max, b.stats.mp_max);
-    EXPECT_EQ(a.stats.xp, b.stats.xp);
-    EXPECT_EQ(a.stats.level, b.stats.level);
-    EXPECT_EQ(a.stats.strength, b.stats.strength);
-    EXPECT_EQ(a.stats.dexterity, b.stats.dexterity);
-    EXPECT_EQ(a.stats.intelligence, b.stats.intelligence);
-    EXPECT_EQ(a.stats.money, b.stats.money);
+    gamefix::expectSameActor(a.player, b.player);
     EXPECT_EQ(a.items, b.items);
     EXPECT_EQ(a.quests, b.quests);
     EXPECT_EQ(a.flags, b.flags);
@@ -576,7 +562,7 @@ void Adventurer::saveAndQuit(Scenario& s, Snapshot& saved)
             return false;
         saved = Snapshot::of(*g);
         EXPECT_NE("Could not save the game!", g->vars.currentTalk);
-        note("saved at (" + std::to_string(saved.x) + ", " + std::to_string(saved.y) + ")");
+        note("saved at (" + std::to_string((int)saved.player.x) + ", " + std::to_string((int)saved.player.y) + ")");
         press(SDLK_F2);
         return true;
     });

@@ -16,9 +16,7 @@ void copyGame(const WorkDir& wd, const std::string& dir);
 // still alive.
 struct Snapshot
 {
-    int x = 0, y = 0;
-    std::string playerName;
-    CharacterStats stats;
+    Actor player;
     std::vector<std::string> items;    // short name, owner, type, worn, for every item in order
     std::vector<bool> quests;
     std::vector<bool> flags;
