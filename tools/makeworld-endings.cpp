@@ -2,8 +2,8 @@
 #include <cmath>
 #include <functional>
 #include <map>
-#include "makeassets.h"
 #include "makeworld.h"
+#include "picture.h"
 
 namespace mw {
 

@@ -4,8 +4,8 @@
 #include <deque>
 #include <vector>
 #include "Map.h"
-#include "makeassets.h"
 #include "makeworld.h"
+#include "picture.h"
 
 namespace mw {
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <system_error>
 #include "Map.h"
-#include "makeassets.h"
 #include "makeworld.h"
+#include "picture.h"
 #include "vars.h"
 
 namespace fs = std::filesystem;

@@ -1,8 +1,8 @@
-// makeassets-draw.cpp -- pixel drawing: colour mixing, shapes, outlines, noise and the 5x7 font.
+// picture-draw.cpp -- pixel drawing: colour mixing, shapes, outlines, noise and the 5x7 font.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include "makeassets.h"
+#include "picture.h"
 
 namespace mk {
 

@@ -1,9 +1,9 @@
-// makeassets-png.cpp -- writes PNG and WAV files byte for byte the same on every run.
+// picture-files.cpp -- writes PNG and WAV files byte for byte the same on every run, and makes folders.
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 #include <zlib.h>
-#include "makeassets.h"
+#include "picture.h"
 
 namespace mk {
 
