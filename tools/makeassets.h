@@ -3,10 +3,8 @@
 #include <string>
 #include "picture.h"
 
-namespace mk {
-
 // The sizes of the desktop icons written under desktop/ ("64x64.png" ...).
-const int kDesktopIconSizes[] = {32, 64, 128, 256};
+const int DESKTOP_ICON_SIZES[] = {32, 64, 128, 256};
 
 // The five asset families; each writes under outDir and counts its files.
 bool makeTiles(const std::string& outDir, int& count);
@@ -14,5 +12,3 @@ bool makeSprites(const std::string& outDir, int& count);
 bool makeItems(const std::string& outDir, int& count);
 bool makeIcons(const std::string& outDir, int& count);
 bool makeSounds(const std::string& outDir, int& count);
-
-}  // namespace mk

@@ -4,20 +4,20 @@
 #include <string>
 #include <vector>
 
-namespace mk {
-
-struct Rgba {
+class Rgba
+{
+public:
     uint8_t r = 0, g = 0, b = 0, a = 0;
 };
 
 constexpr Rgba rgb(int r, int g, int b, int a = 255)
 {
-    return Rgba{uint8_t(r), uint8_t(g), uint8_t(b), uint8_t(a)};
+    return Rgba{(uint8_t)r, (uint8_t)g, (uint8_t)b, (uint8_t)a};
 }
 
-const Rgba kClear = rgb(0, 0, 0, 0);
-const Rgba kInk = rgb(30, 22, 34);        // the dark outline every sprite and item wears
-const Rgba kWhite = rgb(250, 248, 240);
+const Rgba CLEAR = rgb(0, 0, 0, 0);
+const Rgba INK = rgb(30, 22, 34);        // the dark outline every sprite and item wears
+const Rgba WHITE = rgb(250, 248, 240);
 
 Rgba mix(Rgba a, Rgba b, float t);     // t = 0 gives a, 1 gives b (alpha mixed too)
 Rgba lighter(Rgba c, float t);         // towards a warm white
@@ -26,9 +26,10 @@ Rgba withAlpha(Rgba c, int a);
 
 // An RGBA picture. put() blends over what is there; with wrap set, coordinates
 // wrap around the edges so a tile's features continue on the opposite side.
-class Image {
+class Image
+{
 public:
-    Image(int width, int height, Rgba fillColour = kClear);
+    Image(int width, int height, Rgba fillColour = CLEAR);
 
     int w, h;
     bool wrap = false;
@@ -63,7 +64,8 @@ float vnoise(float x, float y, int cell, int period, uint32_t seed);
 // The same with separate periods across and down, for stretched grain.
 float vnoise2(float x, float y, int cell, int periodX, int periodY, uint32_t seed);
 
-class Rng {
+class Rng
+{
 public:
     explicit Rng(uint64_t seed) : s(seed * 0x9E3779B97F4A7C15ull + 1) {}
     uint32_t next();
@@ -83,5 +85,3 @@ void titleText(Image& img, int x, int y, const std::string& s, Rgba top, Rgba bo
 bool savePng(const Image& img, const std::string& path);
 bool saveWav(const std::vector<int16_t>& samples, int rate, const std::string& path);
 bool makeDirs(const std::string& path);
-
-}  // namespace mk
