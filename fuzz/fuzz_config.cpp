@@ -25,7 +25,7 @@ static size_t keywordLines(const uint8_t* data, size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    std::string path = fuzzfile::put("in", data, size);
+    std::string path = putFuzzInput("in", data, size);
     FILE* f = fopen(path.c_str(), "r");
     if (!f)
         abort();

@@ -4,11 +4,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    std::string in = fuzzfile::put("in", data, size);
+    std::string in = putFuzzInput("in", data, size);
     Item a;
     if (a.serializeFrom(in.c_str()) != 0)
         abort();
-    std::string out = fuzzfile::folder() + "/out";
+    std::string out = fuzzFolder() + "/out";
     FUZZ_CHECK(a.writeTo(out.c_str()));
     Item b;
     FUZZ_CHECK(b.serializeFrom(out.c_str()) == 0);

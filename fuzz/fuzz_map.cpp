@@ -18,9 +18,9 @@ __attribute__((no_sanitize("coverage"), noinline)) static bool allTilesValid(con
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static std::unique_ptr<Map> map(new Map());
-    fuzzfile::put("map.dat", data, size);
+    putFuzzInput("map.dat", data, size);
     memset(map->level, 0xff, sizeof map->level);   // -1 everywhere: every cell must be set
-    map->loadMap(fuzzfile::folder().c_str());
+    map->loadMap(fuzzFolder().c_str());
     FUZZ_CHECK(allTilesValid(*map));
     return 0;
 }

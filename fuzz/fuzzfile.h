@@ -6,13 +6,11 @@
 #include <string>
 #include <unistd.h>
 
-namespace fuzzfile {
-
 // A private folder for this fuzzer process, removed at exit; in memory where
 // the system offers it, as every run writes and reads files. Standard error
 // is fully buffered, so that a reader that warns per line does not make one
 // system call per warning.
-inline const std::string& folder()
+inline const std::string& fuzzFolder()
 {
     static std::string dir = [] {
         static char errBuffer[1 << 16];
@@ -37,10 +35,10 @@ inline const std::string& folder()
     return dir;
 }
 
-// Writes the input to folder()/name and returns the path.
-inline std::string put(const char* name, const uint8_t* data, size_t size)
+// Writes the input to fuzzFolder()/name and returns the path.
+inline std::string putFuzzInput(const char* name, const uint8_t* data, size_t size)
 {
-    std::string path = folder() + "/" + name;
+    std::string path = fuzzFolder() + "/" + name;
     FILE* f = fopen(path.c_str(), "wb");
     if (!f)
         abort();
@@ -58,5 +56,3 @@ inline std::string put(const char* name, const uint8_t* data, size_t size)
             abort(); \
         } \
     } while (0)
-
-} // namespace fuzzfile

@@ -3,17 +3,15 @@
 #include <cstdio>
 #include "makeassets.h"
 
-namespace mk {
-
 namespace {
 
-const Rgba kSteelI = rgb(200, 206, 220), kGoldI = rgb(232, 186, 70), kWoodC = rgb(140, 92, 52);
+const Rgba STEEL = rgb(200, 206, 220), GOLD = rgb(232, 186, 70), WOOD = rgb(140, 92, 52);
 
 // A 48x48 bevelled button; the key letter sits in its bottom-right corner.
 Image button(Rgba face)
 {
     Image b(48, 48);
-    b.roundRect(1, 1, 46, 46, 6, kInk);
+    b.roundRect(1, 1, 46, 46, 6, INK);
     b.roundRect(2, 2, 44, 44, 5, darker(face, 0.45f));
     b.roundRect(2, 2, 43, 43, 5, lighter(face, 0.35f));
     b.roundRect(4, 4, 40, 40, 4, face);
@@ -28,18 +26,18 @@ void keyLetter(Image& b, char key)
 {
     Image l(48, 48);
     l.roundRect(33, 33, 11, 11, 2, rgb(20, 16, 28, 200));
-    text(l, 36, 35, std::string(1, key), kWhite, 1);
+    text(l, 36, 35, std::string(1, key), WHITE, 1);
     b.blit(l, 0, 0);
 }
 
 void swordPicture(Image& b, float ox, float oy, float s)
 {
     Image p(48, 48);
-    p.capsule(ox + 8 * s, oy + 28 * s, ox + 28 * s, oy + 8 * s, 2.2f * s, kSteelI);
-    p.capsule(ox + 9 * s, oy + 26 * s, ox + 28 * s, oy + 8 * s, 0.8f * s, kWhite);
-    p.capsule(ox + 4 * s, oy + 24 * s, ox + 12 * s, oy + 32 * s, 1.6f * s, kGoldI);
+    p.capsule(ox + 8 * s, oy + 28 * s, ox + 28 * s, oy + 8 * s, 2.2f * s, STEEL);
+    p.capsule(ox + 9 * s, oy + 26 * s, ox + 28 * s, oy + 8 * s, 0.8f * s, WHITE);
+    p.capsule(ox + 4 * s, oy + 24 * s, ox + 12 * s, oy + 32 * s, 1.6f * s, GOLD);
     p.capsule(ox + 6 * s, oy + 30 * s, ox + 2 * s, oy + 34 * s, 1.6f * s, rgb(110, 70, 40));
-    p.outline(kInk);
+    p.outline(INK);
     b.blit(p, 0, 0);
 }
 
@@ -54,7 +52,7 @@ void arrowShape(Image& b, int cx, int cy, int dir, Rgba c)
         p.rect(x1 - 8, cy - 3, 9, 7, c);
         p.triangle(x1 - 7, cy - 8, x0 - 1, cy + 0.5f, x1 - 7, cy + 9, c);
     }
-    p.outline(kInk);
+    p.outline(INK);
     b.blit(p, 0, 0);
 }
 
@@ -79,7 +77,7 @@ Image fightButton(int n)
         p.rect(16, 11, 12, 6, rgb(150, 100, 56));
         p.rect(15, 16, 14, 3, rgb(100, 60, 36));
         p.capsule(30, 18, 36, 30, 1.0f, rgb(100, 60, 36));
-        p.rect(19, 24, 6, 5, kGoldI);
+        p.rect(19, 24, 6, 5, GOLD);
         break;
     case 6:                              // open spell book
         p.triangle(6, 14, 24, 18, 24, 36, rgb(240, 230, 200));
@@ -96,7 +94,7 @@ Image fightButton(int n)
         break;
     case 7: case 8:                      // cycle weapons
         swordPicture(b, 8, -2, 0.8f);
-        arrowShape(p, 22, 32, n == 7 ? 1 : -1, kGoldI);
+        arrowShape(p, 22, 32, n == 7 ? 1 : -1, GOLD);
         break;
     case 11:                             // fireball
         p.triangle(8, 36, 24, 16, 30, 32, rgb(240, 120, 30, 220));
@@ -129,13 +127,13 @@ Image fightButton(int n)
         p.rect(14, 32, 24, 3, rgb(70, 44, 30));
         p.rect(21, 9, 3, 18, rgb(170, 120, 70));
         for (int i = 0; i < 3; i++)
-            p.rect(4, 12 + i * 8, 10 - i * 2, 2, kWhite);
+            p.rect(4, 12 + i * 8, 10 - i * 2, 2, WHITE);
         break;
     default:
         break;
     }
     if (n != 4 && n != 7 && n != 8)
-        p.outline(kInk);
+        p.outline(INK);
     b.blit(p, 0, 0);
     if (keys[n])
         keyLetter(b, keys[n]);
@@ -147,7 +145,7 @@ Image pointer()
     Image im(16, 16);
     im.triangle(3, 2, 14, 8, 3, 14, rgb(250, 220, 90));
     im.triangle(3, 2, 14, 8, 3, 8, rgb(255, 246, 180));
-    im.outline(kInk);
+    im.outline(INK);
     return im;
 }
 
@@ -164,7 +162,7 @@ Image hitMark()
             im.triangle(16, 16, 16 + std::cos(a) * r, 16 + std::sin(a) * r, 16 + std::cos(a - 0.392f) * ri, 16 + std::sin(a - 0.392f) * ri, c);
         }
     }
-    im.outline(kInk);
+    im.outline(INK);
     return im;
 }
 
@@ -177,14 +175,14 @@ Image missMark()
         im.disc(16 + std::cos(a) * r, 18 + std::sin(a) * r, w, rgb(220, 236, 250));
     }
     text(im, 5, 22, "MISS", rgb(220, 236, 250), 1);
-    im.outline(kInk);
+    im.outline(INK);
     return im;
 }
 
 Image bar(Rgba c)
 {
     Image im(120, 16);
-    im.rect(0, 0, 120, 16, kInk);
+    im.rect(0, 0, 120, 16, INK);
     for (int y = 2; y < 14; y++)
         for (int x = 2; x < 118; x++) {
             float t = (y - 2) / 11.0f;
@@ -222,7 +220,7 @@ Image gamblingSign()
 {
     Image im(300, 72);
     im.roundRect(0, 0, 300, 72, 8, rgb(70, 40, 24));
-    im.roundRect(3, 3, 294, 66, 6, kWoodC);
+    im.roundRect(3, 3, 294, 66, 6, WOOD);
     im.roundRect(8, 8, 284, 56, 4, rgb(40, 110, 60));
     for (int y = 8; y < 64; y++)
         for (int x = 8; x < 292; x++)
@@ -243,11 +241,11 @@ Image gamblingSign()
     for (int s = 0; s < 3; s++)                          // stacks of coins
         for (int c = 0; c < 4 - s; c++) {
             int x = 254 + s * 16, y = 46 - c * 5;
-            im.ellipse(x, y + 2, 7, 3.5f, darker(kGoldI, 0.4f));
-            im.ellipse(x, y, 7, 3.5f, kGoldI);
-            im.ellipse(x - 1, y - 1, 4, 1.5f, lighter(kGoldI, 0.4f));
+            im.ellipse(x, y + 2, 7, 3.5f, darker(GOLD, 0.4f));
+            im.ellipse(x, y, 7, 3.5f, GOLD);
+            im.ellipse(x - 1, y - 1, 4, 1.5f, lighter(GOLD, 0.4f));
         }
-    titleText(im, 84, 29, "DICE AND COIN", rgb(255, 236, 150), rgb(220, 150, 50), kInk, 2);
+    titleText(im, 84, 29, "DICE AND COIN", rgb(255, 236, 150), rgb(220, 150, 50), INK, 2);
     return im;
 }
 
@@ -261,7 +259,7 @@ Image healMark()
     im.outline(rgb(20, 70, 40));
     for (int s = 0; s < 3; s++) {
         int x = s == 0 ? 27 : s == 1 ? 4 : 26, y = s == 0 ? 4 : s == 1 ? 27 : 26;
-        im.put(x, y, kWhite);
+        im.put(x, y, WHITE);
         im.put(x - 1, y, rgb(200, 255, 210));
         im.put(x + 1, y, rgb(200, 255, 210));
         im.put(x, y - 1, rgb(200, 255, 210));
@@ -274,10 +272,10 @@ Image shot()
 {
     Image im(16, 16);
     im.rect(1, 7, 11, 2, rgb(170, 120, 70));
-    im.triangle(11, 4, 15, 8, 11, 12, kSteelI);
+    im.triangle(11, 4, 15, 8, 11, 12, STEEL);
     im.triangle(0, 4, 4, 8, 0, 8, rgb(230, 70, 60));
     im.triangle(0, 12, 4, 8, 0, 8, rgb(200, 50, 50));
-    im.outline(kInk);
+    im.outline(INK);
     return im;
 }
 
@@ -285,10 +283,10 @@ Image shot()
 Image heart(bool full)
 {
     Image shape(48, 48);
-    shape.disc(15, 17, 10, kWhite);
-    shape.disc(33, 17, 10, kWhite);
-    shape.triangle(5.5f, 20, 42.5f, 20, 24, 43, kWhite);
-    shape.rect(15, 12, 18, 10, kWhite);
+    shape.disc(15, 17, 10, WHITE);
+    shape.disc(33, 17, 10, WHITE);
+    shape.triangle(5.5f, 20, 42.5f, 20, 24, 43, WHITE);
+    shape.rect(15, 12, 18, 10, WHITE);
     Image im(48, 48);
     for (int y = 0; y < 48; y++)
         for (int x = 0; x < 48; x++) {
@@ -297,7 +295,7 @@ Image heart(bool full)
             bool edge = !shape.get(x - 1, y).a || !shape.get(x + 1, y).a || !shape.get(x, y - 1).a || !shape.get(x, y + 1).a;
             Rgba c;
             if (edge)
-                c = kInk;
+                c = INK;
             else if (full)
                 c = (x < 20 && y < 20 && (x - 13) * (x - 13) + (y - 14) * (y - 14) < 14) ? rgb(255, 180, 180)
                     : mix(rgb(236, 50, 60), rgb(160, 20, 40), (x + y - 20) / 50.0f);
@@ -311,10 +309,10 @@ Image heart(bool full)
 Image smallCoin()
 {
     Image im(24, 24);
-    im.ball(12, 12, 9, 9, kGoldI);
-    im.disc(12, 12, 5, darker(kGoldI, 0.15f));
-    im.rect(11, 8, 2, 8, lighter(kGoldI, 0.4f));
-    im.outline(kInk);
+    im.ball(12, 12, 9, 9, GOLD);
+    im.disc(12, 12, 5, darker(GOLD, 0.15f));
+    im.rect(11, 8, 2, 8, lighter(GOLD, 0.4f));
+    im.outline(INK);
     return im;
 }
 
@@ -326,7 +324,7 @@ Image smallStar()
         im.triangle(12, 12, 12 + std::cos(a) * 10, 12 + std::sin(a) * 10, 12 + std::cos(a + 0.63f) * 4.5f, 12 + std::sin(a + 0.63f) * 4.5f, rgb(250, 220, 90));
         im.triangle(12, 12, 12 + std::cos(a) * 10, 12 + std::sin(a) * 10, 12 + std::cos(a - 0.63f) * 4.5f, 12 + std::sin(a - 0.63f) * 4.5f, rgb(255, 240, 160));
     }
-    im.outline(kInk);
+    im.outline(INK);
     return im;
 }
 
@@ -335,9 +333,9 @@ Image smallShield()
     Image im(24, 24);
     im.roundRect(4, 2, 16, 10, 3, rgb(60, 90, 170));
     im.triangle(4, 10, 20, 10, 12, 22, rgb(60, 90, 170));
-    im.rect(11, 3, 2, 16, kGoldI);
-    im.rect(5, 8, 14, 2, kGoldI);
-    im.outline(kInk);
+    im.rect(11, 3, 2, 16, GOLD);
+    im.rect(5, 8, 14, 2, GOLD);
+    im.outline(INK);
     return im;
 }
 
@@ -352,8 +350,8 @@ Image fightBanner()
     im.triangle(400, 30, 360, 30, 380, 60, darker(red, 0.35f));
     im.triangle(400, 90, 360, 90, 380, 60, darker(red, 0.35f));
     im.rect(350, 30, 30, 60, darker(red, 0.35f));
-    im.roundRect(40, 14, 320, 92, 10, kInk);
-    im.roundRect(43, 17, 314, 86, 8, kGoldI);
+    im.roundRect(40, 14, 320, 92, 10, INK);
+    im.roundRect(43, 17, 314, 86, 8, GOLD);
     im.roundRect(47, 21, 306, 78, 6, red);
     for (int y = 21; y < 99; y++)
         for (int x = 47; x < 353; x++)
@@ -363,13 +361,13 @@ Image fightBanner()
     for (int side = 0; side < 2; side++) {
         float cx = side ? 334 : 66;
         for (int s = -1; s <= 1; s += 2) {
-            im.capsule(cx - 12 * s, 88, cx + 12 * s, 32, 3.2f, kInk);
-            im.capsule(cx - 12 * s, 88, cx + 12 * s, 32, 2.2f, kSteelI);
-            im.capsule(cx - 14 * s, 76, cx - 4 * s, 80, 2.2f, kGoldI);
+            im.capsule(cx - 12 * s, 88, cx + 12 * s, 32, 3.2f, INK);
+            im.capsule(cx - 12 * s, 88, cx + 12 * s, 32, 2.2f, STEEL);
+            im.capsule(cx - 14 * s, 76, cx - 4 * s, 80, 2.2f, GOLD);
         }
     }
     int w = textWidth("FIGHT!", 6);
-    titleText(im, 200 - w / 2, 39, "FIGHT!", rgb(255, 246, 170), rgb(240, 140, 40), kInk, 6);
+    titleText(im, 200 - w / 2, 39, "FIGHT!", rgb(255, 246, 170), rgb(240, 140, 40), INK, 6);
     return im;
 }
 
@@ -380,10 +378,10 @@ Image gameIcon()
     Image art(32, 32);
     art.roundRect(4, 3, 24, 14, 4, rgb(60, 90, 170));
     art.triangle(4, 15, 28, 15, 16, 30, rgb(60, 90, 170));
-    art.rect(15, 4, 3, 24, kGoldI);
-    art.rect(5, 10, 22, 3, kGoldI);
-    art.capsule(4, 28, 27, 4, 1.6f, kSteelI);
-    art.outline(kInk);
+    art.rect(15, 4, 3, 24, GOLD);
+    art.rect(5, 10, 22, 3, GOLD);
+    art.capsule(4, 28, 27, 4, 1.6f, STEEL);
+    art.outline(INK);
     Image im(32, 32);
     for (size_t i = 0; i < art.px.size(); i++)
         if (art.px[i].a >= 128)
@@ -415,7 +413,7 @@ Image desktopIcon(int size)
     return im;
 }
 
-}  // namespace
+} // namespace
 
 Image gameOverPicture()
 {
@@ -438,7 +436,7 @@ Image gameOverPicture()
     im.disc(330, 64, 20, mix(rgb(20, 18, 44), rgb(60, 30, 60), 0.2f));
     // hill
     for (int x = 0; x < 400; x++) {
-        int top = 210 + int(20 * std::cos((x - 200) / 130.0f)) - 14;
+        int top = 210 + (int)(20 * std::cos((x - 200) / 130.0f)) - 14;
         for (int y = top; y < 300; y++) {
             float ex = std::min(x, 399 - x) / 40.0f, ey = (299 - y) / 40.0f;
             float edge = std::min(1.0f, std::min(ex, ey));
@@ -448,20 +446,20 @@ Image gameOverPicture()
     }
     // gravestone
     const Rgba stone = rgb(130, 130, 144);
-    im.roundRect(170, 110, 60, 96, 28, kInk);
+    im.roundRect(170, 110, 60, 96, 28, INK);
     im.roundRect(173, 113, 54, 92, 26, stone);
     im.roundRect(176, 116, 46, 86, 23, lighter(stone, 0.15f));
     im.rect(218, 132, 5, 70, darker(stone, 0.2f));
     text(im, 183, 140, "RIP", rgb(60, 60, 76), 2);
     im.rect(160, 200, 80, 8, rgb(60, 46, 40));
     // a fallen hero's sword stuck in the ground
-    im.capsule(262, 208, 282, 150, 3.5f, kInk);
-    im.capsule(262, 208, 282, 150, 2.3f, kSteelI);
-    im.capsule(268, 160, 290, 168, 2.8f, kGoldI);
+    im.capsule(262, 208, 282, 150, 3.5f, INK);
+    im.capsule(262, 208, 282, 150, 2.3f, STEEL);
+    im.capsule(268, 160, 290, 168, 2.8f, GOLD);
     im.capsule(283, 148, 287, 138, 2.4f, rgb(110, 70, 40));
-    im.disc(288, 136, 3, kGoldI);
+    im.disc(288, 136, 3, GOLD);
     int w = textWidth("GAME OVER", 5);
-    titleText(im, 200 - w / 2, 236, "GAME OVER", rgb(255, 110, 90), rgb(160, 20, 30), kInk, 5);
+    titleText(im, 200 - w / 2, 236, "GAME OVER", rgb(255, 110, 90), rgb(160, 20, 30), INK, 5);
     return im;
 }
 
@@ -501,7 +499,7 @@ bool makeIcons(const std::string& outDir, int& count)
     // Not read by the engine: installed as the desktop entry's icon.
     if (!makeDirs(outDir + "/desktop"))
         return false;
-    for (int size : kDesktopIconSizes) {
+    for (int size : DESKTOP_ICON_SIZES) {
         std::string name = std::to_string(size) + "x" + std::to_string(size) + ".png";
         if (!savePng(desktopIcon(size), outDir + "/desktop/" + name))
             return false;
@@ -509,5 +507,3 @@ bool makeIcons(const std::string& outDir, int& count)
     }
     return true;
 }
-
-}  // namespace mk

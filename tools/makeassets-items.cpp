@@ -3,12 +3,10 @@
 #include <cstdio>
 #include "makeassets.h"
 
-namespace mk {
-
 namespace {
 
-const Rgba kSteel = rgb(190, 196, 210), kIronI = rgb(120, 124, 138), kGold = rgb(230, 184, 70);
-const Rgba kLeather = rgb(130, 82, 46), kWoodI = rgb(150, 100, 56), kGlass = rgb(200, 230, 240, 170);
+const Rgba STEEL = rgb(190, 196, 210), IRON = rgb(120, 124, 138), GOLD = rgb(230, 184, 70);
+const Rgba LEATHER = rgb(130, 82, 46), WOOD = rgb(150, 100, 56), GLASS = rgb(200, 230, 240, 170);
 
 // A straight blade from hilt end (x0, y0) to tip (x1, y1), lit along its upper edge.
 void blade(Image& im, float x0, float y0, float x1, float y1, float r, Rgba c)
@@ -22,7 +20,7 @@ void blade(Image& im, float x0, float y0, float x1, float y1, float r, Rgba c)
         ny = -ny;
     }
     im.capsule(x0 + nx * r * 0.5f, y0 + ny * r * 0.5f, x1, y1, std::max(0.6f, r * 0.35f), lighter(c, 0.45f));
-    im.line(int(x0 - nx * r * 0.4f), int(y0 - ny * r * 0.4f), int(x1), int(y1), darker(c, 0.3f));
+    im.line((int)(x0 - nx * r * 0.4f), (int)(y0 - ny * r * 0.4f), (int)x1, (int)y1, darker(c, 0.3f));
 }
 
 // Sword on the diagonal: pommel at bottom-left, tip at top-right.
@@ -38,8 +36,8 @@ void sword(Image& im, float len, float width, Rgba bladeC, Rgba guardC, Rgba gri
 
 void axe(Image& im, bool doubleHead, Rgba head)
 {
-    im.capsule(10, 42, 34, 10, 1.8f, kWoodI);
-    im.line(9, 41, 33, 9, lighter(kWoodI, 0.3f));
+    im.capsule(10, 42, 34, 10, 1.8f, WOOD);
+    im.line(9, 41, 33, 9, lighter(WOOD, 0.3f));
     Image h(48, 48);
     if (doubleHead) {
         h.ellipse(22, 12, 7, 11, head);
@@ -49,7 +47,7 @@ void axe(Image& im, bool doubleHead, Rgba head)
     h.ellipse(38, 10, 7, 9, head);
     for (size_t i = 0; i < h.px.size(); i++)
         if (h.px[i].a) {
-            int x = int(i % 48), y = int(i / 48);
+            int x = (int)(i % 48), y = (int)(i / 48);
             if (x + y < 44 || x < 34)
                 h.px[i] = lighter(head, 0.2f);
         }
@@ -57,7 +55,7 @@ void axe(Image& im, bool doubleHead, Rgba head)
         for (int y = 0; y < 48; y++)
             for (int x = 0; x < 48; x++)
                 if (h.get(x, y).a && x < 31)
-                    h.set(x, y, kClear);
+                    h.set(x, y, CLEAR);
     im.blit(h, 0, 0);
     im.capsule(29, 12, 36, 18, 2.2f, darker(head, 0.35f));
 }
@@ -66,11 +64,11 @@ void flask(Image& im, float cx, float cy, float r, Rgba liquid, bool tall)
 {
     Image g(48, 48);
     if (tall) {
-        g.roundRect(int(cx - r * 0.7f), int(cy - r * 1.2f), int(r * 1.4f), int(r * 2.3f), 3, kGlass);
+        g.roundRect((int)(cx - r * 0.7f), (int)(cy - r * 1.2f), (int)(r * 1.4f), (int)(r * 2.3f), 3, GLASS);
     } else {
-        g.disc(cx, cy, r, kGlass);
+        g.disc(cx, cy, r, GLASS);
     }
-    g.rect(int(cx - r * 0.3f), int(cy - r - 6), int(r * 0.6f) + 1, 7, kGlass);   // neck
+    g.rect((int)(cx - r * 0.3f), (int)(cy - r - 6), (int)(r * 0.6f) + 1, 7, GLASS);   // neck
     // liquid fills the lower part
     for (int y = 0; y < 48; y++)
         for (int x = 0; x < 48; x++)
@@ -78,11 +76,11 @@ void flask(Image& im, float cx, float cy, float r, Rgba liquid, bool tall)
                 float t = (y - cy) / r;
                 g.set(x, y, t > 0.5f ? darker(liquid, 0.25f) : liquid);
             }
-    g.rect(int(cx - r * 0.3f) - 1, int(cy - r - 8), int(r * 0.6f) + 3, 4, rgb(170, 120, 70));   // cork
-    g.outline(kInk);
+    g.rect((int)(cx - r * 0.3f) - 1, (int)(cy - r - 8), (int)(r * 0.6f) + 3, 4, rgb(170, 120, 70));   // cork
+    g.outline(INK);
     im.blit(g, 0, 0);
     im.capsule(cx - r * 0.5f, cy - r * 0.3f, cx - r * 0.45f, cy + r * 0.2f, 1.0f, rgb(255, 255, 255, 200));
-    im.set(int(cx - r * 0.1f), int(cy - r * 0.6f), kWhite);
+    im.set((int)(cx - r * 0.1f), (int)(cy - r * 0.6f), WHITE);
 }
 
 void bow(Image& im, bool longBow)
@@ -91,13 +89,13 @@ void bow(Image& im, bool longBow)
     // the limb arcs around the left, the string runs straight on the right
     for (float a = -1.25f; a <= 1.25f; a += 0.01f) {
         float x = 30 - std::cos(a) * r * 0.6f, y = 24 + std::sin(a) * r;
-        im.disc(x, y, 1.7f, longBow ? rgb(120, 76, 40) : kWoodI);
+        im.disc(x, y, 1.7f, longBow ? rgb(120, 76, 40) : WOOD);
     }
     float ty = 24 - std::sin(1.25f) * r, by = 24 + std::sin(1.25f) * r, sx = 30 - std::cos(1.25f) * r * 0.6f;
-    im.line(int(sx), int(ty), int(sx), int(by), rgb(236, 230, 210));
-    im.rect(int(30 - r * 0.6f) - 1, 21, 4, 6, kLeather);              // grip
-    im.capsule(8, 24, 38, 24, 0.6f, kWoodI);                          // nocked arrow
-    im.triangle(38, 21, 44, 24, 38, 27, kSteel);
+    im.line((int)sx, (int)ty, (int)sx, (int)by, rgb(236, 230, 210));
+    im.rect((int)(30 - r * 0.6f) - 1, 21, 4, 6, LEATHER);              // grip
+    im.capsule(8, 24, 38, 24, 0.6f, WOOD);                          // nocked arrow
+    im.triangle(38, 21, 44, 24, 38, 27, STEEL);
     im.triangle(6, 21, 11, 24, 6, 27, rgb(220, 60, 60));
 }
 
@@ -108,7 +106,7 @@ void key(Image& im, Rgba metal, bool ornate)
     for (int y = 0; y < 48; y++)
         for (int x = 0; x < 48; x++)
             if (std::hypot(x + 0.5f - 14, y + 0.5f - 16) < 4.2f)
-                k.set(x, y, kClear);
+                k.set(x, y, CLEAR);
     k.capsule(19, 21, 38, 40, 2.2f, metal);
     k.rect(30, 35, 4, 7, metal);
     k.rect(35, 33, 5, 4, metal);
@@ -117,11 +115,11 @@ void key(Image& im, Rgba metal, bool ornate)
         k.disc(14, 8, 2.5f, metal);
     for (size_t i = 0; i < k.px.size(); i++)
         if (k.px[i].a) {
-            int x = int(i % 48), y = int(i / 48);
+            int x = (int)(i % 48), y = (int)(i / 48);
             if ((x + y) % 7 == 0 || x + y < 24)
                 k.px[i] = lighter(metal, 0.3f);
         }
-    k.outline(kInk);
+    k.outline(INK);
     im.blit(k, 0, 0);
 }
 
@@ -131,11 +129,11 @@ void armourBody(Image& im, Rgba main, Rgba trim, int style)
     a.roundRect(12, 10, 24, 30, 4, main);
     a.roundRect(5, 10, 10, 14, 3, main);      // shoulders
     a.roundRect(33, 10, 10, 14, 3, main);
-    a.ellipse(24, 9, 6, 4, kClear);
+    a.ellipse(24, 9, 6, 4, CLEAR);
     for (int y = 0; y < 48; y++)
         for (int x = 0; x < 48; x++) {
             if (std::hypot(x + 0.5f - 24, y + 0.5f - 8) < 6)
-                a.set(x, y, kClear);
+                a.set(x, y, CLEAR);
             Rgba c = a.get(x, y);
             if (!c.a)
                 continue;
@@ -147,17 +145,17 @@ void armourBody(Image& im, Rgba main, Rgba trim, int style)
                 a.set(x, y, lighter(main, 0.25f));
         }
     a.rect(12, 32, 24, 3, trim);               // belt
-    a.rect(22, 32, 4, 3, kGold);
+    a.rect(22, 32, 4, 3, GOLD);
     if (style == 2) {
         a.rect(23, 13, 2, 18, lighter(main, 0.45f));
         a.rect(12, 24, 24, 1, darker(main, 0.35f));
         for (int x : {14, 33})
-            a.set(x, 14, kWhite);
+            a.set(x, 14, WHITE);
     } else if (style == 0) {
         a.rect(17, 12, 1, 20, trim);
         a.rect(30, 12, 1, 20, trim);
     }
-    a.outline(kInk);
+    a.outline(INK);
     im.blit(a, 0, 0);
 }
 
@@ -170,22 +168,22 @@ void shield(Image& im, bool kite)
         for (int y = 0; y < 48; y++)
             for (int x = 0; x < 48; x++)
                 if (s.get(x, y).a && std::abs(x - 24) < 2)
-                    s.set(x, y, kGold);
-        s.rect(12, 16, 24, 3, kGold);
-        s.outline(kSteel);
-        s.outline(kInk);
+                    s.set(x, y, GOLD);
+        s.rect(12, 16, 24, 3, GOLD);
+        s.outline(STEEL);
+        s.outline(INK);
     } else {
-        s.disc(24, 24, 19, kWoodI);
+        s.disc(24, 24, 19, WOOD);
         for (int x = 6; x < 44; x += 6)
-            s.rect(x, 4, 1, 40, darker(kWoodI, 0.35f));
+            s.rect(x, 4, 1, 40, darker(WOOD, 0.35f));
         for (int y = 0; y < 48; y++)
             for (int x = 0; x < 48; x++)
                 if (std::hypot(x + 0.5f - 24, y + 0.5f - 24) > 19.5f)
-                    s.set(x, y, kClear);
+                    s.set(x, y, CLEAR);
                 else if (std::hypot(x + 0.5f - 24, y + 0.5f - 24) > 16.5f)
-                    s.set(x, y, kIronI);
-        s.ball(24, 24, 5, 5, kSteel);
-        s.outline(kInk);
+                    s.set(x, y, IRON);
+        s.ball(24, 24, 5, 5, STEEL);
+        s.outline(INK);
     }
     im.blit(s, 0, 0);
 }
@@ -199,8 +197,8 @@ void gem(Image& im, Rgba c)
     im.triangle(16, 8, 24, 8, 18, 18, lighter(c, 0.45f));
     im.triangle(24, 18, 38, 18, 24, 42, darker(c, 0.45f));
     im.line(10, 18, 38, 18, lighter(c, 0.3f));
-    im.set(20, 11, kWhite);
-    im.set(19, 12, kWhite);
+    im.set(20, 11, WHITE);
+    im.set(19, 12, WHITE);
 }
 
 // Draws picture n; returns false past the last picture.
@@ -215,55 +213,55 @@ bool drawItem(int n, Image& im)
         im.disc(24, 26, 4, rgb(180, 30, 40));
         im.set(23, 25, rgb(230, 90, 90));
         break;
-    case 1: sword(im, 26, 1.8f, kIronI, rgb(110, 90, 70), kLeather, 4); break;      // short sword
-    case 2: sword(im, 32, 2.0f, kSteel, kIronI, kLeather, 5); break;                // long sword
-    case 3: sword(im, 33, 2.8f, kSteel, kGold, rgb(120, 30, 40), 6); break;         // broadsword
+    case 1: sword(im, 26, 1.8f, IRON, rgb(110, 90, 70), LEATHER, 4); break;      // short sword
+    case 2: sword(im, 32, 2.0f, STEEL, IRON, LEATHER, 5); break;                // long sword
+    case 3: sword(im, 33, 2.8f, STEEL, GOLD, rgb(120, 30, 40), 6); break;         // broadsword
     case 4:                                                                          // rune blade
-        sword(im, 34, 2.3f, rgb(120, 190, 250), kGold, rgb(50, 40, 90), 6);
+        sword(im, 34, 2.3f, rgb(120, 190, 250), GOLD, rgb(50, 40, 90), 6);
         for (int i = 0; i < 4; i++)
             im.set(19 + i * 5, 29 - i * 5, rgb(230, 250, 255));
         break;
-    case 5: axe(im, false, kIronI); break;            // hand axe
-    case 6: axe(im, true, kSteel); break;             // battle axe
+    case 5: axe(im, false, IRON); break;            // hand axe
+    case 6: axe(im, true, STEEL); break;             // battle axe
     case 7:                                           // club
-        im.capsule(10, 40, 34, 14, 2.0f, kWoodI);
+        im.capsule(10, 40, 34, 14, 2.0f, WOOD);
         im.capsule(26, 22, 36, 11, 5.0f, rgb(120, 80, 44));
         im.capsule(25, 21, 34, 11, 2.0f, rgb(160, 110, 62));
         im.set(31, 17, rgb(80, 52, 30));
         im.set(34, 14, rgb(80, 52, 30));
         break;
     case 8:                                           // spiked mace
-        im.capsule(10, 40, 30, 18, 1.8f, kIronI);
-        im.capsule(9, 41, 14, 36, 2.2f, kLeather);
+        im.capsule(10, 40, 30, 18, 1.8f, IRON);
+        im.capsule(9, 41, 14, 36, 2.2f, LEATHER);
         for (int s = 0; s < 8; s++) {
             float a = s * 0.785f;
-            im.capsule(33, 15, 33 + std::cos(a) * 11, 15 + std::sin(a) * 11, 1.2f, kSteel);
+            im.capsule(33, 15, 33 + std::cos(a) * 11, 15 + std::sin(a) * 11, 1.2f, STEEL);
         }
-        im.ball(33, 15, 7, 7, kIronI);
+        im.ball(33, 15, 7, 7, IRON);
         break;
     case 9:                                           // spear
-        im.capsule(6, 44, 34, 14, 1.4f, kWoodI);
-        im.triangle(31, 11, 44, 4, 37, 17, kSteel);
-        im.triangle(31, 11, 44, 4, 36, 10, lighter(kSteel, 0.4f));
-        im.rect(30, 13, 4, 4, kLeather);
+        im.capsule(6, 44, 34, 14, 1.4f, WOOD);
+        im.triangle(31, 11, 44, 4, 37, 17, STEEL);
+        im.triangle(31, 11, 44, 4, 36, 10, lighter(STEEL, 0.4f));
+        im.rect(30, 13, 4, 4, LEATHER);
         break;
-    case 10: sword(im, 16, 1.5f, kSteel, kIronI, rgb(60, 40, 30), 3); break;       // dagger
+    case 10: sword(im, 16, 1.5f, STEEL, IRON, rgb(60, 40, 30), 3); break;       // dagger
     case 11: bow(im, false); break;                   // short bow
     case 12: bow(im, true); break;                    // long bow
     case 13:                                          // crossbow
-        im.capsule(24, 10, 24, 42, 2.5f, kWoodI);
+        im.capsule(24, 10, 24, 42, 2.5f, WOOD);
         for (float a = -1.1f; a <= 1.1f; a += 0.01f)
-            im.disc(24 + std::sin(a) * 17, 18 - std::cos(a) * 6, 1.6f, kIronI);
+            im.disc(24 + std::sin(a) * 17, 18 - std::cos(a) * 6, 1.6f, IRON);
         im.line(9, 18, 24, 26, rgb(236, 230, 210));
         im.line(39, 18, 24, 26, rgb(236, 230, 210));
-        im.capsule(24, 6, 24, 26, 0.6f, kSteel);
-        im.triangle(21, 8, 24, 2, 27, 8, kSteel);
-        im.rect(22, 30, 4, 3, kIronI);
+        im.capsule(24, 6, 24, 26, 0.6f, STEEL);
+        im.triangle(21, 8, 24, 2, 27, 8, STEEL);
+        im.rect(22, 30, 4, 3, IRON);
         break;
     case 14:                                          // sling with a stone
-        im.capsule(10, 8, 22, 30, 0.8f, kLeather);
-        im.capsule(36, 8, 26, 30, 0.8f, kLeather);
-        im.ellipse(24, 33, 7, 4, kLeather);
+        im.capsule(10, 8, 22, 30, 0.8f, LEATHER);
+        im.capsule(36, 8, 26, 30, 0.8f, LEATHER);
+        im.ellipse(24, 33, 7, 4, LEATHER);
         im.ball(24, 31, 3.5f, 3.5f, rgb(150, 146, 140));
         im.disc(10, 7, 2, rgb(170, 120, 70));
         break;
@@ -276,13 +274,13 @@ bool drawItem(int n, Image& im)
         im.roundRect(10, 14, 22, 28, 3, rgb(150, 100, 56));
         for (int x = 13; x < 32; x += 5)
             im.rect(x, 14, 1, 28, rgb(110, 70, 40));
-        im.rect(10, 18, 22, 2, kIronI);
-        im.rect(10, 36, 22, 2, kIronI);
+        im.rect(10, 18, 22, 2, IRON);
+        im.rect(10, 36, 22, 2, IRON);
         im.capsule(34, 21, 34, 33, 3.5f, rgb(110, 70, 40));
-        im.capsule(34, 21, 34, 33, 1.5f, kClear);
+        im.capsule(34, 21, 34, 33, 1.5f, CLEAR);
         for (int x = 32; x < 37; x++)
             for (int y = 22; y < 33; y++)
-                im.set(x, y, kClear);
+                im.set(x, y, CLEAR);
         im.capsule(33, 21, 38, 22, 1.4f, rgb(110, 70, 40));
         im.capsule(33, 33, 38, 32, 1.4f, rgb(110, 70, 40));
         im.capsule(38, 22, 38, 32, 1.4f, rgb(110, 70, 40));
@@ -303,9 +301,9 @@ bool drawItem(int n, Image& im)
         im.roundRect(12, 14, 24, 28, 6, rgb(170, 176, 190));
         im.rect(20, 6, 8, 9, rgb(150, 156, 170));
         im.rect(19, 4, 10, 4, rgb(60, 50, 50));
-        im.rect(16, 22, 16, 12, kLeather);
-        im.frame(16, 22, 16, 12, darker(kLeather, 0.4f));
-        im.rect(14, 16, 3, 20, kWhite);
+        im.rect(16, 22, 16, 12, LEATHER);
+        im.frame(16, 22, 16, 12, darker(LEATHER, 0.4f));
+        im.rect(14, 16, 3, 20, WHITE);
         break;
     case 23: armourBody(im, rgb(140, 90, 50), rgb(90, 56, 30), 0); break;        // leather
     case 24: armourBody(im, rgb(150, 156, 170), rgb(90, 56, 30), 1); break;      // chain mail
@@ -318,16 +316,16 @@ bool drawItem(int n, Image& im)
         key(im, rgb(214, 176, 80), false);
         im.line(12, 9, 8, 5, rgb(200, 190, 170));
         im.roundRect(2, 26, 18, 14, 3, rgb(180, 60, 50));
-        im.disc(6, 30, 1.5f, kClear);
-        text(im, 8, 30, "7", kWhite, 1);
+        im.disc(6, 30, 1.5f, CLEAR);
+        text(im, 8, 30, "7", WHITE, 1);
         im.capsule(6, 26, 9, 20, 0.6f, rgb(200, 190, 170));
         break;
     case 31:                                          // lock-pick set: a hook and a tension bar
-        im.capsule(8, 40, 34, 14, 1.0f, kSteel);
-        im.capsule(34, 14, 38, 14, 1.0f, kSteel);
-        im.capsule(38, 14, 38, 10, 1.0f, kSteel);
-        im.capsule(16, 42, 38, 30, 1.0f, kIronI);
-        im.capsule(38, 30, 40, 34, 1.0f, kIronI);
+        im.capsule(8, 40, 34, 14, 1.0f, STEEL);
+        im.capsule(34, 14, 38, 14, 1.0f, STEEL);
+        im.capsule(38, 14, 38, 10, 1.0f, STEEL);
+        im.capsule(16, 42, 38, 30, 1.0f, IRON);
+        im.capsule(38, 30, 40, 34, 1.0f, IRON);
         im.capsule(7, 41, 14, 34, 2.3f, rgb(60, 40, 40));
         break;
     case 32:                                          // ring buoy
@@ -335,7 +333,7 @@ bool drawItem(int n, Image& im)
             for (int x = 0; x < 48; x++) {
                 float dx = x + 0.5f - 24, dy = y + 0.5f - 24, d = std::hypot(dx, dy);
                 if (d < 18 && d > 9) {
-                    int seg = int((std::atan2(dy, dx) + 3.1416f) / 1.5708f);
+                    int seg = (int)((std::atan2(dy, dx) + 3.1416f) / 1.5708f);
                     Rgba c = seg % 2 ? rgb(230, 60, 50) : rgb(245, 242, 236);
                     if (d > 16 || dx + dy > 14)
                         c = darker(c, 0.25f);
@@ -356,9 +354,9 @@ bool drawItem(int n, Image& im)
         im.rect(6, 31, 36, 3, rgb(200, 180, 120));
         break;
     case 34:                                          // locket
-        im.capsule(24, 4, 14, 20, 0.6f, kGold);
-        im.capsule(24, 4, 34, 20, 0.6f, kGold);
-        im.ball(24, 30, 11, 12, kGold);
+        im.capsule(24, 4, 14, 20, 0.6f, GOLD);
+        im.capsule(24, 4, 34, 20, 0.6f, GOLD);
+        im.ball(24, 30, 11, 12, GOLD);
         im.disc(24, 30, 6, rgb(190, 60, 80));
         im.disc(22, 28, 2, rgb(240, 140, 160));
         break;
@@ -366,8 +364,8 @@ bool drawItem(int n, Image& im)
         im.rect(8, 8, 30, 34, rgb(120, 40, 40));
         im.rect(36, 10, 4, 32, rgb(236, 226, 196));
         im.rect(8, 8, 4, 34, rgb(90, 28, 30));
-        im.frame(14, 14, 18, 22, kGold);
-        im.disc(23, 25, 4, kGold);
+        im.frame(14, 14, 18, 22, GOLD);
+        im.disc(23, 25, 4, GOLD);
         im.disc(23, 25, 2, rgb(120, 40, 40));
         break;
     case 36: gem(im, rgb(220, 40, 60)); break;        // ruby
@@ -382,16 +380,16 @@ bool drawItem(int n, Image& im)
         im.rect(20, 32, 8, 4, rgb(200, 170, 110));
         break;
     case 38:                                          // crown
-        im.rect(9, 26, 30, 12, kGold);
+        im.rect(9, 26, 30, 12, GOLD);
         for (int i = 0; i < 5; i++)
-            im.triangle(9 + i * 6, 27, 12 + i * 6, 12 + (i % 2) * 5, 15 + i * 6, 27, kGold);
+            im.triangle(9 + i * 6, 27, 12 + i * 6, 12 + (i % 2) * 5, 15 + i * 6, 27, GOLD);
         for (int i = 0; i < 5; i += 2)
-            im.disc(12.5f + i * 6, 12, 1.8f, kWhite);
-        im.rect(9, 34, 30, 2, darker(kGold, 0.3f));
+            im.disc(12.5f + i * 6, 12, 1.8f, WHITE);
+        im.rect(9, 34, 30, 2, darker(GOLD, 0.3f));
         im.disc(16, 31, 2, rgb(220, 40, 60));
         im.disc(24, 31, 2, rgb(60, 110, 220));
         im.disc(32, 31, 2, rgb(60, 180, 90));
-        im.rect(9, 26, 30, 1, lighter(kGold, 0.5f));
+        im.rect(9, 26, 30, 1, lighter(GOLD, 0.5f));
         break;
     case 39:                                          // map scroll
         im.rect(8, 12, 32, 24, rgb(230, 212, 160));
@@ -409,8 +407,8 @@ bool drawItem(int n, Image& im)
         im.triangle(34, 24, 44, 14, 44, 34, rgb(100, 140, 170));
         im.ellipse(22, 27, 12, 4, rgb(210, 220, 220));
         im.triangle(18, 16, 28, 16, 22, 11, rgb(100, 140, 170));
-        im.disc(12, 22, 2, kInk);
-        im.set(11, 21, kWhite);
+        im.disc(12, 22, 2, INK);
+        im.set(11, 21, WHITE);
         for (int x = 18; x < 32; x += 4)
             im.line(x, 19, x + 2, 24, rgb(90, 130, 160));
         break;
@@ -422,8 +420,8 @@ bool drawItem(int n, Image& im)
         im.rect(6, 34, 36, 2, rgb(200, 200, 210));
         break;
     case 42:                                          // seashell souvenir on a stand
-        im.rect(12, 38, 24, 5, kWoodI);
-        im.rect(12, 38, 24, 1, lighter(kWoodI, 0.3f));
+        im.rect(12, 38, 24, 5, WOOD);
+        im.rect(12, 38, 24, 1, lighter(WOOD, 0.3f));
         im.ellipse(24, 23, 14, 13, rgb(246, 200, 180));
         for (int k = -12; k <= 12; k += 4)
             im.line(24, 36, 24 + k, 12, rgb(220, 150, 140));
@@ -436,16 +434,16 @@ bool drawItem(int n, Image& im)
             im.line(14 + i * 8, 22, 19 + i * 8, 18, rgb(240, 210, 150));
         break;
     case 45:                                          // iron helmet
-        im.ball(24, 24, 15, 14, kSteel);
-        im.rect(8, 26, 32, 14, kClear);
+        im.ball(24, 24, 15, 14, STEEL);
+        im.rect(8, 26, 32, 14, CLEAR);
         for (int y = 26; y < 40; y++)
             for (int x = 0; x < 48; x++)
-                im.set(x, y, kClear);
-        im.rect(9, 24, 30, 4, darker(kSteel, 0.25f));
-        im.rect(9, 28, 6, 10, kSteel);
-        im.rect(33, 28, 6, 10, darker(kSteel, 0.2f));
-        im.rect(22, 26, 4, 12, kSteel);
-        im.rect(23, 8, 2, 16, lighter(kSteel, 0.4f));
+                im.set(x, y, CLEAR);
+        im.rect(9, 24, 30, 4, darker(STEEL, 0.25f));
+        im.rect(9, 28, 6, 10, STEEL);
+        im.rect(33, 28, 6, 10, darker(STEEL, 0.2f));
+        im.rect(22, 26, 4, 12, STEEL);
+        im.rect(23, 8, 2, 16, lighter(STEEL, 0.4f));
         break;
     case 46: flask(im, 24, 28, 11, rgb(60, 100, 230), false); break;   // mana potion
     case 47:                                          // straw sun hat from the key shop
@@ -460,7 +458,7 @@ bool drawItem(int n, Image& im)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool makeItems(const std::string& outDir, int& count)
 {
@@ -471,12 +469,10 @@ bool makeItems(const std::string& outDir, int& count)
         Image im(48, 48);
         if (!drawItem(n, im))
             break;
-        im.outline(kInk, 100);
+        im.outline(INK, 100);
         if (!savePng(im, dir + "/" + std::to_string(n) + ".png"))
             return false;
         count++;
     }
     return true;
 }
-
-}  // namespace mk

@@ -2,18 +2,16 @@
 #include <cmath>
 #include "makeassets-tiles.h"
 
-namespace mk {
-
 namespace {
 
-const Rgba kShadow = rgb(16, 24, 20, 90);
-const Rgba kRock = rgb(132, 130, 140);
+const Rgba SHADOW = rgb(16, 24, 20, 90);
+const Rgba ROCK = rgb(132, 130, 140);
 
 void oakTree(Image& t)
 {
     grassGround(t, 1);
     t.wrap = false;
-    t.ellipse(25, 42, 16, 5, kShadow);
+    t.ellipse(25, 42, 16, 5, SHADOW);
     const Rgba bark = rgb(110, 72, 42);
     t.rect(20, 28, 8, 15, bark);
     t.rect(20, 28, 2, 15, lighter(bark, 0.25f));
@@ -46,7 +44,7 @@ void pineTree(Image& t)
 {
     grassGround(t, 2);
     t.wrap = false;
-    t.ellipse(25, 43, 13, 4, kShadow);
+    t.ellipse(25, 43, 13, 4, SHADOW);
     t.rect(21, 36, 6, 8, rgb(100, 64, 40));
     t.rect(21, 36, 2, 8, rgb(130, 88, 54));
     Image tree(48, 48);
@@ -77,18 +75,18 @@ void boulders(Image& t)
 {
     sandGround(t, 9);
     t.wrap = false;
-    t.ellipse(22, 38, 18, 7, kShadow);
-    t.ellipse(38, 41, 9, 4, kShadow);
+    t.ellipse(22, 38, 18, 7, SHADOW);
+    t.ellipse(38, 41, 9, 4, SHADOW);
     Image rocks(48, 48);
-    rocks.ball(20, 27, 16, 14, kRock);
-    rocks.ball(37, 34, 9, 8, darker(kRock, 0.08f));
-    rocks.ball(34, 15, 8, 7, lighter(kRock, 0.05f));
+    rocks.ball(20, 27, 16, 14, ROCK);
+    rocks.ball(37, 34, 9, 8, darker(ROCK, 0.08f));
+    rocks.ball(34, 15, 8, 7, lighter(ROCK, 0.05f));
     for (int y = 0; y < 48; y++)
         for (int x = 0; x < 48; x++)
             if (rocks.get(x, y).a && hash01(x, y, 91) < 0.1f)
                 rocks.set(x, y, darker(rocks.get(x, y), 0.15f));
-    rocks.line(14, 22, 19, 30, darker(kRock, 0.5f));
-    rocks.line(19, 30, 17, 36, darker(kRock, 0.5f));
+    rocks.line(14, 22, 19, 30, darker(ROCK, 0.5f));
+    rocks.line(19, 30, 17, 36, darker(ROCK, 0.5f));
     // a little seaweed and a barnacle crust where the waves reach
     rocks.outline(rgb(40, 38, 48));
     t.blit(rocks, 0, 0);
@@ -102,7 +100,7 @@ void grassWith(Image& t, int n)
     if (n == 16) {                                      // wild flowers
         const Rgba petals[4] = {rgb(230, 70, 70), rgb(250, 220, 80), rgb(245, 245, 240), rgb(170, 110, 220)};
         for (int i = 0; i < 11; i++) {
-            int x = 3 + int(hash01(i, 1, 16) * 42), y = 3 + int(hash01(i, 2, 16) * 42);
+            int x = 3 + (int)(hash01(i, 1, 16) * 42), y = 3 + (int)(hash01(i, 2, 16) * 42);
             Rgba p = petals[i % 4];
             t.put(x, y + 3, rgb(40, 90, 40));
             t.put(x - 1, y, p);
@@ -113,9 +111,9 @@ void grassWith(Image& t, int n)
         }
     } else if (n == 17) {                               // tall grass
         for (int i = 0; i < 70; i++) {
-            int x = int(hash01(i, 1, 171) * 48), y = int(hash01(i, 2, 171) * 48);
-            int len = 5 + int(hash01(i, 3, 171) * 4);
-            int lean = int(hash01(i, 4, 171) * 3) - 1;
+            int x = (int)(hash01(i, 1, 171) * 48), y = (int)(hash01(i, 2, 171) * 48);
+            int len = 5 + (int)(hash01(i, 3, 171) * 4);
+            int lean = (int)(hash01(i, 4, 171) * 3) - 1;
             for (int k = 0; k < len; k++) {
                 Rgba c = k > len - 3 ? rgb(132, 190, 84) : k > len / 2 ? rgb(84, 150, 64) : rgb(40, 96, 48);
                 t.put(x + (k * lean) / 4, y - k, c);
@@ -123,7 +121,7 @@ void grassWith(Image& t, int n)
         }
     } else if (n == 26) {                               // signpost
         t.wrap = false;
-        t.ellipse(25, 44, 8, 3, kShadow);
+        t.ellipse(25, 44, 8, 3, SHADOW);
         t.rect(22, 18, 4, 27, rgb(110, 72, 42));
         t.rect(22, 18, 1, 27, rgb(140, 96, 58));
         Image board(48, 48);
@@ -138,7 +136,7 @@ void grassWith(Image& t, int n)
     } else if (n == 53) {                               // autumn leaves
         const Rgba leaves[4] = {rgb(214, 120, 40), rgb(190, 70, 40), rgb(230, 180, 60), rgb(150, 90, 40)};
         for (int i = 0; i < 60; i++) {
-            int x = int(hash01(i, 1, 53) * 48), y = int(hash01(i, 2, 53) * 48);
+            int x = (int)(hash01(i, 1, 53) * 48), y = (int)(hash01(i, 2, 53) * 48);
             Rgba c = leaves[i % 4];
             t.put(x, y, c);
             t.put(x + 1, y, c);
@@ -149,7 +147,7 @@ void grassWith(Image& t, int n)
         t.wrap = false;
         const float stones[3][2] = {{12, 36}, {25, 23}, {37, 10}};
         for (const auto& s : stones) {
-            t.ellipse(s[0] + 1, s[1] + 2, 8, 6, kShadow);
+            t.ellipse(s[0] + 1, s[1] + 2, 8, 6, SHADOW);
             t.ball(s[0], s[1], 8, 6, rgb(170, 166, 160));
         }
     }
@@ -161,8 +159,8 @@ void dirtPath(Image& t, bool northSouth)
     grassGround(grass, 1);
     dirtGround(dirt, 8);
     for (int a = 0; a < 48; a++) {          // a is the coordinate along the path
-        int lo = 9 + int((vnoise(a, 0, 8, kTile, 50) - 0.5f) * 7);
-        int hi = 38 + int((vnoise(a, 5, 8, kTile, 51) - 0.5f) * 7);
+        int lo = 9 + (int)((vnoise(a, 0, 8, TILE, 50) - 0.5f) * 7);
+        int hi = 38 + (int)((vnoise(a, 5, 8, TILE, 51) - 0.5f) * 7);
         for (int b = 0; b < 48; b++) {
             int x = northSouth ? b : a, y = northSouth ? a : b;
             Rgba c = (b > lo && b < hi) ? dirt.get(x, y) : grass.get(x, y);
@@ -183,7 +181,7 @@ void cobbles(Image& t, int n)
         stoneCells(plain, 6, rgb(150, 144, 136), rgb(64, 58, 60), 1.4f, 0.3f, 11);
         for (int y = 0; y < 48; y++)
             for (int x = 0; x < 48; x++) {
-                float m = vnoise(x, y, 16, kTile, 58);
+                float m = vnoise(x, y, 16, TILE, 58);
                 Rgba c = t.get(x, y);
                 if (c.r == 64 && c.g == 58 && m > 0.35f)
                     t.set(x, y, rgb(58, 104, 50));
@@ -221,7 +219,7 @@ void swamp(Image& t, bool reeds)
     const Rgba mud[3] = {rgb(70, 72, 40), rgb(86, 88, 48), rgb(100, 100, 56)};
     for (int y = 0; y < 48; y++)
         for (int x = 0; x < 48; x++) {
-            float v = vnoise(x, y, 12, kTile, 22);
+            float v = vnoise(x, y, 12, TILE, 22);
             Rgba c = band(mud, 3, v, x, y, 22, 0.2f);
             if (v > 0.62f)
                 c = v > 0.66f ? rgb(48, 70, 62) : rgb(34, 50, 44);   // murky puddles
@@ -233,8 +231,8 @@ void swamp(Image& t, bool reeds)
         return;
     t.wrap = false;
     for (int i = 0; i < 9; i++) {
-        int x = 6 + int(hash01(i, 1, 60) * 36), y = 14 + int(hash01(i, 2, 60) * 30);
-        int len = 9 + int(hash01(i, 3, 60) * 6);
+        int x = 6 + (int)(hash01(i, 1, 60) * 36), y = 14 + (int)(hash01(i, 2, 60) * 30);
+        int len = 9 + (int)(hash01(i, 3, 60) * 6);
         t.line(x, y, x + (i % 3) - 1, y - len, rgb(60, 110, 50));
         t.line(x + 1, y, x + (i % 3), y - len + 2, rgb(40, 80, 40));
         if (i % 2 == 0)
@@ -306,10 +304,10 @@ void hay(Image& t)
     for (int i = 0; i < 160; i++) {
         float x = hash01(i, 1, 30) * 48, y = hash01(i, 2, 30) * 48;
         float a = hash01(i, 3, 30) * 3.1416f;
-        int len = 4 + int(hash01(i, 4, 30) * 5);
+        int len = 4 + (int)(hash01(i, 4, 30) * 5);
         Rgba c = straw[i % 3];
         for (int k = 0; k < len; k++)
-            t.put(int(x + std::cos(a) * k), int(y + std::sin(a) * k), c);
+            t.put((int)(x + std::cos(a) * k), (int)(y + std::sin(a) * k), c);
     }
     t.wrap = false;
 }
@@ -318,7 +316,7 @@ void caveFloor(Image& t)
 {
     stoneCells(t, 5, rgb(96, 86, 80), rgb(70, 62, 60), 1.0f, 0.2f, 19);
     for (int i = 0; i < 24; i++) {
-        int x = int(hash01(i, 1, 190) * 48), y = int(hash01(i, 2, 190) * 48);
+        int x = (int)(hash01(i, 1, 190) * 48), y = (int)(hash01(i, 2, 190) * 48);
         t.put(x, y, rgb(56, 48, 46));
         t.put(x + 1, y, rgb(124, 112, 104));
     }
@@ -340,7 +338,7 @@ void field(Image& t, bool wheat)
     if (wheat) {
         for (int row = 0; row < 4; row++)
             for (int x = 1; x < 48; x += 3) {
-                int base = row * 12 + 9, h = 9 + int(hash01(x, row, 36) * 3);
+                int base = row * 12 + 9, h = 9 + (int)(hash01(x, row, 36) * 3);
                 int lean = (x / 3 + row) % 3 == 0 ? 1 : 0;
                 t.line(x, base, x + lean, base - h, rgb(180, 150, 60));
                 t.rect(x - 1 + lean, base - h - 1, 2, 4, rgb(232, 196, 96));
@@ -383,7 +381,7 @@ void ice(Image& t)
     t.wrap = true;
     for (int y = 0; y < 48; y++)
         for (int x = 0; x < 48; x++) {
-            float v = vnoise(x, y, 16, kTile, 54);
+            float v = vnoise(x, y, 16, TILE, 54);
             Rgba c = mix(rgb(150, 196, 226), rgb(200, 228, 244), v);
             if ((x - y + 48) % 24 == 0 || (x - y + 49) % 24 == 0)
                 c = lighter(c, 0.5f);    // glints
@@ -399,7 +397,7 @@ void pebbleBeach(Image& t)
 {
     sandGround(t, 62);
     for (int i = 0; i < 26; i++) {
-        int x = int(hash01(i, 1, 62) * 48), y = int(hash01(i, 2, 62) * 48);
+        int x = (int)(hash01(i, 1, 62) * 48), y = (int)(hash01(i, 2, 62) * 48);
         Rgba c = mix(rgb(140, 136, 130), rgb(190, 180, 170), hash01(i, 3, 62));
         t.put(x, y, c);
         t.put(x + 1, y, lighter(c, 0.2f));
@@ -422,8 +420,8 @@ void rubble(Image& t)
     for (int i = 0; i < 11; i++) {       // broken stones
         float x = 6 + rng.unit() * 36, y = 8 + rng.unit() * 32;
         float rx = 3 + rng.unit() * 3.5f, ry = 2 + rng.unit() * 2.5f;
-        t.ellipse(x + 1, y + 2, rx, ry, kShadow);
-        t.ball(x, y, rx, ry, i % 3 ? kRock : rgb(120, 110, 106));
+        t.ellipse(x + 1, y + 2, rx, ry, SHADOW);
+        t.ball(x, y, rx, ry, i % 3 ? ROCK : rgb(120, 110, 106));
     }
     for (int i = 0; i < 4; i++) {        // splintered planks
         int x = 6 + rng.range(0, 30), y = 8 + rng.range(0, 30);
@@ -442,12 +440,12 @@ void mushrooms(Image& t)
     const float at[3][3] = {{14, 30, 5}, {30, 18, 4}, {34, 36, 3.5f}};
     for (const auto& m : at) {
         float x = m[0], y = m[1], r = m[2];
-        t.ellipse(x + 1, y + r + 2, r, 1.5f, kShadow);
-        t.rect(int(x - r / 3), int(y), int(r * 0.7f) + 1, int(r) + 2, rgb(236, 226, 206));
+        t.ellipse(x + 1, y + r + 2, r, 1.5f, SHADOW);
+        t.rect((int)(x - r / 3), (int)y, (int)(r * 0.7f) + 1, (int)r + 2, rgb(236, 226, 206));
         t.ellipse(x, y, r + 1, r * 0.8f, rgb(60, 20, 20));
         t.ball(x, y - 0.5f, r, r * 0.7f, rgb(200, 44, 40));
-        t.set(int(x - r / 2), int(y - 1), kWhite);
-        t.set(int(x + r / 3), int(y - r / 3), kWhite);
+        t.set((int)(x - r / 2), (int)(y - 1), WHITE);
+        t.set((int)(x + r / 3), (int)(y - r / 3), WHITE);
     }
 }
 
@@ -462,18 +460,18 @@ void shore(Image& t, int n)
     default: sandGround(a, 12); shallowWater(b, 13); break;   // 49: sand north, shallows south
     }
     t.blit(b, 0, 0);
-    raggedSplit(t, a, true, 24, uint32_t(n));
+    raggedSplit(t, a, true, 24, (uint32_t)n);
     if (n == 31 || n == 49) {
         // a foam line where the water meets the sand
         for (int x = 0; x < 48; x++) {
-            int e = 24 + int((vnoise(x, 0, 8, kTile, uint32_t(n)) - 0.5f) * 8);
+            int e = 24 + (int)((vnoise(x, 0, 8, TILE, (uint32_t)n) - 0.5f) * 8);
             t.set(x, e + (n == 49 ? 1 : -1), rgb(226, 240, 240));
             t.set(x, e, rgb(180, 160, 110));
         }
     }
 }
 
-}  // namespace
+} // namespace
 
 bool paintOutdoorTile(int n, Image& t)
 {
@@ -510,5 +508,3 @@ bool paintOutdoorTile(int n, Image& t)
     }
     return true;
 }
-
-}  // namespace mk

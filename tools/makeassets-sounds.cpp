@@ -4,32 +4,30 @@
 #include <cstdio>
 #include "makeassets.h"
 
-namespace mk {
-
 namespace {
 
-const int kRate = 22050;
-const float kPi = 3.14159265f;
+const int RATE = 22050;
+const float PI = 3.14159265f;
 
 using Wave = std::vector<float>;
 
-Wave silence(float seconds) { return Wave(size_t(seconds * kRate), 0.0f); }
+Wave silence(float seconds) { return Wave((size_t)(seconds * RATE), 0.0f); }
 
 // Adds a tone from `start` lasting `len` seconds whose pitch slides from f0 to f1.
 // shape: 0 sine, 1 square, 2 triangle; the envelope is a quick attack and exponential decay.
 void tone(Wave& w, float start, float len, float f0, float f1, float amp, int shape, float decay)
 {
-    size_t s0 = size_t(start * kRate), n = size_t(len * kRate);
+    size_t s0 = (size_t)(start * RATE), n = (size_t)(len * RATE);
     float phase = 0;
     for (size_t i = 0; i < n && s0 + i < w.size(); i++) {
-        float t = float(i) / kRate;
+        float t = (float)i / RATE;
         float f = f0 + (f1 - f0) * (t / len);
-        phase += 2 * kPi * f / kRate;
+        phase += 2 * PI * f / RATE;
         float v = std::sin(phase);
         if (shape == 1)
             v = v >= 0 ? 0.6f : -0.6f;
         else if (shape == 2)
-            v = 2.0f / kPi * std::asin(v);
+            v = 2.0f / PI * std::asin(v);
         float env = std::min(1.0f, t / 0.004f) * std::exp(-t * decay) * std::min(1.0f, (len - t) / 0.01f);
         w[s0 + i] += v * amp * env;
     }
@@ -39,10 +37,10 @@ void tone(Wave& w, float start, float len, float f0, float f1, float amp, int sh
 void noise(Wave& w, float start, float len, float amp, float cutoff0, float cutoff1, float decay, uint64_t seed, float swell = 0)
 {
     Rng rng(seed);
-    size_t s0 = size_t(start * kRate), n = size_t(len * kRate);
+    size_t s0 = (size_t)(start * RATE), n = (size_t)(len * RATE);
     float lp = 0;
     for (size_t i = 0; i < n && s0 + i < w.size(); i++) {
-        float t = float(i) / kRate;
+        float t = (float)i / RATE;
         float c = cutoff0 + (cutoff1 - cutoff0) * (t / len);
         lp += c * ((rng.unit() * 2 - 1) - lp);
         float env = std::min(1.0f, t / (0.004f + swell)) * std::exp(-t * decay) * std::min(1.0f, (len - t) / 0.02f);
@@ -59,7 +57,7 @@ std::vector<int16_t> finish(const Wave& w)
     std::vector<int16_t> out;
     out.reserve(w.size());
     for (float v : w)
-        out.push_back(int16_t(std::lround(std::clamp(v * gain, -1.0f, 1.0f) * 32767)));
+        out.push_back((int16_t)std::lround(std::clamp(v * gain, -1.0f, 1.0f) * 32767));
     return out;
 }
 
@@ -156,7 +154,7 @@ Wave makeSound(int n)
     return w;
 }
 
-}  // namespace
+} // namespace
 
 bool makeSounds(const std::string& outDir, int& count)
 {
@@ -164,11 +162,9 @@ bool makeSounds(const std::string& outDir, int& count)
     if (!makeDirs(dir))
         return false;
     for (int n = 0; n < 14; n++) {
-        if (!saveWav(finish(makeSound(n)), kRate, dir + "/" + std::to_string(n) + ".wav"))
+        if (!saveWav(finish(makeSound(n)), RATE, dir + "/" + std::to_string(n) + ".wav"))
             return false;
         count++;
     }
     return true;
 }
-
-}  // namespace mk

@@ -3,24 +3,24 @@
 #include <cstdio>
 #include "makeassets.h"
 
-namespace mk {
-
 namespace {
 
-const int kCell = 48;
-enum Dir { kUp = 0, kRight = 1, kDown = 2, kLeft = 3 };
+const int CELL = 48;
+enum Dir { UP = 0, RIGHT = 1, DOWN = 2, LEFT = 3 };
 
 enum class Hair { Short, Spiky, Long, Bald, Helmet, Skull, Cap };
 enum class Garment { Tunic, Dress, Robe, Apron, Ribs };
 enum class Held { None, Staff, Spear, RustySword };
 
-struct Look {
+class Look
+{
+public:
     Rgba skin, hair, shirt, pants, shoes;
     Hair hairStyle;
     Garment garment;
     Held held = Held::None;
-    Rgba cape = kClear;        // alpha 0: no cape
-    Rgba extra = kClear;       // apron, tabard or belt colour
+    Rgba cape = CLEAR;        // alpha 0: no cape
+    Rgba extra = CLEAR;       // apron, tabard or belt colour
     bool beard = false, moustache = false, stout = false, sword = false;
 };
 
@@ -33,7 +33,9 @@ void block(Image& im, int x, int y, int w, int h, Rgba c)
     im.rect(x + w - 2, y + 1, 2, h - 1, darker(c, 0.28f));
 }
 
-struct Pose {
+class Pose
+{
+public:
     int bob;         // body drops a pixel on the stepping frames
     int leftLift;    // how far the (viewer's) left foot is raised
     int rightLift;
@@ -131,14 +133,14 @@ void headFrontBack(Image& im, const Look& k, const Pose& p, bool front)
     float cy = 14 + b;
     bool skull = k.hairStyle == Hair::Skull;
     im.ellipse(24, cy, 8.5f, 8, k.skin);
-    im.rect(21, int(cy) + 7, 6, 2, darker(k.skin, 0.2f));      // neck / jaw shadow
-    for (int y = int(cy) - 8; y <= int(cy) + 8; y++)           // shade the right side
+    im.rect(21, (int)cy + 7, 6, 2, darker(k.skin, 0.2f));      // neck / jaw shadow
+    for (int y = (int)cy - 8; y <= (int)cy + 8; y++)           // shade the right side
         for (int x = 27; x <= 33; x++)
             if (im.get(x, y).a && im.get(x, y).r == k.skin.r && x > 24 + std::sqrt(std::max(0.0f, 50 - (y - cy) * (y - cy))))
                 im.set(x, y, darker(k.skin, 0.18f));
     Rgba hairC = k.hair, hairHi = lighter(k.hair, 0.25f);
     auto hairTop = [&](int downTo) {
-        for (int y = int(cy) - 9; y <= int(cy) + 9; y++)
+        for (int y = (int)cy - 9; y <= (int)cy + 9; y++)
             for (int x = 14; x <= 34; x++) {
                 float dx = (x + 0.5f - 24) / 9.0f, dy = (y + 0.5f - cy) / 8.8f;
                 if (dx * dx + dy * dy > 1)
@@ -155,12 +157,12 @@ void headFrontBack(Image& im, const Look& k, const Pose& p, bool front)
         hairTop(10);
         if (front)
             for (int x = 17; x < 31; x += 3)
-                im.set(x, int(cy) - 3, hairC);
+                im.set(x, (int)cy - 3, hairC);
         if (k.hairStyle == Hair::Cap) {
             im.ellipse(24, cy - 5, 9.5f, 4.5f, k.extra);
-            im.rect(15, int(cy) - 4, 19, 2, darker(k.extra, 0.3f));
+            im.rect(15, (int)cy - 4, 19, 2, darker(k.extra, 0.3f));
             if (front)
-                im.rect(17, int(cy) - 2, 14, 2, darker(k.extra, 0.15f));   // brim
+                im.rect(17, (int)cy - 2, 14, 2, darker(k.extra, 0.15f));   // brim
         }
         break;
     case Hair::Spiky:
@@ -176,26 +178,26 @@ void headFrontBack(Image& im, const Look& k, const Pose& p, bool front)
     case Hair::Bald:
         im.ellipse(21, cy - 5, 2.5f, 1.5f, lighter(k.skin, 0.35f));   // shine
         if (k.hair.a) {
-            im.rect(15, int(cy) - 1, 3, 5, k.hair);
-            im.rect(31, int(cy) - 1, 3, 5, k.hair);
+            im.rect(15, (int)cy - 1, 3, 5, k.hair);
+            im.rect(31, (int)cy - 1, 3, 5, k.hair);
             if (!front)
-                im.rect(16, int(cy) + 2, 17, 4, k.hair);
+                im.rect(16, (int)cy + 2, 17, 4, k.hair);
         }
         break;
     case Hair::Helmet: {
         Rgba steel = rgb(160, 166, 180);
-        for (int y = int(cy) - 9; y <= int(cy) - 1; y++)
+        for (int y = (int)cy - 9; y <= (int)cy - 1; y++)
             for (int x = 14; x <= 34; x++) {
                 float dx = (x + 0.5f - 24) / 9.5f, dy = (y + 0.5f - cy) / 9.0f;
                 if (dx * dx + dy * dy <= 1)
                     im.set(x, y, x < 21 ? lighter(steel, 0.3f) : x > 29 ? darker(steel, 0.3f) : steel);
             }
-        im.rect(14, int(cy) - 2, 21, 2, darker(steel, 0.35f));
+        im.rect(14, (int)cy - 2, 21, 2, darker(steel, 0.35f));
         if (front)
-            im.rect(23, int(cy) - 2, 2, 5, darker(steel, 0.2f));       // nasal guard
+            im.rect(23, (int)cy - 2, 2, 5, darker(steel, 0.2f));       // nasal guard
         else
-            im.rect(16, int(cy), 17, 5, darker(steel, 0.15f));        // neck guard
-        im.rect(23, int(cy) - 11, 2, 3, rgb(200, 40, 40));             // plume
+            im.rect(16, (int)cy, 17, 5, darker(steel, 0.15f));        // neck guard
+        im.rect(23, (int)cy - 11, 2, 3, rgb(200, 40, 40));             // plume
         break;
     }
     case Hair::Skull:
@@ -204,34 +206,34 @@ void headFrontBack(Image& im, const Look& k, const Pose& p, bool front)
     if (!front)
         return;
     // face
-    Rgba eye = skull ? rgb(20, 10, 16) : kInk;
+    Rgba eye = skull ? rgb(20, 10, 16) : INK;
     if (skull) {
-        im.rect(19, int(cy) - 1, 4, 4, eye);
-        im.rect(26, int(cy) - 1, 4, 4, eye);
-        im.set(20, int(cy) + 1, rgb(255, 60, 40));
-        im.set(27, int(cy) + 1, rgb(255, 60, 40));
-        im.rect(23, int(cy) + 3, 2, 2, eye);
+        im.rect(19, (int)cy - 1, 4, 4, eye);
+        im.rect(26, (int)cy - 1, 4, 4, eye);
+        im.set(20, (int)cy + 1, rgb(255, 60, 40));
+        im.set(27, (int)cy + 1, rgb(255, 60, 40));
+        im.rect(23, (int)cy + 3, 2, 2, eye);
         for (int x = 19; x < 30; x += 2)
-            im.set(x, int(cy) + 6, eye);
+            im.set(x, (int)cy + 6, eye);
         return;
     }
-    im.rect(20, int(cy), 2, 3, eye);
-    im.rect(27, int(cy), 2, 3, eye);
-    im.set(20, int(cy), kWhite);
-    im.set(27, int(cy), kWhite);
-    im.rect(18, int(cy) + 3, 2, 1, mix(k.skin, rgb(230, 110, 110), 0.45f));
-    im.rect(29, int(cy) + 3, 2, 1, mix(k.skin, rgb(230, 110, 110), 0.45f));
+    im.rect(20, (int)cy, 2, 3, eye);
+    im.rect(27, (int)cy, 2, 3, eye);
+    im.set(20, (int)cy, WHITE);
+    im.set(27, (int)cy, WHITE);
+    im.rect(18, (int)cy + 3, 2, 1, mix(k.skin, rgb(230, 110, 110), 0.45f));
+    im.rect(29, (int)cy + 3, 2, 1, mix(k.skin, rgb(230, 110, 110), 0.45f));
     if (k.beard) {
         im.ellipse(24, cy + 7, 7, 6, k.hair);
         im.triangle(18, cy + 8, 30, cy + 8, 24, cy + 16, k.hair);
-        im.rect(22, int(cy) + 5, 4, 1, darker(k.hair, 0.3f));
+        im.rect(22, (int)cy + 5, 4, 1, darker(k.hair, 0.3f));
     } else {
-        im.rect(23, int(cy) + 5, 3, 1, rgb(150, 70, 60));
+        im.rect(23, (int)cy + 5, 3, 1, rgb(150, 70, 60));
     }
     if (k.moustache) {
-        im.rect(20, int(cy) + 3, 9, 2, k.hair.a ? k.hair : rgb(90, 60, 40));
-        im.set(19, int(cy) + 4, k.hair);
-        im.set(29, int(cy) + 4, k.hair);
+        im.rect(20, (int)cy + 3, 9, 2, k.hair.a ? k.hair : rgb(90, 60, 40));
+        im.set(19, (int)cy + 4, k.hair);
+        im.set(29, (int)cy + 4, k.hair);
     }
 }
 
@@ -362,13 +364,13 @@ void drawSide(Image& im, const Look& k, int frame)
     // head in profile: face to the right, hair at the back
     float cy = 14 + b;
     im.ellipse(24, cy, 8, 8, k.skin);
-    im.rect(22, int(cy) + 7, 5, 2, darker(k.skin, 0.2f));
+    im.rect(22, (int)cy + 7, 5, 2, darker(k.skin, 0.2f));
     bool skull = k.hairStyle == Hair::Skull;
     if (!skull)
-        im.rect(32, int(cy) + 1, 1, 2, k.skin);       // nose
+        im.rect(32, (int)cy + 1, 1, 2, k.skin);       // nose
     Rgba hairC = k.hair, hairHi = lighter(k.hair, 0.25f);
     auto hairBack = [&](int downTo) {
-        for (int y = int(cy) - 9; y <= int(cy) + 9; y++)
+        for (int y = (int)cy - 9; y <= (int)cy + 9; y++)
             for (int x = 14; x <= 34; x++) {
                 float dx = (x + 0.5f - 24) / 8.6f, dy = (y + 0.5f - cy) / 8.8f;
                 if (dx * dx + dy * dy > 1)
@@ -384,7 +386,7 @@ void drawSide(Image& im, const Look& k, int frame)
         hairBack(10);
         if (k.hairStyle == Hair::Cap) {
             im.ellipse(24, cy - 5, 9, 4.5f, k.extra);
-            im.rect(25, int(cy) - 3, 11, 2, darker(k.extra, 0.15f));   // brim forward
+            im.rect(25, (int)cy - 3, 11, 2, darker(k.extra, 0.15f));   // brim forward
         }
         break;
     case Hair::Spiky:
@@ -394,46 +396,46 @@ void drawSide(Image& im, const Look& k, int frame)
         break;
     case Hair::Long:
         hairBack(13);
-        block(im, 15, int(cy), 7, 14, k.hair);
+        block(im, 15, (int)cy, 7, 14, k.hair);
         break;
     case Hair::Bald:
         im.ellipse(22, cy - 5, 2.5f, 1.5f, lighter(k.skin, 0.35f));
         if (k.hair.a)
-            im.rect(16, int(cy) - 1, 6, 5, k.hair);
+            im.rect(16, (int)cy - 1, 6, 5, k.hair);
         break;
     case Hair::Helmet: {
         Rgba steel = rgb(160, 166, 180);
-        for (int y = int(cy) - 9; y <= int(cy) - 1; y++)
+        for (int y = (int)cy - 9; y <= (int)cy - 1; y++)
             for (int x = 14; x <= 34; x++) {
                 float dx = (x + 0.5f - 24) / 9.5f, dy = (y + 0.5f - cy) / 9.0f;
                 if (dx * dx + dy * dy <= 1)
                     im.set(x, y, x < 21 ? lighter(steel, 0.3f) : x > 29 ? darker(steel, 0.3f) : steel);
             }
-        im.rect(14, int(cy) - 2, 20, 2, darker(steel, 0.35f));
-        im.rect(15, int(cy), 6, 5, darker(steel, 0.15f));
-        im.rect(22, int(cy) - 11, 2, 3, rgb(200, 40, 40));
+        im.rect(14, (int)cy - 2, 20, 2, darker(steel, 0.35f));
+        im.rect(15, (int)cy, 6, 5, darker(steel, 0.15f));
+        im.rect(22, (int)cy - 11, 2, 3, rgb(200, 40, 40));
         break;
     }
     case Hair::Skull:
         break;
     }
     if (skull) {
-        im.rect(27, int(cy) - 1, 4, 4, rgb(20, 10, 16));
-        im.set(28, int(cy) + 1, rgb(255, 60, 40));
+        im.rect(27, (int)cy - 1, 4, 4, rgb(20, 10, 16));
+        im.set(28, (int)cy + 1, rgb(255, 60, 40));
         for (int x = 26; x < 32; x += 2)
-            im.set(x, int(cy) + 6, rgb(20, 10, 16));
+            im.set(x, (int)cy + 6, rgb(20, 10, 16));
     } else {
-        im.rect(28, int(cy), 2, 3, kInk);
-        im.set(29, int(cy), kWhite);
-        im.rect(27, int(cy) + 3, 2, 1, mix(k.skin, rgb(230, 110, 110), 0.45f));
+        im.rect(28, (int)cy, 2, 3, INK);
+        im.set(29, (int)cy, WHITE);
+        im.rect(27, (int)cy + 3, 2, 1, mix(k.skin, rgb(230, 110, 110), 0.45f));
         if (k.beard) {
             im.ellipse(28, cy + 7, 5, 5, k.hair);
             im.triangle(24, cy + 8, 33, cy + 8, 27, cy + 16, k.hair);
         } else {
-            im.rect(30, int(cy) + 5, 2, 1, rgb(150, 70, 60));
+            im.rect(30, (int)cy + 5, 2, 1, rgb(150, 70, 60));
         }
         if (k.moustache)
-            im.rect(28, int(cy) + 3, 5, 2, k.hair);
+            im.rect(28, (int)cy + 3, 5, 2, k.hair);
     }
     // near arm in front of the body
     im.capsule(24, 24 + b, 24 + armSwing, 31 + b, bony ? 1.0f : 1.6f, sleeve);
@@ -452,7 +454,7 @@ void wolf(Image& im, int dir, int frame)
     const Rgba fur = rgb(120, 118, 128), furDark = rgb(78, 76, 90), belly = rgb(176, 172, 176);
     const Rgba eye = rgb(250, 210, 60);
     int step = frame == 1 ? 1 : frame == 2 ? -1 : 0;
-    if (dir == kRight || dir == kLeft) {
+    if (dir == RIGHT || dir == LEFT) {
         int legs[4] = {12, 17, 29, 34};
         int offs[4] = {-step * 3, step * 3, step * 3, -step * 3};
         for (int i = 0; i < 4; i++) {                  // far legs darker
@@ -467,13 +469,13 @@ void wolf(Image& im, int dir, int frame)
         im.rect(10, 21, 22, 2, lighter(fur, 0.2f));
         im.ellipse(34, 20, 7, 6, fur);                     // head
         im.triangle(38, 18, 45, 21, 38, 25, fur);          // muzzle
-        im.rect(43, 20, 2, 2, kInk);
+        im.rect(43, 20, 2, 2, INK);
         im.triangle(29, 16, 31, 8, 34, 15, furDark);       // ears
         im.triangle(33, 15, 35, 8, 38, 15, fur);
         im.rect(36, 18, 2, 2, eye);
         im.rect(39, 24, 4, 1, rgb(240, 240, 230));          // fangs
         im.rect(29, 22, 6, 4, belly);
-    } else if (dir == kDown) {
+    } else if (dir == DOWN) {
         im.ellipse(24, 31, 11, 8, furDark);                // shoulders behind the head
         for (int side = 0; side < 2; side++) {
             int x = side ? 29 : 17;
@@ -488,14 +490,14 @@ void wolf(Image& im, int dir, int frame)
         im.triangle(16, 13, 17, 7, 20, 11, rgb(200, 140, 150));
         im.triangle(32, 13, 31, 7, 28, 11, rgb(200, 140, 150));
         im.ellipse(24, 25, 5, 5, belly);                  // muzzle
-        im.rect(22, 22, 4, 3, kInk);                      // nose
+        im.rect(22, 22, 4, 3, INK);                      // nose
         im.rect(19, 17, 3, 2, eye);
         im.rect(27, 17, 3, 2, eye);
-        im.rect(19, 16, 3, 1, kInk);                      // scowl
-        im.rect(27, 16, 3, 1, kInk);
-        im.rect(21, 28, 1, 2, kWhite);
-        im.rect(27, 28, 1, 2, kWhite);
-    } else {                                               // kUp: seen from behind
+        im.rect(19, 16, 3, 1, INK);                      // scowl
+        im.rect(27, 16, 3, 1, INK);
+        im.rect(21, 28, 1, 2, WHITE);
+        im.rect(27, 28, 1, 2, WHITE);
+    } else {                                               // UP: seen from behind
         for (int side = 0; side < 2; side++) {
             int x = side ? 29 : 16;
             int lift = (side ? step : -step) > 0 ? 3 : 0;
@@ -518,15 +520,15 @@ void serpent(Image& im, int dir, int frame)
     const Rgba foam = rgb(230, 244, 250, 190);
     float ph = frame * 2.094f;
     auto ripple = [&](float x, float y, float rx) {
-        for (int k = -int(rx); k <= int(rx); k++)
-            im.put(int(x) + k, int(y) + 1 + (std::abs(k) > rx - 2 ? -1 : 0), foam);
+        for (int k = -(int)rx; k <= (int)rx; k++)
+            im.put((int)x + k, (int)y + 1 + (std::abs(k) > rx - 2 ? -1 : 0), foam);
     };
     auto hump = [&](float x, float y, float r) {
         im.ball(x, y, r, r * 0.8f, scale);
-        im.rect(int(x - r), int(y), int(2 * r) + 1, int(r) + 1, kClear);
+        im.rect((int)(x - r), (int)y, (int)(2 * r) + 1, (int)r + 1, CLEAR);
         ripple(x, y, r + 2);
     };
-    if (dir == kRight || dir == kLeft) {
+    if (dir == RIGHT || dir == LEFT) {
         hump(8, 38 + std::sin(ph) * 1.5f, 5);
         hump(19, 38 + std::sin(ph + 1.5f) * 1.5f, 6);
         float nx = 31, ny = 38;
@@ -536,11 +538,11 @@ void serpent(Image& im, int dir, int frame)
         im.triangle(hx - 6, hy - 2, hx - 12, hy - 6, hx - 5, hy + 6, fin);   // crest fin
         im.ellipse(hx, hy, 7, 5.5f, scale);
         im.triangle(hx + 3, hy - 3, hx + 11, hy + 1, hx + 3, hy + 5, scale);   // snout
-        im.rect(int(hx) + 3, int(hy) + 2, 7, 1, rgb(40, 40, 60));
-        im.rect(int(hx) + 1, int(hy) - 3, 3, 3, rgb(250, 220, 70));
-        im.set(int(hx) + 2, int(hy) - 2, kInk);
+        im.rect((int)hx + 3, (int)hy + 2, 7, 1, rgb(40, 40, 60));
+        im.rect((int)hx + 1, (int)hy - 3, 3, 3, rgb(250, 220, 70));
+        im.set((int)hx + 2, (int)hy - 2, INK);
         ripple(nx, ny, 7);
-    } else if (dir == kDown) {
+    } else if (dir == DOWN) {
         hump(10, 14 + std::sin(ph) * 1.5f, 5);
         hump(38, 16 + std::sin(ph + 1.5f) * 1.5f, 5);
         float hy = 22 + std::sin(ph) * 1.2f;
@@ -550,21 +552,21 @@ void serpent(Image& im, int dir, int frame)
         im.triangle(36, hy - 6, 32, hy + 2, 30, hy - 2, fin);
         im.ellipse(24, hy, 10, 8, scale);
         im.ellipse(24, hy + 5, 6, 4, lighter(scale, 0.15f));
-        im.rect(19, int(hy) - 3, 3, 3, rgb(250, 220, 70));
-        im.rect(27, int(hy) - 3, 3, 3, rgb(250, 220, 70));
-        im.set(20, int(hy) - 2, kInk);
-        im.set(28, int(hy) - 2, kInk);
-        im.rect(22, int(hy) + 6, 1, 1, kInk);
-        im.rect(26, int(hy) + 6, 1, 1, kInk);
-        im.rect(21, int(hy) + 9, 1, 2, kWhite);
-        im.rect(27, int(hy) + 9, 1, 2, kWhite);
+        im.rect(19, (int)hy - 3, 3, 3, rgb(250, 220, 70));
+        im.rect(27, (int)hy - 3, 3, 3, rgb(250, 220, 70));
+        im.set(20, (int)hy - 2, INK);
+        im.set(28, (int)hy - 2, INK);
+        im.rect(22, (int)hy + 6, 1, 1, INK);
+        im.rect(26, (int)hy + 6, 1, 1, INK);
+        im.rect(21, (int)hy + 9, 1, 2, WHITE);
+        im.rect(27, (int)hy + 9, 1, 2, WHITE);
         ripple(24, 40, 9);
     } else {
         hump(12, 40 + std::sin(ph) * 1.5f, 5);
         hump(36, 38 + std::sin(ph + 1.5f) * 1.5f, 5);
         float hy = 14 + std::sin(ph) * 1.2f;
         im.capsule(24, 38, 24, hy + 4, 6, scale);
-        for (int y = int(hy) + 6; y < 38; y += 4)
+        for (int y = (int)hy + 6; y < 38; y += 4)
             im.rect(21, y, 6, 1, darker(scale, 0.25f));   // scale rows down the back
         im.ellipse(24, hy, 9, 7, scale);
         im.triangle(24, hy - 12, 20, hy + 2, 28, hy + 2, fin);
@@ -576,43 +578,43 @@ void serpent(Image& im, int dir, int frame)
 
 // ---- the cast ----------------------------------------------------------------
 
-const Rgba kSkinLight = rgb(240, 196, 160), kSkinTan = rgb(206, 150, 110), kSkinDark = rgb(150, 100, 70);
+const Rgba SKIN_LIGHT = rgb(240, 196, 160), SKIN_TAN = rgb(206, 150, 110), SKIN_DARK = rgb(150, 100, 70);
 
 Look castLook(int set)
 {
     Look k{};
     switch (set) {
     case 0:   // the hero: blue tunic, red cape, sword
-        k = {kSkinLight, rgb(120, 74, 38), rgb(56, 98, 190), rgb(84, 66, 56), rgb(100, 60, 34), Hair::Spiky, Garment::Tunic};
+        k = {SKIN_LIGHT, rgb(120, 74, 38), rgb(56, 98, 190), rgb(84, 66, 56), rgb(100, 60, 34), Hair::Spiky, Garment::Tunic};
         k.cape = rgb(190, 44, 48);
         k.extra = rgb(140, 96, 50);
         k.sword = true;
         break;
     case 1:   // townsman in a cap
-        k = {kSkinTan, rgb(60, 40, 30), rgb(84, 140, 70), rgb(110, 84, 60), rgb(70, 48, 32), Hair::Cap, Garment::Tunic};
+        k = {SKIN_TAN, rgb(60, 40, 30), rgb(84, 140, 70), rgb(110, 84, 60), rgb(70, 48, 32), Hair::Cap, Garment::Tunic};
         k.extra = rgb(130, 96, 60);
         break;
     case 2:   // townswoman in a dress
-        k = {kSkinLight, rgb(170, 80, 40), rgb(190, 90, 140), rgb(0, 0, 0), rgb(110, 60, 60), Hair::Long, Garment::Dress};
+        k = {SKIN_LIGHT, rgb(170, 80, 40), rgb(190, 90, 140), rgb(0, 0, 0), rgb(110, 60, 60), Hair::Long, Garment::Dress};
         k.extra = rgb(245, 240, 230);
         break;
     case 3:   // merchant / innkeeper with an apron
-        k = {kSkinTan, rgb(70, 46, 30), rgb(200, 150, 60), rgb(80, 64, 60), rgb(70, 48, 32), Hair::Bald, Garment::Apron};
+        k = {SKIN_TAN, rgb(70, 46, 30), rgb(200, 150, 60), rgb(80, 64, 60), rgb(70, 48, 32), Hair::Bald, Garment::Apron};
         k.extra = rgb(240, 238, 228);
         k.moustache = true;
         k.stout = true;
         break;
     case 4:   // elder in a robe with a staff
-        k = {kSkinLight, rgb(226, 226, 232), rgb(110, 70, 150), rgb(0, 0, 0), rgb(90, 60, 40), Hair::Long, Garment::Robe, Held::Staff};
+        k = {SKIN_LIGHT, rgb(226, 226, 232), rgb(110, 70, 150), rgb(0, 0, 0), rgb(90, 60, 40), Hair::Long, Garment::Robe, Held::Staff};
         k.extra = rgb(230, 190, 80);
         k.beard = true;
         break;
     case 5:   // town guard: helmet, red tabard, spear
-        k = {kSkinDark, rgb(40, 30, 26), rgb(150, 156, 170), rgb(70, 70, 84), rgb(60, 44, 34), Hair::Helmet, Garment::Tunic, Held::Spear};
+        k = {SKIN_DARK, rgb(40, 30, 26), rgb(150, 156, 170), rgb(70, 70, 84), rgb(60, 44, 34), Hair::Helmet, Garment::Tunic, Held::Spear};
         k.extra = rgb(176, 40, 44);
         break;
     default:  // 7: skeleton with a rusty sword
-        k = {rgb(226, 220, 196), kClear, rgb(226, 220, 196), rgb(226, 220, 196), rgb(200, 194, 170), Hair::Skull, Garment::Ribs, Held::RustySword};
+        k = {rgb(226, 220, 196), CLEAR, rgb(226, 220, 196), rgb(226, 220, 196), rgb(200, 194, 170), Hair::Skull, Garment::Ribs, Held::RustySword};
         break;
     }
     return k;
@@ -620,22 +622,22 @@ Look castLook(int set)
 
 Image drawSprite(int set, int dir, int frame)
 {
-    Image body(kCell, kCell);
+    Image body(CELL, CELL);
     if (set == 6) {
         wolf(body, dir, frame);
     } else if (set == 8) {
         serpent(body, dir, frame);
     } else {
         Look k = castLook(set);
-        if (dir == kRight || dir == kLeft)
+        if (dir == RIGHT || dir == LEFT)
             drawSide(body, k, frame);
         else
-            drawFrontBack(body, k, frame, dir == kDown);
+            drawFrontBack(body, k, frame, dir == DOWN);
     }
-    if (dir == kLeft)
+    if (dir == LEFT)
         body = body.mirrored();
-    body.outline(kInk, 200);
-    Image out(kCell, kCell);
+    body.outline(INK, 200);
+    Image out(CELL, CELL);
     if (set != 8) {
         if (set == 6)
             out.ellipse(24, 43, 17, 3.5f, rgb(10, 10, 20, 70));
@@ -646,7 +648,7 @@ Image drawSprite(int set, int dir, int frame)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 bool makeSprites(const std::string& outDir, int& count)
 {
@@ -664,5 +666,3 @@ bool makeSprites(const std::string& outDir, int& count)
     }
     return true;
 }
-
-}  // namespace mk

@@ -3,27 +3,25 @@
 #include <cstdio>
 #include "makeassets-tiles.h"
 
-namespace mk {
-
 namespace {
 
-const Rgba kStone = rgb(138, 136, 146);
-const Rgba kMortar = rgb(70, 66, 78);
-const Rgba kWood = rgb(150, 100, 58);
-const Rgba kDarkWood = rgb(96, 62, 38);
-const Rgba kFloorWood = rgb(168, 118, 70);
-const Rgba kIron = rgb(70, 72, 84);
-const Rgba kBrass = rgb(214, 170, 70);
+const Rgba STONE = rgb(138, 136, 146);
+const Rgba MORTAR = rgb(70, 66, 78);
+const Rgba WOOD = rgb(150, 100, 58);
+const Rgba DARK_WOOD = rgb(96, 62, 38);
+const Rgba FLOOR_WOOD = rgb(168, 118, 70);
+const Rgba IRON = rgb(70, 72, 84);
+const Rgba BRASS = rgb(214, 170, 70);
 
 // Running-bond masonry: courses of rowH px, blocks blockW wide, every other course shifted.
 void masonry(Image& t, int rowH, int blockW, Rgba block, Rgba mortar, float variation, uint32_t seed)
 {
     t.wrap = true;
-    for (int y = 0; y < kTile; y++)
-        for (int x = 0; x < kTile; x++) {
+    for (int y = 0; y < TILE; y++)
+        for (int x = 0; x < TILE; x++) {
             int row = y / rowH, ly = y % rowH;
             int sx = x + (row % 2) * (blockW / 2);
-            int col = (sx / blockW) % (kTile / blockW), lx = sx % blockW;
+            int col = (sx / blockW) % (TILE / blockW), lx = sx % blockW;
             float tint = (hash01(col, row, seed) - 0.5f) * variation;
             Rgba c = tint > 0 ? lighter(block, tint) : darker(block, -tint);
             if (hash01(x, y, seed + 1) < 0.12f)
@@ -43,18 +41,18 @@ void masonry(Image& t, int rowH, int blockW, Rgba block, Rgba mortar, float vari
 
 void stoneWall(Image& t)
 {
-    masonry(t, 12, 16, kStone, kMortar, 0.3f, 101);
+    masonry(t, 12, 16, STONE, MORTAR, 0.3f, 101);
     // a few chipped corners and cracks
-    t.line(9, 27, 12, 31, darker(kStone, 0.45f));
-    t.line(37, 4, 39, 8, darker(kStone, 0.45f));
+    t.line(9, 27, 12, 31, darker(STONE, 0.45f));
+    t.line(37, 4, 39, 8, darker(STONE, 0.45f));
 }
 
 void logWall(Image& t)
 {
     t.wrap = true;
     const Rgba shades[5] = {rgb(84, 52, 30), rgb(112, 72, 40), rgb(140, 94, 52), rgb(160, 110, 62), rgb(178, 128, 76)};
-    for (int y = 0; y < kTile; y++)
-        for (int x = 0; x < kTile; x++) {
+    for (int y = 0; y < TILE; y++)
+        for (int x = 0; x < TILE; x++) {
             int row = y / 12, ly = y % 12;
             // round logs: bright near their upper third, dark toward the chinks
             static const int profile[12] = {1, 3, 4, 4, 3, 3, 2, 2, 2, 1, 1, 0};
@@ -85,8 +83,8 @@ void caveWall(Image& t)
 {
     t.wrap = true;
     Cells cells(4, 0.9f, 46);
-    for (int y = 0; y < kTile; y++)
-        for (int x = 0; x < kTile; x++) {
+    for (int y = 0; y < TILE; y++)
+        for (int x = 0; x < TILE; x++) {
             Cells::Hit h = cells.at(x + 0.5f, y + 0.5f);
             // each facet leans a different way; those facing the top-left catch light
             float nx = hash01(h.index, 1, 46) - 0.5f, ny = hash01(h.index, 2, 46) - 0.5f;
@@ -107,39 +105,39 @@ void caveWall(Image& t)
 // Stone jambs and lintel around a doorway, shared by the open and locked doors.
 void doorFrame(Image& t)
 {
-    masonry(t, 12, 16, kStone, kMortar, 0.3f, 101);
+    masonry(t, 12, 16, STONE, MORTAR, 0.3f, 101);
     t.rect(7, 4, 34, 44, rgb(40, 30, 28));
-    t.rect(5, 2, 38, 4, lighter(kStone, 0.2f));     // lintel
-    t.rect(5, 6, 2, 42, darker(kStone, 0.2f));
-    t.rect(41, 6, 2, 42, darker(kStone, 0.3f));
+    t.rect(5, 2, 38, 4, lighter(STONE, 0.2f));     // lintel
+    t.rect(5, 6, 2, 42, darker(STONE, 0.2f));
+    t.rect(41, 6, 2, 42, darker(STONE, 0.3f));
 }
 
 void openDoorway(Image& t)
 {
-    woodPlanks(t, kFloorWood, 8, 55);
+    woodPlanks(t, FLOOR_WOOD, 8, 55);
     t.wrap = false;
     // jambs of stone at both sides and a lintel shadow
-    t.rect(0, 0, 6, 48, kStone);
-    t.rect(42, 0, 6, 48, kStone);
-    t.rect(0, 0, 6, 1, lighter(kStone, 0.3f));
-    t.rect(5, 0, 1, 48, darker(kStone, 0.35f));
-    t.rect(42, 0, 1, 48, lighter(kStone, 0.25f));
-    t.rect(47, 0, 1, 48, darker(kStone, 0.35f));
+    t.rect(0, 0, 6, 48, STONE);
+    t.rect(42, 0, 6, 48, STONE);
+    t.rect(0, 0, 6, 1, lighter(STONE, 0.3f));
+    t.rect(5, 0, 1, 48, darker(STONE, 0.35f));
+    t.rect(42, 0, 1, 48, lighter(STONE, 0.25f));
+    t.rect(47, 0, 1, 48, darker(STONE, 0.35f));
     for (int y = 12; y < 48; y += 12) {
-        t.rect(0, y, 6, 1, kMortar);
-        t.rect(42, y, 6, 1, kMortar);
+        t.rect(0, y, 6, 1, MORTAR);
+        t.rect(42, y, 6, 1, MORTAR);
     }
     t.rect(6, 0, 36, 4, withAlpha(rgb(20, 14, 20), 120));
     // the door leaf folded back against the left jamb
-    t.rect(6, 2, 6, 44, kDarkWood);
-    t.rect(6, 2, 1, 44, lighter(kDarkWood, 0.25f));
-    t.rect(11, 2, 1, 44, darker(kDarkWood, 0.4f));
-    t.rect(6, 10, 6, 2, kIron);
-    t.rect(6, 36, 6, 2, kIron);
+    t.rect(6, 2, 6, 44, DARK_WOOD);
+    t.rect(6, 2, 1, 44, lighter(DARK_WOOD, 0.25f));
+    t.rect(11, 2, 1, 44, darker(DARK_WOOD, 0.4f));
+    t.rect(6, 10, 6, 2, IRON);
+    t.rect(6, 36, 6, 2, IRON);
     t.rect(12, 2, 3, 44, withAlpha(rgb(20, 14, 20), 70));
     // threshold stone
-    t.rect(6, 44, 36, 4, darker(kStone, 0.1f));
-    t.rect(6, 44, 36, 1, lighter(kStone, 0.3f));
+    t.rect(6, 44, 36, 4, darker(STONE, 0.1f));
+    t.rect(6, 44, 36, 1, lighter(STONE, 0.3f));
 }
 
 void woodenDoor(Image& t, Rgba wood)
@@ -155,18 +153,18 @@ void woodenDoor(Image& t, Rgba wood)
             if (hash01(x / 2, y, 4) < 0.1f)
                 t.put(x, y, withAlpha(darker(wood, 0.3f), 140));
     for (int by : {11, 36}) {                      // iron bands with rivets
-        t.rect(8, by, 32, 4, kIron);
-        t.rect(8, by, 32, 1, lighter(kIron, 0.35f));
+        t.rect(8, by, 32, 4, IRON);
+        t.rect(8, by, 32, 1, lighter(IRON, 0.35f));
         for (int x = 11; x < 40; x += 8)
-            t.set(x, by + 2, lighter(kIron, 0.5f));
+            t.set(x, by + 2, lighter(IRON, 0.5f));
     }
     // lock plate with keyhole and a ring pull
-    t.rect(31, 21, 7, 11, kIron);
-    t.frame(31, 21, 7, 11, darker(kIron, 0.5f));
-    t.rect(33, 23, 3, 1, lighter(kIron, 0.5f));
+    t.rect(31, 21, 7, 11, IRON);
+    t.frame(31, 21, 7, 11, darker(IRON, 0.5f));
+    t.rect(33, 23, 3, 1, lighter(IRON, 0.5f));
     t.rect(34, 25, 1, 2, rgb(10, 8, 10));
     t.rect(33, 27, 3, 2, rgb(10, 8, 10));
-    t.ellipse(26, 27, 3, 3, kIron);
+    t.ellipse(26, 27, 3, 3, IRON);
     t.ellipse(26, 27, 1.5f, 1.5f, wood);
 }
 
@@ -185,19 +183,19 @@ void roomDoor(Image& t)
         t.rect(35, py, 1, 11, lighter(paint, 0.3f));
     }
     // brass number plate
-    t.rect(16, 7, 16, 10, kBrass);
-    t.frame(16, 7, 16, 10, darker(kBrass, 0.5f));
-    t.rect(17, 8, 14, 1, lighter(kBrass, 0.5f));
+    t.rect(16, 7, 16, 10, BRASS);
+    t.frame(16, 7, 16, 10, darker(BRASS, 0.5f));
+    t.rect(17, 8, 14, 1, lighter(BRASS, 0.5f));
     text(t, 18, 9, "12", rgb(60, 36, 20), 1);
     // round brass knob and a keyhole under it
-    t.ball(35, 30, 2.5f, 2.5f, kBrass);
+    t.ball(35, 30, 2.5f, 2.5f, BRASS);
     t.rect(35, 34, 1, 2, rgb(20, 14, 10));
 }
 
 void ironDoor(Image& t)
 {
     // a heavy iron-bound door under a stone arch, for cellars, keeps and vaults
-    masonry(t, 12, 16, darker(kStone, 0.2f), darker(kMortar, 0.3f), 0.3f, 145);
+    masonry(t, 12, 16, darker(STONE, 0.2f), darker(MORTAR, 0.3f), 0.3f, 145);
     t.ellipse(24, 14, 18, 12, rgb(30, 24, 26));
     t.rect(6, 14, 36, 34, rgb(30, 24, 26));
     const Rgba plate = rgb(88, 92, 104);
@@ -233,30 +231,30 @@ void ironDoor(Image& t)
 
 void bed(Image& t, bool head)
 {
-    woodPlanks(t, kFloorWood, 8, 66);
+    woodPlanks(t, FLOOR_WOOD, 8, 66);
     t.wrap = false;
     const Rgba quilt = rgb(168, 52, 60), sheet = rgb(236, 232, 222);
     // frame rails down both sides; they run on into the other half
     int top = head ? 3 : 0, bottom = head ? 48 : 44;
-    t.rect(5, top, 38, bottom - top, kDarkWood);
+    t.rect(5, top, 38, bottom - top, DARK_WOOD);
     t.rect(8, top, 32, bottom - top, sheet);
     if (head) {
-        t.rect(4, 1, 40, 7, kDarkWood);              // headboard
-        t.rect(4, 1, 40, 1, lighter(kDarkWood, 0.35f));
-        t.rect(4, 7, 40, 1, darker(kDarkWood, 0.4f));
-        t.ellipse(4, 3, 2, 2, lighter(kDarkWood, 0.2f));
-        t.ellipse(43, 3, 2, 2, lighter(kDarkWood, 0.2f));
+        t.rect(4, 1, 40, 7, DARK_WOOD);              // headboard
+        t.rect(4, 1, 40, 1, lighter(DARK_WOOD, 0.35f));
+        t.rect(4, 7, 40, 1, darker(DARK_WOOD, 0.4f));
+        t.ellipse(4, 3, 2, 2, lighter(DARK_WOOD, 0.2f));
+        t.ellipse(43, 3, 2, 2, lighter(DARK_WOOD, 0.2f));
         t.roundRect(11, 10, 26, 12, 4, rgb(248, 246, 240));   // pillow
         t.rect(13, 19, 22, 2, rgb(206, 204, 200));
-        t.rect(14, 11, 8, 2, kWhite);
+        t.rect(14, 11, 8, 2, WHITE);
         t.rect(8, 26, 32, 22, quilt);                 // turned-down quilt
         t.rect(8, 26, 32, 3, sheet);
         t.rect(8, 29, 32, 1, darker(sheet, 0.25f));
     } else {
         t.rect(8, 0, 32, 40, quilt);
-        t.rect(5, 40, 38, 6, kDarkWood);             // footboard
-        t.rect(5, 40, 38, 1, lighter(kDarkWood, 0.35f));
-        t.rect(5, 45, 38, 1, darker(kDarkWood, 0.45f));
+        t.rect(5, 40, 38, 6, DARK_WOOD);             // footboard
+        t.rect(5, 40, 38, 1, lighter(DARK_WOOD, 0.35f));
+        t.rect(5, 45, 38, 1, darker(DARK_WOOD, 0.45f));
         t.rect(6, 46, 38, 2, withAlpha(rgb(20, 12, 16), 90));
     }
     // quilt squares and stitching
@@ -276,11 +274,11 @@ void bed(Image& t, bool head)
 
 void counter(Image& t)
 {
-    woodPlanks(t, kFloorWood, 8, 77);
+    woodPlanks(t, FLOOR_WOOD, 8, 77);
     t.wrap = true;
     const Rgba top = rgb(176, 116, 62), face = rgb(112, 66, 38);
     for (int y = 4; y < 28; y++)
-        for (int x = 0; x < kTile; x++) {
+        for (int x = 0; x < TILE; x++) {
             Rgba c = top;
             float g = vnoise2(x * 0.25f, y * 2.5f, 4, 12, 120, 78);
             c = g > 0.65f ? darker(c, 0.12f) : g < 0.25f ? lighter(c, 0.1f) : c;
@@ -288,11 +286,11 @@ void counter(Image& t)
                 c = lighter(top, 0.35f);
             t.set(x, y, c);
         }
-    t.rect(0, 8, 48, 1, withAlpha(kWhite, 60));       // polish gleam
+    t.rect(0, 8, 48, 1, withAlpha(WHITE, 60));       // polish gleam
     t.rect(0, 28, 48, 3, lighter(top, 0.2f));           // rounded front edge
     t.rect(0, 30, 48, 1, darker(top, 0.3f));
     for (int y = 31; y < 44; y++)
-        for (int x = 0; x < kTile; x++) {
+        for (int x = 0; x < TILE; x++) {
             int lx = x % 24;
             Rgba c = face;
             if (lx == 0)
@@ -309,7 +307,7 @@ void counter(Image& t)
 
 void cratesAndBarrel(Image& t)
 {
-    woodPlanks(t, kFloorWood, 8, 88);
+    woodPlanks(t, FLOOR_WOOD, 8, 88);
     t.wrap = false;
     const Rgba shadow = withAlpha(rgb(20, 12, 16), 100);
     t.rect(5, 20, 26, 26, shadow);
@@ -331,18 +329,18 @@ void cratesAndBarrel(Image& t)
     t.disc(33, 18, 11, bw);
     for (int a = 0; a < 12; a++) {
         float ang = a * 3.14159f / 6;
-        t.line(33, 18, 33 + int(std::lround(std::cos(ang) * 10)), 18 + int(std::lround(std::sin(ang) * 10)), darker(bw, 0.2f));
+        t.line(33, 18, 33 + (int)std::lround(std::cos(ang) * 10), 18 + (int)std::lround(std::sin(ang) * 10), darker(bw, 0.2f));
     }
     t.disc(33, 18, 8, darker(bw, 0.05f));
     for (int y = 10; y <= 26; y++)
         for (int x = 25; x <= 41; x++) {
             float d = std::hypot(x + 0.5f - 33, y + 0.5f - 18);
             if (d > 9.5f && d < 11)
-                t.set(x, y, (x + y < 51) ? rgb(150, 150, 160) : kIron);
+                t.set(x, y, (x + y < 51) ? rgb(150, 150, 160) : IRON);
         }
     for (int y = 11; y < 26; y += 3)
         t.rect(26, y, 14, 1, withAlpha(darker(bw, 0.4f), 90));
-    t.ellipse(29, 13, 3, 2, withAlpha(kWhite, 60));
+    t.ellipse(29, 13, 3, 2, withAlpha(WHITE, 60));
     // a small sack leaning on the barrel
     t.ball(38, 38, 8, 7, rgb(200, 176, 128));
     t.rect(36, 31, 4, 2, rgb(120, 90, 60));
@@ -354,8 +352,8 @@ void redCarpet(Image& t)
 {
     t.wrap = true;
     const Rgba red = rgb(150, 36, 48), deep = rgb(112, 24, 40), gold = rgb(222, 178, 76);
-    for (int y = 0; y < kTile; y++)
-        for (int x = 0; x < kTile; x++) {
+    for (int y = 0; y < TILE; y++)
+        for (int x = 0; x < TILE; x++) {
             int lx = x % 24, ly = y % 24;
             int d = std::abs(lx - 12) + std::abs(ly - 12);   // diamond lattice
             Rgba c = red;
@@ -372,7 +370,7 @@ void redCarpet(Image& t)
 
 void blueRug(Image& t)
 {
-    woodPlanks(t, kFloorWood, 8, 28);
+    woodPlanks(t, FLOOR_WOOD, 8, 28);
     t.wrap = false;
     const Rgba blue = rgb(52, 74, 150), light = rgb(210, 190, 120), dark = rgb(30, 40, 96);
     t.rect(5, 9, 40, 34, withAlpha(rgb(20, 12, 16), 90));
@@ -392,8 +390,8 @@ void blueRug(Image& t)
 void checkerFloor(Image& t)
 {
     t.wrap = true;
-    for (int y = 0; y < kTile; y++)
-        for (int x = 0; x < kTile; x++) {
+    for (int y = 0; y < TILE; y++)
+        for (int x = 0; x < TILE; x++) {
             bool dark = ((x / 12) + (y / 12)) % 2;
             Rgba c = dark ? rgb(70, 64, 80) : rgb(226, 218, 196);
             if (x % 12 == 0 || y % 12 == 0)
@@ -409,7 +407,7 @@ void checkerFloor(Image& t)
 
 void woodenFloorWith(Image& t, int n)
 {
-    woodPlanks(t, kFloorWood, 8, 5);
+    woodPlanks(t, FLOOR_WOOD, 8, 5);
     t.wrap = false;
     if (n == 27) {                        // doormat
         const Rgba mat = rgb(150, 110, 60);
@@ -437,8 +435,8 @@ void woodenFloorWith(Image& t, int n)
         rug.ellipse(24, 24, 9, 6, lighter(fur, 0.12f));
         rug.outline(darker(fur, 0.5f));
         t.blit(rug, 0, 0);
-        t.set(22, 8, kInk);
-        t.set(26, 8, kInk);
+        t.set(22, 8, INK);
+        t.set(26, 8, INK);
     } else if (n == 43) {                 // trapdoor with a ring
         const Rgba lid = rgb(120, 78, 44);
         t.rect(10, 10, 28, 28, rgb(46, 30, 20));
@@ -446,9 +444,9 @@ void woodenFloorWith(Image& t, int n)
         for (int x = 11; x < 37; x += 6)
             t.rect(x, 11, 1, 26, darker(lid, 0.4f));
         t.rect(11, 11, 26, 1, lighter(lid, 0.3f));
-        t.rect(13, 14, 6, 2, kIron);
-        t.rect(13, 32, 6, 2, kIron);
-        t.disc(30, 24, 3.5f, kIron);
+        t.rect(13, 14, 6, 2, IRON);
+        t.rect(13, 32, 6, 2, IRON);
+        t.disc(30, 24, 3.5f, IRON);
         t.disc(30, 24, 2, lid);
     }
 }
@@ -457,8 +455,8 @@ void parquet(Image& t)
 {
     t.wrap = true;
     const Rgba a = rgb(180, 128, 74), b = rgb(150, 100, 56);
-    for (int y = 0; y < kTile; y++)
-        for (int x = 0; x < kTile; x++) {
+    for (int y = 0; y < TILE; y++)
+        for (int x = 0; x < TILE; x++) {
             int bx = x / 12, by = y / 12, lx = x % 12, ly = y % 12;
             bool across = (bx + by) % 2 == 0;
             int along = across ? ly : lx;     // position across the little boards
@@ -477,11 +475,11 @@ void parquet(Image& t)
 void marble(Image& t)
 {
     t.wrap = true;
-    for (int y = 0; y < kTile; y++)
-        for (int x = 0; x < kTile; x++) {
+    for (int y = 0; y < TILE; y++)
+        for (int x = 0; x < TILE; x++) {
             bool alt = ((x / 24) + (y / 24)) % 2;
             Rgba c = alt ? rgb(228, 226, 232) : rgb(208, 214, 222);
-            float n = vnoise(x, y, 12, kTile, 47) + 0.4f * vnoise(x, y, 6, kTile, 48);
+            float n = vnoise(x, y, 12, TILE, 47) + 0.4f * vnoise(x, y, 6, TILE, 48);
             if (std::fabs(n - 0.7f) < 0.025f)
                 c = rgb(150, 150, 168);
             else if (std::fabs(n - 0.45f) < 0.02f)
@@ -489,7 +487,7 @@ void marble(Image& t)
             if (x % 24 == 0 || y % 24 == 0)
                 c = rgb(150, 146, 160);
             else if (x % 24 == 1 || y % 24 == 1)
-                c = kWhite;
+                c = WHITE;
             t.set(x, y, c);
         }
     t.wrap = false;
@@ -503,7 +501,7 @@ void dungeonFloor(Image& t)
     t.line(14, 26, 16, 31, rgb(40, 36, 44));
     t.line(30, 38, 38, 42, rgb(40, 36, 44));
     for (int i = 0; i < 30; i++) {   // moss in the joints
-        int x = int(hash01(i, 1, 55) * 48);
+        int x = (int)(hash01(i, 1, 55) * 48);
         t.put(x, 0, rgb(60, 96, 52));
         t.put(x, 16, rgb(60, 96, 52));
         t.put(x + 1, 32, rgb(70, 110, 56));
@@ -533,7 +531,7 @@ void royalRunner(Image& t)
 
 void stairsDown(Image& t)
 {
-    masonry(t, 12, 16, kStone, kMortar, 0.3f, 125);
+    masonry(t, 12, 16, STONE, MORTAR, 0.3f, 125);
     for (int s = 0; s < 6; s++) {
         int y = 2 + s * 7;
         float depth = s / 6.0f;
@@ -546,7 +544,7 @@ void stairsDown(Image& t)
     t.rect(42, 0, 1, 48, rgb(40, 34, 40));
 }
 
-}  // namespace
+} // namespace
 
 bool paintBuildingTile(int n, Image& t)
 {
@@ -554,8 +552,8 @@ bool paintBuildingTile(int n, Image& t)
     case 1: stoneWall(t); break;
     case 2: logWall(t); break;
     case 3: openDoorway(t); break;
-    case 4: woodenDoor(t, kWood); break;
-    case 5: woodPlanks(t, kFloorWood, 8, 5); break;
+    case 4: woodenDoor(t, WOOD); break;
+    case 5: woodPlanks(t, FLOOR_WOOD, 8, 5); break;
     case 6: bed(t, true); break;
     case 7: bed(t, false); break;
     case 14: flagstoneFloor(t); break;
@@ -584,8 +582,8 @@ bool makeTiles(const std::string& outDir, int& count)
     std::string dir = outDir + "/tiles";
     if (!makeDirs(dir))
         return false;
-    for (int n = 0; n < kTileCount; n++) {
-        Image t(kTile, kTile, rgb(0, 0, 0));
+    for (int n = 0; n < TILE_COUNT; n++) {
+        Image t(TILE, TILE, rgb(0, 0, 0));
         if (!paintBuildingTile(n, t) && !paintOutdoorTile(n, t)) {
             fprintf(stderr, "makeassets: no painter for tile %d\n", n);
             return false;
@@ -598,5 +596,3 @@ bool makeTiles(const std::string& outDir, int& count)
     }
     return true;
 }
-
-}  // namespace mk

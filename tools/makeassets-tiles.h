@@ -2,18 +2,20 @@
 #pragma once
 #include "makeassets.h"
 
-namespace mk {
-
-const int kTile = 48;
+const int TILE = 48;
 
 // Picks one of n colours by v in 0..1, with a little per-pixel jitter for dithering.
 Rgba band(const Rgba* pal, int n, float v, int x, int y, uint32_t seed, float jitter = 0.12f);
 
 // Cells of a pattern repeating every 48 px: the nearest and second-nearest
 // centre of a jittered grid of points, for cobbles, rocks and rubble.
-struct Cells {
+class Cells
+{
+public:
     Cells(int perSide, float jitter, uint32_t seed);
-    struct Hit {
+    class Hit
+    {
+    public:
         int index;
         float d1, d2;      // distances to the nearest and second-nearest centre
         float dx, dy;      // offset from the nearest centre to the pixel
@@ -36,15 +38,9 @@ void flagstones(Image& t, Rgba stone, Rgba gap, uint32_t seed);
 // Blends picture `over` onto t where mask(x, y) says so, with a ragged edge.
 void raggedSplit(Image& t, const Image& over, bool overOnTop, int edgeY, uint32_t seed);
 
-}  // namespace mk
-
-namespace mk {
-
-const int kTileCount = 63;   // the map format holds tile numbers 0..62
+const int TILE_COUNT = 63;   // the map format holds tile numbers 0..62
 
 // Each paints tile n into t (48x48) and returns true, or returns false when
 // the number is not one of its own.
 bool paintBuildingTile(int n, Image& t);
 bool paintOutdoorTile(int n, Image& t);
-
-}  // namespace mk

@@ -1,5 +1,4 @@
 # makeassets: draws and writes every picture and sound under data/assets (except the font).
-find_package(ZLIB REQUIRED)
 file(GLOB MAKEASSETS_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/makeassets*.cpp)
 add_executable(makeassets ${MAKEASSETS_SOURCES})
-target_link_libraries(makeassets PRIVATE quorvane_engine ZLIB::ZLIB)
+target_link_libraries(makeassets PRIVATE quorvane_picture)

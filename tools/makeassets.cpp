@@ -9,19 +9,20 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string out = argv[1];
-    if (!mk::makeDirs(out))
+    if (!makeDirs(out))
         return 1;
 
-    struct Family {
+    struct Family
+    {
         const char* name;
         bool (*make)(const std::string&, int&);
     };
     const Family families[] = {
-        {"tiles", mk::makeTiles},
-        {"sprites", mk::makeSprites},
-        {"items", mk::makeItems},
-        {"icons", mk::makeIcons},
-        {"sounds", mk::makeSounds},
+        {"tiles", makeTiles},
+        {"sprites", makeSprites},
+        {"items", makeItems},
+        {"icons", makeIcons},
+        {"sounds", makeSounds},
     };
     int total = 0;
     for (const Family& f : families) {

@@ -2,31 +2,25 @@
 #include <cmath>
 #include <functional>
 #include <map>
-#include "makeassets.h"
 #include "makeworld.h"
-
-namespace mw {
+#include "picture.h"
 
 namespace {
 
-using mk::Image;
-using mk::Rgba;
-using mk::rgb;
-
 const int W = 640, H = 440;
-const int kHorizon = 270;
+const int HORIZON = 270;
 
 void sky(Image& img, Rgba top, Rgba low, int bottom)
 {
     for (int y = 0; y < bottom; y++)
-        img.rect(0, y, W, 1, mk::mix(top, low, (float)y / bottom));
+        img.rect(0, y, W, 1, mix(top, low, (float)y / bottom));
 }
 
 void stars(Image& img, uint32_t seed, int bottom)
 {
     for (int i = 0; i < 140; i++) {
-        int x = (int)(mk::hash01(i, 1, seed) * W), y = (int)(mk::hash01(i, 2, seed) * bottom * 0.85f);
-        int a = 90 + (int)(mk::hash01(i, 3, seed) * 160);
+        int x = (int)(hash01(i, 1, seed) * W), y = (int)(hash01(i, 2, seed) * bottom * 0.85f);
+        int a = 90 + (int)(hash01(i, 3, seed) * 160);
         img.put(x, y, rgb(255, 250, 220, a));
         if (i % 9 == 0) {
             img.put(x + 1, y, rgb(255, 250, 220, a / 2));
@@ -40,13 +34,13 @@ void stars(Image& img, uint32_t seed, int bottom)
 // Bands of water under the horizon with short wave crests that thin out with distance.
 void sea(Image& img, Rgba nearC, Rgba farC, Rgba crest, uint32_t seed)
 {
-    for (int y = kHorizon; y < H; y++)
-        img.rect(0, y, W, 1, mk::mix(farC, nearC, (float)(y - kHorizon) / (H - kHorizon)));
+    for (int y = HORIZON; y < H; y++)
+        img.rect(0, y, W, 1, mix(farC, nearC, (float)(y - HORIZON) / (H - HORIZON)));
     for (int i = 0; i < 260; i++) {
-        float t = mk::hash01(i, 5, seed);
-        int y = kHorizon + 3 + (int)(t * t * (H - kHorizon - 6));
-        int x = (int)(mk::hash01(i, 6, seed) * W);
-        int len = 3 + (int)((y - kHorizon) * 0.12f);
+        float t = hash01(i, 5, seed);
+        int y = HORIZON + 3 + (int)(t * t * (H - HORIZON - 6));
+        int x = (int)(hash01(i, 6, seed) * W);
+        int len = 3 + (int)((y - HORIZON) * 0.12f);
         img.rect(x, y, len, 1, crest);
     }
 }
@@ -54,11 +48,11 @@ void sea(Image& img, Rgba nearC, Rgba farC, Rgba crest, uint32_t seed)
 // A path of light on the water under a lamp, sun or moon at x.
 void glitter(Image& img, int x, Rgba c, uint32_t seed)
 {
-    for (int y = kHorizon + 2; y < H; y += 3) {
-        float spread = 6 + (y - kHorizon) * 0.45f;
+    for (int y = HORIZON + 2; y < H; y += 3) {
+        float spread = 6 + (y - HORIZON) * 0.45f;
         for (int k = 0; k < 3; k++) {
-            float o = (mk::hash01(y, k, seed) * 2 - 1) * spread;
-            int len = 2 + (int)(mk::hash01(y, k + 7, seed) * 6);
+            float o = (hash01(y, k, seed) * 2 - 1) * spread;
+            int len = 2 + (int)(hash01(y, k + 7, seed) * 6);
             img.rect(x + (int)o, y, len, 1, c);
         }
     }
@@ -118,7 +112,7 @@ void boat(Image& img, int x, int y, float s, Rgba sail)
     img.triangle(x - 30 * s, (float)y, x - 22 * s, y + 10 * s, x + 22 * s, y + 10 * s, hull);
     img.rect(x - 1, (int)(y - 44 * s), 2, (int)(44 * s), ink);
     img.triangle(x + 2.0f, y - 42 * s, x + 2.0f, y - 4 * s, x + 26 * s, y - 6 * s, sail);
-    img.triangle(x - 2.0f, y - 36 * s, x - 2.0f, y - 6 * s, x - 18 * s, y - 6 * s, mk::darker(sail, 0.15f));
+    img.triangle(x - 2.0f, y - 36 * s, x - 2.0f, y - 6 * s, x - 18 * s, y - 6 * s, darker(sail, 0.15f));
 }
 
 void gull(Image& img, int x, int y, Rgba c)
@@ -152,13 +146,13 @@ void hero(Image& img, int x, int feet, float s)
 void caption(Image& img, const std::string& text)
 {
     int scale = 3;
-    int tw = mk::textWidth(text, scale);
+    int tw = textWidth(text, scale);
     while (tw > W - 40 && scale > 1)
-        tw = mk::textWidth(text, --scale);
+        tw = textWidth(text, --scale);
     int bh = 7 * scale + 22;
     img.rect(0, H - bh, W, bh, rgb(14, 12, 30, 200));
     img.rect(0, H - bh, W, 2, rgb(214, 176, 92));
-    mk::titleText(img, (W - tw) / 2, H - bh + 11, text, rgb(255, 236, 170), rgb(214, 160, 70), rgb(30, 20, 10), scale);
+    titleText(img, (W - tw) / 2, H - bh + 11, text, rgb(255, 236, 170), rgb(214, 160, 70), rgb(30, 20, 10), scale);
 }
 
 void border(Image& img)
@@ -171,37 +165,37 @@ void border(Image& img)
 // Night: the lamp on Veyl burns again over a calm sea.
 void lampScene(Image& img)
 {
-    sky(img, rgb(8, 10, 40), rgb(44, 50, 110), kHorizon);
-    stars(img, 11, kHorizon);
+    sky(img, rgb(8, 10, 40), rgb(44, 50, 110), HORIZON);
+    stars(img, 11, HORIZON);
     img.disc(120, 70, 26, rgb(246, 240, 214));
     img.disc(130, 64, 24, rgb(24, 28, 74));
     sea(img, rgb(14, 34, 78), rgb(30, 52, 110), rgb(90, 120, 190, 160), 12);
     glitter(img, 430, rgb(255, 226, 140, 150), 13);
-    hill(img, 440, (float)kHorizon + 6, 140, 52, rgb(20, 26, 30));
-    hill(img, 360, (float)kHorizon + 6, 60, 24, rgb(26, 32, 36));
-    lighthouse(img, 440, kHorizon - 40, true);
+    hill(img, 440, (float)HORIZON + 6, 140, 52, rgb(20, 26, 30));
+    hill(img, 360, (float)HORIZON + 6, 60, 24, rgb(26, 32, 36));
+    lighthouse(img, 440, HORIZON - 40, true);
     boat(img, 170, 350, 1.2f, rgb(226, 214, 180));
 }
 
 // Dawn over the harbour: roofs, lit windows, boats home and gulls.
 void harbourScene(Image& img)
 {
-    sky(img, rgb(70, 110, 190), rgb(250, 186, 130), kHorizon);
-    img.disc(520, (float)kHorizon, 40, rgb(255, 214, 120));
-    img.disc(520, (float)kHorizon, 52, rgb(255, 214, 120, 70));
+    sky(img, rgb(70, 110, 190), rgb(250, 186, 130), HORIZON);
+    img.disc(520, (float)HORIZON, 40, rgb(255, 214, 120));
+    img.disc(520, (float)HORIZON, 52, rgb(255, 214, 120, 70));
     sea(img, rgb(30, 74, 120), rgb(120, 140, 170), rgb(250, 220, 180, 150), 21);
     glitter(img, 520, rgb(255, 220, 150, 170), 22);
-    hill(img, 140, (float)kHorizon + 4, 220, 40, rgb(70, 110, 60));
-    img.rect(0, kHorizon - 2, 330, 26, rgb(200, 180, 130));
-    house(img, 20, kHorizon - 2, 54, 44, rgb(214, 196, 160), rgb(150, 60, 50), true);
-    house(img, 86, kHorizon - 2, 64, 56, rgb(196, 176, 150), rgb(90, 80, 120), true);
-    house(img, 162, kHorizon - 2, 48, 40, rgb(220, 206, 176), rgb(60, 110, 90), false);
-    house(img, 222, kHorizon - 2, 70, 50, rgb(190, 170, 140), rgb(150, 60, 50), true);
-    img.rect(280, kHorizon + 20, 120, 8, rgb(120, 84, 50));
+    hill(img, 140, (float)HORIZON + 4, 220, 40, rgb(70, 110, 60));
+    img.rect(0, HORIZON - 2, 330, 26, rgb(200, 180, 130));
+    house(img, 20, HORIZON - 2, 54, 44, rgb(214, 196, 160), rgb(150, 60, 50), true);
+    house(img, 86, HORIZON - 2, 64, 56, rgb(196, 176, 150), rgb(90, 80, 120), true);
+    house(img, 162, HORIZON - 2, 48, 40, rgb(220, 206, 176), rgb(60, 110, 90), false);
+    house(img, 222, HORIZON - 2, 70, 50, rgb(190, 170, 140), rgb(150, 60, 50), true);
+    img.rect(280, HORIZON + 20, 120, 8, rgb(120, 84, 50));
     for (int px = 284; px < 400; px += 16)
-        img.rect(px, kHorizon + 28, 4, 18, rgb(80, 56, 36));
-    boat(img, 360, kHorizon + 60, 1.0f, rgb(236, 230, 210));
-    boat(img, 470, kHorizon + 110, 1.4f, rgb(200, 90, 70));
+        img.rect(px, HORIZON + 28, 4, 18, rgb(80, 56, 36));
+    boat(img, 360, HORIZON + 60, 1.0f, rgb(236, 230, 210));
+    boat(img, 470, HORIZON + 110, 1.4f, rgb(200, 90, 70));
     gull(img, 300, 90, rgb(40, 40, 60));
     gull(img, 340, 120, rgb(40, 40, 60));
     gull(img, 410, 70, rgb(40, 40, 60));
@@ -210,13 +204,13 @@ void harbourScene(Image& img)
 // Sunset from the cliffs: the hero looks out to sea, the lamp far off.
 void farewellScene(Image& img)
 {
-    sky(img, rgb(40, 40, 110), rgb(250, 130, 80), kHorizon);
+    sky(img, rgb(40, 40, 110), rgb(250, 130, 80), HORIZON);
     stars(img, 31, 90);
-    img.disc(320, (float)kHorizon - 6, 46, rgb(255, 170, 90));
+    img.disc(320, (float)HORIZON - 6, 46, rgb(255, 170, 90));
     sea(img, rgb(50, 40, 90), rgb(180, 100, 110), rgb(255, 190, 140, 140), 32);
     glitter(img, 320, rgb(255, 190, 120, 170), 33);
-    hill(img, 600, (float)kHorizon + 2, 50, 16, rgb(40, 30, 50));
-    lighthouse(img, 600, kHorizon - 6, true);
+    hill(img, 600, (float)HORIZON + 2, 50, 16, rgb(40, 30, 50));
+    lighthouse(img, 600, HORIZON - 6, true);
     for (int x = 0; x < W; x++) {
         float top = 330 + 20 * std::sin(x * 0.012f) + (x > 380 ? (x - 380) * 0.5f : 0);
         img.rect(x, (int)top, 1, H - (int)top, rgb(36, 54, 40));
@@ -252,25 +246,25 @@ void yardScene(Image& img)
 // The wide road ahead, with Saltmere's coast far away.
 void roadScene(Image& img)
 {
-    sky(img, rgb(60, 110, 200), rgb(250, 210, 150), kHorizon);
+    sky(img, rgb(60, 110, 200), rgb(250, 210, 150), HORIZON);
     img.disc(470, 120, 30, rgb(255, 230, 150));
     sea(img, rgb(40, 80, 130), rgb(120, 150, 190), rgb(240, 230, 200, 140), 41);
-    hill(img, 200, (float)kHorizon + 40, 320, 90, rgb(86, 140, 70));
-    hill(img, 520, (float)kHorizon + 60, 200, 70, rgb(100, 156, 80));
-    img.rect(0, kHorizon + 40, W, H, rgb(90, 150, 72));
-    for (int y = kHorizon - 20; y < H; y++) {
-        float t = (float)(y - (kHorizon - 20)) / (H - kHorizon + 20);
+    hill(img, 200, (float)HORIZON + 40, 320, 90, rgb(86, 140, 70));
+    hill(img, 520, (float)HORIZON + 60, 200, 70, rgb(100, 156, 80));
+    img.rect(0, HORIZON + 40, W, H, rgb(90, 150, 72));
+    for (int y = HORIZON - 20; y < H; y++) {
+        float t = (float)(y - (HORIZON - 20)) / (H - HORIZON + 20);
         float cx = 320 + 90 * std::sin(t * 3.0f) * (1 - t);
         float half = 2 + t * t * 90;
-        if (y > kHorizon + 10 || half > 3)
+        if (y > HORIZON + 10 || half > 3)
             img.rect((int)(cx - half), y, (int)(2 * half), 1, rgb(180, 144, 100));
     }
-    house(img, 560, kHorizon + 10, 40, 30, rgb(214, 196, 160), rgb(150, 60, 50), false);
+    house(img, 560, HORIZON + 10, 40, 30, rgb(214, 196, 160), rgb(150, 60, 50), false);
     gull(img, 200, 80, rgb(40, 40, 60));
     gull(img, 240, 60, rgb(40, 40, 60));
 }
 
-}  // namespace
+} // namespace
 
 bool drawEndings(const WorldPlan& plan, const std::string& outDir)
 {
@@ -290,9 +284,7 @@ bool drawEndings(const WorldPlan& plan, const std::string& outDir)
         it->second(img);
         caption(img, plan.endings[i].second);
         border(img);
-        ok = mk::savePng(img, outDir + "/ending/" + std::to_string(i) + ".png") && ok;
+        ok = savePng(img, outDir + "/ending/" + std::to_string(i) + ".png") && ok;
     }
     return ok;
 }
-
-}  // namespace mw

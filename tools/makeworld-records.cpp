@@ -5,13 +5,12 @@
 #include "Map.h"
 #include "makeworld.h"
 
-namespace mw {
-
 namespace {
 
 // One block of "key: value" lines; blocks are separated by blank lines.
-struct Block
+class Block
 {
+public:
     int line = 0;
     std::map<std::string, std::string> values;
     std::map<std::string, int> lines;
@@ -152,7 +151,7 @@ bool place(const WorldPlan& plan, Map& map, Reader& r, bool sea, float& x, float
     return true;
 }
 
-const char* kRoles[] = {"Plyr", "Questy", "Shoppy", "Keyshop", "Gamble", "Ending"};
+const char* ROLES[] = {"Plyr", "Questy", "Shoppy", "Keyshop", "Gamble", "Ending"};
 
 void readCharacters(const std::string& path, const WorldPlan& plan, Map& map, Records& out)
 {
@@ -168,7 +167,7 @@ void readCharacters(const std::string& path, const WorldPlan& plan, Map& map, Re
         std::string role = r.text("role");
         if (!role.empty()) {
             bool known = false;
-            for (const char* k : kRoles)
+            for (const char* k : ROLES)
                 known = known || role == k;
             if (!known)
                 problem(path, r.lineOf("role"), "unknown role \"" + role + "\"");
@@ -233,7 +232,7 @@ void readItems(const std::string& path, const WorldPlan& plan, Map& map, Records
         it->owner = (unsigned)ownerCode(r);
         it->shortName = r.need("short");
         it->itemDescript = r.need("about");
-        it->icon = (unsigned)r.number("icon", 0, 0, kItemPictures - 1);
+        it->icon = (unsigned)r.number("icon", 0, 0, ITEM_PICTURES - 1);
         it->range = r.number("range", 0, 0, 50);
         it->bIsEquipped = r.yes("equipped");
         if (it->owner == 0) {
@@ -275,7 +274,7 @@ void readQuests(const std::string& path, Records& out)
     }
 }
 
-}  // namespace
+} // namespace
 
 bool readRecords(const std::string& dir, const WorldPlan& plan, Map& map, Records& out)
 {
@@ -289,5 +288,3 @@ bool readRecords(const std::string& dir, const WorldPlan& plan, Map& map, Record
         problem(dir, 0, "a game needs at least one item and one quest");
     return problemCount() == before;
 }
-
-}  // namespace mw

@@ -5,8 +5,6 @@
 #include <sstream>
 #include "makeworld.h"
 
-namespace mw {
-
 namespace {
 int problems = 0;
 
@@ -21,7 +19,7 @@ bool toInt(const std::string& s, int& v)
     v = (int)n;
     return true;
 }
-}  // namespace
+} // namespace
 
 void problem(const std::string& file, int line, const std::string& text)
 {
@@ -78,8 +76,8 @@ bool readLegend(const std::string& path, Legend& legend)
             continue;
         int tile = -1;
         std::vector<std::string> w = words(l.substr(1));
-        if (w.empty() || !toInt(w[0], tile) || tile < 0 || tile >= kTiles) {
-            problem(path, (int)i + 1, "expected a character and a tile number 0.." + std::to_string(kTiles - 1));
+        if (w.empty() || !toInt(w[0], tile) || tile < 0 || tile >= TILE_COUNT) {
+            problem(path, (int)i + 1, "expected a character and a tile number 0.." + std::to_string(TILE_COUNT - 1));
             continue;
         }
         if (legend.count(l[0]))
@@ -236,5 +234,3 @@ bool resolveAt(const WorldPlan& plan, const std::string& where, const std::strin
     problem(file, line, "\"at\" wants X Y or PLACE DX DY");
     return false;
 }
-
-}  // namespace mw

@@ -4,17 +4,16 @@
 #include <deque>
 #include <vector>
 #include "Map.h"
-#include "makeassets.h"
 #include "makeworld.h"
-
-namespace mw {
+#include "picture.h"
 
 namespace {
 
 const int N = Map::SIZE;
 
 // Tile numbers the generator lays (docs/tiles.md).
-enum Tile {
+enum Tile
+{
     GRASS = 0, DIRT = 8, ROCKS = 9, OAK = 10, SAND = 12, SHALLOWS = 13, FLOWERS = 16, TALLGRASS = 17,
     FORESTFLOOR = 18, CAVEFLOOR = 19, SNOW = 20, SEA = 21, MUD = 22, PIER = 23, BRIDGE = 24,
     MUSHROOMS = 35, PINE = 39, CAVEWALL = 46, GRASS_SAND = 48, SAND_SHALLOWS = 49, PATH_NS = 50,
@@ -37,7 +36,7 @@ private:
     {
         int x0 = (int)std::floor(x), y0 = (int)std::floor(y);
         float fx = smooth(x - x0), fy = smooth(y - y0);
-        auto v = [seed](int i, int j) { return mk::hash01(i, j, seed) * 2 - 1; };
+        auto v = [seed](int i, int j) { return hash01(i, j, seed) * 2 - 1; };
         float a = v(x0, y0) + (v(x0 + 1, y0) - v(x0, y0)) * fx;
         float b = v(x0, y0 + 1) + (v(x0 + 1, y0 + 1) - v(x0, y0 + 1)) * fx;
         return a + (b - a) * fy;
@@ -68,8 +67,9 @@ float signedDistance(const Shape& s, float x, float y)
 
 bool isWater(int t) { return t == SEA || t == SHALLOWS; }
 
-struct Grid
+class Grid
 {
+public:
     std::vector<int> v = std::vector<int>(N * N, 0);
     int& at(int x, int y) { return v[y * N + x]; }
 };
@@ -389,16 +389,14 @@ private:
     const WorldPlan& plan_;
     Map& map_;
     Noise noise_;
-    mk::Rng rng_;
+    Rng rng_;
     Grid floor_;
     std::vector<bool> shore_;
 };
 
-}  // namespace
+} // namespace
 
 void buildTerrain(const WorldPlan& plan, const Legend& legend, Map& map)
 {
     Builder(plan, map).run(legend);
 }
-
-}  // namespace mw

@@ -1,8 +1,5 @@
-# makeworld: builds the shipped game (data/) and the tutorial (tutorial/) from the sources in content/.
-# It borrows the asset maker's picture kit (drawing and the PNG writer) for the ending slides.
-find_package(ZLIB REQUIRED)
+# makeworld: builds the shipped game (data/) and the tutorial (tutorial/) from the sources in content/,
+# writing the records and the map with the engine's own writers and the ending slides with the picture kit.
 file(GLOB MAKEWORLD_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/makeworld*.cpp)
-add_executable(makeworld ${MAKEWORLD_SOURCES}
-  ${CMAKE_CURRENT_SOURCE_DIR}/makeassets-draw.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/makeassets-png.cpp)
-target_link_libraries(makeworld PRIVATE quorvane_engine ZLIB::ZLIB)
+add_executable(makeworld ${MAKEWORLD_SOURCES})
+target_link_libraries(makeworld PRIVATE quorvane_records quorvane_picture)

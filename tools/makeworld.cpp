@@ -5,11 +5,9 @@
 #include <memory>
 #include <system_error>
 #include "Map.h"
-#include "makeassets.h"
 #include "makeworld.h"
+#include "picture.h"
 #include "vars.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -17,13 +15,13 @@ namespace {
 bool readScrollText(const std::string& path, std::string& out)
 {
     std::vector<std::string> lines;
-    if (!mw::readLines(path, lines))
+    if (!readLines(path, lines))
         return false;
     if (lines.size() > 125)
-        mw::problem(path, 126, "a scrolling text holds at most 125 lines here (the screen stops at 127)");
+        problem(path, 126, "a scrolling text holds at most 125 lines here (the screen stops at 127)");
     for (size_t i = 0; i < lines.size(); i++) {
         if (lines[i].size() > 124)
-            mw::problem(path, (int)i + 1, "longer than 124 characters");
+            problem(path, (int)i + 1, "longer than 124 characters");
         out += lines[i] + "\n";
     }
     return true;
@@ -33,8 +31,8 @@ bool readScrollText(const std::string& path, std::string& out)
 bool freshFolder(const std::string& path)
 {
     std::error_code ec;
-    fs::remove_all(path, ec);
-    return mk::makeDirs(path);
+    std::filesystem::remove_all(path, ec);
+    return makeDirs(path);
 }
 
 bool writeText(const std::string& path, const std::string& text)
@@ -50,36 +48,36 @@ bool writeText(const std::string& path, const std::string& text)
 }
 
 // Builds one game from content/<name> into out/<dir>.
-bool buildGame(const std::string& contentRoot, const std::string& name, const mw::Legend& legend,
+bool buildGame(const std::string& contentRoot, const std::string& name, const Legend& legend,
                const std::string& outRoot)
 {
     std::string src = contentRoot + "/" + name;
-    mw::WorldPlan plan;
-    int before = mw::problemCount();
-    if (!mw::readWorldPlan(src, plan))
+    WorldPlan plan;
+    int before = problemCount();
+    if (!readWorldPlan(src, plan))
         return false;
     std::unique_ptr<Map> map(new Map());
     map->Init();
     for (int r = 0; r < Map::SIZE; r++)
         for (int c = 0; c < Map::SIZE; c++)
             map->level[r][c] = plan.fill;
-    mw::buildTerrain(plan, legend, *map);
-    mw::Records rec;
-    mw::readRecords(src, plan, *map, rec);
+    buildTerrain(plan, legend, *map);
+    Records rec;
+    readRecords(src, plan, *map, rec);
     std::string intro, credits;
     readScrollText(src + "/intro.txt", intro);
-    bool hasCredits = fs::exists(src + "/credits.txt");
+    bool hasCredits = std::filesystem::exists(src + "/credits.txt");
     if (hasCredits)
         readScrollText(src + "/credits.txt", credits);
     if (plan.endings.empty())
-        mw::problem(src + "/world.txt", 0, "a game needs at least one ending slide");
-    if (mw::problemCount() != before) {
+        problem(src + "/world.txt", 0, "a game needs at least one ending slide");
+    if (problemCount() != before) {
         fprintf(stderr, "makeworld: %s has problems; nothing written\n", name.c_str());
         return false;
     }
 
     std::string out = outRoot + "/" + plan.dir;
-    bool ok = mk::makeDirs(out);
+    bool ok = makeDirs(out);
     for (const char* sub : {"npcdef", "idef", "qdef", "ending"})
         ok = ok && freshFolder(out + "/" + sub);
     if (!ok)
@@ -98,13 +96,13 @@ bool buildGame(const std::string& contentRoot, const std::string& name, const mw
     ok = writeText(out + "/intro.txt", intro) && ok;
     if (hasCredits)
         ok = writeText(out + "/credits.txt", credits) && ok;
-    ok = mw::drawEndings(plan, out) && ok;
+    ok = drawEndings(plan, out) && ok;
     printf("%-9s %3zu characters, %3zu items, %2zu quests, %zu ending slides -> %s\n", name.c_str(),
            rec.actors.size(), rec.items.size(), rec.quests.size(), plan.endings.size(), out.c_str());
     return ok;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -113,8 +111,8 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string content = argv[1], out = argv[2];
-    mw::Legend legend;
-    if (!mw::readLegend(content + "/legend.txt", legend) || mw::problemCount() > 0)
+    Legend legend;
+    if (!readLegend(content + "/legend.txt", legend) || problemCount() > 0)
         return 1;
     bool ok = true;
     for (const char* game : {"data", "tutorial"})

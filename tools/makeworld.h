@@ -10,11 +10,9 @@
 
 class Map;
 
-namespace mw {
-
 // Highest item picture number + 1 shipped under data/assets/items (docs/art.md).
-const int kItemPictures = 48;
-const int kTiles = 63;
+const int ITEM_PICTURES = 48;
+const int TILE_COUNT = 63;
 
 // A problem with a source file, reported as "file:line: text" on standard error.
 // Every reader records problems and goes on; the builder refuses to write when any were found.
@@ -26,8 +24,9 @@ using Legend = std::map<char, int>;
 bool readLegend(const std::string& path, Legend& legend);
 
 // A tile-resolution picture of an inhabited place; ' ' keeps the terrain under it.
-struct Place
+class Place
 {
+public:
     std::string name;
     int x = 0, y = 0;   // top-left tile on the map
     std::vector<std::string> rows;
@@ -35,19 +34,22 @@ struct Place
 bool readPlace(const std::string& path, Place& place);
 
 // The plan of a map: the title, land shapes, regions, roads and places (world.txt).
-struct Shape
+class Shape
 {
+public:
     std::string name;
     float noise = 0;                        // tiles the coast may wander in or out
     std::vector<std::pair<float, float>> points;   // a closed polygon in tiles
 };
-struct Region
+class Region
 {
+public:
     std::string kind;                       // forest, pinewood, meadow, swamp, mountain, snow, heath
     float cx, cy, rx, ry;
 };
-struct WorldPlan
+class WorldPlan
 {
+public:
     std::string title;
     std::string dir;
     unsigned seed = 1;
@@ -67,8 +69,9 @@ bool readWorldPlan(const std::string& dir, WorldPlan& plan);
 bool resolveAt(const WorldPlan& plan, const std::string& where, const std::string& file, int line,
                int& tx, int& ty);
 
-struct Records
+class Records
 {
+public:
     std::vector<std::unique_ptr<Actor>> actors;
     std::vector<std::unique_ptr<Item>> items;
     std::vector<std::unique_ptr<Quest>> quests;
@@ -87,5 +90,3 @@ bool drawEndings(const WorldPlan& plan, const std::string& outDir);
 std::string trim(const std::string& s);
 std::vector<std::string> words(const std::string& s);
 bool readLines(const std::string& path, std::vector<std::string>& lines);
-
-}  // namespace mw

@@ -1,20 +1,18 @@
-// makeassets-draw.cpp -- pixel drawing: colour mixing, shapes, outlines, noise and the 5x7 font.
+// picture-draw.cpp -- pixel drawing: colour mixing, shapes, outlines, noise and the 5x7 font.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include "makeassets.h"
-
-namespace mk {
+#include "picture.h"
 
 namespace {
 
 uint8_t lerp8(uint8_t a, uint8_t b, float t)
 {
     float v = a + (b - a) * t;
-    return uint8_t(std::clamp(int(std::lround(v)), 0, 255));
+    return (uint8_t)std::clamp((int)std::lround(v), 0, 255);
 }
 
-}  // namespace
+} // namespace
 
 Rgba mix(Rgba a, Rgba b, float t)
 {
@@ -36,12 +34,12 @@ Rgba darker(Rgba c, float t)
 
 Rgba withAlpha(Rgba c, int a)
 {
-    c.a = uint8_t(std::clamp(a, 0, 255));
+    c.a = (uint8_t)std::clamp(a, 0, 255);
     return c;
 }
 
 Image::Image(int width, int height, Rgba fillColour)
-    : w(width), h(height), px(size_t(width) * height, fillColour)
+    : w(width), h(height), px((size_t)width * height, fillColour)
 {
 }
 
@@ -51,9 +49,9 @@ Rgba Image::get(int x, int y) const
         x = ((x % w) + w) % w;
         y = ((y % h) + h) % h;
     } else if (x < 0 || y < 0 || x >= w || y >= h) {
-        return kClear;
+        return CLEAR;
     }
-    return px[size_t(y) * w + x];
+    return px[(size_t)y * w + x];
 }
 
 void Image::set(int x, int y, Rgba c)
@@ -64,7 +62,7 @@ void Image::set(int x, int y, Rgba c)
     } else if (x < 0 || y < 0 || x >= w || y >= h) {
         return;
     }
-    px[size_t(y) * w + x] = c;
+    px[(size_t)y * w + x] = c;
 }
 
 void Image::put(int x, int y, Rgba c)
@@ -81,13 +79,13 @@ void Image::put(int x, int y, Rgba c)
     float sa = c.a / 255.0f, da = d.a / 255.0f;
     float oa = sa + da * (1 - sa);
     if (oa <= 0) {
-        set(x, y, kClear);
+        set(x, y, CLEAR);
         return;
     }
     auto ch = [&](uint8_t s, uint8_t dd) {
-        return uint8_t(std::clamp(int(std::lround((s * sa + dd * da * (1 - sa)) / oa)), 0, 255));
+        return (uint8_t)std::clamp((int)std::lround((s * sa + dd * da * (1 - sa)) / oa), 0, 255);
     };
-    set(x, y, Rgba{ch(c.r, d.r), ch(c.g, d.g), ch(c.b, d.b), uint8_t(std::lround(oa * 255))});
+    set(x, y, Rgba{ch(c.r, d.r), ch(c.g, d.g), ch(c.b, d.b), (uint8_t)std::lround(oa * 255)});
 }
 
 void Image::fill(Rgba c)
@@ -137,8 +135,8 @@ void Image::line(int x0, int y0, int x1, int y1, Rgba c)
 
 void Image::capsule(float x0, float y0, float x1, float y1, float r, Rgba c)
 {
-    int minX = int(std::floor(std::min(x0, x1) - r)), maxX = int(std::ceil(std::max(x0, x1) + r));
-    int minY = int(std::floor(std::min(y0, y1) - r)), maxY = int(std::ceil(std::max(y0, y1) + r));
+    int minX = (int)std::floor(std::min(x0, x1) - r), maxX = (int)std::ceil(std::max(x0, x1) + r);
+    int minY = (int)std::floor(std::min(y0, y1) - r), maxY = (int)std::ceil(std::max(y0, y1) + r);
     float vx = x1 - x0, vy = y1 - y0, len2 = vx * vx + vy * vy;
     for (int y = minY; y <= maxY; y++)
         for (int x = minX; x <= maxX; x++) {
@@ -152,8 +150,8 @@ void Image::capsule(float x0, float y0, float x1, float y1, float r, Rgba c)
 
 void Image::ellipse(float cx, float cy, float rx, float ry, Rgba c)
 {
-    for (int y = int(std::floor(cy - ry)); y <= int(std::ceil(cy + ry)); y++)
-        for (int x = int(std::floor(cx - rx)); x <= int(std::ceil(cx + rx)); x++) {
+    for (int y = (int)std::floor(cy - ry); y <= (int)std::ceil(cy + ry); y++)
+        for (int x = (int)std::floor(cx - rx); x <= (int)std::ceil(cx + rx); x++) {
             float dx = (x + 0.5f - cx) / rx, dy = (y + 0.5f - cy) / ry;
             if (dx * dx + dy * dy <= 1.0f)
                 put(x, y, c);
@@ -163,8 +161,8 @@ void Image::ellipse(float cx, float cy, float rx, float ry, Rgba c)
 void Image::ball(float cx, float cy, float rx, float ry, Rgba base)
 {
     Rgba bands[4] = {darker(base, 0.35f), base, lighter(base, 0.22f), lighter(base, 0.5f)};
-    for (int y = int(std::floor(cy - ry)); y <= int(std::ceil(cy + ry)); y++)
-        for (int x = int(std::floor(cx - rx)); x <= int(std::ceil(cx + rx)); x++) {
+    for (int y = (int)std::floor(cy - ry); y <= (int)std::ceil(cy + ry); y++)
+        for (int x = (int)std::floor(cx - rx); x <= (int)std::ceil(cx + rx); x++) {
             float dx = (x + 0.5f - cx) / rx, dy = (y + 0.5f - cy) / ry;
             float d2 = dx * dx + dy * dy;
             if (d2 > 1.0f)
@@ -178,8 +176,8 @@ void Image::ball(float cx, float cy, float rx, float ry, Rgba base)
 
 void Image::triangle(float x0, float y0, float x1, float y1, float x2, float y2, Rgba c)
 {
-    int minX = int(std::floor(std::min({x0, x1, x2}))), maxX = int(std::ceil(std::max({x0, x1, x2})));
-    int minY = int(std::floor(std::min({y0, y1, y2}))), maxY = int(std::ceil(std::max({y0, y1, y2})));
+    int minX = (int)std::floor(std::min({x0, x1, x2})), maxX = (int)std::ceil(std::max({x0, x1, x2}));
+    int minY = (int)std::floor(std::min({y0, y1, y2})), maxY = (int)std::ceil(std::max({y0, y1, y2}));
     auto edge = [](float ax, float ay, float bx, float by, float px0, float py0) {
         return (bx - ax) * (py0 - ay) - (by - ay) * (px0 - ax);
     };
@@ -212,14 +210,14 @@ void Image::outline(Rgba c, int minAlpha)
     auto solid = [&](int x, int y) {
         if (x < 0 || y < 0 || x >= w || y >= h)
             return false;
-        return src[size_t(y) * w + x].a >= minAlpha;
+        return src[(size_t)y * w + x].a >= minAlpha;
     };
     for (int y = 0; y < h; y++)
         for (int x = 0; x < w; x++) {
             if (solid(x, y))
                 continue;
             if (solid(x - 1, y) || solid(x + 1, y) || solid(x, y - 1) || solid(x, y + 1))
-                px[size_t(y) * w + x] = c;
+                px[(size_t)y * w + x] = c;
         }
 }
 
@@ -227,7 +225,7 @@ void Image::blit(const Image& src, int x, int y)
 {
     for (int j = 0; j < src.h; j++)
         for (int i = 0; i < src.w; i++)
-            put(x + i, y + j, src.px[size_t(j) * src.w + i]);
+            put(x + i, y + j, src.px[(size_t)j * src.w + i]);
 }
 
 Image Image::mirrored() const
@@ -235,13 +233,13 @@ Image Image::mirrored() const
     Image m(w, h);
     for (int y = 0; y < h; y++)
         for (int x = 0; x < w; x++)
-            m.px[size_t(y) * w + x] = px[size_t(y) * w + (w - 1 - x)];
+            m.px[(size_t)y * w + x] = px[(size_t)y * w + (w - 1 - x)];
     return m;
 }
 
 uint32_t hash3(int x, int y, uint32_t seed)
 {
-    uint32_t h = uint32_t(x) * 0x8DA6B343u ^ uint32_t(y) * 0xD8163841u ^ seed * 0xCB1AB31Fu;
+    uint32_t h = (uint32_t)x * 0x8DA6B343u ^ (uint32_t)y * 0xD8163841u ^ seed * 0xCB1AB31Fu;
     h ^= h >> 15;
     h *= 0x2C1B3C6Du;
     h ^= h >> 12;
@@ -252,7 +250,7 @@ uint32_t hash3(int x, int y, uint32_t seed)
 
 float hash01(int x, int y, uint32_t seed)
 {
-    return (hash3(x, y, seed) & 0xFFFFFF) / float(0x1000000);
+    return (hash3(x, y, seed) & 0xFFFFFF) / (float)0x1000000;
 }
 
 float vnoise(float x, float y, int cell, int period, uint32_t seed)
@@ -264,7 +262,7 @@ float vnoise2(float x, float y, int cell, int periodX, int periodY, uint32_t see
 {
     int cellsX = periodX / cell, cellsY = periodY / cell;
     float fx = x / cell, fy = y / cell;
-    int ix = int(std::floor(fx)), iy = int(std::floor(fy));
+    int ix = (int)std::floor(fx), iy = (int)std::floor(fy);
     float tx = fx - ix, ty = fy - iy;
     tx = tx * tx * (3 - 2 * tx);
     ty = ty * ty * (3 - 2 * ty);
@@ -280,27 +278,29 @@ uint32_t Rng::next()
     s ^= s >> 12;
     s ^= s << 25;
     s ^= s >> 27;
-    return uint32_t((s * 2685821657736338717ull) >> 32);
+    return (uint32_t)((s * 2685821657736338717ull) >> 32);
 }
 
 int Rng::range(int lo, int hi)
 {
-    return lo + int(next() % uint32_t(hi - lo + 1));
+    return lo + (int)(next() % (uint32_t)(hi - lo + 1));
 }
 
 float Rng::unit()
 {
-    return (next() & 0xFFFFFF) / float(0x1000000);
+    return (next() & 0xFFFFFF) / (float)0x1000000;
 }
 
 namespace {
 
-struct Glyph {
+class Glyph
+{
+public:
     char ch;
     const char* rows[7];
 };
 
-const Glyph kFont[] = {
+const Glyph FONT[] = {
     {'A', {".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"}},
     {'B', {"####.", "#...#", "#...#", "####.", "#...#", "#...#", "####."}},
     {'C', {".###.", "#...#", "#....", "#....", "#....", "#...#", ".###."}},
@@ -347,17 +347,17 @@ const Glyph kFont[] = {
 
 const Glyph* findGlyph(char c)
 {
-    for (const Glyph& g : kFont)
+    for (const Glyph& g : FONT)
         if (g.ch == c)
             return &g;
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 int textWidth(const std::string& s, int scale)
 {
-    return s.empty() ? 0 : (int(s.size()) * 6 - 1) * scale;
+    return s.empty() ? 0 : ((int)(s.size()) * 6 - 1) * scale;
 }
 
 void text(Image& img, int x, int y, const std::string& s, Rgba c, int scale)
@@ -366,7 +366,7 @@ void text(Image& img, int x, int y, const std::string& s, Rgba c, int scale)
         const Glyph* g = findGlyph(s[i]);
         if (!g)
             continue;
-        int gx = x + int(i) * 6 * scale;
+        int gx = x + (int)i * 6 * scale;
         for (int r = 0; r < 7; r++)
             for (int k = 0; k < 5; k++)
                 if (g->rows[r][k] == '#')
@@ -380,10 +380,10 @@ void titleText(Image& img, int x, int y, const std::string& s, Rgba top, Rgba bo
     text(layer, x, y, s, top, scale);
     for (int j = 0; j < layer.h; j++)
         for (int i = 0; i < layer.w; i++) {
-            Rgba& p = layer.px[size_t(j) * layer.w + i];
+            Rgba& p = layer.px[(size_t)j * layer.w + i];
             if (p.a == 0)
                 continue;
-            float t = (j - y) / float(7 * scale);
+            float t = (j - y) / (float)(7 * scale);
             p = mix(top, bottom, t);
             // a highlight on the first row of every glyph stroke
             Rgba above = layer.get(i, j - 1);
@@ -395,5 +395,3 @@ void titleText(Image& img, int x, int y, const std::string& s, Rgba top, Rgba bo
         layer.outline(rim);
     img.blit(layer, 0, 0);
 }
-
-}  // namespace mk

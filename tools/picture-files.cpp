@@ -1,37 +1,35 @@
-// makeassets-png.cpp -- writes PNG and WAV files byte for byte the same on every run.
+// picture-files.cpp -- writes PNG and WAV files byte for byte the same on every run, and makes folders.
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 #include <zlib.h>
-#include "makeassets.h"
-
-namespace mk {
+#include "picture.h"
 
 namespace {
 
 void put32(std::vector<uint8_t>& out, uint32_t v)
 {
-    out.push_back(uint8_t(v >> 24));
-    out.push_back(uint8_t(v >> 16));
-    out.push_back(uint8_t(v >> 8));
-    out.push_back(uint8_t(v));
+    out.push_back((uint8_t)(v >> 24));
+    out.push_back((uint8_t)(v >> 16));
+    out.push_back((uint8_t)(v >> 8));
+    out.push_back((uint8_t)v);
 }
 
 void putLe(std::vector<uint8_t>& out, uint32_t v, int bytes)
 {
     for (int i = 0; i < bytes; i++)
-        out.push_back(uint8_t(v >> (8 * i)));
+        out.push_back((uint8_t)(v >> (8 * i)));
 }
 
 void chunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data)
 {
-    put32(out, uint32_t(data.size()));
+    put32(out, (uint32_t)(data.size()));
     size_t start = out.size();
     out.insert(out.end(), type, type + 4);
     out.insert(out.end(), data.begin(), data.end());
     uLong crc = crc32(0L, Z_NULL, 0);
-    crc = crc32(crc, out.data() + start, uInt(out.size() - start));
-    put32(out, uint32_t(crc));
+    crc = crc32(crc, out.data() + start, (uInt)(out.size() - start));
+    put32(out, (uint32_t)crc);
 }
 
 bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes)
@@ -48,29 +46,29 @@ bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes)
     return ok;
 }
 
-}  // namespace
+} // namespace
 
 bool savePng(const Image& img, const std::string& path)
 {
     // Raw scanlines, each led by filter byte 0; fully transparent pixels are
     // stored as zero so stray colour never hides under alpha.
     std::vector<uint8_t> raw;
-    raw.reserve(size_t(img.h) * (img.w * 4 + 1));
+    raw.reserve((size_t)img.h * (img.w * 4 + 1));
     for (int y = 0; y < img.h; y++) {
         raw.push_back(0);
         for (int x = 0; x < img.w; x++) {
-            Rgba c = img.px[size_t(y) * img.w + x];
+            Rgba c = img.px[(size_t)y * img.w + x];
             if (c.a == 0)
-                c = kClear;
+                c = CLEAR;
             raw.push_back(c.r);
             raw.push_back(c.g);
             raw.push_back(c.b);
             raw.push_back(c.a);
         }
     }
-    uLongf packedSize = compressBound(uLong(raw.size()));
+    uLongf packedSize = compressBound((uLong)(raw.size()));
     std::vector<uint8_t> packed(packedSize);
-    if (compress2(packed.data(), &packedSize, raw.data(), uLong(raw.size()), 9) != Z_OK) {
+    if (compress2(packed.data(), &packedSize, raw.data(), (uLong)(raw.size()), 9) != Z_OK) {
         fprintf(stderr, "makeassets: compression failed for %s\n", path.c_str());
         return false;
     }
@@ -78,8 +76,8 @@ bool savePng(const Image& img, const std::string& path)
 
     std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> ihdr;
-    put32(ihdr, uint32_t(img.w));
-    put32(ihdr, uint32_t(img.h));
+    put32(ihdr, (uint32_t)img.w);
+    put32(ihdr, (uint32_t)img.h);
     ihdr.push_back(8);   // bits per channel
     ihdr.push_back(6);   // RGBA
     ihdr.push_back(0);   // deflate
@@ -93,7 +91,7 @@ bool savePng(const Image& img, const std::string& path)
 
 bool saveWav(const std::vector<int16_t>& samples, int rate, const std::string& path)
 {
-    uint32_t dataBytes = uint32_t(samples.size() * 2);
+    uint32_t dataBytes = (uint32_t)(samples.size() * 2);
     std::vector<uint8_t> out = {'R', 'I', 'F', 'F'};
     putLe(out, 36 + dataBytes, 4);
     const char* wavefmt = "WAVEfmt ";
@@ -101,8 +99,8 @@ bool saveWav(const std::vector<int16_t>& samples, int rate, const std::string& p
     putLe(out, 16, 4);            // fmt chunk size
     putLe(out, 1, 2);             // PCM
     putLe(out, 1, 2);             // mono
-    putLe(out, uint32_t(rate), 4);
-    putLe(out, uint32_t(rate) * 2, 4);
+    putLe(out, (uint32_t)rate, 4);
+    putLe(out, (uint32_t)rate * 2, 4);
     putLe(out, 2, 2);             // block align
     putLe(out, 16, 2);            // bits per sample
     out.push_back('d');
@@ -111,7 +109,7 @@ bool saveWav(const std::vector<int16_t>& samples, int rate, const std::string& p
     out.push_back('a');
     putLe(out, dataBytes, 4);
     for (int16_t s : samples)
-        putLe(out, uint16_t(s), 2);
+        putLe(out, (uint16_t)s, 2);
     return writeFile(path, out);
 }
 
@@ -125,5 +123,3 @@ bool makeDirs(const std::string& path)
     }
     return true;
 }
-
-}  // namespace mk
