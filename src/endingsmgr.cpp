@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <string>
 #include <vector>
-#include <SDL_image.h>
 #include "game.h"
+#include "mediafiles.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ std::vector<SDL_Surface*> loadSlides(const std::string& dir)
     std::vector<SDL_Surface*> slides;
     for (int i = 0;; i++) {
         std::string path = dir + "/ending/" + std::to_string(i) + ".png";
-        SDL_Surface* raw = IMG_Load(path.c_str());
+        SDL_Surface* raw = loadPictureFile(path.c_str(), ASSET_PICTURE_MAX, ASSET_PICTURE_MAX, false);
         if (!raw)
             break;
         SDL_Surface* slide = SDL_DisplayFormatAlpha(raw);

@@ -32,8 +32,8 @@ bool MiscVars::writeTo(const char* path)
 // values. The flag read that meets the end reads as false. Still a success.
 int MiscVars::serializeFrom(const char* path)
 {
-    std::ifstream in(path);
-    if (!in) {
+    std::istringstream in;
+    if (!openRecordFile(path, in)) {
         fprintf(stderr, "*** ERROR *** File not found: %s\n", path);
         return -1;
     }
