@@ -1,5 +1,6 @@
 // loadlimits_test.cpp -- every file the engine reads: pipes, devices and huge files count as missing, at once.
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <chrono>
@@ -195,5 +196,111 @@ TEST_F(LoadLimits, PicturesAndSoundsCountAsMissing)
         unlink("data/assets/items/1.png");
         unlink("data/assets/sounds/3.wav");
         qtest::writeFakeAssets(wd.path(), qtest::FakeAssets());
+    }
+}
+
+namespace {
+
+// A size-only picture: a PNG or BMP header claiming width by height, with no
+// pixels behind it.
+std::string pictureHeader(bool png, Uint32 width, Uint32 height)
+{
+    auto be = [](Uint32 v) {
+        return std::string{(char)(v >> 24), (char)(v >> 16), (char)(v >> 8), (char)v};
+    };
+    auto le = [](Uint32 v) {
+        return std::string{(char)v, (char)(v >> 8), (char)(v >> 16), (char)(v >> 24)};
+    };
+    if (png)
+        return std::string("\x89PNG\r\n\x1a\n", 8) + be(13) + "IHDR" + be(width) + be(height) +
+               std::string("\x08\x06\0\0\0", 5) + std::string(64, 'x');
+    return "BM" + le(54) + le(0) + le(54) + le(40) + le(width) + le(height) + std::string("\x01\0\x18\0", 4) +
+           std::string(64, '\0');
+}
+
+// A real picture of one colour, as a BMP.
+void writeSlide(const std::string& path, int width, int height, Uint32 rgb)
+{
+    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xff0000, 0xff00, 0xff, 0);
+    SDL_FillRect(s, NULL, rgb);
+    ASSERT_EQ(0, SDL_SaveBMP(s, path.c_str())) << path;
+    SDL_FreeSurface(s);
+}
+
+long peakKilobytes()
+{
+    struct rusage u;
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
+}
+
+std::string varsFile(const std::string& dir)
+{
+    std::string s = "Title\n0\n0\n0\n0\n";
+    for (int i = 0; i < 40; i++)
+        s += "0\n";
+    return s + dir + "\n";
+}
+
+} // namespace
+
+// Pictures whose header gives a size beyond the window are passed over
+// without being decoded; the first that fits is shown.
+TEST_F(LoadLimits, SlidesLargerThanTheWindowAreSkippedUnread)
+{
+    qtest::mkdirs("g/ending");
+    wd.write("g/ending/0.png", pictureHeader(true, 16000, 16000));
+    wd.write("g/ending/1.png", pictureHeader(false, 16000, 16000));
+    writeSlide("g/ending/2.png", 900, 100, 0x00ff00);
+    writeSlide("g/ending/3.png", 200, 100, 0xff0000);
+    std::unique_ptr<CGame> g = quietGame();
+    qtest::pushKey(SDLK_ESCAPE);
+    testing::internal::CaptureStderr();
+    double t = secondsOf([&] { g->loadAndShowEnding("g"); });
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_LT(t, BOUND);
+    EXPECT_NE(std::string::npos, err.find("g/ending/0.png is 16000 by 16000 pixels")) << err;
+    EXPECT_NE(std::string::npos, err.find("g/ending/1.png is 16000 by 16000 pixels")) << err;
+    EXPECT_NE(std::string::npos, err.find("g/ending/2.png is 900 by 100 pixels")) << err;
+    EXPECT_EQ(0xff0000u, qtest::pixelAt(g->screen, 400, 300));   // slide 3, centred
+    EXPECT_TRUE(g->bMustQuit && g->bPleaseLoadGame);
+}
+
+// 2,500 window-sized slides: the show holds two of them, not all.
+TEST_F(LoadLimits, ManySlidesKeepMemoryFlat)
+{
+    qtest::mkdirs("g/ending");
+    writeSlide("g/ending/0.png", 800, 600, 0x0000ff);
+    for (int i = 1; i < 2500; i++)
+        ASSERT_EQ(0, link("g/ending/0.png", ("g/ending/" + std::to_string(i) + ".png").c_str()));
+    std::unique_ptr<CGame> g = quietGame();
+    long before = peakKilobytes();
+    qtest::pushKey(SDLK_ESCAPE);
+    double t = secondsOf([&] { g->loadAndShowEnding("g"); });
+    EXPECT_LT(t, BOUND);
+    EXPECT_LT(peakKilobytes() - before, 100 * 1024);
+    EXPECT_TRUE(g->bMustQuit);
+}
+
+// The dir line of vars.sav names a game folder or is replaced by the folder
+// the file was read from.
+TEST_F(LoadLimits, EndingsFolderMustBeAGameFolder)
+{
+    qtest::mkdirs("g");
+    qtest::mkdirs("Game-2");
+    struct Case { const char* dir; const char* expect; };
+    const Case cases[] = {
+        {"/tmp", "g"}, {"../..", "g"}, {"..", "g"}, {".", "g"}, {"", "g"}, {"g/../..", "g"},
+        {"nosuchgame1", "g"}, {"tutorial", "tutorial"}, {"Game-2", "Game-2"}, {"g", "g"},
+    };
+    for (const Case& c : cases) {
+        wd.write("g/vars.sav", varsFile(c.dir));
+        MiscVars v;
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(0, v.serializeFrom("g/vars.sav"));
+        std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(c.expect, v.dir) << c.dir;
+        EXPECT_EQ(std::string(c.expect) != c.dir, err.find("is not a game folder") != std::string::npos)
+            << c.dir << ": " << err;
     }
 }
