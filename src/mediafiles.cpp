@@ -24,6 +24,12 @@ Uint16 littleEndian16(const std::string& b, size_t at)
     return (Uint16)(((Uint8)b[at + 1] << 8) | (Uint8)b[at]);
 }
 
+// Lowest and highest sample rates a sound effect may have, in Hz; the mixer
+// converts every sound to its own rate, and a very low one would blow a small
+// file up into a huge one.
+const Uint32 WAV_RATE_MIN = 8000;
+const Uint32 WAV_RATE_MAX = 192000;
+
 } // namespace
 
 bool pictureSizeOf(const std::string& b, int& width, int& height)
@@ -78,10 +84,60 @@ SDL_Surface* loadPictureFile(const char* path, int maxWidth, int maxHeight, bool
     return s;
 }
 
+std::string wavProblemOf(const std::string& b)
+{
+    if (b.size() < 12 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0)
+        return "not a WAV sound";
+    bool haveFormat = false, haveData = false;
+    Uint16 tag = 0, channels = 0, align = 0, bits = 0;
+    Uint32 rate = 0;
+    for (size_t at = 12; at + 8 <= b.size();) {
+        Uint32 size = littleEndian32(b, at + 4);
+        size_t body = at + 8;
+        size_t left = b.size() - body;
+        if (b.compare(at, 4, "fmt ") == 0 && !haveFormat) {
+            if (size < 16 || left < 16)
+                return "its format chunk is too short";
+            haveFormat = true;
+            tag = littleEndian16(b, body);
+            channels = littleEndian16(b, body + 2);
+            rate = littleEndian32(b, body + 4);
+            align = littleEndian16(b, body + 12);
+            bits = littleEndian16(b, body + 14);
+        } else if (b.compare(at, 4, "data") == 0) {
+            haveData = size > 0 && left > 0;
+            break;
+        }
+        if (size >= left)
+            break;
+        at = body + size + (size & 1);
+    }
+    if (!haveFormat)
+        return "it has no format chunk";
+    if (channels < 1 || channels > 2)
+        return "it has " + std::to_string(channels) + " channels";
+    if (rate < WAV_RATE_MIN || rate > WAV_RATE_MAX)
+        return "its sample rate is " + std::to_string(rate) + " Hz";
+    if (align == 0)
+        return "its block size is 0";
+    bool pcm = tag == 1 && (bits == 8 || bits == 16);
+    bool adpcm = (tag == 2 || tag == 0x11) && bits == 4;
+    if (!pcm && !adpcm)
+        return "its samples (format " + std::to_string(tag) + ", " + std::to_string(bits) + " bits) cannot be played";
+    if (!haveData)
+        return "it holds no sound";
+    return "";
+}
+
 Mix_Chunk* loadSoundFile(const char* path)
 {
     std::string bytes;
     if (!readWholeFile(path, SOUND_FILE_MAX, bytes))
         return NULL;
+    std::string problem = wavProblemOf(bytes);
+    if (!problem.empty()) {
+        fprintf(stderr, "%s is damaged (%s); it stays silent\n", path, problem.c_str());
+        return NULL;
+    }
     return Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), (int)bytes.size()), 1);
 }

@@ -21,6 +21,12 @@ bool pictureSizeOf(const std::string& bytes, int& width, int& height);
 SDL_Surface* loadPictureFile(const char* path, int maxWidth, int maxHeight, bool headerRequired,
                              PictureStatus* status = NULL);
 
+// Why a WAV file's header is unfit for the mixer (no channels, no sample
+// rate, a sample size it cannot play, no sound data), or empty when it is fit.
+std::string wavProblemOf(const std::string& bytes);
+
 // Reads the sound at `path` (readfile.h) and hands it to the mixer from
-// memory. NULL when it is missing, refused (reported) or undecodable.
+// memory once its header has been checked: the mixer's converter cannot
+// cope with a sound of no channels or no sample rate. NULL when it is
+// missing, refused or damaged (all but a missing file are reported).
 Mix_Chunk* loadSoundFile(const char* path);

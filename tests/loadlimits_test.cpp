@@ -304,3 +304,52 @@ TEST_F(LoadLimits, EndingsFolderMustBeAGameFolder)
             << c.dir << ": " << err;
     }
 }
+
+namespace {
+
+// A PCM sound of 100 samples with the given header fields.
+std::string wavFile(Uint16 channels, Uint32 rate, Uint16 bits = 16, Uint16 tag = 1)
+{
+    auto le = [](Uint32 v, int n) {
+        std::string s;
+        for (int i = 0; i < n; i++)
+            s.push_back((char)(v >> (8 * i)));
+        return s;
+    };
+    Uint16 align = (Uint16)(channels * bits / 8);
+    std::string data(200, '\x10');
+    return "RIFF" + le(36 + (Uint32)data.size(), 4) + "WAVE" + "fmt " + le(16, 4) + le(tag, 2) + le(channels, 2) +
+           le(rate, 4) + le(rate * align, 4) + le(align, 2) + le(bits, 2) + "data" + le((Uint32)data.size(), 4) +
+           data;
+}
+
+} // namespace
+
+// The mixer's converter crashes on a sound of no channels or no sample rate;
+// such a sound, or any other the mixer cannot play, stays silent.
+TEST_F(LoadLimits, BrokenSoundHeadersStaySilent)
+{
+    const std::string bad[] = {
+        wavFile(0, 22050), wavFile(1, 0), wavFile(2, 0), wavFile(9, 22050), wavFile(1, 3), wavFile(1, 22050, 0),
+        wavFile(1, 22050, 12), wavFile(1, 22050, 16, 85), wavFile(1, 22050).substr(0, 30), "RIFF", "",
+    };
+    for (size_t i = 0; i < sizeof bad / sizeof bad[0]; i++)
+        wd.write("data/assets/sounds/" + std::to_string(i) + ".wav", bad[i]);
+    wd.write("data/assets/sounds/13.wav", wavFile(2, 44100, 8));
+    std::unique_ptr<CGame> g;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    g.reset(new CGame());
+    testing::internal::GetCapturedStdout();
+    std::string err = testing::internal::GetCapturedStderr();
+    for (size_t i = 0; i < sizeof bad / sizeof bad[0]; i++) {
+        EXPECT_EQ(nullptr, g->audio.sfx[i]) << i;
+        EXPECT_NE(std::string::npos, err.find("sounds/" + std::to_string(i) + ".wav is damaged")) << i << err;
+    }
+    EXPECT_NE(nullptr, g->audio.sfx[13]);
+    EXPECT_NE(std::string::npos, err.find("has 0 channels")) << err;
+    EXPECT_NE(std::string::npos, err.find("sample rate is 0 Hz")) << err;
+    testing::internal::CaptureStderr();
+    g->playSound(0);
+    EXPECT_EQ("sound 0 is missing, out of range or damaged\n", testing::internal::GetCapturedStderr());
+}
