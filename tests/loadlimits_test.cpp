@@ -13,6 +13,7 @@
 #include "game.h"
 #include "harness.h"
 #include "minigame.h"
+#include "world.h"
 
 using qtest::WorkDir;
 
@@ -352,4 +353,27 @@ TEST_F(LoadLimits, BrokenSoundHeadersStaySilent)
     testing::internal::CaptureStderr();
     g->playSound(0);
     EXPECT_EQ("sound 0 is missing, out of range or damaged\n", testing::internal::GetCapturedStderr());
+}
+
+// 20,000 items lying at the player's feet with no picture: each is reported
+// once, however many frames draw them.
+TEST(Reports, EachItemWithoutAPictureIsReportedOnce)
+{
+    qtest::World w;
+    CGame& g = *w.game;
+    w.addActor(480, 480, true);
+    const int COUNT = 20000;
+    for (int i = 0; i < COUNT; i++)
+        w.addItem(0, 0, 480, 480)->icon = 99;
+    testing::internal::CaptureStderr();
+    double t = secondsOf([&] {
+        for (int frame = 0; frame < 30; frame++)
+            g.drawSprites();
+    });
+    std::string err = testing::internal::GetCapturedStderr();
+    size_t lines = 0;
+    for (size_t p = 0; (p = err.find("Invalid item 99 requested\n", p)) != std::string::npos; p++)
+        lines++;
+    EXPECT_EQ((size_t)COUNT, lines);
+    EXPECT_LT(t, BOUND);
 }
