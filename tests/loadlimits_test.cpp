@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <thread>
@@ -71,20 +72,46 @@ protected:
     LoadLimits() : wd("", false) { qtest::writeFakeAssets(wd.path(), qtest::FakeAssets()); }
 
     // A fresh game object, built quietly.
-    std::unique_ptr<CGame> quietGame()
+    std::unique_ptr<CGame> quietGame();
+
+    // The mini game in "g", written afresh (the special files of an earlier
+    // round go first, as writing into a pipe would wait for a reader), with
+    // the files at `paths` made special files of `kind`.
+    void miniGameWith(Special kind, std::initializer_list<const char*> paths)
     {
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        std::unique_ptr<CGame> g(new CGame());
-        testing::internal::GetCapturedStdout();
-        testing::internal::GetCapturedStderr();
-        return g;
+        ASSERT_EQ(0, system("rm -rf g"));
+        qtest::writeMiniGame(wd, "g");
+        qtest::mkdirs("g/ending");
+        for (const char* p : paths)
+            makeSpecial(p, kind);
     }
 
     WorkDir wd;
 };
 
+// Runs f with standard output and error captured; answers the error text and
+// how long f took, in seconds.
+template <class F>
+std::string quietly(F f, double& seconds, std::string* out = NULL)
+{
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    seconds = secondsOf(f);
+    std::string o = testing::internal::GetCapturedStdout();
+    if (out)
+        *out = o;
+    return testing::internal::GetCapturedStderr();
+}
+
 } // namespace
+
+std::unique_ptr<CGame> LoadLimits::quietGame()
+{
+    std::unique_ptr<CGame> g;
+    double t;
+    quietly([&] { g.reset(new CGame()); }, t);
+    return g;
+}
 
 // A later record file of each series ends that series, as a missing one does;
 // vars.sav makes the load fail as when it is missing.
@@ -92,18 +119,11 @@ TEST_F(LoadLimits, RecordFilesAndVarsCountAsMissing)
 {
     for (Special kind : KINDS) {
         SCOPED_TRACE(nameOf(kind));
-        ASSERT_EQ(0, system("rm -rf g"));
-        qtest::writeMiniGame(wd, "g");
-        makeSpecial("g/npcdef/1.def", kind);
-        makeSpecial("g/idef/1.def", kind);
-        makeSpecial("g/qdef/1.def", kind);
+        miniGameWith(kind, {"g/npcdef/1.def", "g/idef/1.def", "g/qdef/1.def"});
         std::unique_ptr<CGame> g = quietGame();
         int result = -2;
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        double t = secondsOf([&] { result = g->loadGame("g"); });
-        testing::internal::GetCapturedStdout();
-        std::string err = testing::internal::GetCapturedStderr();
+        double t;
+        std::string err = quietly([&] { result = g->loadGame("g"); }, t);
         EXPECT_LT(t, BOUND);
         EXPECT_EQ(0, result);
         EXPECT_EQ(1u, g->actorList.size());
@@ -114,9 +134,7 @@ TEST_F(LoadLimits, RecordFilesAndVarsCountAsMissing)
 
         makeSpecial("g/vars.sav", kind);
         g = quietGame();
-        testing::internal::CaptureStderr();
-        t = secondsOf([&] { result = g->loadGame("g"); });
-        err = testing::internal::GetCapturedStderr();
+        err = quietly([&] { result = g->loadGame("g"); }, t);
         EXPECT_LT(t, BOUND);
         EXPECT_EQ(-1, result);
         EXPECT_TRUE(refused(err)) << err;
@@ -128,9 +146,7 @@ TEST_F(LoadLimits, MapFileCountsAsMissing)
 {
     for (Special kind : KINDS) {
         SCOPED_TRACE(nameOf(kind));
-        ASSERT_EQ(0, system("rm -rf g"));
-        qtest::writeMiniGame(wd, "g");
-        makeSpecial("g/map.dat", kind);
+        miniGameWith(kind, {"g/map.dat"});
         double t = secondsOf([&] {
             EXPECT_EXIT(
                 {
@@ -149,22 +165,17 @@ TEST_F(LoadLimits, TextsOptionsAndSlidesCountAsMissing)
 {
     for (Special kind : KINDS) {
         SCOPED_TRACE(nameOf(kind));
-        ASSERT_EQ(0, system("rm -rf g"));
-        qtest::writeMiniGame(wd, "g");
-        makeSpecial("g/intro.txt", kind);
-        makeSpecial("config.cfg", kind);
-        qtest::mkdirs("g/ending");
-        makeSpecial("g/ending/0.png", kind);
+        miniGameWith(kind, {"g/intro.txt", "config.cfg", "g/ending/0.png"});
         std::unique_ptr<CGame> g;
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        double t = secondsOf([&] {
-            g.reset(new CGame());
-            g->ScrollyText("g/intro.txt");
-            g->loadAndShowEnding("g");
-        });
-        std::string out = testing::internal::GetCapturedStdout();
-        std::string err = testing::internal::GetCapturedStderr();
+        double t;
+        std::string out;
+        std::string err = quietly(
+            [&] {
+                g.reset(new CGame());
+                g->ScrollyText("g/intro.txt");
+                g->loadAndShowEnding("g");
+            },
+            t, &out);
         EXPECT_LT(t, BOUND);
         EXPECT_EQ(std::string::npos, out.find("Reading from config.cfg")) << out;
         EXPECT_EQ(std::string::npos, out.find("Loading comments")) << out;
@@ -185,11 +196,8 @@ TEST_F(LoadLimits, PicturesAndSoundsCountAsMissing)
         makeSpecial("data/assets/items/1.png", kind);
         makeSpecial("data/assets/sounds/3.wav", kind);
         std::unique_ptr<CGame> g;
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        double t = secondsOf([&] { g.reset(new CGame()); });
-        testing::internal::GetCapturedStdout();
-        std::string err = testing::internal::GetCapturedStderr();
+        double t;
+        std::string err = quietly([&] { g.reset(new CGame()); }, t);
         EXPECT_LT(t, BOUND);
         EXPECT_EQ(1u, g->art.items.size());
         EXPECT_EQ(nullptr, g->audio.sfx[3]);
@@ -341,11 +349,8 @@ TEST_F(LoadLimits, BrokenSoundHeadersStaySilent)
         wd.write("data/assets/sounds/" + std::to_string(i) + ".wav", bad[i]);
     wd.write("data/assets/sounds/13.wav", wavFile(2, 44100, 8));
     std::unique_ptr<CGame> g;
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    g.reset(new CGame());
-    testing::internal::GetCapturedStdout();
-    std::string err = testing::internal::GetCapturedStderr();
+    double t;
+    std::string err = quietly([&] { g.reset(new CGame()); }, t);
     for (size_t i = 0; i < sizeof bad / sizeof bad[0]; i++) {
         EXPECT_EQ(nullptr, g->audio.sfx[i]) << i;
         EXPECT_NE(std::string::npos, err.find("sounds/" + std::to_string(i) + ".wav is damaged")) << i << err;
