@@ -4,7 +4,7 @@
 #include <string>
 
 // Largest file of each kind a game can need; anything larger is refused.
-const size_t RECORD_FILE_MAX = 64 * 1024;          // a character, item or quest file, vars.sav
+const size_t RECORD_FILE_MAX = 256 * 1024;         // a character, item or quest file, vars.sav
 const size_t CONFIG_FILE_MAX = 64 * 1024;          // config.cfg
 const size_t MAP_FILE_MAX = 4 * 1024 * 1024;       // map.dat (350 rows of 351 bytes is 123 KB)
 const size_t TEXT_FILE_MAX = 4 * 1024 * 1024;      // intro.txt, credits.txt
