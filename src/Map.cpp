@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 #include "Map.h"
+#include "readfile.h"
 
 static bool solidTile(int t)
 {
@@ -75,33 +76,34 @@ bool Map::isSea(float x, float y)
     return level[r][c] == 21;
 }
 
-// Reads one row of map.dat: at most 351 characters are kept, the rest of an
-// overlong line is skipped. Returns false at the end of the file.
-static bool readRow(FILE* f, std::string& row)
+// Takes the next row of map.dat from `bytes` at `at`: at most 351 characters
+// are kept, the rest of an overlong line is skipped. Returns false at the end
+// of the file.
+static bool readRow(const std::string& bytes, size_t& at, std::string& row)
 {
     row.clear();
-    int ch = fgetc(f);
-    if (ch == EOF)
+    if (at >= bytes.size())
         return false;
-    while (ch != EOF && ch != '\n') {
-        if (row.size() < 351)
-            row.push_back((char)ch);
-        ch = fgetc(f);
-    }
+    size_t end = bytes.find('\n', at);
+    if (end == std::string::npos)
+        end = bytes.size();
+    row.assign(bytes, at, end - at < 351 ? end - at : 351);
+    at = end + 1;
     return true;
 }
 
 void Map::loadMap(const char* dir)
 {
     std::string path = std::string(dir) + "/map.dat";
-    FILE* f = fopen(path.c_str(), "r");
-    if (!f) {
+    std::string bytes;
+    if (!readWholeFile(path.c_str(), MAP_FILE_MAX, bytes)) {
         fprintf(stderr, "map file %s is missing\n", path.c_str());
         exit(1);
     }
+    size_t at = 0;
     std::string row;
     int r = 0;
-    for (; r < SIZE && readRow(f, row); r++) {
+    for (; r < SIZE && readRow(bytes, at, row); r++) {
         int len = (int)row.size();
         for (int c = 0; c < SIZE; c++) {
             if (c >= len) {
@@ -124,7 +126,6 @@ void Map::loadMap(const char* dir)
             for (int c = 0; c < SIZE; c++)
                 level[r][c] = 0;
     }
-    fclose(f);
     puts("map loaded....");
 }
 

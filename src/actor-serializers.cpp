@@ -43,8 +43,8 @@ bool Actor::writeTo(const char* path)
 // stored as read and checked by whoever uses them as an index.
 int Actor::serializeFrom(const char* path)
 {
-    std::ifstream in(path);
-    if (!in) {
+    std::istringstream in;
+    if (!openRecordFile(path, in)) {
         fprintf(stderr, "***WARNING*** Input file %s missing on actor serialization load\n"
                         "You can probably ignore this.\n", path);
         return -1;

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <SDL_image.h>
+#include "mediafiles.h"
 #include "vars.h"
 
 ArtAssets::ArtAssets()
@@ -111,10 +111,11 @@ static SDL_Surface* solidCopyOf(SDL_Surface* raw, bool keyed)
 // see-through pixel is kept without its alpha channel (clear pixels as a
 // colour key): it then draws exactly the same pixels, copied instead of
 // blended. Pictures with soft edges, and any not loaded as 32-bit with alpha,
-// are converted with their alpha channel.
+// are converted with their alpha channel. A file that is not a regular file,
+// or a picture larger than ASSET_PICTURE_MAX each way, counts as missing.
 static SDL_Surface* loadPicture(const char* path)
 {
-    SDL_Surface* raw = IMG_Load(path);
+    SDL_Surface* raw = loadPictureFile(path, ASSET_PICTURE_MAX, ASSET_PICTURE_MAX, false);
     if (!raw)
         return NULL;
     SDL_Surface* converted = NULL;

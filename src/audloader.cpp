@@ -1,5 +1,6 @@
 // audloader.cpp -- opens the audio device and loads the 14 sound effects.
 #include <cstdio>
+#include "mediafiles.h"
 #include "vars.h"
 
 AudioAssets::AudioAssets()
@@ -11,11 +12,7 @@ AudioAssets::AudioAssets()
     char path[64];
     for (int i = 0; i < 14; i++) {
         snprintf(path, sizeof path, "data/assets/sounds/%i.wav", i);
-        sfx[i] = NULL;
-        SDL_RWops* rw = SDL_RWFromFile(path, "rb");
-        if (!rw)
-            continue;
-        sfx[i] = Mix_LoadWAV_RW(rw, 1);
+        sfx[i] = loadSoundFile(path);
         if (sfx[i])
             printf("\tLoaded %s successfully\n", path);
     }

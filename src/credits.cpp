@@ -1,18 +1,20 @@
 // credits.cpp -- scrolling text (introductions and credits) that rolls up until a key is pressed.
 #include <cstdio>
-#include <fstream>
+#include <sstream>
 #include "credits.h"
 #include "game.h"
+#include "readfile.h"
 
 void CGame::ScrollyText(const char* file)
 {
-    std::ifstream in(file);
-    if (!in.is_open()) {
+    std::string bytes;
+    if (!readWholeFile(file, TEXT_FILE_MAX, bytes)) {
         fprintf(stderr, "%s is missing\n", file);
         return;
     }
     puts("Loading comments");
     int h = returnTextHeight();
+    std::istringstream in(bytes);
     std::list<CreditLine> lines = readCreditLines(in, h);
     puts("Comments loaded. Engaging.");
 

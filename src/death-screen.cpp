@@ -1,14 +1,14 @@
 // death-screen.cpp -- the game-over screen shown when the player's health runs out.
 #include <cstdio>
 #include <cstdlib>
-#include <SDL_image.h>
 #include "game.h"
+#include "mediafiles.h"
 
 // Waits for any key or a window close (which only closes this screen), then
 // asks for the game to end and the game object to be built afresh.
 void CGame::deathScreen()
 {
-    SDL_Surface* raw = IMG_Load("data/assets/gameover.png");
+    SDL_Surface* raw = loadPictureFile("data/assets/gameover.png", ASSET_PICTURE_MAX, ASSET_PICTURE_MAX, false);
     if (!raw) {
         fputs("data/assets/gameover.png missing\n", stderr);
         exit(1);

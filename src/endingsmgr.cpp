@@ -1,30 +1,53 @@
 // endingsmgr.cpp -- choosing the ending and showing its slides.
 #include <cstdio>
 #include <string>
-#include <vector>
-#include <SDL_image.h>
 #include "game.h"
+#include "mediafiles.h"
 
 namespace {
 
 const float SLIDE_SPEED = 400.0f;   // screen pixels per second
 
-// Slides 0, 1, 2, ... of dir/ending, up to the first that does not load.
-std::vector<SDL_Surface*> loadSlides(const std::string& dir)
+// The slides of dir/ending, numbered from 0 and read one at a time, so that
+// only the slide on show and the next one are ever held, however many there
+// are. A gap or a picture that cannot be read ends the series; a slide larger
+// than the window is skipped (and reported) without being decoded.
+class SlideSeries
 {
-    std::vector<SDL_Surface*> slides;
-    for (int i = 0;; i++) {
-        std::string path = dir + "/ending/" + std::to_string(i) + ".png";
-        SDL_Surface* raw = IMG_Load(path.c_str());
-        if (!raw)
-            break;
-        SDL_Surface* slide = SDL_DisplayFormatAlpha(raw);
-        SDL_FreeSurface(raw);
-        if (!slide)
-            break;
-        slides.push_back(slide);
+public:
+    SlideSeries(const std::string& dir, int width, int height) : dir_(dir), width_(width), height_(height) {}
+
+    // The next slide in the display's format, or NULL once the series has ended.
+    SDL_Surface* next()
+    {
+        while (!ended_) {
+            std::string path = dir_ + "/ending/" + std::to_string(number_++) + ".png";
+            PictureStatus status;
+            SDL_Surface* raw = loadPictureFile(path.c_str(), width_, height_, true, &status);
+            if (status == PictureStatus::TooLarge)
+                continue;
+            SDL_Surface* slide = raw ? SDL_DisplayFormatAlpha(raw) : NULL;
+            if (raw)
+                SDL_FreeSurface(raw);
+            if (slide)
+                return slide;
+            ended_ = true;
+        }
+        return NULL;
     }
-    return slides;
+
+private:
+    std::string dir_;
+    int width_, height_;
+    int number_ = 0;
+    bool ended_ = false;
+};
+
+void freeSlide(SDL_Surface*& s)
+{
+    if (s)
+        SDL_FreeSurface(s);
+    s = NULL;
 }
 
 } // namespace
@@ -46,25 +69,27 @@ void CGame::calculateEndings()
 
 // A key sends the slide on show out to the right and brings the next one in
 // from the right edge; keys pressed while a slide moves are dropped. Without
-// slide 0 nothing happens; otherwise the game ends and is rebuilt afterwards.
+// slide 0 nothing happens (slides too large for the window are
+// passed over); otherwise the game ends and is rebuilt afterwards.
 void CGame::loadAndShowEnding(std::string dir)
 {
-    std::vector<SDL_Surface*> slides = loadSlides(dir);
-    if (slides.empty())
+    SlideSeries series(dir, SCREEN_WIDTH, 600);
+    SDL_Surface* current = series.next();
+    if (!current)
         return;
+    SDL_Surface* upcoming = series.next();
 
     int h = returnTextHeight();
-    size_t c = 0;
-    float x = (float)((SCREEN_WIDTH - slides[0]->w) / 2);
-    float y = (float)((600 - slides[0]->h) / 2);
+    float x = (float)((SCREEN_WIDTH - current->w) / 2);
+    float y = (float)((600 - current->h) / 2);
     bool leaving = false, entering = false, finished = false, ended = false;
 
     while (!ended) {
         vars.timer_start = (float)SDL_GetTicks();
         SDL_FillRect(screen, NULL, SDL_MapRGB(screen->format, 0, 0, 100));
-        if (c < slides.size()) {
+        if (current) {
             SDL_Rect at = {(Sint16)(int)x, (Sint16)(int)y, 0, 0};
-            SDL_BlitSurface(slides[c], NULL, screen, &at);
+            SDL_BlitSurface(current, NULL, screen, &at);
         } else {
             finished = true;
         }
@@ -72,20 +97,22 @@ void CGame::loadAndShowEnding(std::string dir)
         if (leaving) {
             x += SLIDE_SPEED * vars.timer_delta;
             if (x > (float)SCREEN_WIDTH) {
-                c++;
+                freeSlide(current);
+                current = upcoming;
+                upcoming = current ? series.next() : NULL;
                 leaving = false;
-                if (c >= slides.size()) {
+                if (!current) {
                     finished = true;
                 } else {
                     x = (float)SCREEN_WIDTH;
-                    y = (float)((600 - slides[c]->h) / 2);
+                    y = (float)((600 - current->h) / 2);
                     entering = true;
                 }
             }
         }
         if (entering) {
             float next = x - SLIDE_SPEED * vars.timer_delta;
-            float centred = (float)((SCREEN_WIDTH - slides[c]->w) / 2);
+            float centred = (float)((SCREEN_WIDTH - current->w) / 2);
             if (next <= centred) {
                 x = centred;
                 entering = false;
@@ -120,7 +147,7 @@ void CGame::loadAndShowEnding(std::string dir)
 
     bPleaseLoadGame = true;
     bMustQuit = true;
-    for (SDL_Surface* s : slides)
-        SDL_FreeSurface(s);
+    freeSlide(current);
+    freeSlide(upcoming);
     resetFrameTimers();
 }

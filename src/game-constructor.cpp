@@ -29,13 +29,14 @@ CGame::CGame()
         exit(1);
     }
 
-    FILE* cfg = fopen("config.cfg", "r");
+    std::vector<ConfigOption> options;
+    bool haveConfig = readConfigFile("config.cfg", options);
     SCREEN_WIDTH = 800;
     TALK_TIMER = 1700.0f;
     bool modeSet = false;
-    if (cfg) {
+    if (haveConfig) {
         puts("Reading from config.cfg....");
-        for (ConfigOption option : readConfigOptions(cfg)) {
+        for (ConfigOption option : options) {
             switch (option) {
             case ConfigOption::Fullscreen:
                 puts("\tEnabled fullscreen");
@@ -120,9 +121,6 @@ CGame::CGame()
         SDL_JoystickEventState(SDL_ENABLE);
         joystick = SDL_JoystickOpen(0);
     }
-
-    if (cfg)
-        fclose(cfg);
 }
 
 CGame::~CGame()

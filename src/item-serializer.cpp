@@ -35,8 +35,8 @@ bool Item::writeTo(const char* path)
 // the range they had.
 int Item::serializeFrom(const char* path)
 {
-    std::ifstream in(path);
-    if (!in) {
+    std::istringstream in;
+    if (!openRecordFile(path, in)) {
         fprintf(stderr, "***WARNING*** file %s not found. You can probably ignore this\n", path);
         return -1;
     }

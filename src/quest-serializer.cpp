@@ -28,8 +28,8 @@ bool Quest::writeTo(const char* path)
 // A missing quest file is not reported: it is how a quest series ends.
 int Quest::serializeFrom(const char* path)
 {
-    std::ifstream in(path);
-    if (!in)
+    std::istringstream in;
+    if (!openRecordFile(path, in))
         return -1;
     description = readStringFromFile(in);
     itemTarget = readStringFromFile(in);

@@ -1,6 +1,7 @@
 // recordlines.cpp -- reading and writing the one-value-per-line record files.
 #include <climits>
 #include "recordlines.h"
+#include "readfile.h"
 
 static bool isBlank(char c)
 {
@@ -10,7 +11,7 @@ static bool isBlank(char c)
 // Reads up to the next line feed, keeping at most RECORD_LINE_MAX characters.
 // At the end of the file this sets the stream's eof flag, which the
 // vars.sav reader looks at.
-static std::string readLine(std::ifstream& in)
+static std::string readLine(std::istream& in)
 {
     std::string line;
     int c;
@@ -54,12 +55,21 @@ int wholeNumberOf(float v)
     return (int)v;
 }
 
-int readNumberFromFile(std::ifstream& in)
+bool openRecordFile(const char* path, std::istringstream& in)
+{
+    std::string bytes;
+    if (!readWholeFile(path, RECORD_FILE_MAX, bytes))
+        return false;
+    in.str(bytes);
+    return true;
+}
+
+int readNumberFromFile(std::istream& in)
 {
     return numberFromLine(readLine(in));
 }
 
-std::string readStringFromFile(std::ifstream& in)
+std::string readStringFromFile(std::istream& in)
 {
     return readLine(in);
 }

@@ -1,7 +1,32 @@
 // vars-serializer.cpp -- vars.sav, the game variables: 46 lines and the short-file rule.
 #include <cstdio>
+#include <sys/stat.h>
 #include "vars.h"
 #include "recordlines.h"
+
+// Whether `name` can name the game folder whose ending slides are shown: a
+// name the custom-game prompt could have typed (1 to 50 letters a to z), or
+// the name of a folder right inside the working directory. Paths, "." and
+// ".." are not, so a game's files can never send the slides elsewhere.
+static bool isGameFolderName(const std::string& name)
+{
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos ||
+        name.find('\0') != std::string::npos)
+        return false;
+    bool letters = name.size() <= 50;
+    for (char c : name)
+        if (c < 'a' || c > 'z')
+            letters = false;
+    struct stat st;
+    return letters || (stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
+}
+
+// The folder that holds the file at `path`: "." for a bare file name.
+static std::string folderOf(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
 
 void MiscVars::serializeTo(const char* path)
 {
@@ -30,10 +55,12 @@ bool MiscVars::writeTo(const char* path)
 // Before each flag the reader checks whether an earlier read met the end of
 // the file; if so it stops there and the rest of the flags and dir keep their
 // values. The flag read that meets the end reads as false. Still a success.
+// A dir line that is no game folder's name is replaced by the folder this
+// vars.sav was read from.
 int MiscVars::serializeFrom(const char* path)
 {
-    std::ifstream in(path);
-    if (!in) {
+    std::istringstream in;
+    if (!openRecordFile(path, in)) {
         fprintf(stderr, "*** ERROR *** File not found: %s\n", path);
         return -1;
     }
@@ -50,5 +77,11 @@ int MiscVars::serializeFrom(const char* path)
         f = readNumberFromFile(in) >= 1;
     }
     dir = readStringFromFile(in);
+    if (!isGameFolderName(dir)) {
+        std::string own = folderOf(path);
+        fprintf(stderr, "%s: the endings folder \"%s\" is not a game folder; using %s\n", path, dir.c_str(),
+                own.c_str());
+        dir = own;
+    }
     return 0;
 }
