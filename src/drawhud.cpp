@@ -14,28 +14,28 @@ void CGame::drawHud()
                 SDL_SetAlpha(band, 0, SDL_ALPHA_OPAQUE);
             else
                 SDL_SetAlpha(band, SDL_SRCALPHA, (Uint8)(a & 0xff));
-            SDL_Rect dst = {0, (Sint16)(598 - h), 0, 0};
+            SDL_Rect dst = {0, (Sint16)(kScreenHeight - 2 - h), 0, 0};
             SDL_BlitSurface(band, NULL, screen, &dst);
         }
         if (vars.bNoAlpha)
-            centreTextAt(vars.currentTalk.c_str(), 600 - h);
+            centreTextAt(vars.currentTalk.c_str(), kScreenHeight - h);
         else
-            centreAlphaTextAt(vars.currentTalk.c_str(), 600 - h, a & 0xff);
+            centreAlphaTextAt(vars.currentTalk.c_str(), kScreenHeight - h, a & 0xff);
         vars.talkTimer -= vars.timer_elapsed;
     }
 
     SDL_Rect gauge = {0, 0, 0, 0};
-    SDL_BlitSurface(art.icons[22], NULL, screen, &gauge);
+    SDL_BlitSurface(art.icons[kIconHeartEmpty], NULL, screen, &gauge);
     const CharacterStats& st = player->stats;
-    int g = st.hp_max != 0 ? truncToInt((float)st.hp / (float)st.hp_max * 48.0f) : 0;
+    int g = st.hp_max != 0 ? truncToInt((float)st.hp / (float)st.hp_max * (float)kTileSize) : 0;
     if (g < 0)
         g = 0;
-    if (g > 48)
-        g = 48;
+    if (g > kTileSize)
+        g = kTileSize;
     if (g > 0) {
-        SDL_Rect src = {0, (Sint16)(48 - g), gauge.w, (Uint16)g};
-        SDL_Rect dst = {0, (Sint16)(48 - g), 0, 0};
-        SDL_BlitSurface(art.icons[23], &src, screen, &dst);
+        SDL_Rect src = {0, (Sint16)(kTileSize - g), gauge.w, (Uint16)g};
+        SDL_Rect dst = {0, (Sint16)(kTileSize - g), 0, 0};
+        SDL_BlitSurface(art.icons[kIconHeartFull], &src, screen, &dst);
     }
 
     char line[512];

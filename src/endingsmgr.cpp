@@ -81,7 +81,7 @@ void CGame::loadAndShowEnding(std::string dir)
 
     int h = returnTextHeight();
     float x = (float)((SCREEN_WIDTH - current->w) / 2);
-    float y = (float)((600 - current->h) / 2);
+    float y = (float)((kScreenHeight - current->h) / 2);
     bool leaving = false, entering = false, finished = false, ended = false;
 
     while (!ended) {
@@ -105,7 +105,7 @@ void CGame::loadAndShowEnding(std::string dir)
                     finished = true;
                 } else {
                     x = (float)SCREEN_WIDTH;
-                    y = (float)((600 - current->h) / 2);
+                    y = (float)((kScreenHeight - current->h) / 2);
                     entering = true;
                 }
             }
@@ -138,7 +138,7 @@ void CGame::loadAndShowEnding(std::string dir)
             drawTextAt("Thank you for playing!!!", 0, 0);
             drawTextAt("Please press any key to return to game.", 0, h);
         }
-        drawTextAt("Any key to advance slide, ESC to quit", 0, 600 - h);
+        drawTextAt("Any key to advance slide, ESC to quit", 0, kScreenHeight - h);
         SDL_Flip(screen);
         SDL_Delay(0);
         vars.timer_elapsed = (float)SDL_GetTicks() - vars.timer_start;

@@ -5,16 +5,16 @@
 namespace {
 
 // Screen pixel of a map coordinate with the camera on the player: the
-// player's corner sits at (SCREEN_WIDTH / 2 - 48, 252). Done in double so
+// player's corner sits at (playerScreenX(SCREEN_WIDTH), kPlayerScreenY). Done in double so
 // that a wild position from a data file cannot overflow.
 float screenX(const CGame& g, float mapX)
 {
-    return (float)((double)(g.SCREEN_WIDTH / 2) - truncToInt(g.player->x - mapX) - 48);
+    return (float)((double)(g.SCREEN_WIDTH / 2) - truncToInt(g.player->x - mapX) - kTileSize);
 }
 
 float screenY(const CGame& g, float mapY)
 {
-    return (float)(252.0 - truncToInt(g.player->y - mapY));
+    return (float)((double)kPlayerScreenY - truncToInt(g.player->y - mapY));
 }
 
 // Moves one axis of the shot toward the target at the given step, stopping
@@ -59,7 +59,7 @@ void CGame::effectAlongLine(float x1, float y1, float x2, float y2, int draw)
     for (;;) {
         n++;
         if (draw == 1 && (cx != tx1 || cy != ty1))
-            fightEffectAt((float)cx * 48, (float)cy * 48, 18, " ");
+            fightEffectAt((float)(cx * kTileSize), (float)(cy * kTileSize), kIconFireTrail, " ");
         if (cx < tx2)
             cx++;
         else if (cx > tx2)
@@ -72,7 +72,7 @@ void CGame::effectAlongLine(float x1, float y1, float x2, float y2, int draw)
             return;
         if (n > 10)
             return;
-        if (theMap->isSolid((float)cx * 48, (float)cy * 48))
+        if (theMap->isSolid((float)(cx * kTileSize), (float)(cy * kTileSize)))
             return;
     }
 }
@@ -92,8 +92,8 @@ void CGame::updateBullet()
         fvars.bIsStillShooting = false;
     }
     float sx = screenX(*this, fvars.shot_x), sy = screenY(*this, fvars.shot_y);
-    if (art.icons[21] && sx > -48 && sx < SCREEN_WIDTH && sy > -48 && sy < 600) {
+    if (art.icons[kIconArrow] && sx > -kTileSize && sx < SCREEN_WIDTH && sy > -kTileSize && sy < kScreenHeight) {
         SDL_Rect dst = {(Sint16)sx, (Sint16)sy, 0, 0};
-        SDL_BlitSurface(art.icons[21], NULL, screen, &dst);
+        SDL_BlitSurface(art.icons[kIconArrow], NULL, screen, &dst);
     }
 }

@@ -23,8 +23,8 @@ void strike(CGame& g, Actor* attacker, Actor* target)
         return;
     }
     hurt(target, damage);
-    g.playSound(1);
-    showAmount(g, target, damage, 9);
+    g.playSound(kSoundBlow);
+    showAmount(g, target, damage, kIconHit);
     say(g, format("Hit for %lld damage", damage));
 }
 
@@ -65,12 +65,12 @@ int CGame::fightAIMove(Actor* mover, Actor* target)
 {
     const float startX = mover->x, startY = mover->y;
     if (mover->x > target->x)
-        tryStep(*this, mover, target, -48, 0, 3);
+        tryStep(*this, mover, target, -kTileSize, 0, kFaceLeft);
     else if (mover->x < target->x)
-        tryStep(*this, mover, target, 48, 0, 1);
+        tryStep(*this, mover, target, kTileSize, 0, kFaceRight);
     if (mover->y > target->y)
-        tryStep(*this, mover, target, 0, -48, 0);
+        tryStep(*this, mover, target, 0, -kTileSize, kFaceUp);
     else if (mover->y < target->y)
-        tryStep(*this, mover, target, 0, 48, 2);
+        tryStep(*this, mover, target, 0, kTileSize, kFaceDown);
     return (mover->x == startX && mover->y == startY) ? -1 : 0;
 }

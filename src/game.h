@@ -142,6 +142,6 @@ public:
     int textHeight;
     SurfaceCache surfaces;  // lines of text and the message band, kept between frames
     float TALK_TIMER;      // ms a message stays on the message line
-    int SCREEN_WIDTH;      // 800, or 1024 with "widescreen"; the height is 600
+    int SCREEN_WIDTH;      // kScreenWidth, or kWideScreenWidth with "widescreen"; the height is kScreenHeight
     SDL_Joystick* joystick;
 };

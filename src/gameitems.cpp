@@ -5,10 +5,10 @@
 void CGame::pickupObjects()
 {
     for (Item* item : itemVec) {
-        if (item->owner != 0)
+        if (item->owner != kOwnerMap)
             continue;
-        if (spriteCollision(player->x, player->y, 48, 48, item->x, item->y, 48, 48)) {
-            item->owner = 1;
+        if (spriteCollision(player->x, player->y, kTileSize, kTileSize, item->x, item->y, kTileSize, kTileSize)) {
+            item->owner = kOwnerPlayer;
             vars.currentTalk = "You got a " + item->itemName;
             vars.talkTimer = TALK_TIMER;
             return;

@@ -21,53 +21,53 @@ bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
     CharacterStats& st = g.player->stats;
     float cx = g.player->x + 24.0f, cy = g.player->y + 24.0f;
     switch (item->type) {
-    case 0:
-    case 12:
+    case kItemPlain:
+    case kItemKeyShopGoods:
         item->x = g.player->x;
         item->y = g.player->y;
-        item->owner = 0;
+        item->owner = kOwnerMap;
         return true;
-    case 2:
+    case kItemHealing:
         st.hp = addPoints(st.hp, item->maxEffect);
         if (st.hp > st.hp_max)
             st.hp = st.hp_max;
-        item->type = 5;
+        item->type = kItemUsedUp;
         say(g, "Healed");
         return true;
-    case 3:
+    case kItemDrink:
         if (g.vars.drunkenness >= 4.0f) {
             say(g, "You are already too drunk!");
         } else {
             g.vars.drunkenness += 1.0f;
-            item->type = 5;
+            item->type = kItemUsedUp;
             say(g, "*hic*");
         }
         return true;
-    case 4:
+    case kItemArmour:
         g.unequipAllItems(stuff);
         item->bIsEquipped = true;
         return false;
-    case 6:
+    case kItemDoorKey:
         puts("Trying to use key..");
         if (g.unlockDoor(cx, cy, false, false) == 1) {
             puts("Ok, unlocked door.");
-            item->type = 5;
+            item->type = kItemUsedUp;
             return true;
         }
         return false;
-    case 7:
+    case kItemMana:
         st.mp = addPoints(st.mp, item->maxEffect);
         if (st.mp > st.mp_max)
             st.mp = st.mp_max;
-        item->type = 5;
+        item->type = kItemUsedUp;
         say(g, "Restored mana");
         return true;
-    case 9:
+    case kItemFloater:
         puts("Trying to equip this floater");
         item->bIsEquipped = !item->bIsEquipped;
         updateFloater(g);
         return false;
-    case 10: {
+    case kItemLockPick: {
         puts("Trying to pick door...");
         int result = g.unlockDoor(cx, cy, true, false);
         g.vars.talkTimer = g.TALK_TIMER;
@@ -79,7 +79,7 @@ bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
         if (result == 2) {
             puts("Broke your pick!");
             g.vars.currentTalk = "Oh no! You broke your pick.";
-            item->type = 5;
+            item->type = kItemUsedUp;
             return true;
         }
         if (result == 3) {
@@ -88,9 +88,9 @@ bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
         }
         return false;
     }
-    case 11:
+    case kItemRoomKey:
         if (g.unlockDoor(cx, cy, false, true) == 1) {
-            item->type = 5;
+            item->type = kItemUsedUp;
             say(g, "Welcome to Mendrel Resorts!");
             return true;
         }
@@ -125,7 +125,7 @@ void CGame::inventoryMenu()
 {
     std::vector<Item*> stuff;
     for (Item* item : itemVec)
-        if (item->owner == 1 && item->type != 5)
+        if (item->owner == kOwnerPlayer && item->type != kItemUsedUp)
             stuff.push_back(item);
     int size = (int)stuff.size();
     int menuchoice = size - 1;
@@ -139,7 +139,7 @@ void CGame::inventoryMenu()
         drawTextAt("Player Inventory:", 0, 0);
         drawTextAt(bPlayingGame ? "Press ESCAPE to go back, SPACE to view progress and save"
                                 : "Press ESCAPE to forfeit this turn",
-                   0, 600 - h);
+                   0, kScreenHeight - h);
         snprintf(line, sizeof line, "Your cash: $%u", player->stats.money);
         drawTextAt(line, 10, 500);
         if (size == 0) {
@@ -212,15 +212,15 @@ void CGame::inventoryMenu()
 void CGame::unequipAllItems(std::vector<Item*> items)
 {
     for (Item* item : items)
-        if (item->type != 9)
+        if (item->type != kItemFloater)
             item->bIsEquipped = false;
 }
 
-// Appends the player's melee (1) and ranged (8) weapons in item order; the
+// Appends the player's melee and ranged weapons in item order; the
 // caller clears the list first.
 void CGame::buildWeaponVector(std::vector<Item*>& weapons)
 {
     for (Item* item : itemVec)
-        if ((item->type == 1 || item->type == 8) && item->owner == 1)
+        if ((item->type == kItemMelee || item->type == kItemRanged) && item->owner == kOwnerPlayer)
             weapons.push_back(item);
 }

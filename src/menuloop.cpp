@@ -56,7 +56,7 @@ void CGame::menuLoop()
             drawTextAt(text, 20, 20 + i * h);
         }
         SDL_Rect cursor = {0, (Sint16)(20 + pos * h), 0, 0};
-        SDL_BlitSurface(art.icons[0], NULL, screen, &cursor);
+        SDL_BlitSurface(art.icons[kIconPointer], NULL, screen, &cursor);
 
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_QUIT) {

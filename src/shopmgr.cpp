@@ -10,13 +10,14 @@ namespace {
 
 const int VISIBLE_ROWS = 9;
 
-// Room keys (11) and type 12 are the key shop's trade; the general shop (-1)
-// deals in everything else. Used-up items (5) are filtered by the caller.
+// Room keys and the key-shop goods are the key shop's trade; the general
+// shop (kShopAllTypes) deals in everything else. Used-up items are filtered
+// by the caller.
 bool passesFilter(int itemType, int filter)
 {
-    if (filter == -1)
-        return itemType != 11 && itemType != 12;
-    return itemType == filter || itemType == 12;
+    if (filter == kShopAllTypes)
+        return itemType != kItemRoomKey && itemType != kItemKeyShopGoods;
+    return itemType == filter || itemType == kItemKeyShopGoods;
 }
 
 // Stage 1: 0 buy, 1 sell, -1 leave (Never mind or the window's close).
@@ -32,7 +33,7 @@ int chooseSide(CGame& g)
         g.drawTextAt("Sell item", 20, 2 * h);
         g.drawTextAt("Never mind", 20, 3 * h);
         SDL_Rect cursor = {0, (Sint16)((clickerPos + 1) * h), 0, 0};
-        SDL_BlitSurface(g.art.icons[0], NULL, g.screen, &cursor);
+        SDL_BlitSurface(g.art.icons[kIconPointer], NULL, g.screen, &cursor);
         SDL_Flip(g.screen);
         SDL_Delay(0);
         while (SDL_PollEvent(&g.event)) {
@@ -80,13 +81,13 @@ void CGame::rebuildShopVector(std::vector<Item*>& shopVec, std::vector<Item*> it
 {
     shopVec.clear();
     for (Item* item : items)
-        if ((long long)item->owner == owner && item->type != 5 && passesFilter(item->type, type))
+        if ((long long)item->owner == owner && item->type != kItemUsedUp && passesFilter(item->type, type))
             shopVec.push_back(item);
 }
 
-// type is the shop's filter: -1 for a general shop, 11 for a room-key shop.
-// The shop only moves items between the player (owner 1) and the common
-// stock (owner 2) and changes the player's money; whatever changes hands is
+// type is the shop's filter: kShopAllTypes for a general shop, kItemRoomKey
+// for a room-key shop. The shop only moves items between the player and the
+// common stock and changes the player's money; whatever changes hands is
 // taken off. A quit event closes the shop but not the game.
 void CGame::shopLoop(int type)
 {
@@ -102,7 +103,7 @@ void CGame::shopLoop(int type)
     int menuchoice = 0;
     int scroll = 0;
     auto rebuild = [&]() {
-        rebuildShopVector(shopVec, itemVec, bIsSellingItems ? 1 : 2, type);
+        rebuildShopVector(shopVec, itemVec, bIsSellingItems ? kOwnerPlayer : kOwnerShop, type);
         menuchoice = (int)shopVec.size() - 1;
         scroll = 0;
     };
@@ -170,14 +171,14 @@ void CGame::shopLoop(int type)
                 Item* item = shopVec[menuchoice];
                 if (bIsSellingItems) {
                     player->stats.money = addMoney(player->stats.money, item->price / 2);
-                    handOverItem(*this, item, 2);
+                    handOverItem(*this, item, kOwnerShop);
                 } else if ((long long)player->stats.money < (long long)item->price) {
                     drawTextAt("Sorry, you don't have enough money!", 10, 480);
                     SDL_Flip(screen);
                     SDL_Delay(800);
                     break;
                 } else {
-                    handOverItem(*this, item, 1);
+                    handOverItem(*this, item, kOwnerPlayer);
                     player->stats.money = addMoney(player->stats.money, -(long long)item->price);
                 }
                 rebuild();

@@ -5,7 +5,7 @@
 
 namespace {
 
-bool isBed(int t) { return t == 6 || t == 7; }
+bool isBed(int t) { return t == kTileBedHead || t == kTileBedFoot; }
 
 // The sleep bar fills its 200-pixel track in 1.25 s. Escape wakes the player
 // early: health and mana are already restored, drunkenness stays.
@@ -48,7 +48,7 @@ void sleep(CGame& g)
 } // namespace
 
 // A bed in any cell touching the player's picture will do: the cells the
-// 48-pixel box (x to x + 47, y to y + 47) covers and their eight neighbours.
+// tile-sized box (x to x + 47, y to y + 47) covers and their eight neighbours.
 // The progress line names the player's top-left cell.
 void CGame::findSleep()
 {

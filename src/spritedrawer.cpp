@@ -10,9 +10,9 @@ namespace {
 // the picture's corner is off screen (20 or more pixels beyond left or top).
 bool screenPos(CGame& g, float px, float py, SDL_Rect& dst)
 {
-    int sx = (g.SCREEN_WIDTH / 2 - 48) - truncToInt(g.player->x - px);
-    int sy = 252 - truncToInt(g.player->y - py);
-    if (!(sx > -20 && sx < g.SCREEN_WIDTH && sy > -20 && sy < 600))
+    int sx = playerScreenX(g.SCREEN_WIDTH) - truncToInt(g.player->x - px);
+    int sy = kPlayerScreenY - truncToInt(g.player->y - py);
+    if (!(sx > -20 && sx < g.SCREEN_WIDTH && sy > -20 && sy < kScreenHeight))
         return false;
     dst.x = (Sint16)sx;
     dst.y = (Sint16)sy;
@@ -25,7 +25,7 @@ void CGame::drawSprites()
 {
     static std::set<Actor*> reported;
     for (Item* item : itemVec) {
-        if (item->owner != 0)
+        if (item->owner != kOwnerMap)
             continue;
         SDL_Rect dst;
         if (!screenPos(*this, item->x, item->y, dst))
@@ -38,8 +38,8 @@ void CGame::drawSprites()
         SDL_Rect dst;
         if (!screenPos(*this, a->x, a->y, dst))
             continue;
-        if (a->sprite < 0 || a->sprite > 8 || a->direction < 0 || a->direction > 3 || a->walkFrame < 0 ||
-            a->walkFrame > 2) {
+        if (a->sprite < 0 || a->sprite >= kSpriteSets || a->direction < 0 || a->direction >= kDirections || a->walkFrame < 0 ||
+            a->walkFrame >= kWalkFrames) {
             if (reported.insert(a).second)
                 fprintf(stderr, "%s has no picture (sprite %i, direction %i, frame %i); not drawn\n",
                         a->myName.c_str(), a->sprite, a->direction, a->walkFrame);

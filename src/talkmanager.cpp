@@ -10,10 +10,10 @@ float CGame::distance(float ax, float ay, float bx, float by)
 }
 
 // The line an ordinary character says: its second line once its flag is up.
-// A flag number outside the 40 flags counts as a flag that is down.
+// A flag number outside the story flags counts as a flag that is down.
 static const std::string& ordinaryLine(const CGame& g, const Actor* a)
 {
-    bool raised = a->flagId >= 0 && a->flagId < 40 && g.vars.flags[a->flagId];
+    bool raised = a->flagId >= 0 && a->flagId < kFlagCount && g.vars.flags[a->flagId];
     return a->conversation[raised ? 1 : 0];
 }
 
@@ -44,7 +44,7 @@ void CGame::startTalking()
             player->y += 10;
         }
     }
-    playSound(9);
+    playSound(kSoundTalk);
 
     const std::string& name = partner->myName;
     if (vars.drunkenness >= 3.0f) {
@@ -60,10 +60,10 @@ void CGame::startTalking()
         vars.currentTalk = name + " intones: \"" + getNextQuest() + "\"";
     } else if (role == "Shoppy") {
         vars.currentTalk = name + " says \"Welcome to my store!\"";
-        shopLoop(-1);
+        shopLoop(kShopAllTypes);
     } else if (role == "Keyshop") {
         vars.currentTalk = name + " says \"Buy your room-keys here!\"";
-        shopLoop(11);
+        shopLoop(kItemRoomKey);
     } else if (role == "Gamble") {
         vars.currentTalk = name + " says: \"" + partner->conversation[1] + "\"";
         gambleLoop();
