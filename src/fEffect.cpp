@@ -4,19 +4,6 @@
 
 namespace {
 
-// Screen pixel of a map coordinate with the camera on the player: the
-// player's corner sits at (playerScreenX(SCREEN_WIDTH), kPlayerScreenY). Done in double so
-// that a wild position from a data file cannot overflow.
-float screenX(const CGame& g, float mapX)
-{
-    return (float)((double)(g.SCREEN_WIDTH / 2) - truncToInt(g.player->x - mapX) - kTileSize);
-}
-
-float screenY(const CGame& g, float mapY)
-{
-    return (float)((double)kPlayerScreenY - truncToInt(g.player->y - mapY));
-}
-
 // Moves one axis of the shot toward the target at the given step, stopping
 // on the target rather than passing it, so that every shot arrives.
 void approach(float& pos, float target, float step)
@@ -39,8 +26,8 @@ void approach(float& pos, float target, float step)
 void CGame::fightEffectAt(float x, float y, int icon, const char* text)
 {
     fightEffect* e = new fightEffect();
-    e->x = screenX(*this, x);
-    e->y = screenY(*this, y);
+    e->x = (float)screenXOf(x);
+    e->y = (float)screenYOf(y);
     e->icon = icon;
     e->text = text ? text : "";
     e->timer = 1000;
@@ -91,7 +78,7 @@ void CGame::updateBullet()
         puts("Got him.");
         fvars.bIsStillShooting = false;
     }
-    float sx = screenX(*this, fvars.shot_x), sy = screenY(*this, fvars.shot_y);
+    float sx = (float)screenXOf(fvars.shot_x), sy = (float)screenYOf(fvars.shot_y);
     if (art.icons[kIconArrow] && sx > -kTileSize && sx < SCREEN_WIDTH && sy > -kTileSize && sy < kScreenHeight) {
         SDL_Rect dst = {(Sint16)sx, (Sint16)sy, 0, 0};
         SDL_BlitSurface(art.icons[kIconArrow], NULL, screen, &dst);

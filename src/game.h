@@ -73,6 +73,10 @@ public:
     void drawSprites();
     void drawHud();
     void keyHelp();
+    // Window pixel of a map point (map pixels): the player's top-left corner
+    // sits at (playerScreenX(SCREEN_WIDTH), kPlayerScreenY). Whole pixels.
+    double screenXOf(float mapX) const;
+    double screenYOf(float mapY) const;
     bool mapCollision(float x, float y);
     // Whether the player's box may stand at (x, y) on the map: free ground,
     // or open sea while a floater is worn.

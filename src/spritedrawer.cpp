@@ -6,12 +6,11 @@
 
 namespace {
 
-// Screen position of a map point with the camera on the player; false when
-// the picture's corner is off screen (20 or more pixels beyond left or top).
+// Window position of a map point; false when the picture's corner is off
+// screen (20 or more pixels beyond left or top).
 bool screenPos(CGame& g, float px, float py, SDL_Rect& dst)
 {
-    int sx = playerScreenX(g.SCREEN_WIDTH) - truncToInt(g.player->x - px);
-    int sy = kPlayerScreenY - truncToInt(g.player->y - py);
+    double sx = g.screenXOf(px), sy = g.screenYOf(py);
     if (!(sx > -20 && sx < g.SCREEN_WIDTH && sy > -20 && sy < kScreenHeight))
         return false;
     dst.x = (Sint16)sx;
