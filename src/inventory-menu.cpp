@@ -7,8 +7,6 @@
 
 namespace {
 
-const int ROWS = 9;
-
 void say(CGame& g, const char* line)
 {
     g.vars.currentTalk = line;
@@ -147,24 +145,7 @@ void CGame::inventoryMenu()
             return;
         }
 
-        int top = size - 1 - scroll;
-        for (int r = 0, i = top; r < ROWS && i >= 0; r++, i--) {
-            Item* item = stuff[i];
-            int y = h + 49 * r;
-            if (i == menuchoice) {
-                SDL_Rect mark = {15, (Sint16)y, 600, 50};
-                SDL_FillRect(screen, &mark, SDL_MapRGB(screen->format, 100, 0, 0));
-            }
-            drawItemPicture(*this, item, 15, y);
-            drawTextAt(item->itemName.c_str(), 63, y);
-            drawTextAt(item->itemDescript.c_str(), 63, y + h);
-            if (item->bIsEquipped)
-                drawTextAt("Equip", 15, y + h);
-        }
-        if (scroll > 0)
-            drawTextAt("...", 600, h);
-        if (top > 8)
-            drawTextAt("...", 600, 450);
+        drawItemList(*this, stuff, menuchoice, scroll, true, [](const Item* item) { return item->itemDescript; });
         SDL_Flip(screen);
         SDL_Delay(0);
         vars.frames++;

@@ -8,8 +8,6 @@
 
 namespace {
 
-const int VISIBLE_ROWS = 9;
-
 // Room keys and the key-shop goods are the key shop's trade; the general
 // shop (kShopAllTypes) deals in everything else. Used-up items are filtered
 // by the caller.
@@ -55,24 +53,6 @@ int chooseSide(CGame& g)
         }
         g.vars.frames++;
     }
-}
-
-// One row of the trading list, laid out as in the inventory.
-void drawRow(CGame& g, Item* item, int y, bool highlighted, bool selling)
-{
-    int h = g.returnTextHeight();
-    if (highlighted) {
-        SDL_Rect bar = {15, (Sint16)y, 600, 50};
-        SDL_FillRect(g.screen, &bar, SDL_MapRGB(g.screen->format, 100, 0, 0));
-    }
-    drawItemPicture(g, item, 15, y);
-    g.drawTextAt(item->itemName.c_str(), 63, y);
-    std::string line = item->itemDescript;
-    if (selling)
-        line += " | resale: " + std::to_string(item->price / 2);
-    else
-        line += " | cost: " + std::to_string(item->price);
-    g.drawTextAt(line.c_str(), 63, y + h);
 }
 
 } // namespace
@@ -143,14 +123,12 @@ void CGame::shopLoop(int type)
             continue;
         }
 
-        int size = (int)shopVec.size();
-        int top = size - 1 - scroll;
-        for (int r = 0; r < VISIBLE_ROWS && top - r >= 0; r++)
-            drawRow(*this, shopVec[top - r], h + 49 * r, top - r == menuchoice, bIsSellingItems);
-        if (scroll > 0)
-            drawTextAt("...", 600, h);
-        if (top > 8)
-            drawTextAt("...", 600, 450);
+        // The trading list, laid out as the inventory, with the price under the name.
+        drawItemList(*this, shopVec, menuchoice, scroll, false, [&](const Item* item) {
+            if (bIsSellingItems)
+                return item->itemDescript + " | resale: " + std::to_string(item->price / 2);
+            return item->itemDescript + " | cost: " + std::to_string(item->price);
+        });
 
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_QUIT) {
@@ -159,7 +137,7 @@ void CGame::shopLoop(int type)
             }
             if (event.type != SDL_KEYDOWN)
                 continue;
-            size = (int)shopVec.size();
+            const int size = (int)shopVec.size();
             switch (event.key.keysym.sym) {
             case SDLK_ESCAPE:
                 leaving = true;
