@@ -2,6 +2,12 @@
 #include <cstdio>
 #include "game.h"
 
+void CGame::showMessage(const std::string& text)
+{
+    vars.currentTalk = text;
+    vars.talkTimer = TALK_TIMER;
+}
+
 void CGame::drawHud()
 {
     int h = returnTextHeight();

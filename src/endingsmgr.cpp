@@ -58,8 +58,7 @@ void CGame::calculateEndings()
 {
     for (const Quest* q : questList) {
         if (!q->bIsCompleted) {
-            vars.talkTimer = TALK_TIMER;
-            vars.currentTalk = "You aren't done yet. Finish your quests, adventurer!";
+            showMessage("You aren't done yet. Finish your quests, adventurer!");
             return;
         }
     }

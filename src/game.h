@@ -72,6 +72,8 @@ public:
     void drawMap();
     void drawSprites();
     void drawHud();
+    // Puts text on the map screen's message line for TALK_TIMER ms; drawHud fades it.
+    void showMessage(const std::string& text);
     void keyHelp();
     // Window pixel of a map point (map pixels): the player's top-left corner
     // sits at (playerScreenX(SCREEN_WIDTH), kPlayerScreenY). Whole pixels.

@@ -9,8 +9,7 @@ void CGame::pickupObjects()
             continue;
         if (spriteCollision(player->x, player->y, kTileSize, kTileSize, item->x, item->y, kTileSize, kTileSize)) {
             item->owner = kOwnerPlayer;
-            vars.currentTalk = "You got a " + item->itemName;
-            vars.talkTimer = TALK_TIMER;
+            showMessage("You got a " + item->itemName);
             return;
         }
     }

@@ -54,8 +54,7 @@ void rewardScreen(CGame& g, bool levelledUp)
                 done = true;
             } else if (key == SDLK_f) {
                 st.money = addMoney(st.money, 1000);
-                g.vars.currentTalk = "Got $1000 reward";
-                g.vars.talkTimer = g.TALK_TIMER;
+                g.showMessage("Got $1000 reward");
                 done = true;
             }
         }
@@ -152,8 +151,7 @@ void combatStep(CGame& g)
 
 void CGame::endFightByFlight(const char* message)
 {
-    vars.currentTalk = message;
-    vars.talkTimer = TALK_TIMER;
+    showMessage(message);
     leaveFight(*this);
 }
 

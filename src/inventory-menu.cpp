@@ -7,12 +7,6 @@
 
 namespace {
 
-void say(CGame& g, const char* line)
-{
-    g.vars.currentTalk = line;
-    g.vars.talkTimer = g.TALK_TIMER;
-}
-
 // What Enter does with an item; returns true when the menu closes.
 bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
 {
@@ -30,15 +24,15 @@ bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
         if (st.hp > st.hp_max)
             st.hp = st.hp_max;
         item->type = kItemUsedUp;
-        say(g, "Healed");
+        g.showMessage("Healed");
         return true;
     case kItemDrink:
         if (g.vars.drunkenness >= 4.0f) {
-            say(g, "You are already too drunk!");
+            g.showMessage("You are already too drunk!");
         } else {
             g.vars.drunkenness += 1.0f;
             item->type = kItemUsedUp;
-            say(g, "*hic*");
+            g.showMessage("*hic*");
         }
         return true;
     case kItemArmour:
@@ -58,7 +52,7 @@ bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
         if (st.mp > st.mp_max)
             st.mp = st.mp_max;
         item->type = kItemUsedUp;
-        say(g, "Restored mana");
+        g.showMessage("Restored mana");
         return true;
     case kItemFloater:
         puts("Trying to equip this floater");
@@ -68,28 +62,29 @@ bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
     case kItemLockPick: {
         puts("Trying to pick door...");
         int result = g.unlockDoor(cx, cy, true, false);
-        g.vars.talkTimer = g.TALK_TIMER;
         if (result == 1) {
             puts("Ok, unlocked door.");
-            g.vars.currentTalk = "Successfully picked the lock.";
+            g.showMessage("Successfully picked the lock.");
             return true;
         }
         if (result == 2) {
             puts("Broke your pick!");
-            g.vars.currentTalk = "Oh no! You broke your pick.";
+            g.showMessage("Oh no! You broke your pick.");
             item->type = kItemUsedUp;
             return true;
         }
         if (result == 3) {
-            g.vars.currentTalk = "Couldn't pick, try again";
+            g.showMessage("Couldn't pick, try again");
             return true;
         }
+        // No door to pick: the last message shows again.
+        g.vars.talkTimer = g.TALK_TIMER;
         return false;
     }
     case kItemRoomKey:
         if (g.unlockDoor(cx, cy, false, true) == 1) {
             item->type = kItemUsedUp;
-            say(g, "Welcome to Mendrel Resorts!");
+            g.showMessage("Welcome to Mendrel Resorts!");
             return true;
         }
         return false;

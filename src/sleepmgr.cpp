@@ -11,8 +11,7 @@ bool isBed(int t) { return t == kTileBedHead || t == kTileBedFoot; }
 // early: health and mana are already restored, drunkenness stays.
 void sleep(CGame& g)
 {
-    g.vars.currentTalk = "Good night...";
-    g.vars.talkTimer = g.TALK_TIMER;
+    g.showMessage("Good night...");
     g.player->stats.hp = g.player->stats.hp_max;
     g.player->stats.mp = g.player->stats.mp_max;
     float progress = 0;
@@ -66,6 +65,5 @@ void CGame::findSleep()
             return;
         }
     }
-    vars.currentTalk = "Can't sleep here. Find a bed";
-    vars.talkTimer = TALK_TIMER;
+    showMessage("Can't sleep here. Find a bed");
 }

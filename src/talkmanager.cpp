@@ -33,6 +33,8 @@ void CGame::startTalking()
     }
     if (!partner)
         return;
+    // A partner with nothing new to say (an ending without slides) brings the
+    // last message back.
     vars.talkTimer = TALK_TIMER;
 
     if (playerNPCcollision(player->x, player->y)) {
@@ -51,28 +53,28 @@ void CGame::startTalking()
         std::string word;
         for (int i = 0; i < 30; i++)
             word.push_back((char)('a' + rand() % 26));
-        vars.currentTalk = name + " says: \"" + word + "\"";
+        showMessage(name + " says: \"" + word + "\"");
         return;
     }
 
     const std::string& role = partner->conversation[0];
     if (role == "Questy") {
-        vars.currentTalk = name + " intones: \"" + getNextQuest() + "\"";
+        showMessage(name + " intones: \"" + getNextQuest() + "\"");
     } else if (role == "Shoppy") {
-        vars.currentTalk = name + " says \"Welcome to my store!\"";
+        showMessage(name + " says \"Welcome to my store!\"");
         shopLoop(kShopAllTypes);
     } else if (role == "Keyshop") {
-        vars.currentTalk = name + " says \"Buy your room-keys here!\"";
+        showMessage(name + " says \"Buy your room-keys here!\"");
         shopLoop(kItemRoomKey);
     } else if (role == "Gamble") {
-        vars.currentTalk = name + " says: \"" + partner->conversation[1] + "\"";
+        showMessage(name + " says: \"" + partner->conversation[1] + "\"");
         gambleLoop();
     } else if (role == "Ending") {
         calculateEndings();
     } else if (role == "Plyr") {
-        vars.currentTalk = "Handed over control and items";
+        showMessage("Handed over control and items");
         player = partner;
     } else {
-        vars.currentTalk = name + " says: \"" + ordinaryLine(*this, partner) + "\"";
+        showMessage(name + " says: \"" + ordinaryLine(*this, partner) + "\"");
     }
 }
