@@ -1,4 +1,4 @@
-// game-constructor.cpp -- birth and death of the game object, config.cfg, wipeEntities.
+// game-constructor.cpp -- birth and death of the game object, config.cfg, wipeEntities and freeItems.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -130,9 +130,7 @@ CGame::~CGame()
     TTF_Quit();
     art.unloadAssets();
     wipeEntities();
-    for (Item* item : itemVec)
-        delete item;
-    itemVec.clear();
+    freeItems();
     delete theMap;
     theMap = NULL;
     if (joystick)
@@ -151,4 +149,11 @@ void CGame::wipeEntities()
         questList.pop_front();
         delete q;
     }
+}
+
+void CGame::freeItems()
+{
+    for (Item* item : itemVec)
+        delete item;
+    itemVec.clear();
 }

@@ -27,6 +27,8 @@ public:
 
     // start-up and services
     void wipeEntities();
+    // Deletes every item and empties itemVec.
+    void freeItems();
     void begin();
     void raiseError(const char* err);
     void errorDialogue(const char* text);

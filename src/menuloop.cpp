@@ -16,9 +16,7 @@ const char* const ENTRIES[7] = {
 static void discardFailedLoad(CGame& g)
 {
     g.wipeEntities();
-    for (Item* item : g.itemVec)
-        delete item;
-    g.itemVec.clear();
+    g.freeItems();
     g.player = NULL;
     g.enemy = NULL;
     for (bool& f : g.vars.flags)
