@@ -149,6 +149,13 @@ void combatStep(CGame& g)
 
 } // namespace
 
+void CGame::resetFrameTimers()
+{
+    vars.timer_delta = 0;
+    vars.timer_elapsed = 0;
+    vars.timer_start = (float)SDL_GetTicks();
+}
+
 void CGame::endFightByFlight(const char* message)
 {
     showMessage(message);
