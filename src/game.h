@@ -1,6 +1,7 @@
 // game.h -- CGame, the one game object: every screen and rule is a member function of it.
 #pragma once
 #include <list>
+#include <set>
 #include <string>
 #include <vector>
 #include <SDL.h>
@@ -149,6 +150,7 @@ public:
     Actor* enemy;
     int textHeight;
     SurfaceCache surfaces;  // lines of text and the message band, kept between frames
+    std::set<int> reportedTiles;  // tile values without a picture, reported once each
     float TALK_TIMER;      // ms a message stays on the message line
     int SCREEN_WIDTH;      // kScreenWidth, or kWideScreenWidth with "widescreen"; the height is kScreenHeight
     SDL_Joystick* joystick;

@@ -1,11 +1,9 @@
 // map-paint.cpp -- paints the window of tiles around the player.
 #include <cstdio>
-#include <set>
 #include "game.h"
 
 void CGame::drawMap()
 {
-    static std::set<int> reported;
     SDL_FillRect(screen, NULL, SDL_MapRGB(screen->format, 26, 26, 168));
     if (art.tiles.empty())
         return;
@@ -26,7 +24,7 @@ void CGame::drawMap()
                 continue;
             if (t >= (int)art.tiles.size()) {
                 // A tile value with no picture: show the plain tile, say so once.
-                if (reported.insert(t).second)
+                if (reportedTiles.insert(t).second)
                     fprintf(stderr, "No picture for tile %i (first seen at %i,%i); drawing tile 0\n", t, i, j);
                 t = 0;
             }

@@ -1,6 +1,5 @@
 // spritedrawer.cpp -- paints the items lying on the map, then the characters.
 #include <cstdio>
-#include <set>
 #include "game.h"
 #include "itemlist.h"
 
@@ -22,7 +21,6 @@ bool screenPos(CGame& g, float px, float py, SDL_Rect& dst)
 
 void CGame::drawSprites()
 {
-    static std::set<Actor*> reported;
     for (Item* item : itemVec) {
         if (item->owner != kOwnerMap)
             continue;
@@ -37,11 +35,13 @@ void CGame::drawSprites()
         SDL_Rect dst;
         if (!screenPos(*this, a->x, a->y, dst))
             continue;
-        if (a->sprite < 0 || a->sprite >= kSpriteSets || a->direction < 0 || a->direction >= kDirections || a->walkFrame < 0 ||
-            a->walkFrame >= kWalkFrames) {
-            if (reported.insert(a).second)
+        if (a->sprite < 0 || a->sprite >= kSpriteSets || a->direction < 0 || a->direction >= kDirections ||
+            a->walkFrame < 0 || a->walkFrame >= kWalkFrames) {
+            if (!a->bPictureReported) {
+                a->bPictureReported = true;
                 fprintf(stderr, "%s has no picture (sprite %i, direction %i, frame %i); not drawn\n",
                         a->myName.c_str(), a->sprite, a->direction, a->walkFrame);
+            }
             continue;
         }
         SDL_BlitSurface(art.sprites[a->sprite][a->direction][a->walkFrame], NULL, screen, &dst);
