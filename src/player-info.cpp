@@ -35,7 +35,7 @@ void CGame::playerInfoScreen()
     if (!player)
         return;
     std::vector<Item*> yours;
-    rebuildShopVector(yours, itemVec, 1, -1);
+    rebuildShopVector(yours, itemVec, kOwnerPlayer, kShopAllTypes);
     size_t your_items = yours.size();
     size_t max_items = itemVec.size();
     size_t your_quests = 0;
