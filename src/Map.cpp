@@ -8,10 +8,10 @@
 static bool solidTile(int t)
 {
     switch (t) {
-    case kTileStoneWall: case kTileCabinWall: case kTileLockedDoor: case kTileBedHead:
-    case kTileBedFoot: case kTileBoulders: case kTileOak: case kTileSea: case kTileCounter:
-    case kTileBrickWall: case kTilePine: case kTileCrates: case kTileRoomDoor:
-    case kTileDoubleDoor: case kTileCaveWall:
+    case TILE_STONE_WALL: case TILE_CABIN_WALL: case TILE_LOCKED_DOOR: case TILE_BED_HEAD:
+    case TILE_BED_FOOT: case TILE_BOULDERS: case TILE_OAK: case TILE_SEA: case TILE_COUNTER:
+    case TILE_BRICK_WALL: case TILE_PINE: case TILE_CRATES: case TILE_ROOM_DOOR:
+    case TILE_DOUBLE_DOOR: case TILE_CAVE_WALL:
         return true;
     default:
         return false;
@@ -75,7 +75,7 @@ bool Map::isSea(float x, float y)
     int r = cellOf(y);
     if (r + 1 > SIZE - 1 || c + 1 > SIZE - 1 || c < 0 || r < 0)
         return false;
-    return level[r][c] == kTileSea;
+    return level[r][c] == TILE_SEA;
 }
 
 // Takes the next row of map.dat from `bytes` at `at`: at most 351 characters

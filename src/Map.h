@@ -8,8 +8,8 @@ int truncToInt(float v);
 class Map
 {
 public:
-    static const int SIZE = kMapSize;
-    static const int TILE = kTileSize;
+    static const int SIZE = MAP_SIZE;
+    static const int TILE = TILE_SIZE;
 
     // Pixel to tile, truncated toward zero. Values far outside the map (or
     // not a number) give an index far outside it, never an undefined conversion.

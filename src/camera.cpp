@@ -9,5 +9,5 @@ double CGame::screenXOf(float mapX) const
 
 double CGame::screenYOf(float mapY) const
 {
-    return (double)kPlayerScreenY - truncToInt(player->y - mapY);
+    return (double)PLAYER_SCREEN_Y - truncToInt(player->y - mapY);
 }

@@ -20,28 +20,28 @@ void CGame::drawHud()
                 SDL_SetAlpha(band, 0, SDL_ALPHA_OPAQUE);
             else
                 SDL_SetAlpha(band, SDL_SRCALPHA, (Uint8)(a & 0xff));
-            SDL_Rect dst = {0, (Sint16)(kScreenHeight - 2 - h), 0, 0};
+            SDL_Rect dst = {0, (Sint16)(SCREEN_HEIGHT - 2 - h), 0, 0};
             SDL_BlitSurface(band, NULL, screen, &dst);
         }
         if (vars.bNoAlpha)
-            centreTextAt(vars.currentTalk.c_str(), kScreenHeight - h);
+            centreTextAt(vars.currentTalk.c_str(), SCREEN_HEIGHT - h);
         else
-            centreAlphaTextAt(vars.currentTalk.c_str(), kScreenHeight - h, a & 0xff);
+            centreAlphaTextAt(vars.currentTalk.c_str(), SCREEN_HEIGHT - h, a & 0xff);
         vars.talkTimer -= vars.timer_elapsed;
     }
 
     SDL_Rect gauge = {0, 0, 0, 0};
-    SDL_BlitSurface(art.icons[kIconHeartEmpty], NULL, screen, &gauge);
+    SDL_BlitSurface(art.icons[ICON_HEART_EMPTY], NULL, screen, &gauge);
     const CharacterStats& st = player->stats;
-    int g = st.hp_max != 0 ? truncToInt((float)st.hp / (float)st.hp_max * (float)kTileSize) : 0;
+    int g = st.hp_max != 0 ? truncToInt((float)st.hp / (float)st.hp_max * (float)TILE_SIZE) : 0;
     if (g < 0)
         g = 0;
-    if (g > kTileSize)
-        g = kTileSize;
+    if (g > TILE_SIZE)
+        g = TILE_SIZE;
     if (g > 0) {
-        SDL_Rect src = {0, (Sint16)(kTileSize - g), gauge.w, (Uint16)g};
-        SDL_Rect dst = {0, (Sint16)(kTileSize - g), 0, 0};
-        SDL_BlitSurface(art.icons[kIconHeartFull], &src, screen, &dst);
+        SDL_Rect src = {0, (Sint16)(TILE_SIZE - g), gauge.w, (Uint16)g};
+        SDL_Rect dst = {0, (Sint16)(TILE_SIZE - g), 0, 0};
+        SDL_BlitSurface(art.icons[ICON_HEART_FULL], &src, screen, &dst);
     }
 
     char line[512];

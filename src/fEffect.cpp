@@ -46,7 +46,7 @@ void CGame::effectAlongLine(float x1, float y1, float x2, float y2, int draw)
     for (;;) {
         n++;
         if (draw == 1 && (cx != tx1 || cy != ty1))
-            fightEffectAt((float)(cx * kTileSize), (float)(cy * kTileSize), kIconFireTrail, " ");
+            fightEffectAt((float)(cx * TILE_SIZE), (float)(cy * TILE_SIZE), ICON_FIRE_TRAIL, " ");
         if (cx < tx2)
             cx++;
         else if (cx > tx2)
@@ -59,7 +59,7 @@ void CGame::effectAlongLine(float x1, float y1, float x2, float y2, int draw)
             return;
         if (n > 10)
             return;
-        if (theMap->isSolid((float)(cx * kTileSize), (float)(cy * kTileSize)))
+        if (theMap->isSolid((float)(cx * TILE_SIZE), (float)(cy * TILE_SIZE)))
             return;
     }
 }
@@ -79,8 +79,9 @@ void CGame::updateBullet()
         fvars.bIsStillShooting = false;
     }
     float sx = (float)screenXOf(fvars.shot_x), sy = (float)screenYOf(fvars.shot_y);
-    if (art.icons[kIconArrow] && sx > -kTileSize && sx < SCREEN_WIDTH && sy > -kTileSize && sy < kScreenHeight) {
+    SDL_Surface* arrow = art.icons[ICON_ARROW];
+    if (arrow && sx > -TILE_SIZE && sx < SCREEN_WIDTH && sy > -TILE_SIZE && sy < SCREEN_HEIGHT) {
         SDL_Rect dst = {(Sint16)sx, (Sint16)sy, 0, 0};
-        SDL_BlitSurface(art.icons[kIconArrow], NULL, screen, &dst);
+        SDL_BlitSurface(arrow, NULL, screen, &dst);
     }
 }

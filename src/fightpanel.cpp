@@ -15,12 +15,12 @@ enum Phase { SLIDING_IN, HOLDING, SLIDING_OUT };
 // event poll all count and the banner keeps its speed on a slow window.
 void CGame::fightPanel()
 {
-    SDL_Surface* banner = art.icons[kIconFightBanner];
+    SDL_Surface* banner = art.icons[ICON_FIGHT_BANNER];
     if (!banner)
         return;
     const int x = (SCREEN_WIDTH - banner->w) / 2;
-    const int centre = (kScreenHeight - banner->h) / 2;
-    float y = kScreenHeight;
+    const int centre = (SCREEN_HEIGHT - banner->h) / 2;
+    float y = SCREEN_HEIGHT;
     float hold = 1000;
     Phase phase = SLIDING_IN;
     bool finished = false;
@@ -53,7 +53,7 @@ void CGame::fightPanel()
             break;
         case SLIDING_OUT:
             y += 400 * vars.timer_delta;
-            if (y > kScreenHeight)
+            if (y > SCREEN_HEIGHT)
                 finished = true;
             break;
         }

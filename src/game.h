@@ -79,7 +79,7 @@ public:
     void showMessage(const std::string& text);
     void keyHelp();
     // Window pixel of a map point (map pixels): the player's top-left corner
-    // sits at (playerScreenX(SCREEN_WIDTH), kPlayerScreenY). Whole pixels.
+    // sits at (playerScreenX(SCREEN_WIDTH), PLAYER_SCREEN_Y). Whole pixels.
     double screenXOf(float mapX) const;
     double screenYOf(float mapY) const;
     bool mapCollision(float x, float y);
@@ -152,6 +152,6 @@ public:
     SurfaceCache surfaces;  // lines of text and the message band, kept between frames
     std::set<int> reportedTiles;  // tile values without a picture, reported once each
     float TALK_TIMER;      // ms a message stays on the message line
-    int SCREEN_WIDTH;      // kScreenWidth, or kWideScreenWidth with "widescreen"; the height is kScreenHeight
+    int SCREEN_WIDTH;      // NARROW_SCREEN_WIDTH, or WIDE_SCREEN_WIDTH with "widescreen"
     SDL_Joystick* joystick;
 };

@@ -5,10 +5,11 @@
 void CGame::pickupObjects()
 {
     for (Item* item : itemVec) {
-        if (item->owner != kOwnerMap)
+        if (item->owner != OWNER_MAP)
             continue;
-        if (spriteCollision(player->x, player->y, kTileSize, kTileSize, item->x, item->y, kTileSize, kTileSize)) {
-            item->owner = kOwnerPlayer;
+        const float side = TILE_SIZE;
+        if (spriteCollision(player->x, player->y, side, side, item->x, item->y, side, side)) {
+            item->owner = OWNER_PLAYER;
             showMessage("You got a " + item->itemName);
             return;
         }

@@ -12,7 +12,7 @@ void rewardScreen(CGame& g, bool levelledUp)
     int h = g.returnTextHeight();
     bool done = false;
     // The panel is painted before the first frame too, not only once an event comes.
-    SDL_Rect panel = {0, 0, 300, kScreenHeight};
+    SDL_Rect panel = {0, 0, 300, SCREEN_HEIGHT};
     SDL_FillRect(g.screen, &panel, SDL_MapRGB(g.screen->format, 0, 0, 100));
     while (!done) {
         g.drawTextAt("You won the fight! Got 50 gold", 10, 300);
@@ -88,7 +88,7 @@ void winFight(CGame& g)
         st.level = raiseStat(st.level);
         levelledUp = true;
     }
-    g.playSound(kSoundFightWon);
+    g.playSound(SOUND_FIGHT_WON);
     rewardScreen(g, levelledUp);
 }
 

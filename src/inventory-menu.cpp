@@ -13,53 +13,53 @@ bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
     CharacterStats& st = g.player->stats;
     float cx = g.player->x + 24.0f, cy = g.player->y + 24.0f;
     switch (item->type) {
-    case kItemPlain:
-    case kItemKeyShopGoods:
+    case ITEM_PLAIN:
+    case ITEM_KEY_SHOP_GOODS:
         item->x = g.player->x;
         item->y = g.player->y;
-        item->owner = kOwnerMap;
+        item->owner = OWNER_MAP;
         return true;
-    case kItemHealing:
+    case ITEM_HEALING:
         st.hp = addPoints(st.hp, item->maxEffect);
         if (st.hp > st.hp_max)
             st.hp = st.hp_max;
-        item->type = kItemUsedUp;
+        item->type = ITEM_USED_UP;
         g.showMessage("Healed");
         return true;
-    case kItemDrink:
+    case ITEM_DRINK:
         if (g.vars.drunkenness >= 4.0f) {
             g.showMessage("You are already too drunk!");
         } else {
             g.vars.drunkenness += 1.0f;
-            item->type = kItemUsedUp;
+            item->type = ITEM_USED_UP;
             g.showMessage("*hic*");
         }
         return true;
-    case kItemArmour:
+    case ITEM_ARMOUR:
         g.unequipAllItems(stuff);
         item->bIsEquipped = true;
         return false;
-    case kItemDoorKey:
+    case ITEM_DOOR_KEY:
         puts("Trying to use key..");
         if (g.unlockDoor(cx, cy, false, false) == 1) {
             puts("Ok, unlocked door.");
-            item->type = kItemUsedUp;
+            item->type = ITEM_USED_UP;
             return true;
         }
         return false;
-    case kItemMana:
+    case ITEM_MANA:
         st.mp = addPoints(st.mp, item->maxEffect);
         if (st.mp > st.mp_max)
             st.mp = st.mp_max;
-        item->type = kItemUsedUp;
+        item->type = ITEM_USED_UP;
         g.showMessage("Restored mana");
         return true;
-    case kItemFloater:
+    case ITEM_FLOATER:
         puts("Trying to equip this floater");
         item->bIsEquipped = !item->bIsEquipped;
         updateFloater(g);
         return false;
-    case kItemLockPick: {
+    case ITEM_LOCK_PICK: {
         puts("Trying to pick door...");
         int result = g.unlockDoor(cx, cy, true, false);
         if (result == 1) {
@@ -70,7 +70,7 @@ bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
         if (result == 2) {
             puts("Broke your pick!");
             g.showMessage("Oh no! You broke your pick.");
-            item->type = kItemUsedUp;
+            item->type = ITEM_USED_UP;
             return true;
         }
         if (result == 3) {
@@ -81,9 +81,9 @@ bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
         g.vars.talkTimer = g.TALK_TIMER;
         return false;
     }
-    case kItemRoomKey:
+    case ITEM_ROOM_KEY:
         if (g.unlockDoor(cx, cy, false, true) == 1) {
-            item->type = kItemUsedUp;
+            item->type = ITEM_USED_UP;
             g.showMessage("Welcome to Mendrel Resorts!");
             return true;
         }
@@ -118,7 +118,7 @@ void CGame::inventoryMenu()
 {
     std::vector<Item*> stuff;
     for (Item* item : itemVec)
-        if (item->owner == kOwnerPlayer && item->type != kItemUsedUp)
+        if (item->owner == OWNER_PLAYER && item->type != ITEM_USED_UP)
             stuff.push_back(item);
     int size = (int)stuff.size();
     int menuchoice = size - 1;
@@ -132,7 +132,7 @@ void CGame::inventoryMenu()
         drawTextAt("Player Inventory:", 0, 0);
         drawTextAt(bPlayingGame ? "Press ESCAPE to go back, SPACE to view progress and save"
                                 : "Press ESCAPE to forfeit this turn",
-                   0, kScreenHeight - h);
+                   0, SCREEN_HEIGHT - h);
         snprintf(line, sizeof line, "Your cash: $%u", player->stats.money);
         drawTextAt(line, 10, 500);
         if (size == 0) {
@@ -140,7 +140,8 @@ void CGame::inventoryMenu()
             return;
         }
 
-        drawItemList(*this, stuff, menuchoice, scroll, true, [](const Item* item) { return item->itemDescript; });
+        drawItemList(*this, stuff, menuchoice, scroll, true,
+                     [](const Item* item) { return item->itemDescript; });
         SDL_Flip(screen);
         SDL_Delay(0);
         vars.frames++;
@@ -188,7 +189,7 @@ void CGame::inventoryMenu()
 void CGame::unequipAllItems(std::vector<Item*> items)
 {
     for (Item* item : items)
-        if (item->type != kItemFloater)
+        if (item->type != ITEM_FLOATER)
             item->bIsEquipped = false;
 }
 
@@ -197,6 +198,6 @@ void CGame::unequipAllItems(std::vector<Item*> items)
 void CGame::buildWeaponVector(std::vector<Item*>& weapons)
 {
     for (Item* item : itemVec)
-        if ((item->type == kItemMelee || item->type == kItemRanged) && item->owner == kOwnerPlayer)
+        if ((item->type == ITEM_MELEE || item->type == ITEM_RANGED) && item->owner == OWNER_PLAYER)
             weapons.push_back(item);
 }

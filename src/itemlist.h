@@ -9,7 +9,7 @@
 // of text beside it; "..." at the right edge marks items above or below.
 const int ITEM_LIST_ROWS = 9;
 const int ITEM_ROW_LEFT = 15;
-const int ITEM_ROW_TEXT = ITEM_ROW_LEFT + kTileSize;
+const int ITEM_ROW_TEXT = ITEM_ROW_LEFT + TILE_SIZE;
 const int ITEM_ROW_WIDTH = 600;
 const int ITEM_ROW_STEP = 49;
 const int ITEM_ROW_BAR = 50;     // height of the cursor's bar

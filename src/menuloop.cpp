@@ -54,7 +54,7 @@ void CGame::menuLoop()
             drawTextAt(text, 20, 20 + i * h);
         }
         SDL_Rect cursor = {0, (Sint16)(20 + pos * h), 0, 0};
-        SDL_BlitSurface(art.icons[kIconPointer], NULL, screen, &cursor);
+        SDL_BlitSurface(art.icons[ICON_POINTER], NULL, screen, &cursor);
 
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_QUIT) {

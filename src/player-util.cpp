@@ -23,7 +23,7 @@ bool Actor::canSee(float px, float py, Map* theMap)
         if (tested == 16)
             return false;
         tested++;
-        float cx = (float)(kTileSize * column), cy = (float)(kTileSize * row);
+        float cx = (float)(TILE_SIZE * column), cy = (float)(TILE_SIZE * row);
         if (theMap->isSolid(cx, cy) && !theMap->isSea(cx, cy))
             return false;
         err += dy;

@@ -9,13 +9,13 @@
 namespace {
 
 // Room keys and the key-shop goods are the key shop's trade; the general
-// shop (kShopAllTypes) deals in everything else. Used-up items are filtered
+// shop (SHOP_ALL_TYPES) deals in everything else. Used-up items are filtered
 // by the caller.
 bool passesFilter(int itemType, int filter)
 {
-    if (filter == kShopAllTypes)
-        return itemType != kItemRoomKey && itemType != kItemKeyShopGoods;
-    return itemType == filter || itemType == kItemKeyShopGoods;
+    if (filter == SHOP_ALL_TYPES)
+        return itemType != ITEM_ROOM_KEY && itemType != ITEM_KEY_SHOP_GOODS;
+    return itemType == filter || itemType == ITEM_KEY_SHOP_GOODS;
 }
 
 // Stage 1: 0 buy, 1 sell, -1 leave (Never mind or the window's close).
@@ -31,7 +31,7 @@ int chooseSide(CGame& g)
         g.drawTextAt("Sell item", 20, 2 * h);
         g.drawTextAt("Never mind", 20, 3 * h);
         SDL_Rect cursor = {0, (Sint16)((clickerPos + 1) * h), 0, 0};
-        SDL_BlitSurface(g.art.icons[kIconPointer], NULL, g.screen, &cursor);
+        SDL_BlitSurface(g.art.icons[ICON_POINTER], NULL, g.screen, &cursor);
         SDL_Flip(g.screen);
         SDL_Delay(0);
         while (SDL_PollEvent(&g.event)) {
@@ -61,11 +61,11 @@ void CGame::rebuildShopVector(std::vector<Item*>& shopVec, std::vector<Item*> it
 {
     shopVec.clear();
     for (Item* item : items)
-        if ((long long)item->owner == owner && item->type != kItemUsedUp && passesFilter(item->type, type))
+        if ((long long)item->owner == owner && item->type != ITEM_USED_UP && passesFilter(item->type, type))
             shopVec.push_back(item);
 }
 
-// type is the shop's filter: kShopAllTypes for a general shop, kItemRoomKey
+// type is the shop's filter: SHOP_ALL_TYPES for a general shop, ITEM_ROOM_KEY
 // for a room-key shop. The shop only moves items between the player and the
 // common stock and changes the player's money; whatever changes hands is
 // taken off. A quit event closes the shop but not the game.
@@ -83,7 +83,7 @@ void CGame::shopLoop(int type)
     int menuchoice = 0;
     int scroll = 0;
     auto rebuild = [&]() {
-        rebuildShopVector(shopVec, itemVec, bIsSellingItems ? kOwnerPlayer : kOwnerShop, type);
+        rebuildShopVector(shopVec, itemVec, bIsSellingItems ? OWNER_PLAYER : OWNER_SHOP, type);
         menuchoice = (int)shopVec.size() - 1;
         scroll = 0;
     };
@@ -149,14 +149,14 @@ void CGame::shopLoop(int type)
                 Item* item = shopVec[menuchoice];
                 if (bIsSellingItems) {
                     player->stats.money = addMoney(player->stats.money, item->price / 2);
-                    handOverItem(*this, item, kOwnerShop);
+                    handOverItem(*this, item, OWNER_SHOP);
                 } else if ((long long)player->stats.money < (long long)item->price) {
                     drawTextAt("Sorry, you don't have enough money!", 10, 480);
                     SDL_Flip(screen);
                     SDL_Delay(800);
                     break;
                 } else {
-                    handOverItem(*this, item, kOwnerPlayer);
+                    handOverItem(*this, item, OWNER_PLAYER);
                     player->stats.money = addMoney(player->stats.money, -(long long)item->price);
                 }
                 rebuild();

@@ -5,7 +5,7 @@
 
 namespace {
 
-bool isBed(int t) { return t == kTileBedHead || t == kTileBedFoot; }
+bool isBed(int t) { return t == TILE_BED_HEAD || t == TILE_BED_FOOT; }
 
 // The sleep bar fills its 200-pixel track in 1.25 s. Escape wakes the player
 // early: health and mana are already restored, drunkenness stays.

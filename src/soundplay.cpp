@@ -6,7 +6,7 @@ void CGame::playSound(int number)
 {
     if (audio.bSoundOff)
         return;
-    if (number >= 0 && number < kSoundCount && audio.sfx[number]) {
+    if (number >= 0 && number < SOUND_COUNT && audio.sfx[number]) {
         Mix_PlayChannelTimed(-1, audio.sfx[number], 0, -1);
         return;
     }

@@ -54,7 +54,7 @@ static bool blockedBy(const std::list<Actor*>& actors, const Actor* mover, float
     for (const Actor* c : actors) {
         if (c->x == mover->x || c->y == mover->y)
             continue;
-        if (c->y <= y + kTileSize && y <= c->y + kTileSize && c->x <= x + kTileSize && x <= c->x + kTileSize)
+        if (c->y <= y + TILE_SIZE && y <= c->y + TILE_SIZE && c->x <= x + TILE_SIZE && x <= c->x + TILE_SIZE)
             return true;
     }
     return false;

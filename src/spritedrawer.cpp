@@ -10,7 +10,7 @@ namespace {
 bool screenPos(CGame& g, float px, float py, SDL_Rect& dst)
 {
     double sx = g.screenXOf(px), sy = g.screenYOf(py);
-    if (!(sx > -20 && sx < g.SCREEN_WIDTH && sy > -20 && sy < kScreenHeight))
+    if (!(sx > -20 && sx < g.SCREEN_WIDTH && sy > -20 && sy < SCREEN_HEIGHT))
         return false;
     dst.x = (Sint16)sx;
     dst.y = (Sint16)sy;
@@ -22,7 +22,7 @@ bool screenPos(CGame& g, float px, float py, SDL_Rect& dst)
 void CGame::drawSprites()
 {
     for (Item* item : itemVec) {
-        if (item->owner != kOwnerMap)
+        if (item->owner != OWNER_MAP)
             continue;
         SDL_Rect dst;
         if (!screenPos(*this, item->x, item->y, dst))
@@ -35,8 +35,8 @@ void CGame::drawSprites()
         SDL_Rect dst;
         if (!screenPos(*this, a->x, a->y, dst))
             continue;
-        if (a->sprite < 0 || a->sprite >= kSpriteSets || a->direction < 0 || a->direction >= kDirections ||
-            a->walkFrame < 0 || a->walkFrame >= kWalkFrames) {
+        if (a->sprite < 0 || a->sprite >= SPRITE_SETS || a->direction < 0 || a->direction >= DIRECTIONS ||
+            a->walkFrame < 0 || a->walkFrame >= WALK_FRAMES) {
             if (!a->bPictureReported) {
                 a->bPictureReported = true;
                 fprintf(stderr, "%s has no picture (sprite %i, direction %i, frame %i); not drawn\n",

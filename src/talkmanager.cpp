@@ -13,7 +13,7 @@ float CGame::distance(float ax, float ay, float bx, float by)
 // A flag number outside the story flags counts as a flag that is down.
 static const std::string& ordinaryLine(const CGame& g, const Actor* a)
 {
-    bool raised = a->flagId >= 0 && a->flagId < kFlagCount && g.vars.flags[a->flagId];
+    bool raised = a->flagId >= 0 && a->flagId < FLAG_COUNT && g.vars.flags[a->flagId];
     return a->conversation[raised ? 1 : 0];
 }
 
@@ -46,7 +46,7 @@ void CGame::startTalking()
             player->y += 10;
         }
     }
-    playSound(kSoundTalk);
+    playSound(SOUND_TALK);
 
     const std::string& name = partner->myName;
     if (vars.drunkenness >= 3.0f) {
@@ -62,10 +62,10 @@ void CGame::startTalking()
         showMessage(name + " intones: \"" + getNextQuest() + "\"");
     } else if (role == "Shoppy") {
         showMessage(name + " says \"Welcome to my store!\"");
-        shopLoop(kShopAllTypes);
+        shopLoop(SHOP_ALL_TYPES);
     } else if (role == "Keyshop") {
         showMessage(name + " says \"Buy your room-keys here!\"");
-        shopLoop(kItemRoomKey);
+        shopLoop(ITEM_ROOM_KEY);
     } else if (role == "Gamble") {
         showMessage(name + " says: \"" + partner->conversation[1] + "\"");
         gambleLoop();

@@ -22,7 +22,7 @@ public:
     unsigned int frames;
     float drunkenness;
     std::string gameName;
-    bool flags[kFlagCount];
+    bool flags[FLAG_COUNT];
     float talkTimer;       // ms left for currentTalk
     float drunktimer;      // ms
     std::string currentTalk;
@@ -47,9 +47,9 @@ public:
     void loadAssets();
     void unloadAssets();
 
-    SDL_Surface* sprites[kSpriteSets][kDirections][kWalkFrames];
+    SDL_Surface* sprites[SPRITE_SETS][DIRECTIONS][WALK_FRAMES];
     std::vector<SDL_Surface*> items;
-    SDL_Surface* icons[kIconCount];
+    SDL_Surface* icons[ICON_COUNT];
     std::vector<SDL_Surface*> tiles;
 };
 
@@ -62,5 +62,5 @@ public:
     AudioAssets& operator=(const AudioAssets&) = delete;
 
     bool bSoundOff;
-    Mix_Chunk* sfx[kSoundCount];
+    Mix_Chunk* sfx[SOUND_COUNT];
 };
