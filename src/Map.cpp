@@ -8,8 +8,10 @@
 static bool solidTile(int t)
 {
     switch (t) {
-    case 1: case 2: case 4: case 6: case 7: case 9: case 10: case 21:
-    case 33: case 38: case 39: case 42: case 44: case 45: case 46:
+    case TILE_STONE_WALL: case TILE_CABIN_WALL: case TILE_LOCKED_DOOR: case TILE_BED_HEAD:
+    case TILE_BED_FOOT: case TILE_BOULDERS: case TILE_OAK: case TILE_SEA: case TILE_COUNTER:
+    case TILE_BRICK_WALL: case TILE_PINE: case TILE_CRATES: case TILE_ROOM_DOOR:
+    case TILE_DOUBLE_DOOR: case TILE_CAVE_WALL:
         return true;
     default:
         return false;
@@ -61,7 +63,7 @@ bool Map::isSolid(float x, float y)
 {
     int c = cellOf(x);
     int r = cellOf(y);
-    if (r + 1 > 349 || c + 1 > 349 || c < 0 || r < 0 || x < 0 || y < 0)
+    if (r + 1 > SIZE - 1 || c + 1 > SIZE - 1 || c < 0 || r < 0 || x < 0 || y < 0)
         return true;
     return solidTile(level[r][c]);
 }
@@ -71,9 +73,9 @@ bool Map::isSea(float x, float y)
 {
     int c = cellOf(x);
     int r = cellOf(y);
-    if (r + 1 > 349 || c + 1 > 349 || c < 0 || r < 0)
+    if (r + 1 > SIZE - 1 || c + 1 > SIZE - 1 || c < 0 || r < 0)
         return false;
-    return level[r][c] == 21;
+    return level[r][c] == TILE_SEA;
 }
 
 // Takes the next row of map.dat from `bytes` at `at`: at most 351 characters

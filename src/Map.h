@@ -1,5 +1,6 @@
 // Map.h -- the 350x350 tile grid, its solidity rules and map.dat.
 #pragma once
+#include "game-codes.h"
 
 // Float to int, truncating toward zero, saturating far outside the int range.
 int truncToInt(float v);
@@ -7,8 +8,8 @@ int truncToInt(float v);
 class Map
 {
 public:
-    static const int SIZE = 350;
-    static const int TILE = 48;   // pixels per tile side
+    static const int SIZE = MAP_SIZE;
+    static const int TILE = TILE_SIZE;
 
     // Pixel to tile, truncated toward zero. Values far outside the map (or
     // not a number) give an index far outside it, never an undefined conversion.

@@ -9,10 +9,11 @@ enum Move { UP, DOWN, LEFT, RIGHT };
 
 // One step of a character. Land walkers need free map under the land point
 // and no character in the way; a sea monster needs sea under its sea point,
-// passes through characters, and smashes tile 1, 2 or 9 into 40 when blocked.
+// passes through characters, and smashes stone walls, cabin walls and
+// boulders into rubble when blocked.
 void tryStep(CGame& g, Actor* a, Move m, float s)
 {
-    static const int FACING[4] = {0, 2, 3, 1};
+    static const int FACING[4] = {FACE_UP, FACE_DOWN, FACE_LEFT, FACE_RIGHT};
     a->direction = FACING[m];
     float tx = a->x, ty = a->y, lx = 0, ly = 0, sx = 0, sy = 0;
     switch (m) {
@@ -46,8 +47,8 @@ void tryStep(CGame& g, Actor* a, Move m, float s)
         }
         int c = Map::cellOf(sx), r = Map::cellOf(sy);
         int t = g.theMap->getTileAt(c, r);
-        if (t == 1 || t == 2 || t == 9)
-            g.theMap->setTileAt(c, r, 40);
+        if (t == TILE_STONE_WALL || t == TILE_CABIN_WALL || t == TILE_BOULDERS)
+            g.theMap->setTileAt(c, r, TILE_RUBBLE);
         return;
     }
     if (!g.theMap->isSolid(lx, ly) && !g.NPCcollision(tx, ty, a)) {
@@ -60,9 +61,9 @@ void tryStep(CGame& g, Actor* a, Move m, float s)
 // tile further on.
 void snap(CGame& g, Actor* a, float& c)
 {
-    c = (float)(Map::cellOf(c) * 48);
+    c = (float)(Map::cellOf(c) * TILE_SIZE);
     if (!g.fighterMayStand(a, a->x, a->y))
-        c += 48;
+        c += TILE_SIZE;
 }
 
 // Every fight starts clean, however the one before ended (a successful flee
@@ -83,7 +84,7 @@ void startFight(CGame& g, Actor* a)
     g.buildWeaponVector(g.fvars.weapons);
     // The armour is the first worn armour carried; a worn floater is not armour.
     for (Item* item : g.itemVec) {
-        if (item->owner == 1 && item->bIsEquipped && item->type == 4) {
+        if (item->owner == OWNER_PLAYER && item->bIsEquipped && item->type == ITEM_ARMOUR) {
             g.fvars.playerArmour = item;
             break;
         }
@@ -91,10 +92,10 @@ void startFight(CGame& g, Actor* a)
     a->walkFrame = 0;
     g.player->walkFrame = 0;
     Actor* p = g.player;
-    p->x = (float)(Map::cellOf(p->x) * 48);
+    p->x = (float)(Map::cellOf(p->x) * TILE_SIZE);
     g.vars.bYourTurn = true;
     if (!g.fighterMayStand(p, p->x, p->y))
-        p->x += 48;
+        p->x += TILE_SIZE;
     snap(g, p, p->y);
     snap(g, a, a->x);
     snap(g, a, a->y);

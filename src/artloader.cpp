@@ -7,11 +7,11 @@
 
 ArtAssets::ArtAssets()
 {
-    for (int s = 0; s < 9; s++)
-        for (int d = 0; d < 4; d++)
-            for (int f = 0; f < 3; f++)
+    for (int s = 0; s < SPRITE_SETS; s++)
+        for (int d = 0; d < DIRECTIONS; d++)
+            for (int f = 0; f < WALK_FRAMES; f++)
                 sprites[s][d][f] = NULL;
-    for (int i = 0; i < 29; i++)
+    for (int i = 0; i < ICON_COUNT; i++)
         icons[i] = NULL;
 }
 
@@ -146,9 +146,9 @@ static void loadSeries(const char* format, std::vector<SDL_Surface*>& into, char
 void ArtAssets::loadAssets()
 {
     char path[128];
-    for (int s = 0; s < 9; s++)
-        for (int d = 0; d < 4; d++)
-            for (int f = 0; f < 3; f++) {
+    for (int s = 0; s < SPRITE_SETS; s++)
+        for (int d = 0; d < DIRECTIONS; d++)
+            for (int f = 0; f < WALK_FRAMES; f++) {
                 snprintf(path, sizeof path, "data/assets/sprites/%i/%i-%i.png", s, d, f);
                 sprites[s][d][f] = loadPicture(path);
                 if (!sprites[s][d][f]) {
@@ -160,7 +160,7 @@ void ArtAssets::loadAssets()
     loadSeries("data/assets/items/%i.png", items, path, sizeof path);
     fprintf(stderr, "Warning: %s doesn't exist (can be ignored)\n", path);
 
-    for (int i = 0; i < 29; i++) {
+    for (int i = 0; i < ICON_COUNT; i++) {
         snprintf(path, sizeof path, "data/assets/icns/%i.png", i);
         icons[i] = loadPicture(path);
         if (!icons[i]) {
@@ -185,14 +185,14 @@ void ArtAssets::unloadAssets()
         }
         s = NULL;
     };
-    for (int s = 0; s < 9; s++)
-        for (int d = 0; d < 4; d++)
-            for (int f = 0; f < 3; f++)
+    for (int s = 0; s < SPRITE_SETS; s++)
+        for (int d = 0; d < DIRECTIONS; d++)
+            for (int f = 0; f < WALK_FRAMES; f++)
                 release(sprites[s][d][f]);
     for (SDL_Surface*& t : tiles)
         release(t);
     tiles.clear();
-    for (int i = 0; i < 29; i++)
+    for (int i = 0; i < ICON_COUNT; i++)
         release(icons[i]);
     for (SDL_Surface*& it : items)
         release(it);

@@ -1,4 +1,4 @@
-// audloader.cpp -- opens the audio device and loads the 14 sound effects.
+// audloader.cpp -- opens the audio device and loads the sound effects.
 #include <cstdio>
 #include "mediafiles.h"
 #include "vars.h"
@@ -10,7 +10,7 @@ AudioAssets::AudioAssets()
     puts("Loading audio");
     bSoundOff = false;
     char path[64];
-    for (int i = 0; i < 14; i++) {
+    for (int i = 0; i < SOUND_COUNT; i++) {
         snprintf(path, sizeof path, "data/assets/sounds/%i.wav", i);
         sfx[i] = loadSoundFile(path);
         if (sfx[i])
@@ -22,7 +22,7 @@ AudioAssets::AudioAssets()
 AudioAssets::~AudioAssets()
 {
     Mix_HaltChannel(-1);
-    for (int i = 0; i < 14; i++) {
+    for (int i = 0; i < SOUND_COUNT; i++) {
         if (sfx[i]) {
             Mix_FreeChunk(sfx[i]);
             sfx[i] = NULL;

@@ -35,7 +35,7 @@ void CGame::ScrollyText(const char* file)
         SDL_Rect bottom = {0, 530, (Uint16)SCREEN_WIDTH, 70};
         SDL_FillRect(screen, &top, black);
         SDL_FillRect(screen, &bottom, black);
-        drawTextAt("Press any key to continue...", 10, 600 - h);
+        drawTextAt("Press any key to continue...", 10, SCREEN_HEIGHT - h);
 
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_KEYDOWN) {

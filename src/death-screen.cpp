@@ -18,7 +18,8 @@ void CGame::deathScreen()
         SDL_FreeSurface(raw);
     else
         picture = raw;
-    SDL_Rect at = {(Sint16)((SCREEN_WIDTH - picture->w) / 2), (Sint16)((600 - picture->h) / 2), 0, 0};
+    SDL_Rect at = {(Sint16)((SCREEN_WIDTH - picture->w) / 2), (Sint16)((SCREEN_HEIGHT - picture->h) / 2), 0,
+                   0};
     int h = returnTextHeight();
 
     bool done = false;
@@ -26,7 +27,7 @@ void CGame::deathScreen()
         SDL_FillRect(screen, NULL, SDL_MapRGB(screen->format, 0, 0, 0));
         SDL_Rect dst = at;
         SDL_BlitSurface(picture, NULL, screen, &dst);
-        drawTextAt("You have perished in your quest...", 10, 600 - h);
+        drawTextAt("You have perished in your quest...", 10, SCREEN_HEIGHT - h);
         while (SDL_PollEvent(&event))
             if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT)
                 done = true;

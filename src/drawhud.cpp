@@ -2,6 +2,12 @@
 #include <cstdio>
 #include "game.h"
 
+void CGame::showMessage(const std::string& text)
+{
+    vars.currentTalk = text;
+    vars.talkTimer = TALK_TIMER;
+}
+
 void CGame::drawHud()
 {
     int h = returnTextHeight();
@@ -14,28 +20,28 @@ void CGame::drawHud()
                 SDL_SetAlpha(band, 0, SDL_ALPHA_OPAQUE);
             else
                 SDL_SetAlpha(band, SDL_SRCALPHA, (Uint8)(a & 0xff));
-            SDL_Rect dst = {0, (Sint16)(598 - h), 0, 0};
+            SDL_Rect dst = {0, (Sint16)(SCREEN_HEIGHT - 2 - h), 0, 0};
             SDL_BlitSurface(band, NULL, screen, &dst);
         }
         if (vars.bNoAlpha)
-            centreTextAt(vars.currentTalk.c_str(), 600 - h);
+            centreTextAt(vars.currentTalk.c_str(), SCREEN_HEIGHT - h);
         else
-            centreAlphaTextAt(vars.currentTalk.c_str(), 600 - h, a & 0xff);
+            centreAlphaTextAt(vars.currentTalk.c_str(), SCREEN_HEIGHT - h, a & 0xff);
         vars.talkTimer -= vars.timer_elapsed;
     }
 
     SDL_Rect gauge = {0, 0, 0, 0};
-    SDL_BlitSurface(art.icons[22], NULL, screen, &gauge);
+    SDL_BlitSurface(art.icons[ICON_HEART_EMPTY], NULL, screen, &gauge);
     const CharacterStats& st = player->stats;
-    int g = st.hp_max != 0 ? truncToInt((float)st.hp / (float)st.hp_max * 48.0f) : 0;
+    int g = st.hp_max != 0 ? truncToInt((float)st.hp / (float)st.hp_max * (float)TILE_SIZE) : 0;
     if (g < 0)
         g = 0;
-    if (g > 48)
-        g = 48;
+    if (g > TILE_SIZE)
+        g = TILE_SIZE;
     if (g > 0) {
-        SDL_Rect src = {0, (Sint16)(48 - g), gauge.w, (Uint16)g};
-        SDL_Rect dst = {0, (Sint16)(48 - g), 0, 0};
-        SDL_BlitSurface(art.icons[23], &src, screen, &dst);
+        SDL_Rect src = {0, (Sint16)(TILE_SIZE - g), gauge.w, (Uint16)g};
+        SDL_Rect dst = {0, (Sint16)(TILE_SIZE - g), 0, 0};
+        SDL_BlitSurface(art.icons[ICON_HEART_FULL], &src, screen, &dst);
     }
 
     char line[512];

@@ -58,8 +58,7 @@ void CGame::calculateEndings()
 {
     for (const Quest* q : questList) {
         if (!q->bIsCompleted) {
-            vars.talkTimer = TALK_TIMER;
-            vars.currentTalk = "You aren't done yet. Finish your quests, adventurer!";
+            showMessage("You aren't done yet. Finish your quests, adventurer!");
             return;
         }
     }
@@ -73,7 +72,7 @@ void CGame::calculateEndings()
 // passed over); otherwise the game ends and is rebuilt afterwards.
 void CGame::loadAndShowEnding(std::string dir)
 {
-    SlideSeries series(dir, SCREEN_WIDTH, 600);
+    SlideSeries series(dir, SCREEN_WIDTH, SCREEN_HEIGHT);
     SDL_Surface* current = series.next();
     if (!current)
         return;
@@ -81,7 +80,7 @@ void CGame::loadAndShowEnding(std::string dir)
 
     int h = returnTextHeight();
     float x = (float)((SCREEN_WIDTH - current->w) / 2);
-    float y = (float)((600 - current->h) / 2);
+    float y = (float)((SCREEN_HEIGHT - current->h) / 2);
     bool leaving = false, entering = false, finished = false, ended = false;
 
     while (!ended) {
@@ -105,7 +104,7 @@ void CGame::loadAndShowEnding(std::string dir)
                     finished = true;
                 } else {
                     x = (float)SCREEN_WIDTH;
-                    y = (float)((600 - current->h) / 2);
+                    y = (float)((SCREEN_HEIGHT - current->h) / 2);
                     entering = true;
                 }
             }
@@ -138,7 +137,7 @@ void CGame::loadAndShowEnding(std::string dir)
             drawTextAt("Thank you for playing!!!", 0, 0);
             drawTextAt("Please press any key to return to game.", 0, h);
         }
-        drawTextAt("Any key to advance slide, ESC to quit", 0, 600 - h);
+        drawTextAt("Any key to advance slide, ESC to quit", 0, SCREEN_HEIGHT - h);
         SDL_Flip(screen);
         SDL_Delay(0);
         vars.timer_elapsed = (float)SDL_GetTicks() - vars.timer_start;

@@ -14,7 +14,7 @@ void CGame::errorDialogue(const char* text)
     int h = returnTextHeight();
     SDL_FillRect(screen, NULL, SDL_MapRGB(screen->format, 0, 0, 100));
     centreTextAt(text, 300 - h / 2);
-    centreTextAt("Press any key to continue..", 600 - h);
+    centreTextAt("Press any key to continue..", SCREEN_HEIGHT - h);
     SDL_Flip(screen);
     for (;;) {
         while (SDL_PollEvent(&event)) {

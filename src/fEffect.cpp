@@ -4,19 +4,6 @@
 
 namespace {
 
-// Screen pixel of a map coordinate with the camera on the player: the
-// player's corner sits at (SCREEN_WIDTH / 2 - 48, 252). Done in double so
-// that a wild position from a data file cannot overflow.
-float screenX(const CGame& g, float mapX)
-{
-    return (float)((double)(g.SCREEN_WIDTH / 2) - truncToInt(g.player->x - mapX) - 48);
-}
-
-float screenY(const CGame& g, float mapY)
-{
-    return (float)(252.0 - truncToInt(g.player->y - mapY));
-}
-
 // Moves one axis of the shot toward the target at the given step, stopping
 // on the target rather than passing it, so that every shot arrives.
 void approach(float& pos, float target, float step)
@@ -39,8 +26,8 @@ void approach(float& pos, float target, float step)
 void CGame::fightEffectAt(float x, float y, int icon, const char* text)
 {
     fightEffect* e = new fightEffect();
-    e->x = screenX(*this, x);
-    e->y = screenY(*this, y);
+    e->x = (float)screenXOf(x);
+    e->y = (float)screenYOf(y);
     e->icon = icon;
     e->text = text ? text : "";
     e->timer = 1000;
@@ -59,7 +46,7 @@ void CGame::effectAlongLine(float x1, float y1, float x2, float y2, int draw)
     for (;;) {
         n++;
         if (draw == 1 && (cx != tx1 || cy != ty1))
-            fightEffectAt((float)cx * 48, (float)cy * 48, 18, " ");
+            fightEffectAt((float)(cx * TILE_SIZE), (float)(cy * TILE_SIZE), ICON_FIRE_TRAIL, " ");
         if (cx < tx2)
             cx++;
         else if (cx > tx2)
@@ -72,7 +59,7 @@ void CGame::effectAlongLine(float x1, float y1, float x2, float y2, int draw)
             return;
         if (n > 10)
             return;
-        if (theMap->isSolid((float)cx * 48, (float)cy * 48))
+        if (theMap->isSolid((float)(cx * TILE_SIZE), (float)(cy * TILE_SIZE)))
             return;
     }
 }
@@ -91,9 +78,10 @@ void CGame::updateBullet()
         puts("Got him.");
         fvars.bIsStillShooting = false;
     }
-    float sx = screenX(*this, fvars.shot_x), sy = screenY(*this, fvars.shot_y);
-    if (art.icons[21] && sx > -48 && sx < SCREEN_WIDTH && sy > -48 && sy < 600) {
+    float sx = (float)screenXOf(fvars.shot_x), sy = (float)screenYOf(fvars.shot_y);
+    SDL_Surface* arrow = art.icons[ICON_ARROW];
+    if (arrow && sx > -TILE_SIZE && sx < SCREEN_WIDTH && sy > -TILE_SIZE && sy < SCREEN_HEIGHT) {
         SDL_Rect dst = {(Sint16)sx, (Sint16)sy, 0, 0};
-        SDL_BlitSurface(art.icons[21], NULL, screen, &dst);
+        SDL_BlitSurface(arrow, NULL, screen, &dst);
     }
 }

@@ -27,11 +27,11 @@ void CGame::drawFightEffects()
         }
         const int x = truncToInt(e->x), y = truncToInt(e->y);
         if (onScreen(*this, x, y)) {
-            if (e->icon >= 0 && e->icon < 29 && art.icons[e->icon]) {
+            if (e->icon >= 0 && e->icon < ICON_COUNT && art.icons[e->icon]) {
                 SDL_Rect dst = {(Sint16)x, (Sint16)y, 0, 0};
                 SDL_BlitSurface(art.icons[e->icon], NULL, screen, &dst);
             }
-            drawTextAt(e->text.c_str(), truncToInt(e->x + 20), truncToInt(e->y + (48 - h) / 2));
+            drawTextAt(e->text.c_str(), truncToInt(e->x + 20), truncToInt(e->y + (TILE_SIZE - h) / 2));
         }
         e->y += vars.timer_delta * -10;
     }

@@ -36,13 +36,13 @@ const int PAIN_REACH = 4;
 // strike; two tiles straight (96) are not.
 inline bool withinStrike(CGame& g, const Actor* a, const Actor* b)
 {
-    return truncToInt(g.distance(a->x, a->y, b->x, b->y)) < 96;
+    return truncToInt(g.distance(a->x, a->y, b->x, b->y)) < 2 * TILE_SIZE;
 }
 
 // Distance between the fighters in whole tiles, truncated.
 inline int tilesApart(CGame& g)
 {
-    return truncToInt(g.distance(g.player->x, g.player->y, g.enemy->x, g.enemy->y) / 48);
+    return truncToInt(g.distance(g.player->x, g.player->y, g.enemy->x, g.enemy->y) / TILE_SIZE);
 }
 
 inline std::string format(const char* fmt, long long value)
@@ -66,7 +66,7 @@ inline void showAmount(CGame& g, const Actor* at, long long amount, int icon)
 
 inline void showMiss(CGame& g, const Actor* at)
 {
-    g.fightEffectAt(at->x, at->y, 10, "Miss");
+    g.fightEffectAt(at->x, at->y, ICON_MISS, "Miss");
 }
 
 // The four spells of the open spell bar (fight-spells.cpp).

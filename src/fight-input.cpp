@@ -40,7 +40,7 @@ void rangedAttack(CGame& g, const Item* w)
         say(g, format("Too far away, max range of this weapon is %lld", w->range));
         return;
     }
-    g.playSound(3);
+    g.playSound(SOUND_SHOT);
     if (!g.enemy->canSee(g.player->x, g.player->y, g.theMap)) {
         say(g, "Missed shot, obstacle in the way!");
     } else {
@@ -54,11 +54,11 @@ void rangedAttack(CGame& g, const Item* w)
             say(g, "Missed!");
         } else if (rand() % 20 == 1) {
             hurt(g.enemy, 2 * damage);
-            showAmount(g, g.enemy, 2 * damage, 9);
+            showAmount(g, g.enemy, 2 * damage, ICON_HIT);
             say(g, format("CRITICAL HIT! Hit for %lld damage", 2 * damage));
         } else {
             hurt(g.enemy, damage);
-            showAmount(g, g.enemy, damage, 9);
+            showAmount(g, g.enemy, damage, ICON_HIT);
             say(g, format("Hit for %lld damage", damage));
         }
     }
@@ -92,8 +92,8 @@ void meleeAttack(CGame& g, const Item* w)
         long long damage = attack - defence;
         hurt(g.enemy, damage);
         if (!w)
-            g.playSound(1);
-        showAmount(g, g.enemy, damage, 9);
+            g.playSound(SOUND_BLOW);
+        showAmount(g, g.enemy, damage, ICON_HIT);
         say(g, format("Hit for %lld damage", damage));
     }
     g.vars.bYourTurn = false;
@@ -102,7 +102,7 @@ void meleeAttack(CGame& g, const Item* w)
 void attack(CGame& g)
 {
     Item* w = weaponInHand(g);
-    if (w && w->type == 8)
+    if (w && w->type == ITEM_RANGED)
         rangedAttack(g, w);
     else
         meleeAttack(g, w);
@@ -122,16 +122,16 @@ void onKey(CGame& g, SDLKey key)
     const bool spells = g.fvars.bMenuOpen;
     switch (key) {
     case SDLK_UP:
-        step(g, 0, -48, 0);
+        step(g, 0, -TILE_SIZE, FACE_UP);
         break;
     case SDLK_DOWN:
-        step(g, 0, 48, 2);
+        step(g, 0, TILE_SIZE, FACE_DOWN);
         break;
     case SDLK_LEFT:
-        step(g, -48, 0, 3);
+        step(g, -TILE_SIZE, 0, FACE_LEFT);
         break;
     case SDLK_RIGHT:
-        step(g, 48, 0, 1);
+        step(g, TILE_SIZE, 0, FACE_RIGHT);
         break;
     case SDLK_z:
         if (spells)

@@ -18,7 +18,7 @@ long long manaWithin(const CGame& g)
     const CharacterStats& st = g.player->stats;
     long long mana = st.mp;
     for (const Item* item : g.itemVec)
-        if (item->owner == 1 && item->type == 7 && item->maxEffect > 0)
+        if (item->owner == OWNER_PLAYER && item->type == ITEM_MANA && item->maxEffect > 0)
             mana += item->maxEffect;
     long long cap = st.mp_max > st.mp ? st.mp_max : st.mp;
     return mana < cap ? mana : cap;
@@ -29,14 +29,14 @@ long long manaWithin(const CGame& g)
 bool canActFrom(CGame& g, float x, float y, long long mana)
 {
     Actor* e = g.enemy;
-    const int tiles = truncToInt(g.distance(x, y, e->x, e->y) / 48);
+    const int tiles = truncToInt(g.distance(x, y, e->x, e->y) / TILE_SIZE);
     if (tiles <= 1)
         return true;
     if (mana >= PAIN_MANA && tiles < PAIN_REACH)
         return true;
     bool hasBow = false;
     for (const Item* w : g.fvars.weapons)
-        if (w && w->type == 8 && tiles < w->range)
+        if (w && w->type == ITEM_RANGED && tiles < w->range)
             hasBow = true;
     if (!hasBow && !(mana >= FIREBALL_MANA && tiles < FIREBALL_REACH))
         return false;
@@ -76,18 +76,20 @@ bool CGame::fightIsDeadlocked()
     while (!todo.empty()) {
         int cell = todo.back();
         todo.pop_back();
-        walker.x = player->x + 48.0f * (float)(cell % SIDE - SPAN);
-        walker.y = player->y + 48.0f * (float)(cell / SIDE - SPAN);
+        walker.x = player->x + (float)TILE_SIZE * (float)(cell % SIDE - SPAN);
+        walker.y = player->y + (float)TILE_SIZE * (float)(cell / SIDE - SPAN);
         if (canActFrom(*this, walker.x, walker.y, mana))
             return false;
         for (const auto& s : STEPS) {
             int c = cell % SIDE + s[0], r = cell / SIDE + s[1];
             if (c < 0 || r < 0 || c >= SIDE || r >= SIDE || seen[r * SIDE + c])
                 continue;
-            float nx = walker.x + 48.0f * (float)s[0], ny = walker.y + 48.0f * (float)s[1];
+            float nx = walker.x + (float)TILE_SIZE * (float)s[0];
+            float ny = walker.y + (float)TILE_SIZE * (float)s[1];
             if (distance(nx, ny, enemy->x, enemy->y) > 500.0f)
                 continue;
-            if (!fighterMayStand(player, nx, ny) || combatCollide(&walker, enemy, 48 * s[0], 48 * s[1]))
+            if (!fighterMayStand(player, nx, ny) ||
+                combatCollide(&walker, enemy, TILE_SIZE * s[0], TILE_SIZE * s[1]))
                 continue;
             seen[r * SIDE + c] = 1;
             todo.push_back(r * SIDE + c);

@@ -20,16 +20,16 @@ void castFireball(CGame& g)
         say(g, "Couldn't hit enemy, too far away");
         return;
     }
-    g.playSound(10);
+    g.playSound(SOUND_FIREBALL);
     if (!g.enemy->canSee(g.player->x, g.player->y, g.theMap)) {
         say(g, "Couldn't hit enemy, wall in the way");
         return;
     }
     long long damage = roll(10) + me.intelligence;
     hurt(g.enemy, damage);
-    showAmount(g, g.enemy, damage, 9);
+    showAmount(g, g.enemy, damage, ICON_HIT);
     say(g, format("Hit for %lld damage", damage));
-    g.playSound(1);
+    g.playSound(SOUND_BLOW);
 }
 
 // The effect and the message show the amount rolled, even where the cap at
@@ -41,13 +41,13 @@ void castHeal(CGame& g)
         say(g, "Not enough mana to cast heal (need 10)");
         return;
     }
-    g.playSound(11);
+    g.playSound(SOUND_HEAL);
     me.mp -= 10;
     long long amount = roll(10) + me.intelligence;
     hurt(g.player, -amount);
     if (me.hp > me.hp_max)
         me.hp = me.hp_max;
-    showAmount(g, g.player, amount, 20);
+    showAmount(g, g.player, amount, ICON_HEAL_MARK);
     say(g, format("Healed %lld health", amount));
     g.vars.bYourTurn = false;
 }
@@ -65,7 +65,7 @@ void castPain(CGame& g)
         say(g, "Not enough MP to cast Pain, need 15");
         return;
     }
-    g.playSound(6);
+    g.playSound(SOUND_PAIN);
     me.mp -= PAIN_MANA;
     g.vars.bYourTurn = false;
     if (rand() % 6 < 4) {
@@ -75,7 +75,7 @@ void castPain(CGame& g)
     }
     long long damage = roll(30) + me.intelligence;
     hurt(g.enemy, damage);
-    showAmount(g, g.enemy, damage, 9);
+    showAmount(g, g.enemy, damage, ICON_HIT);
     say(g, format("Radiated pain for %lld damage!", damage));
 }
 
@@ -90,12 +90,12 @@ void castFlee(CGame& g)
         say(g, "Not enough mana to cast flee, need 15");
         return;
     }
-    g.playSound(7);
+    g.playSound(SOUND_FLEE);
     me.mp -= 15;
     if (rand() % 8 > 6) {
         g.bPlayingGame = true;
-        g.player->x = 48;
-        g.player->y = 48;
+        g.player->x = TILE_SIZE;
+        g.player->y = TILE_SIZE;
         return;
     }
     say(g, "Failure. Could not escape!");

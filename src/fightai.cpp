@@ -23,8 +23,8 @@ void strike(CGame& g, Actor* attacker, Actor* target)
         return;
     }
     hurt(target, damage);
-    g.playSound(1);
-    showAmount(g, target, damage, 9);
+    g.playSound(SOUND_BLOW);
+    showAmount(g, target, damage, ICON_HIT);
     say(g, format("Hit for %lld damage", damage));
 }
 
@@ -65,12 +65,12 @@ int CGame::fightAIMove(Actor* mover, Actor* target)
 {
     const float startX = mover->x, startY = mover->y;
     if (mover->x > target->x)
-        tryStep(*this, mover, target, -48, 0, 3);
+        tryStep(*this, mover, target, -TILE_SIZE, 0, FACE_LEFT);
     else if (mover->x < target->x)
-        tryStep(*this, mover, target, 48, 0, 1);
+        tryStep(*this, mover, target, TILE_SIZE, 0, FACE_RIGHT);
     if (mover->y > target->y)
-        tryStep(*this, mover, target, 0, -48, 0);
+        tryStep(*this, mover, target, 0, -TILE_SIZE, FACE_UP);
     else if (mover->y < target->y)
-        tryStep(*this, mover, target, 0, 48, 2);
+        tryStep(*this, mover, target, 0, TILE_SIZE, FACE_DOWN);
     return (mover->x == startX && mover->y == startY) ? -1 : 0;
 }

@@ -6,7 +6,7 @@ namespace {
 
 void blitIcon(CGame& g, int icon, int x, int y)
 {
-    if (icon < 0 || icon >= 29 || !g.art.icons[icon])
+    if (icon < 0 || icon >= ICON_COUNT || !g.art.icons[icon])
         return;
     SDL_Rect dst = {(Sint16)x, (Sint16)y, 0, 0};
     SDL_BlitSurface(g.art.icons[icon], NULL, g.screen, &dst);
@@ -53,14 +53,14 @@ void drawWeaponList(CGame& g)
             continue;
         const int row = n - 1 - i;
         const int y = 20 + row * h;
-        if (y > 600)
+        if (y > SCREEN_HEIGHT)
             break;
         char line[160];
         snprintf(line, sizeof line, "%s %lld max dmg %c", w->itemName.c_str(),
-                 (long long)w->maxEffect + g.player->stats.strength, w->type == 8 ? 'R' : 'M');
+                 (long long)w->maxEffect + g.player->stats.strength, w->type == ITEM_RANGED ? 'R' : 'M');
         g.drawTextAt(line, 20, y);
         if (i == g.fvars.selectedWeapon)
-            blitIcon(g, 0, 0, y);
+            blitIcon(g, ICON_POINTER, 0, y);
     }
 }
 
@@ -73,12 +73,12 @@ void CGame::drawFightHUD()
 {
     if (vars.bYourTurn) {
         drawWeaponList(*this);
-        const int first = fvars.bMenuOpen ? 11 : 4;
+        const int first = fvars.bMenuOpen ? ICON_SPELL_FIREBALL : ICON_FIGHT_ATTACK;
         const int left = (SCREEN_WIDTH - 240) / 2;
         for (int k = 0; k < 5; k++)
-            blitIcon(*this, first + k, left + 48 * k, 10);
-        drawBar(*this, 16, 568, player->stats.hp, player->stats.hp_max);
-        drawBar(*this, 17, 584, player->stats.mp, player->stats.mp_max);
+            blitIcon(*this, first + k, left + TILE_SIZE * k, 10);
+        drawBar(*this, ICON_HEALTH_BAR, 568, player->stats.hp, player->stats.hp_max);
+        drawBar(*this, ICON_MANA_BAR, 584, player->stats.mp, player->stats.mp_max);
     }
     if (!fvars.bIsStillShooting || (enemy && enemy->stats.hp < 1))
         drawFightEffects();

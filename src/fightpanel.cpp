@@ -7,7 +7,7 @@ enum Phase { SLIDING_IN, HOLDING, SLIDING_OUT };
 
 } // namespace
 
-// Blocks until the banner (icon 26) has left the screen: up from below at
+// Blocks until the banner (the fight banner) has left the screen: up from below at
 // 400 pixels per second, one second at the centre, down again. A key press
 // while it holds sends it away at once; every other event, a key during the
 // slides and a window close included, is dropped. Each frame is timed from
@@ -15,12 +15,12 @@ enum Phase { SLIDING_IN, HOLDING, SLIDING_OUT };
 // event poll all count and the banner keeps its speed on a slow window.
 void CGame::fightPanel()
 {
-    SDL_Surface* banner = art.icons[26];
+    SDL_Surface* banner = art.icons[ICON_FIGHT_BANNER];
     if (!banner)
         return;
     const int x = (SCREEN_WIDTH - banner->w) / 2;
-    const int centre = (600 - banner->h) / 2;
-    float y = 600;
+    const int centre = (SCREEN_HEIGHT - banner->h) / 2;
+    float y = SCREEN_HEIGHT;
     float hold = 1000;
     Phase phase = SLIDING_IN;
     bool finished = false;
@@ -53,7 +53,7 @@ void CGame::fightPanel()
             break;
         case SLIDING_OUT:
             y += 400 * vars.timer_delta;
-            if (y > 600)
+            if (y > SCREEN_HEIGHT)
                 finished = true;
             break;
         }

@@ -52,10 +52,10 @@ void CGame::gambleLoop()
     while (!leaving) {
         SDL_FillRect(screen, NULL, SDL_MapRGB(screen->format, 0, 0, 100));
         SDL_Rect corner = {0, 0, 0, 0};
-        SDL_BlitSurface(art.icons[19], NULL, screen, &corner);
+        SDL_BlitSurface(art.icons[ICON_GAMBLING_SIGN], NULL, screen, &corner);
         drawTextAt(odds.c_str(), 0, 2 * h);
         std::string cash = "Your cash: $" + std::to_string(money);
-        drawTextAt(cash.c_str(), 0, 600 - h);
+        drawTextAt(cash.c_str(), 0, SCREEN_HEIGHT - h);
 
         std::string stake = "$" + std::to_string(bet);
         centreTextAt(sentence, 300 - 2 * h);

@@ -1,4 +1,4 @@
-// game-constructor.cpp -- birth and death of the game object, config.cfg, wipeEntities.
+// game-constructor.cpp -- birth and death of the game object, config.cfg, wipeEntities and freeItems.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,9 +10,9 @@ static const Uint32 WINDOW_FLAGS = SDL_HWSURFACE | SDL_DOUBLEBUF;
 // Sets the video mode or ends the process: every screen needs a window surface.
 static SDL_Surface* setMode(int width, Uint32 flags)
 {
-    SDL_Surface* s = SDL_SetVideoMode(width, 600, 32, flags);
+    SDL_Surface* s = SDL_SetVideoMode(width, SCREEN_HEIGHT, 32, flags);
     if (!s) {
-        fprintf(stderr, "Could not set the %ix600 video mode: %s\n", width, SDL_GetError());
+        fprintf(stderr, "Could not set the %ix%i video mode: %s\n", width, SCREEN_HEIGHT, SDL_GetError());
         exit(1);
     }
     return s;
@@ -21,7 +21,7 @@ static SDL_Surface* setMode(int width, Uint32 flags)
 CGame::CGame()
     : bPlayingGame(false), mode(0), bMustQuit(false), bPleaseLoadGame(false),
       screen(NULL), font(NULL), theMap(NULL), player(NULL), enemy(NULL),
-      textHeight(0), TALK_TIMER(1700.0f), SCREEN_WIDTH(800), joystick(NULL)
+      textHeight(0), TALK_TIMER(1700.0f), SCREEN_WIDTH(NARROW_SCREEN_WIDTH), joystick(NULL)
 {
     memset(&event, 0, sizeof(event));
     if (SDL_Init(SDL_INIT_EVERYTHING) < 0) {
@@ -31,7 +31,7 @@ CGame::CGame()
 
     std::vector<ConfigOption> options;
     bool haveConfig = readConfigFile("config.cfg", options);
-    SCREEN_WIDTH = 800;
+    SCREEN_WIDTH = NARROW_SCREEN_WIDTH;
     TALK_TIMER = 1700.0f;
     bool modeSet = false;
     if (haveConfig) {
@@ -53,8 +53,8 @@ CGame::CGame()
                 break;
             case ConfigOption::Widescreen:
                 puts("\tEnabled widescreen! Windowing..");
-                SCREEN_WIDTH = 1024;
-                screen = setMode(1024, WINDOW_FLAGS);
+                SCREEN_WIDTH = WIDE_SCREEN_WIDTH;
+                screen = setMode(WIDE_SCREEN_WIDTH, WINDOW_FLAGS);
                 modeSet = true;
                 break;
             case ConfigOption::LongTalk:
@@ -64,7 +64,7 @@ CGame::CGame()
             case ConfigOption::Windowed:
                 puts("\tWindowed mode enabled");
                 // With widescreen in force the window is already set.
-                if (SCREEN_WIDTH != 1024)
+                if (SCREEN_WIDTH != WIDE_SCREEN_WIDTH)
                     modeSet = false;
                 break;
             case ConfigOption::FastWater:
@@ -95,8 +95,9 @@ CGame::CGame()
 
     art.loadAssets();
 
-    SDL_SetColorKey(art.icons[27], SDL_SRCCOLORKEY, SDL_MapRGB(art.icons[27]->format, 255, 0, 255));
-    SDL_WM_SetIcon(art.icons[27], NULL);
+    SDL_Surface* windowIcon = art.icons[ICON_WINDOW];
+    SDL_SetColorKey(windowIcon, SDL_SRCCOLORKEY, SDL_MapRGB(windowIcon->format, 255, 0, 255));
+    SDL_WM_SetIcon(windowIcon, NULL);
 
     bMustQuit = false;
     mode = 0;
@@ -130,9 +131,7 @@ CGame::~CGame()
     TTF_Quit();
     art.unloadAssets();
     wipeEntities();
-    for (Item* item : itemVec)
-        delete item;
-    itemVec.clear();
+    freeItems();
     delete theMap;
     theMap = NULL;
     if (joystick)
@@ -151,4 +150,11 @@ void CGame::wipeEntities()
         questList.pop_front();
         delete q;
     }
+}
+
+void CGame::freeItems()
+{
+    for (Item* item : itemVec)
+        delete item;
+    itemVec.clear();
 }

@@ -1,6 +1,7 @@
 // game.h -- CGame, the one game object: every screen and rule is a member function of it.
 #pragma once
 #include <list>
+#include <set>
 #include <string>
 #include <vector>
 #include <SDL.h>
@@ -27,6 +28,8 @@ public:
 
     // start-up and services
     void wipeEntities();
+    // Deletes every item and empties itemVec.
+    void freeItems();
     void begin();
     void raiseError(const char* err);
     void errorDialogue(const char* text);
@@ -72,7 +75,13 @@ public:
     void drawMap();
     void drawSprites();
     void drawHud();
+    // Puts text on the map screen's message line for TALK_TIMER ms; drawHud fades it.
+    void showMessage(const std::string& text);
     void keyHelp();
+    // Window pixel of a map point (map pixels): the player's top-left corner
+    // sits at (playerScreenX(SCREEN_WIDTH), PLAYER_SCREEN_Y). Whole pixels.
+    double screenXOf(float mapX) const;
+    double screenYOf(float mapY) const;
     bool mapCollision(float x, float y);
     // Whether the player's box may stand at (x, y) on the map: free ground,
     // or open sea while a floater is worn.
@@ -141,7 +150,8 @@ public:
     Actor* enemy;
     int textHeight;
     SurfaceCache surfaces;  // lines of text and the message band, kept between frames
+    std::set<int> reportedTiles;  // tile values without a picture, reported once each
     float TALK_TIMER;      // ms a message stays on the message line
-    int SCREEN_WIDTH;      // 800, or 1024 with "widescreen"; the height is 600
+    int SCREEN_WIDTH;      // NARROW_SCREEN_WIDTH, or WIDE_SCREEN_WIDTH with "widescreen"
     SDL_Joystick* joystick;
 };

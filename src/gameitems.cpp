@@ -5,12 +5,12 @@
 void CGame::pickupObjects()
 {
     for (Item* item : itemVec) {
-        if (item->owner != 0)
+        if (item->owner != OWNER_MAP)
             continue;
-        if (spriteCollision(player->x, player->y, 48, 48, item->x, item->y, 48, 48)) {
-            item->owner = 1;
-            vars.currentTalk = "You got a " + item->itemName;
-            vars.talkTimer = TALK_TIMER;
+        const float side = TILE_SIZE;
+        if (spriteCollision(player->x, player->y, side, side, item->x, item->y, side, side)) {
+            item->owner = OWNER_PLAYER;
+            showMessage("You got a " + item->itemName);
             return;
         }
     }

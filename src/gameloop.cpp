@@ -12,7 +12,7 @@ void rewardScreen(CGame& g, bool levelledUp)
     int h = g.returnTextHeight();
     bool done = false;
     // The panel is painted before the first frame too, not only once an event comes.
-    SDL_Rect panel = {0, 0, 300, 600};
+    SDL_Rect panel = {0, 0, 300, SCREEN_HEIGHT};
     SDL_FillRect(g.screen, &panel, SDL_MapRGB(g.screen->format, 0, 0, 100));
     while (!done) {
         g.drawTextAt("You won the fight! Got 50 gold", 10, 300);
@@ -54,8 +54,7 @@ void rewardScreen(CGame& g, bool levelledUp)
                 done = true;
             } else if (key == SDLK_f) {
                 st.money = addMoney(st.money, 1000);
-                g.vars.currentTalk = "Got $1000 reward";
-                g.vars.talkTimer = g.TALK_TIMER;
+                g.showMessage("Got $1000 reward");
                 done = true;
             }
         }
@@ -89,7 +88,7 @@ void winFight(CGame& g)
         st.level = raiseStat(st.level);
         levelledUp = true;
     }
-    g.playSound(0);
+    g.playSound(SOUND_FIGHT_WON);
     rewardScreen(g, levelledUp);
 }
 
@@ -150,10 +149,16 @@ void combatStep(CGame& g)
 
 } // namespace
 
+void CGame::resetFrameTimers()
+{
+    vars.timer_delta = 0;
+    vars.timer_elapsed = 0;
+    vars.timer_start = (float)SDL_GetTicks();
+}
+
 void CGame::endFightByFlight(const char* message)
 {
-    vars.currentTalk = message;
-    vars.talkTimer = TALK_TIMER;
+    showMessage(message);
     leaveFight(*this);
 }
 

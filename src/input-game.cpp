@@ -63,8 +63,7 @@ void CGame::getInput()
             drawTextAt("Saving to disk, please wait...", 0, 0);
             SDL_Flip(screen);
             if (!saveGame("save")) {
-                vars.currentTalk = "Could not save the game!";
-                vars.talkTimer = TALK_TIMER;
+                showMessage("Could not save the game!");
             }
             break;
         case SDLK_F2:

@@ -7,91 +7,84 @@
 
 namespace {
 
-const int ROWS = 9;
-
-void say(CGame& g, const char* line)
-{
-    g.vars.currentTalk = line;
-    g.vars.talkTimer = g.TALK_TIMER;
-}
-
 // What Enter does with an item; returns true when the menu closes.
 bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
 {
     CharacterStats& st = g.player->stats;
     float cx = g.player->x + 24.0f, cy = g.player->y + 24.0f;
     switch (item->type) {
-    case 0:
-    case 12:
+    case ITEM_PLAIN:
+    case ITEM_KEY_SHOP_GOODS:
         item->x = g.player->x;
         item->y = g.player->y;
-        item->owner = 0;
+        item->owner = OWNER_MAP;
         return true;
-    case 2:
+    case ITEM_HEALING:
         st.hp = addPoints(st.hp, item->maxEffect);
         if (st.hp > st.hp_max)
             st.hp = st.hp_max;
-        item->type = 5;
-        say(g, "Healed");
+        item->type = ITEM_USED_UP;
+        g.showMessage("Healed");
         return true;
-    case 3:
+    case ITEM_DRINK:
         if (g.vars.drunkenness >= 4.0f) {
-            say(g, "You are already too drunk!");
+            g.showMessage("You are already too drunk!");
         } else {
             g.vars.drunkenness += 1.0f;
-            item->type = 5;
-            say(g, "*hic*");
+            item->type = ITEM_USED_UP;
+            g.showMessage("*hic*");
         }
         return true;
-    case 4:
+    case ITEM_ARMOUR:
         g.unequipAllItems(stuff);
         item->bIsEquipped = true;
         return false;
-    case 6:
+    case ITEM_DOOR_KEY:
         puts("Trying to use key..");
         if (g.unlockDoor(cx, cy, false, false) == 1) {
             puts("Ok, unlocked door.");
-            item->type = 5;
+            item->type = ITEM_USED_UP;
             return true;
         }
         return false;
-    case 7:
+    case ITEM_MANA:
         st.mp = addPoints(st.mp, item->maxEffect);
         if (st.mp > st.mp_max)
             st.mp = st.mp_max;
-        item->type = 5;
-        say(g, "Restored mana");
+        item->type = ITEM_USED_UP;
+        g.showMessage("Restored mana");
         return true;
-    case 9:
+    case ITEM_FLOATER:
         puts("Trying to equip this floater");
         item->bIsEquipped = !item->bIsEquipped;
         updateFloater(g);
         return false;
-    case 10: {
+    case ITEM_LOCK_PICK: {
         puts("Trying to pick door...");
         int result = g.unlockDoor(cx, cy, true, false);
-        g.vars.talkTimer = g.TALK_TIMER;
         if (result == 1) {
             puts("Ok, unlocked door.");
-            g.vars.currentTalk = "Successfully picked the lock.";
+            g.showMessage("Successfully picked the lock.");
             return true;
         }
         if (result == 2) {
             puts("Broke your pick!");
-            g.vars.currentTalk = "Oh no! You broke your pick.";
-            item->type = 5;
+            g.showMessage("Oh no! You broke your pick.");
+            item->type = ITEM_USED_UP;
             return true;
         }
         if (result == 3) {
-            g.vars.currentTalk = "Couldn't pick, try again";
+            g.showMessage("Couldn't pick, try again");
             return true;
         }
+        // No door to pick: the last message shows again.
+        g.vars.talkTimer = g.TALK_TIMER;
         return false;
     }
-    case 11:
+    case ITEM_ROOM_KEY:
         if (g.unlockDoor(cx, cy, false, true) == 1) {
-            item->type = 5;
-            say(g, "Welcome to Mendrel Resorts!");
+            item->type = ITEM_USED_UP;
+            g.showMessage("Welcome to Mendrel Resorts!");
             return true;
         }
         return false;
@@ -125,7 +118,7 @@ void CGame::inventoryMenu()
 {
     std::vector<Item*> stuff;
     for (Item* item : itemVec)
-        if (item->owner == 1 && item->type != 5)
+        if (item->owner == OWNER_PLAYER && item->type != ITEM_USED_UP)
             stuff.push_back(item);
     int size = (int)stuff.size();
     int menuchoice = size - 1;
@@ -139,7 +132,7 @@ void CGame::inventoryMenu()
         drawTextAt("Player Inventory:", 0, 0);
         drawTextAt(bPlayingGame ? "Press ESCAPE to go back, SPACE to view progress and save"
                                 : "Press ESCAPE to forfeit this turn",
-                   0, 600 - h);
+                   0, SCREEN_HEIGHT - h);
         snprintf(line, sizeof line, "Your cash: $%u", player->stats.money);
         drawTextAt(line, 10, 500);
         if (size == 0) {
@@ -147,24 +140,8 @@ void CGame::inventoryMenu()
             return;
         }
 
-        int top = size - 1 - scroll;
-        for (int r = 0, i = top; r < ROWS && i >= 0; r++, i--) {
-            Item* item = stuff[i];
-            int y = h + 49 * r;
-            if (i == menuchoice) {
-                SDL_Rect mark = {15, (Sint16)y, 600, 50};
-                SDL_FillRect(screen, &mark, SDL_MapRGB(screen->format, 100, 0, 0));
-            }
-            drawItemPicture(*this, item, 15, y);
-            drawTextAt(item->itemName.c_str(), 63, y);
-            drawTextAt(item->itemDescript.c_str(), 63, y + h);
-            if (item->bIsEquipped)
-                drawTextAt("Equip", 15, y + h);
-        }
-        if (scroll > 0)
-            drawTextAt("...", 600, h);
-        if (top > 8)
-            drawTextAt("...", 600, 450);
+        drawItemList(*this, stuff, menuchoice, scroll, true,
+                     [](const Item* item) { return item->itemDescript; });
         SDL_Flip(screen);
         SDL_Delay(0);
         vars.frames++;
@@ -212,15 +189,15 @@ void CGame::inventoryMenu()
 void CGame::unequipAllItems(std::vector<Item*> items)
 {
     for (Item* item : items)
-        if (item->type != 9)
+        if (item->type != ITEM_FLOATER)
             item->bIsEquipped = false;
 }
 
-// Appends the player's melee (1) and ranged (8) weapons in item order; the
+// Appends the player's melee and ranged weapons in item order; the
 // caller clears the list first.
 void CGame::buildWeaponVector(std::vector<Item*>& weapons)
 {
     for (Item* item : itemVec)
-        if ((item->type == 1 || item->type == 8) && item->owner == 1)
+        if ((item->type == ITEM_MELEE || item->type == ITEM_RANGED) && item->owner == OWNER_PLAYER)
             weapons.push_back(item);
 }

@@ -25,7 +25,7 @@ bool Item::writeTo(const char* path)
     writeStringToFile(shortName, out);
     writeNumberToFile((int)icon, out);
     // Every item file has the range line; only ranged weapons give it a value.
-    writeNumberToFile(type == 8 ? range : 0, out);
+    writeNumberToFile(type == ITEM_RANGED ? range : 0, out);
     out.close();
     return !out.fail();
 }
@@ -52,7 +52,7 @@ int Item::serializeFrom(const char* path)
     itemDescript = readStringFromFile(in);
     shortName = readStringFromFile(in);
     icon = (unsigned int)readNumberFromFile(in);
-    if (type == 8) {
+    if (type == ITEM_RANGED) {
         puts("Weapon is a long-range item, checking range");
         range = readNumberFromFile(in);
     }

@@ -2,7 +2,7 @@
 #include "item.h"
 
 Item::Item()
-    : type(0), maxEffect(0), price(0), owner(0), x(0), y(0), bIsEquipped(false),
+    : type(ITEM_PLAIN), maxEffect(0), price(0), owner(OWNER_MAP), x(0), y(0), bIsEquipped(false),
       itemName("Unset Item"), shortName(""), itemDescript("Unset Item Description"), icon(0), range(0),
       bPictureReported(false)
 {

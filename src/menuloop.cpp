@@ -16,9 +16,7 @@ const char* const ENTRIES[7] = {
 static void discardFailedLoad(CGame& g)
 {
     g.wipeEntities();
-    for (Item* item : g.itemVec)
-        delete item;
-    g.itemVec.clear();
+    g.freeItems();
     g.player = NULL;
     g.enemy = NULL;
     for (bool& f : g.vars.flags)
@@ -56,7 +54,7 @@ void CGame::menuLoop()
             drawTextAt(text, 20, 20 + i * h);
         }
         SDL_Rect cursor = {0, (Sint16)(20 + pos * h), 0, 0};
-        SDL_BlitSurface(art.icons[0], NULL, screen, &cursor);
+        SDL_BlitSurface(art.icons[ICON_POINTER], NULL, screen, &cursor);
 
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_QUIT) {

@@ -17,7 +17,7 @@ bool saveFromStatus(CGame& g)
     SDL_Flip(g.screen);
     bool saved = g.saveGame("save");
     if (!saved) {
-        g.drawTextAt(SAVE_FAILED, 0, 600 - 2 * h);
+        g.drawTextAt(SAVE_FAILED, 0, SCREEN_HEIGHT - 2 * h);
         SDL_Flip(g.screen);
     }
     SDL_Delay(100);
@@ -35,7 +35,7 @@ void CGame::playerInfoScreen()
     if (!player)
         return;
     std::vector<Item*> yours;
-    rebuildShopVector(yours, itemVec, 1, -1);
+    rebuildShopVector(yours, itemVec, OWNER_PLAYER, SHOP_ALL_TYPES);
     size_t your_items = yours.size();
     size_t max_items = itemVec.size();
     size_t your_quests = 0;
@@ -70,9 +70,9 @@ void CGame::playerInfoScreen()
         drawTextAt(line, 10, 10 + 8 * h);
         snprintf(line, sizeof line, "Quests: %zu/%zu", your_quests, max_quests);
         drawTextAt(line, 10, 10 + 9 * h);
-        drawTextAt("Press escape to exit, S to save", 10, 600 - h);
+        drawTextAt("Press escape to exit, S to save", 10, SCREEN_HEIGHT - h);
         if (saveFailed)
-            drawTextAt(SAVE_FAILED, 0, 600 - 2 * h);
+            drawTextAt(SAVE_FAILED, 0, SCREEN_HEIGHT - 2 * h);
         SDL_Flip(screen);
         SDL_Delay(0);
 

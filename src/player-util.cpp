@@ -23,7 +23,7 @@ bool Actor::canSee(float px, float py, Map* theMap)
         if (tested == 16)
             return false;
         tested++;
-        float cx = 48.0f * (float)column, cy = 48.0f * (float)row;
+        float cx = (float)(TILE_SIZE * column), cy = (float)(TILE_SIZE * row);
         if (theMap->isSolid(cx, cy) && !theMap->isSea(cx, cy))
             return false;
         err += dy;

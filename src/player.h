@@ -55,4 +55,6 @@ public:
     // reach the other; it starts no fight until the player has been beyond
     // its notice distance. Not saved.
     bool bIsBaffled;
+    // A sprite, direction or frame with no picture has been reported once. Not saved.
+    bool bPictureReported = false;
 };

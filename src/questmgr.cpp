@@ -20,18 +20,18 @@ std::string CGame::getNextQuest()
 
     bool exists = false;
     for (Item* item : itemVec) {
-        if (item->shortName != quest->itemTarget || item->type == 5)
+        if (item->shortName != quest->itemTarget || item->type == ITEM_USED_UP)
             continue;
-        if (item->owner == 1) {
+        if (item->owner == OWNER_PLAYER) {
             quest->bIsCompleted = true;
-            handOverItem(*this, item, 6);
+            handOverItem(*this, item, OWNER_QUEST);
             player->stats.money = addMoney(player->stats.money, quest->reward);
             return "Good work, you found the " + item->itemName + ".";
         }
         exists = true;
     }
     if (exists) {
-        if (quest->flagId >= 0 && quest->flagId < 40)
+        if (quest->flagId >= 0 && quest->flagId < FLAG_COUNT)
             vars.flags[quest->flagId] = true;
         return quest->description;
     }

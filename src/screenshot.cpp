@@ -1,4 +1,4 @@
-// screenshot.cpp -- saving the window as a BMP picture, and the frame-timer reset of nested screens.
+// screenshot.cpp -- saving the window as a BMP picture.
 #include <cstdio>
 #include "game.h"
 
@@ -9,11 +9,4 @@ bool CGame::saveScreenshot(const char* file)
         return false;
     }
     return true;
-}
-
-void CGame::resetFrameTimers()
-{
-    vars.timer_delta = 0;
-    vars.timer_elapsed = 0;
-    vars.timer_start = (float)SDL_GetTicks();
 }

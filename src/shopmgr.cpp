@@ -8,15 +8,14 @@
 
 namespace {
 
-const int VISIBLE_ROWS = 9;
-
-// Room keys (11) and type 12 are the key shop's trade; the general shop (-1)
-// deals in everything else. Used-up items (5) are filtered by the caller.
+// Room keys and the key-shop goods are the key shop's trade; the general
+// shop (SHOP_ALL_TYPES) deals in everything else. Used-up items are filtered
+// by the caller.
 bool passesFilter(int itemType, int filter)
 {
-    if (filter == -1)
-        return itemType != 11 && itemType != 12;
-    return itemType == filter || itemType == 12;
+    if (filter == SHOP_ALL_TYPES)
+        return itemType != ITEM_ROOM_KEY && itemType != ITEM_KEY_SHOP_GOODS;
+    return itemType == filter || itemType == ITEM_KEY_SHOP_GOODS;
 }
 
 // Stage 1: 0 buy, 1 sell, -1 leave (Never mind or the window's close).
@@ -32,7 +31,7 @@ int chooseSide(CGame& g)
         g.drawTextAt("Sell item", 20, 2 * h);
         g.drawTextAt("Never mind", 20, 3 * h);
         SDL_Rect cursor = {0, (Sint16)((clickerPos + 1) * h), 0, 0};
-        SDL_BlitSurface(g.art.icons[0], NULL, g.screen, &cursor);
+        SDL_BlitSurface(g.art.icons[ICON_POINTER], NULL, g.screen, &cursor);
         SDL_Flip(g.screen);
         SDL_Delay(0);
         while (SDL_PollEvent(&g.event)) {
@@ -56,37 +55,19 @@ int chooseSide(CGame& g)
     }
 }
 
-// One row of the trading list, laid out as in the inventory.
-void drawRow(CGame& g, Item* item, int y, bool highlighted, bool selling)
-{
-    int h = g.returnTextHeight();
-    if (highlighted) {
-        SDL_Rect bar = {15, (Sint16)y, 600, 50};
-        SDL_FillRect(g.screen, &bar, SDL_MapRGB(g.screen->format, 100, 0, 0));
-    }
-    drawItemPicture(g, item, 15, y);
-    g.drawTextAt(item->itemName.c_str(), 63, y);
-    std::string line = item->itemDescript;
-    if (selling)
-        line += " | resale: " + std::to_string(item->price / 2);
-    else
-        line += " | cost: " + std::to_string(item->price);
-    g.drawTextAt(line.c_str(), 63, y + h);
-}
-
 } // namespace
 
 void CGame::rebuildShopVector(std::vector<Item*>& shopVec, std::vector<Item*> items, int owner, int type)
 {
     shopVec.clear();
     for (Item* item : items)
-        if ((long long)item->owner == owner && item->type != 5 && passesFilter(item->type, type))
+        if ((long long)item->owner == owner && item->type != ITEM_USED_UP && passesFilter(item->type, type))
             shopVec.push_back(item);
 }
 
-// type is the shop's filter: -1 for a general shop, 11 for a room-key shop.
-// The shop only moves items between the player (owner 1) and the common
-// stock (owner 2) and changes the player's money; whatever changes hands is
+// type is the shop's filter: SHOP_ALL_TYPES for a general shop, ITEM_ROOM_KEY
+// for a room-key shop. The shop only moves items between the player and the
+// common stock and changes the player's money; whatever changes hands is
 // taken off. A quit event closes the shop but not the game.
 void CGame::shopLoop(int type)
 {
@@ -102,7 +83,7 @@ void CGame::shopLoop(int type)
     int menuchoice = 0;
     int scroll = 0;
     auto rebuild = [&]() {
-        rebuildShopVector(shopVec, itemVec, bIsSellingItems ? 1 : 2, type);
+        rebuildShopVector(shopVec, itemVec, bIsSellingItems ? OWNER_PLAYER : OWNER_SHOP, type);
         menuchoice = (int)shopVec.size() - 1;
         scroll = 0;
     };
@@ -142,14 +123,12 @@ void CGame::shopLoop(int type)
             continue;
         }
 
-        int size = (int)shopVec.size();
-        int top = size - 1 - scroll;
-        for (int r = 0; r < VISIBLE_ROWS && top - r >= 0; r++)
-            drawRow(*this, shopVec[top - r], h + 49 * r, top - r == menuchoice, bIsSellingItems);
-        if (scroll > 0)
-            drawTextAt("...", 600, h);
-        if (top > 8)
-            drawTextAt("...", 600, 450);
+        // The trading list, laid out as the inventory, with the price under the name.
+        drawItemList(*this, shopVec, menuchoice, scroll, false, [&](const Item* item) {
+            if (bIsSellingItems)
+                return item->itemDescript + " | resale: " + std::to_string(item->price / 2);
+            return item->itemDescript + " | cost: " + std::to_string(item->price);
+        });
 
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_QUIT) {
@@ -158,7 +137,7 @@ void CGame::shopLoop(int type)
             }
             if (event.type != SDL_KEYDOWN)
                 continue;
-            size = (int)shopVec.size();
+            const int size = (int)shopVec.size();
             switch (event.key.keysym.sym) {
             case SDLK_ESCAPE:
                 leaving = true;
@@ -170,14 +149,14 @@ void CGame::shopLoop(int type)
                 Item* item = shopVec[menuchoice];
                 if (bIsSellingItems) {
                     player->stats.money = addMoney(player->stats.money, item->price / 2);
-                    handOverItem(*this, item, 2);
+                    handOverItem(*this, item, OWNER_SHOP);
                 } else if ((long long)player->stats.money < (long long)item->price) {
                     drawTextAt("Sorry, you don't have enough money!", 10, 480);
                     SDL_Flip(screen);
                     SDL_Delay(800);
                     break;
                 } else {
-                    handOverItem(*this, item, 1);
+                    handOverItem(*this, item, OWNER_PLAYER);
                     player->stats.money = addMoney(player->stats.money, -(long long)item->price);
                 }
                 rebuild();

@@ -5,14 +5,13 @@
 
 namespace {
 
-bool isBed(int t) { return t == 6 || t == 7; }
+bool isBed(int t) { return t == TILE_BED_HEAD || t == TILE_BED_FOOT; }
 
 // The sleep bar fills its 200-pixel track in 1.25 s. Escape wakes the player
 // early: health and mana are already restored, drunkenness stays.
 void sleep(CGame& g)
 {
-    g.vars.currentTalk = "Good night...";
-    g.vars.talkTimer = g.TALK_TIMER;
+    g.showMessage("Good night...");
     g.player->stats.hp = g.player->stats.hp_max;
     g.player->stats.mp = g.player->stats.mp_max;
     float progress = 0;
@@ -48,7 +47,7 @@ void sleep(CGame& g)
 } // namespace
 
 // A bed in any cell touching the player's picture will do: the cells the
-// 48-pixel box (x to x + 47, y to y + 47) covers and their eight neighbours.
+// tile-sized box (x to x + 47, y to y + 47) covers and their eight neighbours.
 // The progress line names the player's top-left cell.
 void CGame::findSleep()
 {
@@ -66,6 +65,5 @@ void CGame::findSleep()
             return;
         }
     }
-    vars.currentTalk = "Can't sleep here. Find a bed";
-    vars.talkTimer = TALK_TIMER;
+    showMessage("Can't sleep here. Find a bed");
 }

@@ -1,4 +1,4 @@
-// soundplay.cpp -- plays one of the 14 sound effects by number.
+// soundplay.cpp -- plays one of the sound effects by number.
 #include <cstdio>
 #include "game.h"
 
@@ -6,7 +6,7 @@ void CGame::playSound(int number)
 {
     if (audio.bSoundOff)
         return;
-    if (number >= 0 && number < 14 && audio.sfx[number]) {
+    if (number >= 0 && number < SOUND_COUNT && audio.sfx[number]) {
         Mix_PlayChannelTimed(-1, audio.sfx[number], 0, -1);
         return;
     }

@@ -37,7 +37,7 @@ bool CGame::spriteCollision(float ax, float ay, float aw, float ah, float bx, fl
     return true;
 }
 
-// Fighters use 46x46 boxes, so the neighbouring tile (48 away) is free.
+// Fighters use 46x46 boxes, so the neighbouring tile (a tile away) is free.
 bool CGame::combatCollide(Actor* a1, Actor* a2, int dx, int dy)
 {
     float mx = a1->x + (float)dx;
@@ -54,7 +54,7 @@ static bool blockedBy(const std::list<Actor*>& actors, const Actor* mover, float
     for (const Actor* c : actors) {
         if (c->x == mover->x || c->y == mover->y)
             continue;
-        if (c->y <= y + 48 && y <= c->y + 48 && c->x <= x + 48 && x <= c->x + 48)
+        if (c->y <= y + TILE_SIZE && y <= c->y + TILE_SIZE && c->x <= x + TILE_SIZE && x <= c->x + TILE_SIZE)
             return true;
     }
     return false;

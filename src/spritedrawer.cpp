@@ -1,18 +1,16 @@
 // spritedrawer.cpp -- paints the items lying on the map, then the characters.
 #include <cstdio>
-#include <set>
 #include "game.h"
 #include "itemlist.h"
 
 namespace {
 
-// Screen position of a map point with the camera on the player; false when
-// the picture's corner is off screen (20 or more pixels beyond left or top).
+// Window position of a map point; false when the picture's corner is off
+// screen (20 or more pixels beyond left or top).
 bool screenPos(CGame& g, float px, float py, SDL_Rect& dst)
 {
-    int sx = (g.SCREEN_WIDTH / 2 - 48) - truncToInt(g.player->x - px);
-    int sy = 252 - truncToInt(g.player->y - py);
-    if (!(sx > -20 && sx < g.SCREEN_WIDTH && sy > -20 && sy < 600))
+    double sx = g.screenXOf(px), sy = g.screenYOf(py);
+    if (!(sx > -20 && sx < g.SCREEN_WIDTH && sy > -20 && sy < SCREEN_HEIGHT))
         return false;
     dst.x = (Sint16)sx;
     dst.y = (Sint16)sy;
@@ -23,9 +21,8 @@ bool screenPos(CGame& g, float px, float py, SDL_Rect& dst)
 
 void CGame::drawSprites()
 {
-    static std::set<Actor*> reported;
     for (Item* item : itemVec) {
-        if (item->owner != 0)
+        if (item->owner != OWNER_MAP)
             continue;
         SDL_Rect dst;
         if (!screenPos(*this, item->x, item->y, dst))
@@ -38,11 +35,13 @@ void CGame::drawSprites()
         SDL_Rect dst;
         if (!screenPos(*this, a->x, a->y, dst))
             continue;
-        if (a->sprite < 0 || a->sprite > 8 || a->direction < 0 || a->direction > 3 || a->walkFrame < 0 ||
-            a->walkFrame > 2) {
-            if (reported.insert(a).second)
+        if (a->sprite < 0 || a->sprite >= SPRITE_SETS || a->direction < 0 || a->direction >= DIRECTIONS ||
+            a->walkFrame < 0 || a->walkFrame >= WALK_FRAMES) {
+            if (!a->bPictureReported) {
+                a->bPictureReported = true;
                 fprintf(stderr, "%s has no picture (sprite %i, direction %i, frame %i); not drawn\n",
                         a->myName.c_str(), a->sprite, a->direction, a->walkFrame);
+            }
             continue;
         }
         SDL_BlitSurface(art.sprites[a->sprite][a->direction][a->walkFrame], NULL, screen, &dst);

@@ -10,10 +10,10 @@ float CGame::distance(float ax, float ay, float bx, float by)
 }
 
 // The line an ordinary character says: its second line once its flag is up.
-// A flag number outside the 40 flags counts as a flag that is down.
+// A flag number outside the story flags counts as a flag that is down.
 static const std::string& ordinaryLine(const CGame& g, const Actor* a)
 {
-    bool raised = a->flagId >= 0 && a->flagId < 40 && g.vars.flags[a->flagId];
+    bool raised = a->flagId >= 0 && a->flagId < FLAG_COUNT && g.vars.flags[a->flagId];
     return a->conversation[raised ? 1 : 0];
 }
 
@@ -33,6 +33,8 @@ void CGame::startTalking()
     }
     if (!partner)
         return;
+    // A partner with nothing new to say (an ending without slides) brings the
+    // last message back.
     vars.talkTimer = TALK_TIMER;
 
     if (playerNPCcollision(player->x, player->y)) {
@@ -44,35 +46,35 @@ void CGame::startTalking()
             player->y += 10;
         }
     }
-    playSound(9);
+    playSound(SOUND_TALK);
 
     const std::string& name = partner->myName;
     if (vars.drunkenness >= 3.0f) {
         std::string word;
         for (int i = 0; i < 30; i++)
             word.push_back((char)('a' + rand() % 26));
-        vars.currentTalk = name + " says: \"" + word + "\"";
+        showMessage(name + " says: \"" + word + "\"");
         return;
     }
 
     const std::string& role = partner->conversation[0];
     if (role == "Questy") {
-        vars.currentTalk = name + " intones: \"" + getNextQuest() + "\"";
+        showMessage(name + " intones: \"" + getNextQuest() + "\"");
     } else if (role == "Shoppy") {
-        vars.currentTalk = name + " says \"Welcome to my store!\"";
-        shopLoop(-1);
+        showMessage(name + " says \"Welcome to my store!\"");
+        shopLoop(SHOP_ALL_TYPES);
     } else if (role == "Keyshop") {
-        vars.currentTalk = name + " says \"Buy your room-keys here!\"";
-        shopLoop(11);
+        showMessage(name + " says \"Buy your room-keys here!\"");
+        shopLoop(ITEM_ROOM_KEY);
     } else if (role == "Gamble") {
-        vars.currentTalk = name + " says: \"" + partner->conversation[1] + "\"";
+        showMessage(name + " says: \"" + partner->conversation[1] + "\"");
         gambleLoop();
     } else if (role == "Ending") {
         calculateEndings();
     } else if (role == "Plyr") {
-        vars.currentTalk = "Handed over control and items";
+        showMessage("Handed over control and items");
         player = partner;
     } else {
-        vars.currentTalk = name + " says: \"" + ordinaryLine(*this, partner) + "\"";
+        showMessage(name + " says: \"" + ordinaryLine(*this, partner) + "\"");
     }
 }

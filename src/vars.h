@@ -4,6 +4,7 @@
 #include <vector>
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include "game-codes.h"
 
 class MiscVars
 {
@@ -21,7 +22,7 @@ public:
     unsigned int frames;
     float drunkenness;
     std::string gameName;
-    bool flags[40];
+    bool flags[FLAG_COUNT];
     float talkTimer;       // ms left for currentTalk
     float drunktimer;      // ms
     std::string currentTalk;
@@ -46,9 +47,9 @@ public:
     void loadAssets();
     void unloadAssets();
 
-    SDL_Surface* sprites[9][4][3];
+    SDL_Surface* sprites[SPRITE_SETS][DIRECTIONS][WALK_FRAMES];
     std::vector<SDL_Surface*> items;
-    SDL_Surface* icons[29];
+    SDL_Surface* icons[ICON_COUNT];
     std::vector<SDL_Surface*> tiles;
 };
 
@@ -61,5 +62,5 @@ public:
     AudioAssets& operator=(const AudioAssets&) = delete;
 
     bool bSoundOff;
-    Mix_Chunk* sfx[14];
+    Mix_Chunk* sfx[SOUND_COUNT];
 };

@@ -4,7 +4,7 @@
 
 void handOverItem(CGame& g, Item* item, unsigned int owner)
 {
-    bool wornFloater = item->owner == 1 && item->type == 9 && item->bIsEquipped;
+    bool wornFloater = item->owner == OWNER_PLAYER && item->type == ITEM_FLOATER && item->bIsEquipped;
     item->owner = owner;
     item->bIsEquipped = false;
     if (wornFloater)
@@ -15,6 +15,6 @@ void updateFloater(CGame& g)
 {
     g.vars.hasFloater = false;
     for (const Item* item : g.itemVec)
-        if (item->owner == 1 && item->type == 9 && item->bIsEquipped)
+        if (item->owner == OWNER_PLAYER && item->type == ITEM_FLOATER && item->bIsEquipped)
             g.vars.hasFloater = true;
 }
