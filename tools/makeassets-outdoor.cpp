@@ -159,8 +159,8 @@ void dirtPath(Image& t, bool northSouth)
     grassGround(grass, 1);
     dirtGround(dirt, 8);
     for (int a = 0; a < 48; a++) {          // a is the coordinate along the path
-        int lo = 9 + (int)((vnoise(a, 0, 8, TILE, 50) - 0.5f) * 7);
-        int hi = 38 + (int)((vnoise(a, 5, 8, TILE, 51) - 0.5f) * 7);
+        int lo = 9 + (int)((vnoise(a, 0, 8, TILE_SIZE, 50) - 0.5f) * 7);
+        int hi = 38 + (int)((vnoise(a, 5, 8, TILE_SIZE, 51) - 0.5f) * 7);
         for (int b = 0; b < 48; b++) {
             int x = northSouth ? b : a, y = northSouth ? a : b;
             Rgba c = (b > lo && b < hi) ? dirt.get(x, y) : grass.get(x, y);
@@ -181,7 +181,7 @@ void cobbles(Image& t, int n)
         stoneCells(plain, 6, rgb(150, 144, 136), rgb(64, 58, 60), 1.4f, 0.3f, 11);
         for (int y = 0; y < 48; y++)
             for (int x = 0; x < 48; x++) {
-                float m = vnoise(x, y, 16, TILE, 58);
+                float m = vnoise(x, y, 16, TILE_SIZE, 58);
                 Rgba c = t.get(x, y);
                 if (c.r == 64 && c.g == 58 && m > 0.35f)
                     t.set(x, y, rgb(58, 104, 50));
@@ -219,7 +219,7 @@ void swamp(Image& t, bool reeds)
     const Rgba mud[3] = {rgb(70, 72, 40), rgb(86, 88, 48), rgb(100, 100, 56)};
     for (int y = 0; y < 48; y++)
         for (int x = 0; x < 48; x++) {
-            float v = vnoise(x, y, 12, TILE, 22);
+            float v = vnoise(x, y, 12, TILE_SIZE, 22);
             Rgba c = band(mud, 3, v, x, y, 22, 0.2f);
             if (v > 0.62f)
                 c = v > 0.66f ? rgb(48, 70, 62) : rgb(34, 50, 44);   // murky puddles
@@ -381,7 +381,7 @@ void ice(Image& t)
     t.wrap = true;
     for (int y = 0; y < 48; y++)
         for (int x = 0; x < 48; x++) {
-            float v = vnoise(x, y, 16, TILE, 54);
+            float v = vnoise(x, y, 16, TILE_SIZE, 54);
             Rgba c = mix(rgb(150, 196, 226), rgb(200, 228, 244), v);
             if ((x - y + 48) % 24 == 0 || (x - y + 49) % 24 == 0)
                 c = lighter(c, 0.5f);    // glints
@@ -464,7 +464,7 @@ void shore(Image& t, int n)
     if (n == 31 || n == 49) {
         // a foam line where the water meets the sand
         for (int x = 0; x < 48; x++) {
-            int e = 24 + (int)((vnoise(x, 0, 8, TILE, (uint32_t)n) - 0.5f) * 8);
+            int e = 24 + (int)((vnoise(x, 0, 8, TILE_SIZE, (uint32_t)n) - 0.5f) * 8);
             t.set(x, e + (n == 49 ? 1 : -1), rgb(226, 240, 240));
             t.set(x, e, rgb(180, 160, 110));
         }

@@ -17,11 +17,11 @@ const Rgba BRASS = rgb(214, 170, 70);
 void masonry(Image& t, int rowH, int blockW, Rgba block, Rgba mortar, float variation, uint32_t seed)
 {
     t.wrap = true;
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             int row = y / rowH, ly = y % rowH;
             int sx = x + (row % 2) * (blockW / 2);
-            int col = (sx / blockW) % (TILE / blockW), lx = sx % blockW;
+            int col = (sx / blockW) % (TILE_SIZE / blockW), lx = sx % blockW;
             float tint = (hash01(col, row, seed) - 0.5f) * variation;
             Rgba c = tint > 0 ? lighter(block, tint) : darker(block, -tint);
             if (hash01(x, y, seed + 1) < 0.12f)
@@ -51,8 +51,8 @@ void logWall(Image& t)
 {
     t.wrap = true;
     const Rgba shades[5] = {rgb(84, 52, 30), rgb(112, 72, 40), rgb(140, 94, 52), rgb(160, 110, 62), rgb(178, 128, 76)};
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             int row = y / 12, ly = y % 12;
             // round logs: bright near their upper third, dark toward the chinks
             static const int profile[12] = {1, 3, 4, 4, 3, 3, 2, 2, 2, 1, 1, 0};
@@ -83,8 +83,8 @@ void caveWall(Image& t)
 {
     t.wrap = true;
     Cells cells(4, 0.9f, 46);
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             Cells::Hit h = cells.at(x + 0.5f, y + 0.5f);
             // each facet leans a different way; those facing the top-left catch light
             float nx = hash01(h.index, 1, 46) - 0.5f, ny = hash01(h.index, 2, 46) - 0.5f;
@@ -278,7 +278,7 @@ void counter(Image& t)
     t.wrap = true;
     const Rgba top = rgb(176, 116, 62), face = rgb(112, 66, 38);
     for (int y = 4; y < 28; y++)
-        for (int x = 0; x < TILE; x++) {
+        for (int x = 0; x < TILE_SIZE; x++) {
             Rgba c = top;
             float g = vnoise2(x * 0.25f, y * 2.5f, 4, 12, 120, 78);
             c = g > 0.65f ? darker(c, 0.12f) : g < 0.25f ? lighter(c, 0.1f) : c;
@@ -290,7 +290,7 @@ void counter(Image& t)
     t.rect(0, 28, 48, 3, lighter(top, 0.2f));           // rounded front edge
     t.rect(0, 30, 48, 1, darker(top, 0.3f));
     for (int y = 31; y < 44; y++)
-        for (int x = 0; x < TILE; x++) {
+        for (int x = 0; x < TILE_SIZE; x++) {
             int lx = x % 24;
             Rgba c = face;
             if (lx == 0)
@@ -352,8 +352,8 @@ void redCarpet(Image& t)
 {
     t.wrap = true;
     const Rgba red = rgb(150, 36, 48), deep = rgb(112, 24, 40), gold = rgb(222, 178, 76);
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             int lx = x % 24, ly = y % 24;
             int d = std::abs(lx - 12) + std::abs(ly - 12);   // diamond lattice
             Rgba c = red;
@@ -390,8 +390,8 @@ void blueRug(Image& t)
 void checkerFloor(Image& t)
 {
     t.wrap = true;
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             bool dark = ((x / 12) + (y / 12)) % 2;
             Rgba c = dark ? rgb(70, 64, 80) : rgb(226, 218, 196);
             if (x % 12 == 0 || y % 12 == 0)
@@ -455,8 +455,8 @@ void parquet(Image& t)
 {
     t.wrap = true;
     const Rgba a = rgb(180, 128, 74), b = rgb(150, 100, 56);
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             int bx = x / 12, by = y / 12, lx = x % 12, ly = y % 12;
             bool across = (bx + by) % 2 == 0;
             int along = across ? ly : lx;     // position across the little boards
@@ -475,11 +475,11 @@ void parquet(Image& t)
 void marble(Image& t)
 {
     t.wrap = true;
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             bool alt = ((x / 24) + (y / 24)) % 2;
             Rgba c = alt ? rgb(228, 226, 232) : rgb(208, 214, 222);
-            float n = vnoise(x, y, 12, TILE, 47) + 0.4f * vnoise(x, y, 6, TILE, 48);
+            float n = vnoise(x, y, 12, TILE_SIZE, 47) + 0.4f * vnoise(x, y, 6, TILE_SIZE, 48);
             if (std::fabs(n - 0.7f) < 0.025f)
                 c = rgb(150, 150, 168);
             else if (std::fabs(n - 0.45f) < 0.02f)
@@ -583,7 +583,7 @@ bool makeTiles(const std::string& outDir, int& count)
     if (!makeDirs(dir))
         return false;
     for (int n = 0; n < TILE_COUNT; n++) {
-        Image t(TILE, TILE, rgb(0, 0, 0));
+        Image t(TILE_SIZE, TILE_SIZE, rgb(0, 0, 0));
         if (!paintBuildingTile(n, t) && !paintOutdoorTile(n, t)) {
             fprintf(stderr, "makeassets: no painter for tile %d\n", n);
             return false;

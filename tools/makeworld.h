@@ -12,7 +12,6 @@ class Map;
 
 // Highest item picture number + 1 shipped under data/assets/items (docs/art.md).
 const int ITEM_PICTURES = 48;
-const int TILE_COUNT = 63;
 
 // A problem with a source file, reported as "file:line: text" on standard error.
 // Every reader records problems and goes on; the builder refuses to write when any were found.
