@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "game-codes.h"
 #include "item.h"
 #include "player.h"
 #include "quest.h"
@@ -52,8 +53,8 @@ public:
     std::string title;
     std::string dir;
     unsigned seed = 1;
-    int fill = 21;
-    int ground = 0;
+    int fill = TILE_SEA;
+    int ground = TILE_GRASS;
     int border = 0;                         // rows of trees along the top and left map edges
     std::vector<Shape> land;
     std::vector<Region> regions;
