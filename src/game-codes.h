@@ -96,6 +96,7 @@ enum TileCode : int
     TILE_STEPPING_STONES = 61,
     TILE_PEBBLE_BEACH = 62,
 };
+constexpr int TILE_COUNT = 63;         // the map format holds tile numbers 0..62
 
 // Item::type.
 enum ItemType : int

@@ -12,7 +12,7 @@ Rgba band(const Rgba* pal, int n, float v, int x, int y, uint32_t seed, float ji
 
 Cells::Cells(int perSide, float jitter, uint32_t seed)
 {
-    float step = (float)TILE / perSide;
+    float step = (float)TILE_SIZE / perSide;
     for (int j = 0; j < perSide; j++)
         for (int i = 0; i < perSide; i++) {
             cx.push_back((i + 0.5f + (hash01(i, j, seed) - 0.5f) * jitter) * step);
@@ -25,8 +25,8 @@ Cells::Hit Cells::at(float x, float y) const
     Hit h{0, 1e9f, 1e9f, 0, 0};
     for (size_t k = 0; k < cx.size(); k++) {
         float dx = x - cx[k], dy = y - cy[k];
-        dx -= TILE * std::round(dx / TILE);
-        dy -= TILE * std::round(dy / TILE);
+        dx -= TILE_SIZE * std::round(dx / TILE_SIZE);
+        dy -= TILE_SIZE * std::round(dy / TILE_SIZE);
         float d = std::sqrt(dx * dx + dy * dy);
         if (d < h.d1) {
             h.d2 = h.d1;
@@ -54,7 +54,7 @@ const Rgba LEAVES[4] = {rgb(58, 48, 34), rgb(74, 60, 40), rgb(90, 74, 46), rgb(7
 void blades(Image& t, int count, const Rgba& light, const Rgba& dark, uint32_t seed)
 {
     for (int i = 0; i < count; i++) {
-        int x = (int)(hash01(i, 1, seed) * TILE), y = (int)(hash01(i, 2, seed) * TILE);
+        int x = (int)(hash01(i, 1, seed) * TILE_SIZE), y = (int)(hash01(i, 2, seed) * TILE_SIZE);
         int lean = hash01(i, 3, seed) < 0.5f ? -1 : 1;
         t.put(x, y + 2, dark);
         t.put(x, y + 1, light);
@@ -71,9 +71,9 @@ void blades(Image& t, int count, const Rgba& light, const Rgba& dark, uint32_t s
 void grassGround(Image& t, uint32_t seed)
 {
     t.wrap = true;
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
-            float v = 0.65f * vnoise(x, y, 16, TILE, seed) + 0.35f * vnoise(x, y, 6, TILE, seed + 3);
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
+            float v = 0.65f * vnoise(x, y, 16, TILE_SIZE, seed) + 0.35f * vnoise(x, y, 6, TILE_SIZE, seed + 3);
             t.set(x, y, band(GRASS, 3, v * 1.1f - 0.05f, x, y, seed));
         }
     blades(t, 34, GRASS[3], GRASS[0], seed + 11);
@@ -82,11 +82,11 @@ void grassGround(Image& t, uint32_t seed)
 void dirtGround(Image& t, uint32_t seed)
 {
     t.wrap = true;
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++)
-            t.set(x, y, band(DIRT, 4, 0.2f + 0.6f * vnoise(x, y, 12, TILE, seed), x, y, seed, 0.18f));
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++)
+            t.set(x, y, band(DIRT, 4, 0.2f + 0.6f * vnoise(x, y, 12, TILE_SIZE, seed), x, y, seed, 0.18f));
     for (int i = 0; i < 10; i++) {   // pebbles
-        int x = (int)(hash01(i, 9, seed) * TILE), y = (int)(hash01(i, 10, seed) * TILE);
+        int x = (int)(hash01(i, 9, seed) * TILE_SIZE), y = (int)(hash01(i, 10, seed) * TILE_SIZE);
         t.put(x, y, DIRT[3]);
         t.put(x + 1, y, DIRT[3]);
         t.put(x, y + 1, DIRT[0]);
@@ -97,11 +97,11 @@ void dirtGround(Image& t, uint32_t seed)
 void sandGround(Image& t, uint32_t seed)
 {
     t.wrap = true;
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             // gentle wind ripples across the sand
-            float ripple = 0.5f + 0.5f * std::sin((x * 0.26f + y * 0.52f) + 3 * vnoise(x, y, 16, TILE, seed));
-            float v = 0.5f * vnoise(x, y, 8, TILE, seed + 1) + 0.35f * ripple + 0.1f;
+            float ripple = 0.5f + 0.5f * std::sin((x * 0.26f + y * 0.52f) + 3 * vnoise(x, y, 16, TILE_SIZE, seed));
+            float v = 0.5f * vnoise(x, y, 8, TILE_SIZE, seed + 1) + 0.35f * ripple + 0.1f;
             t.set(x, y, band(SAND, 4, v, x, y, seed, 0.14f));
         }
 }
@@ -109,9 +109,9 @@ void sandGround(Image& t, uint32_t seed)
 void seaWater(Image& t, uint32_t seed)
 {
     t.wrap = true;
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
-            float v = 0.7f * vnoise(x, y, 16, TILE, seed) + 0.3f * vnoise(x, y, 8, TILE, seed + 1);
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
+            float v = 0.7f * vnoise(x, y, 16, TILE_SIZE, seed) + 0.3f * vnoise(x, y, 8, TILE_SIZE, seed + 1);
             t.set(x, y, band(SEA, 4, v, x, y, seed, 0.06f));
         }
     // wave crests: short bright arcs with a dark trough under them
@@ -132,19 +132,19 @@ void shallowWater(Image& t, uint32_t seed)
 {
     sandGround(t, seed);
     const Rgba film = rgb(70, 170, 190, 150);
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
-            float v = vnoise(x, y, 16, TILE, seed + 4);
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
+            float v = vnoise(x, y, 16, TILE_SIZE, seed + 4);
             t.put(x, y, withAlpha(film, 120 + (int)(v * 60)));
         }
     const Rgba ripple = rgb(200, 240, 240, 200);
     for (int i = 0; i < 7; i++) {
-        int cx = (int)(hash01(i, 1, seed + 2) * TILE), cy = (int)(hash01(i, 2, seed + 2) * TILE);
+        int cx = (int)(hash01(i, 1, seed + 2) * TILE_SIZE), cy = (int)(hash01(i, 2, seed + 2) * TILE_SIZE);
         for (int k = -3; k <= 3; k++)
             t.put(cx + k, cy - (std::abs(k) == 3 ? 0 : 1), ripple);
     }
     for (int i = 0; i < 6; i++) {   // pebbles seen through the water
-        int x = (int)(hash01(i, 5, seed) * TILE), y = (int)(hash01(i, 6, seed) * TILE);
+        int x = (int)(hash01(i, 5, seed) * TILE_SIZE), y = (int)(hash01(i, 6, seed) * TILE_SIZE);
         t.put(x, y, rgb(120, 150, 140));
         t.put(x + 1, y, rgb(150, 180, 170));
     }
@@ -153,11 +153,11 @@ void shallowWater(Image& t, uint32_t seed)
 void snowGround(Image& t, uint32_t seed)
 {
     t.wrap = true;
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++)
-            t.set(x, y, band(SNOW, 4, 0.15f + 0.8f * vnoise(x, y, 12, TILE, seed), x, y, seed, 0.08f));
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++)
+            t.set(x, y, band(SNOW, 4, 0.15f + 0.8f * vnoise(x, y, 12, TILE_SIZE, seed), x, y, seed, 0.08f));
     for (int i = 0; i < 14; i++) {
-        int x = (int)(hash01(i, 1, seed) * TILE), y = (int)(hash01(i, 2, seed) * TILE);
+        int x = (int)(hash01(i, 1, seed) * TILE_SIZE), y = (int)(hash01(i, 2, seed) * TILE_SIZE);
         t.put(x, y, WHITE);
         t.put(x + 1, y + 1, SNOW[0]);
     }
@@ -166,18 +166,18 @@ void snowGround(Image& t, uint32_t seed)
 void forestFloor(Image& t, uint32_t seed)
 {
     t.wrap = true;
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++)
-            t.set(x, y, band(LEAVES, 3, vnoise(x, y, 8, TILE, seed), x, y, seed, 0.25f));
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++)
+            t.set(x, y, band(LEAVES, 3, vnoise(x, y, 8, TILE_SIZE, seed), x, y, seed, 0.25f));
     for (int i = 0; i < 18; i++) {   // fallen leaves
-        int x = (int)(hash01(i, 1, seed) * TILE), y = (int)(hash01(i, 2, seed) * TILE);
+        int x = (int)(hash01(i, 1, seed) * TILE_SIZE), y = (int)(hash01(i, 2, seed) * TILE_SIZE);
         Rgba c = hash01(i, 3, seed) < 0.5f ? rgb(122, 92, 44) : rgb(84, 108, 46);
         t.put(x, y, c);
         t.put(x + 1, y, c);
         t.put(x, y + 1, darker(c, 0.3f));
     }
     for (int i = 0; i < 2; i++) {   // a root
-        int x = (int)(hash01(i, 7, seed) * TILE), y = (int)(hash01(i, 8, seed) * TILE);
+        int x = (int)(hash01(i, 7, seed) * TILE_SIZE), y = (int)(hash01(i, 8, seed) * TILE_SIZE);
         for (int k = 0; k < 9; k++) {
             t.put(x + k, y + (int)(std::sin(k * 0.7f) * 1.5f), rgb(96, 70, 42));
             t.put(x + k, y + 1 + (int)(std::sin(k * 0.7f) * 1.5f), rgb(46, 34, 24));
@@ -189,14 +189,14 @@ void woodPlanks(Image& t, Rgba base, int boardHeight, uint32_t seed)
 {
     t.wrap = true;
     const Rgba gap = darker(base, 0.6f);
-    int boards = TILE / boardHeight;
+    int boards = TILE_SIZE / boardHeight;
     for (int b = 0; b < boards; b++) {
         int y0 = b * boardHeight;
         // each board is cut into two lengths; seams are staggered from board to board
-        int seam = (b * 29 + (int)(hash01(b, 0, seed) * 10)) % TILE;
+        int seam = (b * 29 + (int)(hash01(b, 0, seed) * 10)) % TILE_SIZE;
         Rgba tone = mix(base, hash01(b, 1, seed) < 0.5f ? darker(base, 0.2f) : lighter(base, 0.12f), 0.5f);
         for (int y = y0; y < y0 + boardHeight; y++)
-            for (int x = 0; x < TILE; x++) {
+            for (int x = 0; x < TILE_SIZE; x++) {
                 int local = y - y0;
                 Rgba c = tone;
                 float grain = vnoise2(x * 0.25f, y * 2.0f, 4, 12, 96, seed + b);
@@ -208,9 +208,9 @@ void woodPlanks(Image& t, Rgba base, int boardHeight, uint32_t seed)
                     c = lighter(tone, 0.2f);
                 if (local == boardHeight - 1)
                     c = gap;
-                if (x == seam || x == (seam + 24) % TILE)
+                if (x == seam || x == (seam + 24) % TILE_SIZE)
                     c = gap;
-                if (x == (seam + 1) % TILE || x == (seam + 25) % TILE)
+                if (x == (seam + 1) % TILE_SIZE || x == (seam + 25) % TILE_SIZE)
                     c = lighter(tone, 0.15f);
                 t.set(x, y, c);
             }
@@ -224,8 +224,8 @@ void stoneCells(Image& t, int perSide, Rgba stone, Rgba gap, float gapWidth, flo
 {
     t.wrap = true;
     Cells cells(perSide, 0.8f, seed);
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             Cells::Hit h = cells.at(x + 0.5f, y + 0.5f);
             float edge = h.d2 - h.d1;
             if (edge < gapWidth) {
@@ -247,15 +247,15 @@ void stoneCells(Image& t, int perSide, Rgba stone, Rgba gap, float gapWidth, flo
 void flagstones(Image& t, Rgba stone, Rgba gap, uint32_t seed)
 {
     t.wrap = true;
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             int row = y / 16;
             int off = (row % 2) * 12;
-            int col = ((x + off) % TILE) / 24;
+            int col = ((x + off) % TILE_SIZE) / 24;
             int lx = (x + off) % 24, ly = y % 16;
             float tint = (hash01(col, row, seed) - 0.5f) * 0.3f;
             Rgba c = tint > 0 ? lighter(stone, tint) : darker(stone, -tint);
-            float n = vnoise(x, y, 6, TILE, seed + row);
+            float n = vnoise(x, y, 6, TILE_SIZE, seed + row);
             if (n > 0.7f)
                 c = darker(c, 0.08f);
             if (lx == 0 || ly == 0)
@@ -270,10 +270,10 @@ void flagstones(Image& t, Rgba stone, Rgba gap, uint32_t seed)
 
 void raggedSplit(Image& t, const Image& over, bool overOnTop, int edgeY, uint32_t seed)
 {
-    for (int x = 0; x < TILE; x++) {
+    for (int x = 0; x < TILE_SIZE; x++) {
         // the edge repeats across the tile width so neighbours meet
-        int e = edgeY + (int)((vnoise(x, 0, 8, TILE, seed) - 0.5f) * 8);
-        for (int y = 0; y < TILE; y++) {
+        int e = edgeY + (int)((vnoise(x, 0, 8, TILE_SIZE, seed) - 0.5f) * 8);
+        for (int y = 0; y < TILE_SIZE; y++) {
             bool take = overOnTop ? y < e : y > e;
             if (take)
                 t.set(x, y, over.get(x, y));

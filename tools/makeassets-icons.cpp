@@ -58,6 +58,7 @@ void arrowShape(Image& b, int cx, int cy, int dir, Rgba c)
 
 Image fightButton(int n)
 {
+    // Both indexed by the icon code.
     static const Rgba faces[16] = {
         {}, rgb(90, 110, 160), rgb(110, 110, 120), rgb(80, 90, 120),
         rgb(170, 60, 50), rgb(150, 110, 60), rgb(110, 70, 170), rgb(70, 110, 160), rgb(70, 110, 160),
@@ -66,20 +67,20 @@ Image fightButton(int n)
     Image b = button(faces[n]);
     Image p(48, 48);
     switch (n) {
-    case 1: case 2: case 3:             // spare buttons: a plain stud
+    case ICON_SPARE_BUTTON1: case ICON_SPARE_BUTTON2: case ICON_SPARE_BUTTON3:   // a plain stud
         p.ball(24, 24, 6, 6, lighter(faces[n], 0.3f));
         break;
-    case 4:
+    case ICON_FIGHT_ATTACK:
         swordPicture(b, 6, 2, 1.0f);
         break;
-    case 5:                              // bag
+    case ICON_FIGHT_INVENTORY:   // bag
         p.ball(22, 27, 13, 12, rgb(170, 120, 70));
         p.rect(16, 11, 12, 6, rgb(150, 100, 56));
         p.rect(15, 16, 14, 3, rgb(100, 60, 36));
         p.capsule(30, 18, 36, 30, 1.0f, rgb(100, 60, 36));
         p.rect(19, 24, 6, 5, GOLD);
         break;
-    case 6:                              // open spell book
+    case ICON_FIGHT_SPELL_BAR:   // open spell book
         p.triangle(6, 14, 24, 18, 24, 36, rgb(240, 230, 200));
         p.triangle(6, 14, 6, 32, 24, 36, rgb(240, 230, 200));
         p.triangle(42, 14, 24, 18, 24, 36, rgb(220, 210, 180));
@@ -92,27 +93,27 @@ Image fightButton(int n)
         p.triangle(24, 4, 21, 11, 27, 11, rgb(250, 240, 140));
         p.triangle(18, 8, 30, 8, 24, 14, rgb(250, 240, 140));
         break;
-    case 7: case 8:                      // cycle weapons
+    case ICON_FIGHT_NEXT_WEAPON: case ICON_FIGHT_PREV_WEAPON:   // cycle weapons
         swordPicture(b, 8, -2, 0.8f);
-        arrowShape(p, 22, 32, n == 7 ? 1 : -1, GOLD);
+        arrowShape(p, 22, 32, n == ICON_FIGHT_NEXT_WEAPON ? 1 : -1, GOLD);
         break;
-    case 11:                             // fireball
+    case ICON_SPELL_FIREBALL:
         p.triangle(8, 36, 24, 16, 30, 32, rgb(240, 120, 30, 220));
         p.triangle(6, 30, 22, 14, 28, 26, rgb(250, 180, 50, 200));
         p.ball(28, 20, 10, 10, rgb(250, 120, 30));
         p.ball(27, 19, 6, 6, rgb(255, 220, 90));
         break;
-    case 12:                             // heal: green cross with sparkles
+    case ICON_SPELL_HEAL:   // heal: green cross with sparkles
         p.rect(19, 8, 10, 30, rgb(80, 200, 100));
         p.rect(9, 18, 30, 10, rgb(80, 200, 100));
         p.rect(20, 9, 3, 28, lighter(rgb(80, 200, 100), 0.4f));
         p.rect(10, 19, 28, 3, lighter(rgb(80, 200, 100), 0.4f));
         break;
-    case 13:                             // close the spell bar
+    case ICON_SPELL_BAR_CLOSE:   // a red cross
         p.capsule(14, 14, 32, 32, 3, rgb(230, 80, 70));
         p.capsule(32, 14, 14, 32, 3, rgb(230, 80, 70));
         break;
-    case 14: {                           // pain: a dark jagged bolt
+    case ICON_SPELL_PAIN: {   // pain: a dark jagged bolt
         const float pts[] = {28, 4, 14, 24, 23, 24, 16, 42, 36, 18, 26, 18, 32, 4};
         p.triangle(pts[0], pts[1], pts[2], pts[3], pts[4], pts[5], rgb(200, 90, 230));
         p.triangle(pts[0], pts[1], pts[4], pts[5], pts[12], pts[13], rgb(200, 90, 230));
@@ -121,7 +122,7 @@ Image fightButton(int n)
         p.triangle(pts[0], pts[1], pts[10], pts[11], pts[12], pts[13], rgb(200, 90, 230));
         break;
     }
-    case 15:                             // flee: a boot with speed lines
+    case ICON_SPELL_FLEE:   // flee: a boot with speed lines
         p.rect(20, 8, 10, 20, rgb(130, 82, 46));
         p.roundRect(14, 24, 24, 10, 4, rgb(130, 82, 46));
         p.rect(14, 32, 24, 3, rgb(70, 44, 30));
@@ -132,7 +133,7 @@ Image fightButton(int n)
     default:
         break;
     }
-    if (n != 4 && n != 7 && n != 8)
+    if (n != ICON_FIGHT_ATTACK && n != ICON_FIGHT_NEXT_WEAPON && n != ICON_FIGHT_PREV_WEAPON)
         p.outline(INK);
     b.blit(p, 0, 0);
     if (keys[n])
@@ -468,26 +469,26 @@ bool makeIcons(const std::string& outDir, int& count)
     std::string dir = outDir + "/icns";
     if (!makeDirs(dir))
         return false;
-    for (int n = 0; n < 29; n++) {
+    for (int n = 0; n < ICON_COUNT; n++) {
         Image im(1, 1);
         switch (n) {
-        case 0: im = pointer(); break;
-        case 9: im = hitMark(); break;
-        case 10: im = missMark(); break;
-        case 16: im = bar(rgb(210, 40, 50)); break;
-        case 17: im = bar(rgb(50, 90, 220)); break;
-        case 18: im = trailFlame(); break;
-        case 19: im = gamblingSign(); break;
-        case 20: im = healMark(); break;
-        case 21: im = shot(); break;
-        case 22: im = heart(false); break;
-        case 23: im = heart(true); break;
-        case 24: im = smallCoin(); break;
-        case 25: im = smallStar(); break;
-        case 26: im = fightBanner(); break;
-        case 27: im = windowIcon(); break;
-        case 28: im = smallShield(); break;
-        default: im = fightButton(n); break;   // 1-8 and 11-15
+        case ICON_POINTER: im = pointer(); break;
+        case ICON_HIT: im = hitMark(); break;
+        case ICON_MISS: im = missMark(); break;
+        case ICON_HEALTH_BAR: im = bar(rgb(210, 40, 50)); break;
+        case ICON_MANA_BAR: im = bar(rgb(50, 90, 220)); break;
+        case ICON_FIRE_TRAIL: im = trailFlame(); break;
+        case ICON_GAMBLING_SIGN: im = gamblingSign(); break;
+        case ICON_HEAL_MARK: im = healMark(); break;
+        case ICON_ARROW: im = shot(); break;
+        case ICON_HEART_EMPTY: im = heart(false); break;
+        case ICON_HEART_FULL: im = heart(true); break;
+        case ICON_SPARE_COIN: im = smallCoin(); break;
+        case ICON_SPARE_STAR: im = smallStar(); break;
+        case ICON_FIGHT_BANNER: im = fightBanner(); break;
+        case ICON_WINDOW: im = windowIcon(); break;
+        case ICON_SPARE_SHIELD: im = smallShield(); break;
+        default: im = fightButton(n); break;   // the fight and spell bar buttons
         }
         if (!savePng(im, dir + "/" + std::to_string(n) + ".png"))
             return false;

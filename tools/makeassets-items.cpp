@@ -38,7 +38,7 @@ void axe(Image& im, bool doubleHead, Rgba head)
 {
     im.capsule(10, 42, 34, 10, 1.8f, WOOD);
     im.line(9, 41, 33, 9, lighter(WOOD, 0.3f));
-    Image h(48, 48);
+    Image h(TILE_SIZE, TILE_SIZE);
     if (doubleHead) {
         h.ellipse(22, 12, 7, 11, head);
         h.ellipse(40, 26, 7, 11, head);
@@ -47,13 +47,13 @@ void axe(Image& im, bool doubleHead, Rgba head)
     h.ellipse(38, 10, 7, 9, head);
     for (size_t i = 0; i < h.px.size(); i++)
         if (h.px[i].a) {
-            int x = (int)(i % 48), y = (int)(i / 48);
+            int x = (int)(i % TILE_SIZE), y = (int)(i / TILE_SIZE);
             if (x + y < 44 || x < 34)
                 h.px[i] = lighter(head, 0.2f);
         }
     if (!doubleHead)
-        for (int y = 0; y < 48; y++)
-            for (int x = 0; x < 48; x++)
+        for (int y = 0; y < TILE_SIZE; y++)
+            for (int x = 0; x < TILE_SIZE; x++)
                 if (h.get(x, y).a && x < 31)
                     h.set(x, y, CLEAR);
     im.blit(h, 0, 0);
@@ -62,7 +62,7 @@ void axe(Image& im, bool doubleHead, Rgba head)
 
 void flask(Image& im, float cx, float cy, float r, Rgba liquid, bool tall)
 {
-    Image g(48, 48);
+    Image g(TILE_SIZE, TILE_SIZE);
     if (tall) {
         g.roundRect((int)(cx - r * 0.7f), (int)(cy - r * 1.2f), (int)(r * 1.4f), (int)(r * 2.3f), 3, GLASS);
     } else {
@@ -70,8 +70,8 @@ void flask(Image& im, float cx, float cy, float r, Rgba liquid, bool tall)
     }
     g.rect((int)(cx - r * 0.3f), (int)(cy - r - 6), (int)(r * 0.6f) + 1, 7, GLASS);   // neck
     // liquid fills the lower part
-    for (int y = 0; y < 48; y++)
-        for (int x = 0; x < 48; x++)
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++)
             if (g.get(x, y).a && y > cy - r * 0.35f) {
                 float t = (y - cy) / r;
                 g.set(x, y, t > 0.5f ? darker(liquid, 0.25f) : liquid);
@@ -101,10 +101,10 @@ void bow(Image& im, bool longBow)
 
 void key(Image& im, Rgba metal, bool ornate)
 {
-    Image k(48, 48);
+    Image k(TILE_SIZE, TILE_SIZE);
     k.disc(14, 16, 8, metal);
-    for (int y = 0; y < 48; y++)
-        for (int x = 0; x < 48; x++)
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++)
             if (std::hypot(x + 0.5f - 14, y + 0.5f - 16) < 4.2f)
                 k.set(x, y, CLEAR);
     k.capsule(19, 21, 38, 40, 2.2f, metal);
@@ -115,7 +115,7 @@ void key(Image& im, Rgba metal, bool ornate)
         k.disc(14, 8, 2.5f, metal);
     for (size_t i = 0; i < k.px.size(); i++)
         if (k.px[i].a) {
-            int x = (int)(i % 48), y = (int)(i / 48);
+            int x = (int)(i % TILE_SIZE), y = (int)(i / TILE_SIZE);
             if ((x + y) % 7 == 0 || x + y < 24)
                 k.px[i] = lighter(metal, 0.3f);
         }
@@ -125,13 +125,13 @@ void key(Image& im, Rgba metal, bool ornate)
 
 void armourBody(Image& im, Rgba main, Rgba trim, int style)
 {
-    Image a(48, 48);
+    Image a(TILE_SIZE, TILE_SIZE);
     a.roundRect(12, 10, 24, 30, 4, main);
     a.roundRect(5, 10, 10, 14, 3, main);      // shoulders
     a.roundRect(33, 10, 10, 14, 3, main);
     a.ellipse(24, 9, 6, 4, CLEAR);
-    for (int y = 0; y < 48; y++)
-        for (int x = 0; x < 48; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             if (std::hypot(x + 0.5f - 24, y + 0.5f - 8) < 6)
                 a.set(x, y, CLEAR);
             Rgba c = a.get(x, y);
@@ -161,12 +161,12 @@ void armourBody(Image& im, Rgba main, Rgba trim, int style)
 
 void shield(Image& im, bool kite)
 {
-    Image s(48, 48);
+    Image s(TILE_SIZE, TILE_SIZE);
     if (kite) {
         s.roundRect(10, 5, 28, 20, 5, rgb(60, 90, 170));
         s.triangle(10, 22, 38, 22, 24, 44, rgb(60, 90, 170));
-        for (int y = 0; y < 48; y++)
-            for (int x = 0; x < 48; x++)
+        for (int y = 0; y < TILE_SIZE; y++)
+            for (int x = 0; x < TILE_SIZE; x++)
                 if (s.get(x, y).a && std::abs(x - 24) < 2)
                     s.set(x, y, GOLD);
         s.rect(12, 16, 24, 3, GOLD);
@@ -176,8 +176,8 @@ void shield(Image& im, bool kite)
         s.disc(24, 24, 19, WOOD);
         for (int x = 6; x < 44; x += 6)
             s.rect(x, 4, 1, 40, darker(WOOD, 0.35f));
-        for (int y = 0; y < 48; y++)
-            for (int x = 0; x < 48; x++)
+        for (int y = 0; y < TILE_SIZE; y++)
+            for (int x = 0; x < TILE_SIZE; x++)
                 if (std::hypot(x + 0.5f - 24, y + 0.5f - 24) > 19.5f)
                     s.set(x, y, CLEAR);
                 else if (std::hypot(x + 0.5f - 24, y + 0.5f - 24) > 16.5f)
@@ -329,8 +329,8 @@ bool drawItem(int n, Image& im)
         im.capsule(7, 41, 14, 34, 2.3f, rgb(60, 40, 40));
         break;
     case 32:                                          // ring buoy
-        for (int y = 0; y < 48; y++)
-            for (int x = 0; x < 48; x++) {
+        for (int y = 0; y < TILE_SIZE; y++)
+            for (int x = 0; x < TILE_SIZE; x++) {
                 float dx = x + 0.5f - 24, dy = y + 0.5f - 24, d = std::hypot(dx, dy);
                 if (d < 18 && d > 9) {
                     int seg = (int)((std::atan2(dy, dx) + 3.1416f) / 1.5708f);
@@ -437,7 +437,7 @@ bool drawItem(int n, Image& im)
         im.ball(24, 24, 15, 14, STEEL);
         im.rect(8, 26, 32, 14, CLEAR);
         for (int y = 26; y < 40; y++)
-            for (int x = 0; x < 48; x++)
+            for (int x = 0; x < TILE_SIZE; x++)
                 im.set(x, y, CLEAR);
         im.rect(9, 24, 30, 4, darker(STEEL, 0.25f));
         im.rect(9, 28, 6, 10, STEEL);
@@ -466,7 +466,7 @@ bool makeItems(const std::string& outDir, int& count)
     if (!makeDirs(dir))
         return false;
     for (int n = 0;; n++) {
-        Image im(48, 48);
+        Image im(TILE_SIZE, TILE_SIZE);
         if (!drawItem(n, im))
             break;
         im.outline(INK, 100);

@@ -18,15 +18,15 @@ void oakTree(Image& t)
     t.rect(26, 28, 2, 15, darker(bark, 0.35f));
     t.triangle(18, 44, 21, 38, 23, 44, bark);        // roots
     t.triangle(25, 44, 27, 38, 30, 44, darker(bark, 0.2f));
-    Image crown(48, 48);
+    Image crown(TILE_SIZE, TILE_SIZE);
     const Rgba leaf = rgb(52, 118, 48);
     crown.ball(24, 17, 19, 15, leaf);
     crown.ball(13, 22, 10, 9, leaf);
     crown.ball(35, 22, 10, 9, darker(leaf, 0.1f));
     crown.ball(20, 11, 10, 8, lighter(leaf, 0.05f));
     crown.ball(31, 12, 9, 7, leaf);
-    for (int y = 0; y < 48; y++)                        // leaf clusters
-        for (int x = 0; x < 48; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)                        // leaf clusters
+        for (int x = 0; x < TILE_SIZE; x++) {
             Rgba c = crown.get(x, y);
             if (c.a == 0)
                 continue;
@@ -47,15 +47,15 @@ void pineTree(Image& t)
     t.ellipse(25, 43, 13, 4, SHADOW);
     t.rect(21, 36, 6, 8, rgb(100, 64, 40));
     t.rect(21, 36, 2, 8, rgb(130, 88, 54));
-    Image tree(48, 48);
+    Image tree(TILE_SIZE, TILE_SIZE);
     const Rgba needle = rgb(34, 96, 62);
     for (int tier = 0; tier < 4; tier++) {
         float top = 1 + tier * 8, bottom = 17 + tier * 7;
         float half = 8 + tier * 3.5f;
         tree.triangle(24, top, 24 - half, bottom, 24 + half, bottom, needle);
     }
-    for (int y = 0; y < 48; y++)
-        for (int x = 0; x < 48; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             Rgba c = tree.get(x, y);
             if (c.a == 0)
                 continue;
@@ -77,12 +77,12 @@ void boulders(Image& t)
     t.wrap = false;
     t.ellipse(22, 38, 18, 7, SHADOW);
     t.ellipse(38, 41, 9, 4, SHADOW);
-    Image rocks(48, 48);
+    Image rocks(TILE_SIZE, TILE_SIZE);
     rocks.ball(20, 27, 16, 14, ROCK);
     rocks.ball(37, 34, 9, 8, darker(ROCK, 0.08f));
     rocks.ball(34, 15, 8, 7, lighter(ROCK, 0.05f));
-    for (int y = 0; y < 48; y++)
-        for (int x = 0; x < 48; x++)
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++)
             if (rocks.get(x, y).a && hash01(x, y, 91) < 0.1f)
                 rocks.set(x, y, darker(rocks.get(x, y), 0.15f));
     rocks.line(14, 22, 19, 30, darker(ROCK, 0.5f));
@@ -97,7 +97,7 @@ void boulders(Image& t)
 void grassWith(Image& t, int n)
 {
     grassGround(t, 1);
-    if (n == 16) {                                      // wild flowers
+    if (n == TILE_FLOWERS) {   // wild flowers
         const Rgba petals[4] = {rgb(230, 70, 70), rgb(250, 220, 80), rgb(245, 245, 240), rgb(170, 110, 220)};
         for (int i = 0; i < 11; i++) {
             int x = 3 + (int)(hash01(i, 1, 16) * 42), y = 3 + (int)(hash01(i, 2, 16) * 42);
@@ -109,9 +109,9 @@ void grassWith(Image& t, int n)
             t.put(x, y + 1, darker(p, 0.25f));
             t.put(x, y, rgb(250, 200, 60));
         }
-    } else if (n == 17) {                               // tall grass
+    } else if (n == TILE_TALL_GRASS) {
         for (int i = 0; i < 70; i++) {
-            int x = (int)(hash01(i, 1, 171) * 48), y = (int)(hash01(i, 2, 171) * 48);
+            int x = (int)(hash01(i, 1, 171) * TILE_SIZE), y = (int)(hash01(i, 2, 171) * TILE_SIZE);
             int len = 5 + (int)(hash01(i, 3, 171) * 4);
             int lean = (int)(hash01(i, 4, 171) * 3) - 1;
             for (int k = 0; k < len; k++) {
@@ -119,12 +119,12 @@ void grassWith(Image& t, int n)
                 t.put(x + (k * lean) / 4, y - k, c);
             }
         }
-    } else if (n == 26) {                               // signpost
+    } else if (n == TILE_SIGNPOST) {
         t.wrap = false;
         t.ellipse(25, 44, 8, 3, SHADOW);
         t.rect(22, 18, 4, 27, rgb(110, 72, 42));
         t.rect(22, 18, 1, 27, rgb(140, 96, 58));
-        Image board(48, 48);
+        Image board(TILE_SIZE, TILE_SIZE);
         const Rgba wood = rgb(178, 130, 76);
         board.rect(8, 9, 28, 12, wood);
         board.triangle(36, 8, 42, 15, 36, 21, wood);
@@ -133,17 +133,17 @@ void grassWith(Image& t, int n)
         board.rect(11, 16, 13, 1, rgb(80, 52, 32));
         board.outline(rgb(60, 38, 24));
         t.blit(board, 0, 0);
-    } else if (n == 53) {                               // autumn leaves
+    } else if (n == TILE_AUTUMN_LEAVES) {
         const Rgba leaves[4] = {rgb(214, 120, 40), rgb(190, 70, 40), rgb(230, 180, 60), rgb(150, 90, 40)};
         for (int i = 0; i < 60; i++) {
-            int x = (int)(hash01(i, 1, 53) * 48), y = (int)(hash01(i, 2, 53) * 48);
+            int x = (int)(hash01(i, 1, 53) * TILE_SIZE), y = (int)(hash01(i, 2, 53) * TILE_SIZE);
             Rgba c = leaves[i % 4];
             t.put(x, y, c);
             t.put(x + 1, y, c);
             t.put(x, y + 1, c);
             t.put(x + 1, y + 1, darker(c, 0.3f));
         }
-    } else if (n == 61) {                               // stepping stones
+    } else if (n == TILE_STEPPING_STONES) {
         t.wrap = false;
         const float stones[3][2] = {{12, 36}, {25, 23}, {37, 10}};
         for (const auto& s : stones) {
@@ -155,13 +155,13 @@ void grassWith(Image& t, int n)
 
 void dirtPath(Image& t, bool northSouth)
 {
-    Image grass(48, 48), dirt(48, 48);
+    Image grass(TILE_SIZE, TILE_SIZE), dirt(TILE_SIZE, TILE_SIZE);
     grassGround(grass, 1);
     dirtGround(dirt, 8);
-    for (int a = 0; a < 48; a++) {          // a is the coordinate along the path
-        int lo = 9 + (int)((vnoise(a, 0, 8, TILE, 50) - 0.5f) * 7);
-        int hi = 38 + (int)((vnoise(a, 5, 8, TILE, 51) - 0.5f) * 7);
-        for (int b = 0; b < 48; b++) {
+    for (int a = 0; a < TILE_SIZE; a++) {          // a is the coordinate along the path
+        int lo = 9 + (int)((vnoise(a, 0, 8, TILE_SIZE, 50) - 0.5f) * 7);
+        int hi = 38 + (int)((vnoise(a, 5, 8, TILE_SIZE, 51) - 0.5f) * 7);
+        for (int b = 0; b < TILE_SIZE; b++) {
             int x = northSouth ? b : a, y = northSouth ? a : b;
             Rgba c = (b > lo && b < hi) ? dirt.get(x, y) : grass.get(x, y);
             if (b == lo + 1 || b == hi - 1)
@@ -176,19 +176,19 @@ void dirtPath(Image& t, bool northSouth)
 void cobbles(Image& t, int n)
 {
     stoneCells(t, 6, rgb(150, 144, 136), rgb(64, 58, 60), 1.4f, 0.3f, 11);
-    if (n == 58) {                                      // moss in the joints of an old street
-        Image plain(48, 48);
+    if (n == TILE_MOSSY_COBBLES) {   // moss in the joints of an old street
+        Image plain(TILE_SIZE, TILE_SIZE);
         stoneCells(plain, 6, rgb(150, 144, 136), rgb(64, 58, 60), 1.4f, 0.3f, 11);
-        for (int y = 0; y < 48; y++)
-            for (int x = 0; x < 48; x++) {
-                float m = vnoise(x, y, 16, TILE, 58);
+        for (int y = 0; y < TILE_SIZE; y++)
+            for (int x = 0; x < TILE_SIZE; x++) {
+                float m = vnoise(x, y, 16, TILE_SIZE, 58);
                 Rgba c = t.get(x, y);
                 if (c.r == 64 && c.g == 58 && m > 0.35f)
                     t.set(x, y, rgb(58, 104, 50));
                 else if (m > 0.7f && hash01(x, y, 59) < 0.5f)
                     t.set(x, y, mix(c, rgb(90, 130, 60), 0.45f));
             }
-    } else if (n == 41) {                               // a drain grate
+    } else if (n == TILE_DRAIN) {   // a grate
         t.wrap = false;
         t.rect(12, 12, 24, 24, rgb(40, 36, 40));
         t.rect(14, 14, 20, 20, rgb(12, 10, 14));
@@ -196,7 +196,7 @@ void cobbles(Image& t, int n)
             t.rect(x, 14, 2, 20, rgb(92, 92, 104));
         t.rect(12, 12, 24, 1, rgb(120, 120, 132));
         t.rect(12, 12, 1, 24, rgb(120, 120, 132));
-    } else if (n == 59) {                               // compass rose set into the square
+    } else if (n == TILE_COMPASS_ROSE) {   // compass rose set into the square
         t.wrap = false;
         t.disc(24, 24, 21, rgb(60, 54, 58));
         t.disc(24, 24, 20, rgb(210, 200, 180));
@@ -217,9 +217,9 @@ void swamp(Image& t, bool reeds)
 {
     t.wrap = true;
     const Rgba mud[3] = {rgb(70, 72, 40), rgb(86, 88, 48), rgb(100, 100, 56)};
-    for (int y = 0; y < 48; y++)
-        for (int x = 0; x < 48; x++) {
-            float v = vnoise(x, y, 12, TILE, 22);
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
+            float v = vnoise(x, y, 12, TILE_SIZE, 22);
             Rgba c = band(mud, 3, v, x, y, 22, 0.2f);
             if (v > 0.62f)
                 c = v > 0.66f ? rgb(48, 70, 62) : rgb(34, 50, 44);   // murky puddles
@@ -244,8 +244,8 @@ void dock(Image& t)
 {
     seaWater(t, 23);
     const Rgba plank = rgb(160, 116, 70);
-    for (int y = 0; y < 48; y++)
-        for (int x = 0; x < 48; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             int lx = x % 8;
             if (lx >= 6)
                 continue;                     // gaps show the water below
@@ -256,11 +256,11 @@ void dock(Image& t)
                 c = lighter(plank, 0.25f);
             if (lx == 5)
                 c = darker(plank, 0.4f);
-            if ((y + (x / 8) * 13) % 48 == 0)
+            if ((y + (x / 8) * 13) % TILE_SIZE == 0)
                 c = darker(plank, 0.5f);
             t.set(x, y, c);
         }
-    for (int x = 2; x < 48; x += 8) {     // nails on the cross beams
+    for (int x = 2; x < TILE_SIZE; x += 8) {     // nails on the cross beams
         t.set(x, 6, rgb(60, 50, 50));
         t.set(x + 2, 6, rgb(60, 50, 50));
         t.set(x, 30, rgb(60, 50, 50));
@@ -272,7 +272,7 @@ void bridge(Image& t)
 {
     seaWater(t, 24);
     const Rgba plank = rgb(166, 120, 72), rail = rgb(96, 62, 38);
-    for (int y = 0; y < 48; y++)
+    for (int y = 0; y < TILE_SIZE; y++)
         for (int x = 5; x < 43; x++) {
             int ly = y % 8;
             Rgba c = plank;
@@ -288,7 +288,7 @@ void bridge(Image& t)
         t.rect(side, 0, 4, 48, rail);
         t.rect(side, 0, 1, 48, lighter(rail, 0.3f));
         t.rect(side + 3, 0, 1, 48, darker(rail, 0.4f));
-        for (int y = 4; y < 48; y += 24) {      // posts
+        for (int y = 4; y < TILE_SIZE; y += 24) {      // posts
             t.rect(side - 1, y, 6, 6, darker(rail, 0.1f));
             t.rect(side - 1, y, 6, 1, lighter(rail, 0.35f));
         }
@@ -302,7 +302,7 @@ void hay(Image& t)
     t.fill(rgb(190, 156, 70));
     const Rgba straw[3] = {rgb(150, 116, 50), rgb(222, 190, 96), rgb(240, 214, 130)};
     for (int i = 0; i < 160; i++) {
-        float x = hash01(i, 1, 30) * 48, y = hash01(i, 2, 30) * 48;
+        float x = hash01(i, 1, 30) * TILE_SIZE, y = hash01(i, 2, 30) * TILE_SIZE;
         float a = hash01(i, 3, 30) * 3.1416f;
         int len = 4 + (int)(hash01(i, 4, 30) * 5);
         Rgba c = straw[i % 3];
@@ -316,7 +316,7 @@ void caveFloor(Image& t)
 {
     stoneCells(t, 5, rgb(96, 86, 80), rgb(70, 62, 60), 1.0f, 0.2f, 19);
     for (int i = 0; i < 24; i++) {
-        int x = (int)(hash01(i, 1, 190) * 48), y = (int)(hash01(i, 2, 190) * 48);
+        int x = (int)(hash01(i, 1, 190) * TILE_SIZE), y = (int)(hash01(i, 2, 190) * TILE_SIZE);
         t.put(x, y, rgb(56, 48, 46));
         t.put(x + 1, y, rgb(124, 112, 104));
     }
@@ -326,8 +326,8 @@ void field(Image& t, bool wheat)
 {
     t.wrap = true;
     const Rgba soil = rgb(104, 72, 46);
-    for (int y = 0; y < 48; y++)
-        for (int x = 0; x < 48; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             int ly = y % 12;
             Rgba c = ly < 3 ? lighter(soil, 0.15f) : ly > 8 ? darker(soil, 0.3f) : soil;
             if (hash01(x, y, 37) < 0.15f)
@@ -337,7 +337,7 @@ void field(Image& t, bool wheat)
     t.wrap = false;
     if (wheat) {
         for (int row = 0; row < 4; row++)
-            for (int x = 1; x < 48; x += 3) {
+            for (int x = 1; x < TILE_SIZE; x += 3) {
                 int base = row * 12 + 9, h = 9 + (int)(hash01(x, row, 36) * 3);
                 int lean = (x / 3 + row) % 3 == 0 ? 1 : 0;
                 t.line(x, base, x + lean, base - h, rgb(180, 150, 60));
@@ -346,7 +346,7 @@ void field(Image& t, bool wheat)
             }
     } else {
         for (int row = 0; row < 4; row++)
-            for (int x = 4; x < 48; x += 8) {
+            for (int x = 4; x < TILE_SIZE; x += 8) {
                 int y = row * 12 + 4;
                 t.rect(x, y, 1, 3, rgb(60, 120, 50));
                 t.rect(x - 2, y - 1, 2, 2, rgb(90, 170, 70));
@@ -379,9 +379,9 @@ void tulipBed(Image& t)
 void ice(Image& t)
 {
     t.wrap = true;
-    for (int y = 0; y < 48; y++)
-        for (int x = 0; x < 48; x++) {
-            float v = vnoise(x, y, 16, TILE, 54);
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
+            float v = vnoise(x, y, 16, TILE_SIZE, 54);
             Rgba c = mix(rgb(150, 196, 226), rgb(200, 228, 244), v);
             if ((x - y + 48) % 24 == 0 || (x - y + 49) % 24 == 0)
                 c = lighter(c, 0.5f);    // glints
@@ -397,7 +397,7 @@ void pebbleBeach(Image& t)
 {
     sandGround(t, 62);
     for (int i = 0; i < 26; i++) {
-        int x = (int)(hash01(i, 1, 62) * 48), y = (int)(hash01(i, 2, 62) * 48);
+        int x = (int)(hash01(i, 1, 62) * TILE_SIZE), y = (int)(hash01(i, 2, 62) * TILE_SIZE);
         Rgba c = mix(rgb(140, 136, 130), rgb(190, 180, 170), hash01(i, 3, 62));
         t.put(x, y, c);
         t.put(x + 1, y, lighter(c, 0.2f));
@@ -452,20 +452,20 @@ void mushrooms(Image& t)
 // Two grounds meeting along a ragged east-west edge halfway down the tile.
 void shore(Image& t, int n)
 {
-    Image a(48, 48), b(48, 48);
-    switch (n) {
-    case 31: shallowWater(a, 13); sandGround(b, 12); break;   // shallows north, sand south
-    case 32: sandGround(a, 12); grassGround(b, 1); break;     // sand north, grass south
-    case 48: grassGround(a, 1); sandGround(b, 12); break;     // grass north, sand south
-    default: sandGround(a, 12); shallowWater(b, 13); break;   // 49: sand north, shallows south
+    Image a(TILE_SIZE, TILE_SIZE), b(TILE_SIZE, TILE_SIZE);
+    switch (n) {   // a is the northern ground, b the southern, as the tile's name says
+    case TILE_SHORE_SHALLOWS_SAND: shallowWater(a, 13); sandGround(b, 12); break;
+    case TILE_SHORE_SAND_GRASS: sandGround(a, 12); grassGround(b, 1); break;
+    case TILE_SHORE_GRASS_SAND: grassGround(a, 1); sandGround(b, 12); break;
+    default: sandGround(a, 12); shallowWater(b, 13); break;   // TILE_SHORE_SAND_SHALLOWS
     }
     t.blit(b, 0, 0);
     raggedSplit(t, a, true, 24, (uint32_t)n);
-    if (n == 31 || n == 49) {
+    if (n == TILE_SHORE_SHALLOWS_SAND || n == TILE_SHORE_SAND_SHALLOWS) {
         // a foam line where the water meets the sand
-        for (int x = 0; x < 48; x++) {
-            int e = 24 + (int)((vnoise(x, 0, 8, TILE, (uint32_t)n) - 0.5f) * 8);
-            t.set(x, e + (n == 49 ? 1 : -1), rgb(226, 240, 240));
+        for (int x = 0; x < TILE_SIZE; x++) {
+            int e = 24 + (int)((vnoise(x, 0, 8, TILE_SIZE, (uint32_t)n) - 0.5f) * 8);
+            t.set(x, e + (n == TILE_SHORE_SAND_SHALLOWS ? 1 : -1), rgb(226, 240, 240));
             t.set(x, e, rgb(180, 160, 110));
         }
     }
@@ -476,34 +476,40 @@ void shore(Image& t, int n)
 bool paintOutdoorTile(int n, Image& t)
 {
     switch (n) {
-    case 0: grassGround(t, 1); break;
-    case 8: dirtGround(t, 8); break;
-    case 9: boulders(t); break;
-    case 10: oakTree(t); break;
-    case 11: case 41: case 58: case 59: cobbles(t, n); break;
-    case 12: sandGround(t, 12); break;
-    case 13: shallowWater(t, 13); break;
-    case 16: case 17: case 26: case 53: case 61: grassWith(t, n); break;
-    case 18: forestFloor(t, 18); break;
-    case 19: caveFloor(t); break;
-    case 20: snowGround(t, 20); break;
-    case 21: sea(t); break;
-    case 22: swamp(t, false); break;
-    case 23: dock(t); break;
-    case 24: bridge(t); break;
-    case 30: hay(t); break;
-    case 31: case 32: case 48: case 49: shore(t, n); break;
-    case 35: mushrooms(t); break;
-    case 36: field(t, true); break;
-    case 37: field(t, false); break;
-    case 39: pineTree(t); break;
-    case 40: rubble(t); break;
-    case 50: dirtPath(t, true); break;
-    case 51: dirtPath(t, false); break;
-    case 52: tulipBed(t); break;
-    case 54: ice(t); break;
-    case 60: swamp(t, true); break;
-    case 62: pebbleBeach(t); break;
+    case TILE_GRASS: grassGround(t, 1); break;
+    case TILE_DIRT: dirtGround(t, 8); break;
+    case TILE_BOULDERS: boulders(t); break;
+    case TILE_OAK: oakTree(t); break;
+    case TILE_COBBLES: case TILE_DRAIN: case TILE_MOSSY_COBBLES: case TILE_COMPASS_ROSE: cobbles(t, n); break;
+    case TILE_SAND: sandGround(t, 12); break;
+    case TILE_SHALLOWS: shallowWater(t, 13); break;
+    case TILE_FLOWERS: case TILE_TALL_GRASS: case TILE_SIGNPOST: case TILE_AUTUMN_LEAVES:
+    case TILE_STEPPING_STONES:
+        grassWith(t, n);
+        break;
+    case TILE_FOREST_FLOOR: forestFloor(t, 18); break;
+    case TILE_CAVE_FLOOR: caveFloor(t); break;
+    case TILE_SNOW: snowGround(t, 20); break;
+    case TILE_SEA: sea(t); break;
+    case TILE_SWAMP: swamp(t, false); break;
+    case TILE_PIER: dock(t); break;
+    case TILE_BRIDGE: bridge(t); break;
+    case TILE_HAY: hay(t); break;
+    case TILE_SHORE_SHALLOWS_SAND: case TILE_SHORE_SAND_GRASS: case TILE_SHORE_GRASS_SAND:
+    case TILE_SHORE_SAND_SHALLOWS:
+        shore(t, n);
+        break;
+    case TILE_MUSHROOMS: mushrooms(t); break;
+    case TILE_WHEAT: field(t, true); break;
+    case TILE_VEGETABLES: field(t, false); break;
+    case TILE_PINE: pineTree(t); break;
+    case TILE_RUBBLE: rubble(t); break;
+    case TILE_PATH_NS: dirtPath(t, true); break;
+    case TILE_PATH_EW: dirtPath(t, false); break;
+    case TILE_TULIPS: tulipBed(t); break;
+    case TILE_ICE: ice(t); break;
+    case TILE_REEDS: swamp(t, true); break;
+    case TILE_PEBBLE_BEACH: pebbleBeach(t); break;
     default: return false;
     }
     return true;

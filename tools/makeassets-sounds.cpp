@@ -65,7 +65,7 @@ Wave makeSound(int n)
 {
     Wave w;
     switch (n) {
-    case 0: {   // fight won: a bright rising fanfare, C E G then a held high C
+    case SOUND_FIGHT_WON: {   // fight won: a bright rising fanfare, C E G then a held high C
         w = silence(1.1f);
         const float notes[4] = {523.3f, 659.3f, 784.0f, 1046.5f};
         for (int i = 0; i < 3; i++) {
@@ -77,59 +77,59 @@ Wave makeSound(int n)
         tone(w, 0.36f, 0.7f, notes[3] * 2, notes[3] * 2, 0.1f, 0, 4);
         break;
     }
-    case 1:     // a blow lands: low thump and a short crunch
+    case SOUND_BLOW:   // a blow lands: low thump and a short crunch
         w = silence(0.25f);
         tone(w, 0, 0.22f, 150, 45, 1.0f, 0, 18);
         noise(w, 0, 0.12f, 0.6f, 0.3f, 0.05f, 30, 1);
         break;
-    case 2:     // soft click
+    case SOUND_CLICK:   // soft click
         w = silence(0.1f);
         noise(w, 0, 0.02f, 0.6f, 0.6f, 0.4f, 150, 2);
         tone(w, 0, 0.04f, 1800, 1400, 0.3f, 0, 90);
         break;
-    case 3:     // a ranged shot: string twang and a whoosh
+    case SOUND_SHOT:   // a ranged shot: string twang and a whoosh
         w = silence(0.45f);
         tone(w, 0, 0.3f, 220, 180, 0.7f, 2, 12);
         tone(w, 0, 0.3f, 440, 360, 0.25f, 0, 16);
         noise(w, 0.03f, 0.4f, 0.5f, 0.05f, 0.3f, 5, 3, 0.15f);
         break;
-    case 4:     // neutral blip
+    case SOUND_HIGH_BLIP:   // neutral blip
         w = silence(0.12f);
         tone(w, 0, 0.1f, 660, 660, 0.6f, 2, 25);
         break;
-    case 5:     // lower neutral blip
+    case SOUND_LOW_BLIP:   // lower neutral blip
         w = silence(0.12f);
         tone(w, 0, 0.1f, 440, 440, 0.6f, 2, 25);
         break;
-    case 6:     // Pain: a dark, wavering buzz
+    case SOUND_PAIN:   // Pain: a dark, wavering buzz
         w = silence(0.8f);
         for (int k = 0; k < 3; k++)
             tone(w, 0, 0.78f, 70 + k * 3.1f, 55 + k * 2.0f, 0.35f, 1, 2.5f);
         noise(w, 0, 0.78f, 0.3f, 0.04f, 0.02f, 2, 6, 0.1f);
         break;
-    case 7:     // Flee: rising whoosh
+    case SOUND_FLEE:   // Flee: rising whoosh
         w = silence(0.7f);
         noise(w, 0, 0.7f, 0.9f, 0.03f, 0.6f, 1.5f, 7, 0.3f);
         tone(w, 0.1f, 0.55f, 300, 1200, 0.15f, 0, 3);
         break;
-    case 8:     // door unlocks: click then clack
+    case SOUND_DOOR_OPEN:   // door unlocks: click then clack
         w = silence(0.4f);
         noise(w, 0, 0.03f, 0.8f, 0.7f, 0.5f, 120, 8);
         tone(w, 0, 0.05f, 2400, 2000, 0.3f, 0, 80);
         noise(w, 0.16f, 0.12f, 0.9f, 0.25f, 0.1f, 40, 9);
         tone(w, 0.16f, 0.12f, 300, 180, 0.6f, 2, 35);
         break;
-    case 9:     // starting to talk: a friendly two-note blip
+    case SOUND_TALK:   // starting to talk: a friendly two-note blip
         w = silence(0.22f);
         tone(w, 0, 0.09f, 880, 900, 0.5f, 2, 10);
         tone(w, 0.09f, 0.12f, 1175, 1200, 0.5f, 2, 12);
         break;
-    case 10:    // fireball: roaring fizz with a low rumble
+    case SOUND_FIREBALL:   // fireball: roaring fizz with a low rumble
         w = silence(0.9f);
         noise(w, 0, 0.9f, 1.0f, 0.5f, 0.08f, 2.5f, 10, 0.06f);
         tone(w, 0, 0.9f, 90, 50, 0.5f, 1, 3);
         break;
-    case 11: {  // Heal: a sparkly ascending chime
+    case SOUND_HEAL: {   // Heal: a sparkly ascending chime
         w = silence(1.0f);
         const float notes[5] = {784.0f, 987.8f, 1174.7f, 1568.0f, 1975.5f};
         for (int i = 0; i < 5; i++) {
@@ -138,13 +138,13 @@ Wave makeSound(int n)
         }
         break;
     }
-    case 12:    // lock-pick fails: dull clink
+    case SOUND_PICK_FAILS:   // lock-pick fails: dull clink
         w = silence(0.25f);
         tone(w, 0, 0.2f, 900, 850, 0.5f, 0, 30);
         tone(w, 0, 0.2f, 1310, 1300, 0.25f, 0, 40);
         noise(w, 0, 0.03f, 0.4f, 0.2f, 0.1f, 100, 12);
         break;
-    default:    // 13, lock-pick breaks: a sharp snap and a tinkle
+    default:   // SOUND_PICK_BREAKS, lock-pick breaks: a sharp snap and a tinkle
         w = silence(0.35f);
         noise(w, 0, 0.025f, 1.0f, 0.95f, 0.8f, 60, 13);
         tone(w, 0.04f, 0.25f, 3200, 3100, 0.25f, 0, 20);
@@ -161,7 +161,7 @@ bool makeSounds(const std::string& outDir, int& count)
     std::string dir = outDir + "/sounds";
     if (!makeDirs(dir))
         return false;
-    for (int n = 0; n < 14; n++) {
+    for (int n = 0; n < SOUND_COUNT; n++) {
         if (!saveWav(finish(makeSound(n)), RATE, dir + "/" + std::to_string(n) + ".wav"))
             return false;
         count++;

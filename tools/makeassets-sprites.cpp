@@ -5,8 +5,6 @@
 
 namespace {
 
-const int CELL = 48;
-enum Dir { UP = 0, RIGHT = 1, DOWN = 2, LEFT = 3 };
 
 enum class Hair { Short, Spiky, Long, Bald, Helmet, Skull, Cap };
 enum class Garment { Tunic, Dress, Robe, Apron, Ribs };
@@ -454,7 +452,7 @@ void wolf(Image& im, int dir, int frame)
     const Rgba fur = rgb(120, 118, 128), furDark = rgb(78, 76, 90), belly = rgb(176, 172, 176);
     const Rgba eye = rgb(250, 210, 60);
     int step = frame == 1 ? 1 : frame == 2 ? -1 : 0;
-    if (dir == RIGHT || dir == LEFT) {
+    if (dir == FACE_RIGHT || dir == FACE_LEFT) {
         int legs[4] = {12, 17, 29, 34};
         int offs[4] = {-step * 3, step * 3, step * 3, -step * 3};
         for (int i = 0; i < 4; i++) {                  // far legs darker
@@ -475,7 +473,7 @@ void wolf(Image& im, int dir, int frame)
         im.rect(36, 18, 2, 2, eye);
         im.rect(39, 24, 4, 1, rgb(240, 240, 230));          // fangs
         im.rect(29, 22, 6, 4, belly);
-    } else if (dir == DOWN) {
+    } else if (dir == FACE_DOWN) {
         im.ellipse(24, 31, 11, 8, furDark);                // shoulders behind the head
         for (int side = 0; side < 2; side++) {
             int x = side ? 29 : 17;
@@ -497,7 +495,7 @@ void wolf(Image& im, int dir, int frame)
         im.rect(27, 16, 3, 1, INK);
         im.rect(21, 28, 1, 2, WHITE);
         im.rect(27, 28, 1, 2, WHITE);
-    } else {                                               // UP: seen from behind
+    } else {                                               // FACE_UP: seen from behind
         for (int side = 0; side < 2; side++) {
             int x = side ? 29 : 16;
             int lift = (side ? step : -step) > 0 ? 3 : 0;
@@ -528,7 +526,7 @@ void serpent(Image& im, int dir, int frame)
         im.rect((int)(x - r), (int)y, (int)(2 * r) + 1, (int)r + 1, CLEAR);
         ripple(x, y, r + 2);
     };
-    if (dir == RIGHT || dir == LEFT) {
+    if (dir == FACE_RIGHT || dir == FACE_LEFT) {
         hump(8, 38 + std::sin(ph) * 1.5f, 5);
         hump(19, 38 + std::sin(ph + 1.5f) * 1.5f, 6);
         float nx = 31, ny = 38;
@@ -542,7 +540,7 @@ void serpent(Image& im, int dir, int frame)
         im.rect((int)hx + 1, (int)hy - 3, 3, 3, rgb(250, 220, 70));
         im.set((int)hx + 2, (int)hy - 2, INK);
         ripple(nx, ny, 7);
-    } else if (dir == DOWN) {
+    } else if (dir == FACE_DOWN) {
         hump(10, 14 + std::sin(ph) * 1.5f, 5);
         hump(38, 16 + std::sin(ph + 1.5f) * 1.5f, 5);
         float hy = 22 + std::sin(ph) * 1.2f;
@@ -622,22 +620,22 @@ Look castLook(int set)
 
 Image drawSprite(int set, int dir, int frame)
 {
-    Image body(CELL, CELL);
+    Image body(TILE_SIZE, TILE_SIZE);
     if (set == 6) {
         wolf(body, dir, frame);
     } else if (set == 8) {
         serpent(body, dir, frame);
     } else {
         Look k = castLook(set);
-        if (dir == RIGHT || dir == LEFT)
+        if (dir == FACE_RIGHT || dir == FACE_LEFT)
             drawSide(body, k, frame);
         else
-            drawFrontBack(body, k, frame, dir == DOWN);
+            drawFrontBack(body, k, frame, dir == FACE_DOWN);
     }
-    if (dir == LEFT)
+    if (dir == FACE_LEFT)
         body = body.mirrored();
     body.outline(INK, 200);
-    Image out(CELL, CELL);
+    Image out(TILE_SIZE, TILE_SIZE);
     if (set != 8) {
         if (set == 6)
             out.ellipse(24, 43, 17, 3.5f, rgb(10, 10, 20, 70));
@@ -652,12 +650,12 @@ Image drawSprite(int set, int dir, int frame)
 
 bool makeSprites(const std::string& outDir, int& count)
 {
-    for (int set = 0; set < 9; set++) {
+    for (int set = 0; set < SPRITE_SETS; set++) {
         std::string dir = outDir + "/sprites/" + std::to_string(set);
         if (!makeDirs(dir))
             return false;
-        for (int d = 0; d < 4; d++)
-            for (int f = 0; f < 3; f++) {
+        for (int d = 0; d < DIRECTIONS; d++)
+            for (int f = 0; f < WALK_FRAMES; f++) {
                 Image im = drawSprite(set, d, f);
                 if (!savePng(im, dir + "/" + std::to_string(d) + "-" + std::to_string(f) + ".png"))
                     return false;

@@ -17,11 +17,11 @@ const Rgba BRASS = rgb(214, 170, 70);
 void masonry(Image& t, int rowH, int blockW, Rgba block, Rgba mortar, float variation, uint32_t seed)
 {
     t.wrap = true;
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             int row = y / rowH, ly = y % rowH;
             int sx = x + (row % 2) * (blockW / 2);
-            int col = (sx / blockW) % (TILE / blockW), lx = sx % blockW;
+            int col = (sx / blockW) % (TILE_SIZE / blockW), lx = sx % blockW;
             float tint = (hash01(col, row, seed) - 0.5f) * variation;
             Rgba c = tint > 0 ? lighter(block, tint) : darker(block, -tint);
             if (hash01(x, y, seed + 1) < 0.12f)
@@ -51,8 +51,8 @@ void logWall(Image& t)
 {
     t.wrap = true;
     const Rgba shades[5] = {rgb(84, 52, 30), rgb(112, 72, 40), rgb(140, 94, 52), rgb(160, 110, 62), rgb(178, 128, 76)};
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             int row = y / 12, ly = y % 12;
             // round logs: bright near their upper third, dark toward the chinks
             static const int profile[12] = {1, 3, 4, 4, 3, 3, 2, 2, 2, 1, 1, 0};
@@ -83,8 +83,8 @@ void caveWall(Image& t)
 {
     t.wrap = true;
     Cells cells(4, 0.9f, 46);
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             Cells::Hit h = cells.at(x + 0.5f, y + 0.5f);
             // each facet leans a different way; those facing the top-left catch light
             float nx = hash01(h.index, 1, 46) - 0.5f, ny = hash01(h.index, 2, 46) - 0.5f;
@@ -123,7 +123,7 @@ void openDoorway(Image& t)
     t.rect(5, 0, 1, 48, darker(STONE, 0.35f));
     t.rect(42, 0, 1, 48, lighter(STONE, 0.25f));
     t.rect(47, 0, 1, 48, darker(STONE, 0.35f));
-    for (int y = 12; y < 48; y += 12) {
+    for (int y = 12; y < TILE_SIZE; y += 12) {
         t.rect(0, y, 6, 1, MORTAR);
         t.rect(42, y, 6, 1, MORTAR);
     }
@@ -148,7 +148,7 @@ void woodenDoor(Image& t, Rgba wood)
         t.rect(x, 5, 1, 43, darker(wood, 0.45f));
         t.rect(x + 1, 5, 1, 43, lighter(wood, 0.18f));
     }
-    for (int y = 5; y < 48; y++)
+    for (int y = 5; y < TILE_SIZE; y++)
         for (int x = 8; x < 40; x++)
             if (hash01(x / 2, y, 4) < 0.1f)
                 t.put(x, y, withAlpha(darker(wood, 0.3f), 140));
@@ -199,11 +199,11 @@ void ironDoor(Image& t)
     t.ellipse(24, 14, 18, 12, rgb(30, 24, 26));
     t.rect(6, 14, 36, 34, rgb(30, 24, 26));
     const Rgba plate = rgb(88, 92, 104);
-    Image door(48, 48);
+    Image door(TILE_SIZE, TILE_SIZE);
     door.ellipse(24, 15, 16, 11, plate);
     door.rect(8, 15, 32, 33, plate);
-    for (int y = 0; y < 48; y++)
-        for (int x = 0; x < 48; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             Rgba c = door.get(x, y);
             if (c.a == 0)
                 continue;
@@ -215,7 +215,7 @@ void ironDoor(Image& t)
                 c = darker(plate, 0.12f);
             door.set(x, y, c);
         }
-    for (int ry = 12; ry < 48; ry += 8)              // rivet grid
+    for (int ry = 12; ry < TILE_SIZE; ry += 8)              // rivet grid
         for (int rx = 12; rx < 38; rx += 8) {
             if (door.get(rx, ry).a == 0)
                 continue;
@@ -278,7 +278,7 @@ void counter(Image& t)
     t.wrap = true;
     const Rgba top = rgb(176, 116, 62), face = rgb(112, 66, 38);
     for (int y = 4; y < 28; y++)
-        for (int x = 0; x < TILE; x++) {
+        for (int x = 0; x < TILE_SIZE; x++) {
             Rgba c = top;
             float g = vnoise2(x * 0.25f, y * 2.5f, 4, 12, 120, 78);
             c = g > 0.65f ? darker(c, 0.12f) : g < 0.25f ? lighter(c, 0.1f) : c;
@@ -290,7 +290,7 @@ void counter(Image& t)
     t.rect(0, 28, 48, 3, lighter(top, 0.2f));           // rounded front edge
     t.rect(0, 30, 48, 1, darker(top, 0.3f));
     for (int y = 31; y < 44; y++)
-        for (int x = 0; x < TILE; x++) {
+        for (int x = 0; x < TILE_SIZE; x++) {
             int lx = x % 24;
             Rgba c = face;
             if (lx == 0)
@@ -352,8 +352,8 @@ void redCarpet(Image& t)
 {
     t.wrap = true;
     const Rgba red = rgb(150, 36, 48), deep = rgb(112, 24, 40), gold = rgb(222, 178, 76);
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             int lx = x % 24, ly = y % 24;
             int d = std::abs(lx - 12) + std::abs(ly - 12);   // diamond lattice
             Rgba c = red;
@@ -390,8 +390,8 @@ void blueRug(Image& t)
 void checkerFloor(Image& t)
 {
     t.wrap = true;
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             bool dark = ((x / 12) + (y / 12)) % 2;
             Rgba c = dark ? rgb(70, 64, 80) : rgb(226, 218, 196);
             if (x % 12 == 0 || y % 12 == 0)
@@ -409,7 +409,7 @@ void woodenFloorWith(Image& t, int n)
 {
     woodPlanks(t, FLOOR_WOOD, 8, 5);
     t.wrap = false;
-    if (n == 27) {                        // doormat
+    if (n == TILE_DOORMAT) {
         const Rgba mat = rgb(150, 110, 60);
         t.rect(7, 14, 36, 22, withAlpha(rgb(20, 12, 16), 80));
         t.rect(6, 13, 36, 22, mat);
@@ -418,9 +418,9 @@ void woodenFloorWith(Image& t, int n)
                 if (hash01(x, y, 27) < 0.35f)
                     t.set(x, y, darker(mat, 0.2f));
         t.frame(8, 15, 32, 18, rgb(104, 70, 40));
-    } else if (n == 34) {                 // a fur rug by the hearth
+    } else if (n == TILE_FUR_RUG) {   // by the hearth
         const Rgba fur = rgb(196, 170, 130);
-        Image rug(48, 48);
+        Image rug(TILE_SIZE, TILE_SIZE);
         rug.ellipse(24, 24, 15, 11, fur);
         rug.ellipse(24, 9, 5, 5, fur);       // head
         for (int s : {-1, 1}) {
@@ -428,8 +428,8 @@ void woodenFloorWith(Image& t, int n)
             rug.capsule(24 + s * 12, 31, 24 + s * 20, 39, 2.5f, fur);
         }
         rug.capsule(24, 34, 24, 44, 1.5f, fur);
-        for (int y = 0; y < 48; y++)
-            for (int x = 0; x < 48; x++)
+        for (int y = 0; y < TILE_SIZE; y++)
+            for (int x = 0; x < TILE_SIZE; x++)
                 if (rug.get(x, y).a && hash01(x, y, 34) < 0.3f)
                     rug.set(x, y, darker(fur, 0.18f));
         rug.ellipse(24, 24, 9, 6, lighter(fur, 0.12f));
@@ -437,7 +437,7 @@ void woodenFloorWith(Image& t, int n)
         t.blit(rug, 0, 0);
         t.set(22, 8, INK);
         t.set(26, 8, INK);
-    } else if (n == 43) {                 // trapdoor with a ring
+    } else if (n == TILE_TRAPDOOR) {   // with a ring
         const Rgba lid = rgb(120, 78, 44);
         t.rect(10, 10, 28, 28, rgb(46, 30, 20));
         t.rect(11, 11, 26, 26, lid);
@@ -455,8 +455,8 @@ void parquet(Image& t)
 {
     t.wrap = true;
     const Rgba a = rgb(180, 128, 74), b = rgb(150, 100, 56);
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             int bx = x / 12, by = y / 12, lx = x % 12, ly = y % 12;
             bool across = (bx + by) % 2 == 0;
             int along = across ? ly : lx;     // position across the little boards
@@ -475,11 +475,11 @@ void parquet(Image& t)
 void marble(Image& t)
 {
     t.wrap = true;
-    for (int y = 0; y < TILE; y++)
-        for (int x = 0; x < TILE; x++) {
+    for (int y = 0; y < TILE_SIZE; y++)
+        for (int x = 0; x < TILE_SIZE; x++) {
             bool alt = ((x / 24) + (y / 24)) % 2;
             Rgba c = alt ? rgb(228, 226, 232) : rgb(208, 214, 222);
-            float n = vnoise(x, y, 12, TILE, 47) + 0.4f * vnoise(x, y, 6, TILE, 48);
+            float n = vnoise(x, y, 12, TILE_SIZE, 47) + 0.4f * vnoise(x, y, 6, TILE_SIZE, 48);
             if (std::fabs(n - 0.7f) < 0.025f)
                 c = rgb(150, 150, 168);
             else if (std::fabs(n - 0.45f) < 0.02f)
@@ -501,7 +501,7 @@ void dungeonFloor(Image& t)
     t.line(14, 26, 16, 31, rgb(40, 36, 44));
     t.line(30, 38, 38, 42, rgb(40, 36, 44));
     for (int i = 0; i < 30; i++) {   // moss in the joints
-        int x = (int)(hash01(i, 1, 55) * 48);
+        int x = (int)(hash01(i, 1, 55) * TILE_SIZE);
         t.put(x, 0, rgb(60, 96, 52));
         t.put(x, 16, rgb(60, 96, 52));
         t.put(x + 1, 32, rgb(70, 110, 56));
@@ -519,7 +519,7 @@ void royalRunner(Image& t)
     t.rect(36, 0, 2, 48, gold);
     t.rect(7, 0, 1, 48, withAlpha(rgb(20, 12, 16), 120));
     t.rect(40, 0, 1, 48, withAlpha(rgb(20, 12, 16), 120));
-    for (int y = 0; y < 48; y++)
+    for (int y = 0; y < TILE_SIZE; y++)
         for (int x = 13; x < 35; x++) {
             int d = std::abs(x - 24) + std::abs((y % 24) - 12);
             if (d == 8)
@@ -549,29 +549,29 @@ void stairsDown(Image& t)
 bool paintBuildingTile(int n, Image& t)
 {
     switch (n) {
-    case 1: stoneWall(t); break;
-    case 2: logWall(t); break;
-    case 3: openDoorway(t); break;
-    case 4: woodenDoor(t, WOOD); break;
-    case 5: woodPlanks(t, FLOOR_WOOD, 8, 5); break;
-    case 6: bed(t, true); break;
-    case 7: bed(t, false); break;
-    case 14: flagstoneFloor(t); break;
-    case 15: redCarpet(t); break;
-    case 25: stairsDown(t); break;
-    case 27: case 34: case 43: woodenFloorWith(t, n); break;
-    case 28: blueRug(t); break;
-    case 29: checkerFloor(t); break;
-    case 33: counter(t); break;
-    case 38: brickWall(t); break;
-    case 42: cratesAndBarrel(t); break;
-    case 44: roomDoor(t); break;
-    case 45: ironDoor(t); break;
-    case 46: caveWall(t); break;
-    case 47: marble(t); break;
-    case 55: dungeonFloor(t); break;
-    case 56: royalRunner(t); break;
-    case 57: parquet(t); break;
+    case TILE_STONE_WALL: stoneWall(t); break;
+    case TILE_CABIN_WALL: logWall(t); break;
+    case TILE_OPEN_DOOR: openDoorway(t); break;
+    case TILE_LOCKED_DOOR: woodenDoor(t, WOOD); break;
+    case TILE_PLANKS: woodPlanks(t, FLOOR_WOOD, 8, 5); break;
+    case TILE_BED_HEAD: bed(t, true); break;
+    case TILE_BED_FOOT: bed(t, false); break;
+    case TILE_FLAGSTONES: flagstoneFloor(t); break;
+    case TILE_RED_CARPET: redCarpet(t); break;
+    case TILE_STAIRS_DOWN: stairsDown(t); break;
+    case TILE_DOORMAT: case TILE_FUR_RUG: case TILE_TRAPDOOR: woodenFloorWith(t, n); break;
+    case TILE_BLUE_RUG: blueRug(t); break;
+    case TILE_CHECKED_FLOOR: checkerFloor(t); break;
+    case TILE_COUNTER: counter(t); break;
+    case TILE_BRICK_WALL: brickWall(t); break;
+    case TILE_CRATES: cratesAndBarrel(t); break;
+    case TILE_ROOM_DOOR: roomDoor(t); break;
+    case TILE_DOUBLE_DOOR: ironDoor(t); break;
+    case TILE_CAVE_WALL: caveWall(t); break;
+    case TILE_MARBLE: marble(t); break;
+    case TILE_DUNGEON_FLOOR: dungeonFloor(t); break;
+    case TILE_CARPET_RUNNER: royalRunner(t); break;
+    case TILE_PARQUET: parquet(t); break;
     default: return false;
     }
     return true;
@@ -583,7 +583,7 @@ bool makeTiles(const std::string& outDir, int& count)
     if (!makeDirs(dir))
         return false;
     for (int n = 0; n < TILE_COUNT; n++) {
-        Image t(TILE, TILE, rgb(0, 0, 0));
+        Image t(TILE_SIZE, TILE_SIZE, rgb(0, 0, 0));
         if (!paintBuildingTile(n, t) && !paintOutdoorTile(n, t)) {
             fprintf(stderr, "makeassets: no painter for tile %d\n", n);
             return false;

@@ -2,8 +2,6 @@
 #pragma once
 #include "makeassets.h"
 
-const int TILE = 48;
-
 // Picks one of n colours by v in 0..1, with a little per-pixel jitter for dithering.
 Rgba band(const Rgba* pal, int n, float v, int x, int y, uint32_t seed, float jitter = 0.12f);
 
@@ -37,8 +35,6 @@ void stoneCells(Image& t, int perSide, Rgba stone, Rgba gap, float gapWidth, flo
 void flagstones(Image& t, Rgba stone, Rgba gap, uint32_t seed);
 // Blends picture `over` onto t where mask(x, y) says so, with a ragged edge.
 void raggedSplit(Image& t, const Image& over, bool overOnTop, int edgeY, uint32_t seed);
-
-const int TILE_COUNT = 63;   // the map format holds tile numbers 0..62
 
 // Each paints tile n into t (48x48) and returns true, or returns false when
 // the number is not one of its own.

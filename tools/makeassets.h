@@ -1,6 +1,7 @@
 // makeassets.h -- the asset maker's five families of pictures and sounds.
 #pragma once
 #include <string>
+#include "game-codes.h"
 #include "picture.h"
 
 // The sizes of the desktop icons written under desktop/ ("64x64.png" ...).

@@ -126,7 +126,9 @@ bool place(const WorldPlan& plan, Map& map, Reader& r, bool sea, float& x, float
     if (!resolveAt(plan, at, r.file(), r.lineOf("at"), tx, ty))
         return false;
     auto fits = [&](int cx, int cy) {
-        return sea ? map.getTileAt(cx, cy) == 21 : !map.isSolid((float)cx * Map::TILE, (float)cy * Map::TILE);
+        if (sea)
+            return map.getTileAt(cx, cy) == TILE_SEA;
+        return !map.isSolid((float)cx * Map::TILE, (float)cy * Map::TILE);
     };
     if (words(at).size() == 2 && !fits(tx, ty)) {
         for (int radius = 1; radius <= 3; radius++) {
@@ -162,8 +164,8 @@ void readCharacters(const std::string& path, const WorldPlan& plan, Map& map, Re
         bool sea = r.yes("seamonster");
         a->bIsHostile = r.yes("hostile");
         place(plan, map, r, sea, a->x, a->y);
-        a->sprite = r.number("sprite", 1, 0, 8);
-        a->direction = r.number("facing", 2, 0, 3);
+        a->sprite = r.number("sprite", 1, 0, SPRITE_SETS - 1);
+        a->direction = r.number("facing", FACE_DOWN, FACE_UP, FACE_LEFT);
         std::string role = r.text("role");
         if (!role.empty()) {
             bool known = false;
@@ -181,7 +183,7 @@ void readCharacters(const std::string& path, const WorldPlan& plan, Map& map, Re
         }
         if (sea)
             a->conversation[1] = "Seamonster";
-        a->flagId = r.number("flag", 0, 0, 39);
+        a->flagId = r.number("flag", 0, 0, FLAG_COUNT - 1);
         a->bIsWanderer = r.yes("wanders");
         a->stats.hp = a->stats.hp_max = r.number("hp", 20, 1, 100000);
         a->stats.mp = a->stats.mp_max = r.number("mp", 0, 0, 100000);
@@ -194,7 +196,7 @@ void readCharacters(const std::string& path, const WorldPlan& plan, Map& map, Re
         r.finish();
         int tx = (int)a->x / Map::TILE, ty = (int)a->y / Map::TILE;
         int tile = map.getTileAt(tx, ty);
-        if (sea ? tile != 21 : map.isSolid(a->x, a->y))
+        if (sea ? tile != TILE_SEA : map.isSolid(a->x, a->y))
             problem(path, b.line, a->myName + (sea ? " must swim in open sea" : " stands on a solid tile") +
                                       " (" + std::to_string(tx) + ", " + std::to_string(ty) + ", tile " +
                                       std::to_string(tile) + ")");
@@ -205,17 +207,17 @@ void readCharacters(const std::string& path, const WorldPlan& plan, Map& map, Re
     }
 }
 
-int ownerCode(Reader& r)
+ItemOwner ownerCode(Reader& r)
 {
     std::string s = r.text("owner", "map");
     if (s == "map")
-        return 0;
+        return OWNER_MAP;
     if (s == "player")
-        return 1;
+        return OWNER_PLAYER;
     if (s == "shop")
-        return 2;
+        return OWNER_SHOP;
     problem(r.file(), r.lineOf("owner"), "owner is map, player or shop");
-    return 0;
+    return OWNER_MAP;
 }
 
 void readItems(const std::string& path, const WorldPlan& plan, Map& map, Records& out)
@@ -224,30 +226,30 @@ void readItems(const std::string& path, const WorldPlan& plan, Map& map, Records
         Reader r(path, b);
         std::unique_ptr<Item> it(new Item());
         it->itemName = r.need("name");
-        it->type = r.number("type", 0, 0, 12);
-        if (it->type == 5)
+        it->type = r.number("type", ITEM_PLAIN, ITEM_PLAIN, ITEM_KEY_SHOP_GOODS);
+        if (it->type == ITEM_USED_UP)
             problem(path, r.lineOf("type"), "type 5 marks a used-up item and is never shipped");
         it->maxEffect = r.number("effect", 0, 0, 100000);
         it->price = r.number("price", 0, 0, 1000000);
-        it->owner = (unsigned)ownerCode(r);
+        it->owner = ownerCode(r);
         it->shortName = r.need("short");
         it->itemDescript = r.need("about");
         it->icon = (unsigned)r.number("icon", 0, 0, ITEM_PICTURES - 1);
         it->range = r.number("range", 0, 0, 50);
         it->bIsEquipped = r.yes("equipped");
-        if (it->owner == 0) {
+        if (it->owner == OWNER_MAP) {
             if (place(plan, map, r, false, it->x, it->y) && map.isSolid(it->x, it->y))
                 problem(path, b.line, it->itemName + " lies on a solid tile");
         } else if (r.has("at")) {
             problem(path, r.lineOf("at"), "only items lying on the map have a place");
         }
-        if ((it->type == 1 || it->type == 8) && it->maxEffect <= 0)
+        if ((it->type == ITEM_MELEE || it->type == ITEM_RANGED) && it->maxEffect <= 0)
             problem(path, b.line, "a weapon needs an effect above 0");
-        if (it->type == 8 && it->range <= 0)
+        if (it->type == ITEM_RANGED && it->range <= 0)
             problem(path, b.line, "a ranged weapon needs a range");
-        if (it->type != 8 && r.has("range"))
+        if (it->type != ITEM_RANGED && r.has("range"))
             problem(path, r.lineOf("range"), "only ranged weapons (type 8) have a range");
-        if ((it->type == 11 || it->type == 12) && it->owner != 2)
+        if ((it->type == ITEM_ROOM_KEY || it->type == ITEM_KEY_SHOP_GOODS) && it->owner != OWNER_SHOP)
             problem(path, b.line, "room keys and key-shop goods are sold by the key shop (owner shop)");
         r.finish();
         out.items.push_back(std::move(it));
@@ -262,7 +264,7 @@ void readQuests(const std::string& path, Records& out)
         q->description = r.need("text");
         q->itemTarget = r.need("target");
         q->reward = r.number("reward", 0, 0, 1000000);
-        q->flagId = r.number("flag", 0, 0, 39);
+        q->flagId = r.number("flag", 0, 0, FLAG_COUNT - 1);
         q->bIsCompleted = false;
         r.finish();
         bool found = false;

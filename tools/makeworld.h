@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "game-codes.h"
 #include "item.h"
 #include "player.h"
 #include "quest.h"
@@ -12,7 +13,6 @@ class Map;
 
 // Highest item picture number + 1 shipped under data/assets/items (docs/art.md).
 const int ITEM_PICTURES = 48;
-const int TILE_COUNT = 63;
 
 // A problem with a source file, reported as "file:line: text" on standard error.
 // Every reader records problems and goes on; the builder refuses to write when any were found.
@@ -53,8 +53,8 @@ public:
     std::string title;
     std::string dir;
     unsigned seed = 1;
-    int fill = 21;
-    int ground = 0;
+    int fill = TILE_SEA;
+    int ground = TILE_GRASS;
     int border = 0;                         // rows of trees along the top and left map edges
     std::vector<Shape> land;
     std::vector<Region> regions;
