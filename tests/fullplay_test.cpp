@@ -16,7 +16,7 @@
 #include <vector>
 #include "game.h"
 #include "autopilot.h"
-#include "fakeclock.h"
+#include "seam.h"
 #include "minigame.h"
 
 namespace {

@@ -3,26 +3,10 @@
 #include <functional>
 #include <map>
 #include <gtest/gtest.h>
-#include "textlog.h"
+#include "seam.h"
 #include "world.h"
 
 using qtest::World;
-
-namespace {
-
-// Runs on the game's thread inside every SDL_Delay: a 0 ms delay ends a frame
-// of the table, so tests script held keys and events frame by frame.
-std::function<void(Uint32)> onDelay;
-
-} // namespace
-
-extern "C" void __real_SDL_Delay(Uint32 ms);
-extern "C" void __wrap_SDL_Delay(Uint32 ms)
-{
-    if (onDelay)
-        onDelay(ms);
-    __real_SDL_Delay(ms);
-}
 
 namespace {
 
@@ -40,7 +24,7 @@ struct Gambling : testing::Test
     }
     void TearDown() override
     {
-        onDelay = nullptr;
+        qtest::onDelay = nullptr;
         qtest::logText = false;
         qtest::drawnText.clear();
         qtest::releaseAllKeys();
@@ -56,19 +40,21 @@ struct Gambling : testing::Test
         int last = script.empty() ? 0 : script.rbegin()->first;
         if (script.count(0))
             script[0]();
-        onDelay = [&](Uint32 ms) {
+        // A 0 ms delay ends a frame of the table.
+        qtest::onDelay = [&](Uint32 ms) {
             if (ms == 10)
                 tenMsPauses++;
             if (ms != 0)
-                return;
+                return true;
             frame++;
             if (script.count(frame))
                 script[frame]();
             if (frame == last + 1)
                 qtest::pushKey(SDLK_ESCAPE);
+            return true;
         };
         g->gambleLoop();
-        onDelay = nullptr;
+        qtest::onDelay = nullptr;
         qtest::clearEvents();
         qtest::releaseAllKeys();
         frames = frame;

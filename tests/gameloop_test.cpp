@@ -1,7 +1,6 @@
 // gameloop_test.cpp -- the frame loop: frame timers, per-second statistics, fights won and run from.
 #include <gtest/gtest.h>
-#include "fakeclock.h"
-#include "frames.h"
+#include "seam.h"
 #include "world.h"
 
 using qtest::World;

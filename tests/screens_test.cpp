@@ -3,9 +3,8 @@
 #include <functional>
 #include <unistd.h>
 #include <gtest/gtest.h>
-#include "fakeclock.h"
+#include "seam.h"
 #include "script.h"
-#include "textlog.h"
 #include "world.h"
 
 using qtest::World;

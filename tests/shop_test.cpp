@@ -1,7 +1,7 @@
 // shop_test.cpp -- the shop: both stages, half-price resale, the shop filters, selling out and leaving.
 #include <gtest/gtest.h>
 #include "autopilot.h"
-#include "textlog.h"
+#include "seam.h"
 #include "world.h"
 
 namespace {

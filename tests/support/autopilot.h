@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 #include <SDL.h>
-#include "frames.h"
+#include "seam.h"
 #include "game.h"
 #include "harness.h"
 

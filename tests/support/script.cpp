@@ -1,7 +1,7 @@
 // script.cpp -- the frame-driven input feeder for tests that cross several screens.
 #include "script.h"
 #include <cstring>
-#include "frames.h"
+#include "seam.h"
 
 namespace qtest {
 
