@@ -77,7 +77,7 @@ TEST_F(Inventory, TwelveItemsScrollByOneAfterNineRows)
     // Scroll in one frame, look at the next one: hidden rows above and below.
     qtest::EventScript script;
     script.keys({SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN})
-        .pause(50)
+        .pause(3)
         .keys({SDLK_ESCAPE});
     script.start();
     g->inventoryMenu();
@@ -139,7 +139,7 @@ TEST_F(Inventory, AMissingPictureIsReportedOncePerItem)
     testing::internal::CaptureStderr();
     for (int opening = 0; opening < 2; opening++) {
         qtest::EventScript script;
-        script.keys({SDLK_DOWN}).pause(50).keys({SDLK_UP}).pause(50).keys({SDLK_ESCAPE});
+        script.keys({SDLK_DOWN}).pause(3).keys({SDLK_UP}).pause(3).keys({SDLK_ESCAPE});
         script.start();
         g->inventoryMenu();
     }

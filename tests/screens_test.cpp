@@ -225,19 +225,19 @@ TEST_F(Screens, AFailedSaveStaysReportedUntilTheNextKey)
     };
     qtest::EventScript script;
     script.keys({SDLK_s})
-        .pause(300)
+        .pause(10)
         .then([] { qtest::drawnText.clear(); })
-        .pause(50)
+        .pause(3)
         .then(look(shownLater))
         .keys({SDLK_x})
-        .pause(50)
+        .pause(3)
         .then([] { qtest::drawnText.clear(); })
-        .pause(50)
+        .pause(3)
         .then(look(shownAfterKey))
         .keys({SDLK_s})
-        .pause(300)
+        .pause(10)
         .then([] { qtest::drawnText.clear(); })
-        .pause(50)
+        .pause(3)
         .then(look(shownAfterRetry))
         .keys({SDLK_ESCAPE});
     script.start();
@@ -412,7 +412,7 @@ TEST(Restart, AnEndingFromTheMenuGivesAFreshMenu)
         // E shows the slides of "data"; Escape ends them and the game object
         // is rebuilt; Escape on the fresh menu leaves the program.
         qtest::EventScript script;
-        script.keys({SDLK_e}).keys({SDLK_ESCAPE}).pause(300).keys({SDLK_ESCAPE});
+        script.keys({SDLK_e}).keys({SDLK_ESCAPE}).pause(10).keys({SDLK_ESCAPE});
         script.start();
         rc = SDL_main(0, nullptr);
     }

@@ -45,10 +45,10 @@ EventScript& EventScript::then(std::function<void()> action)
     return *this;
 }
 
-EventScript& EventScript::pause(int ms)
+EventScript& EventScript::pause(int frames)
 {
     Step s;
-    s.pauseMs = ms;
+    s.pauseFrames = frames;
     steps_.push_back(s);
     return *this;
 }
@@ -56,6 +56,7 @@ EventScript& EventScript::pause(int ms)
 void EventScript::start()
 {
     next_ = 0;
+    paused_ = 0;
     done_ = steps_.empty();
     onFrame = [this] { frame(); };
 }
@@ -67,16 +68,11 @@ void EventScript::frame()
         if (SDL_PeepEvents(NULL, 0, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
             return;
         const Step& s = steps_[next_];
-        if (s.pauseMs > 0) {
-            auto now = std::chrono::steady_clock::now();
-            if (!pausing_) {
-                pausing_ = true;
-                pauseStart_ = now;
-            }
-            if (now - pauseStart_ < std::chrono::milliseconds(s.pauseMs))
-                return;
-            pausing_ = false;
+        if (paused_ < s.pauseFrames) {
+            paused_++;
+            return;
         }
+        paused_ = 0;
         if (s.action)
             s.action();
         for (SDL_Event e : s.events)
