@@ -10,26 +10,12 @@ using qtest::World;
 
 namespace {
 
-struct Gambling : testing::Test
+struct Gambling : qtest::PlayerGame
 {
     void SetUp() override
     {
-        w.reset(new World());
-        g = w->game.get();
-        hero = w->addActor(480, 480, true);
-        qtest::clearEvents();
-        qtest::releaseAllKeys();
-        qtest::drawnText.clear();
+        PlayerGame::SetUp();
         qtest::logText = true;
-    }
-    void TearDown() override
-    {
-        qtest::onDelay = nullptr;
-        qtest::logText = false;
-        qtest::drawnText.clear();
-        qtest::releaseAllKeys();
-        qtest::clearEvents();
-        w.reset();
     }
     // Runs the table; script[n] runs at the end of frame n (frame 0: before
     // the first). After the last scripted frame Escape is pushed, so the table
@@ -95,9 +81,6 @@ struct Gambling : testing::Test
         }
         return 0;
     }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
-    Actor* hero = nullptr;
     int frames = 0;
     int tenMsPauses = 0;
 };

@@ -14,22 +14,8 @@ void quitAt(CGame& g, unsigned frame)
         g.bMustQuit = true;
 }
 
-struct Loop : testing::Test
+struct Loop : qtest::PlayerGame
 {
-    void SetUp() override
-    {
-        w.reset(new World());
-        g = w->game.get();
-        hero = w->addActor(480, 480, true);
-        qtest::clearEvents();
-        qtest::releaseAllKeys();
-    }
-    void TearDown() override
-    {
-        qtest::fakeTicks = nullptr;
-        qtest::onFrame = nullptr;
-        w.reset();
-    }
     // A hostile that can see the player and is within reach of a fight.
     Actor* hostileAt(float x, float y)
     {
@@ -94,9 +80,6 @@ struct Loop : testing::Test
         g->gameLoop();
         qtest::fakeTicks = nullptr;
     }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
-    Actor* hero = nullptr;
 };
 
 } // namespace

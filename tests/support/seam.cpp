@@ -39,6 +39,17 @@ size_t indexOf(const std::string& text)
     return std::string::npos;
 }
 
+void clearHooks()
+{
+    onDelay = nullptr;
+    onFrame = nullptr;
+    onFlip = nullptr;
+    fakeTicks = nullptr;
+    refuseExchange = false;
+    logText = false;
+    drawnText.clear();
+}
+
 } // namespace qtest
 
 extern "C" {

@@ -57,4 +57,7 @@ bool wasDrawnAt(const std::string& text, int x, int y);
 // Index in drawnText of the first line with that text, or npos.
 size_t indexOf(const std::string& text);
 
+// Every hook back to doing nothing, the text log off and empty.
+void clearHooks();
+
 } // namespace qtest

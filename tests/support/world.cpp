@@ -1,5 +1,6 @@
 // world.cpp -- the stand-in world used by tests of play.
 #include "world.h"
+#include "seam.h"
 
 namespace qtest {
 
@@ -63,6 +64,39 @@ void World::fill(int tile)
     for (int r = 0; r < Map::SIZE; r++)
         for (int c = 0; c < Map::SIZE; c++)
             game->theMap->level[r][c] = tile;
+}
+
+void PlayerGame::SetUp()
+{
+    w.reset(new World());
+    g = w->game.get();
+    hero = w->addActor(480, 480, true);
+    g->bPlayingGame = true;
+    clearEvents();
+    releaseAllKeys();
+    clearHooks();
+}
+
+void PlayerGame::TearDown()
+{
+    clearHooks();
+    releaseAllKeys();
+    clearEvents();
+    w.reset();
+}
+
+std::vector<Uint32> PlayerGame::band(int x, int y, int width, int height) const
+{
+    return pixelBand(g->screen, x, y, width, height);
+}
+
+bool PlayerGame::showsLine(const char* text, int x, int y, int width, int height, Uint32 backdrop)
+{
+    std::vector<Uint32> shown = band(x, y, width, height);
+    SDL_Rect r = {(Sint16)x, (Sint16)y, (Uint16)width, (Uint16)height};
+    SDL_FillRect(g->screen, &r, SDL_MapRGB(g->screen->format, (backdrop >> 16) & 0xff, (backdrop >> 8) & 0xff, backdrop & 0xff));
+    g->drawTextAt(text, x, y);
+    return band(x, y, width, height) == shown;
 }
 
 } // namespace qtest

@@ -2,6 +2,8 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
+#include <gtest/gtest.h>
 #include "game.h"
 #include "harness.h"
 #include "fakeassets.h"
@@ -25,6 +27,22 @@ public:
 
     WorkDir dir;
     std::unique_ptr<CGame> game;
+};
+
+// The fixture of the tests of play: a World with the player "Hero" at (480, 480), exploring, no
+// event queued and no key held. After each test every seam hook is cleared.
+struct PlayerGame : testing::Test
+{
+    void SetUp() override;
+    void TearDown() override;
+    std::vector<Uint32> band(int x, int y, int width, int height) const;
+    // Whether the window shows exactly this line at (x, y) in a band width x height on `backdrop`
+    // (0xRRGGBB): the band is drawn again with the line alone and compared.
+    bool showsLine(const char* text, int x, int y, int width, int height, Uint32 backdrop);
+
+    std::unique_ptr<World> w;
+    CGame* g = nullptr;
+    Actor* hero = nullptr;
 };
 
 } // namespace qtest
