@@ -9,13 +9,11 @@
 #include <vector>
 #include <gtest/gtest.h>
 #include "harness.h"
-#include "player.h"
-#include "item.h"
-#include "quest.h"
-#include "vars.h"
+#include "records.h"
 
 namespace gamefix {
 
+// Lines of a hand-made file, for tests of how the readers take files no writer makes.
 inline std::string lines(const std::vector<std::string>& ls)
 {
     std::string s;
@@ -29,38 +27,41 @@ inline std::string lines(const std::vector<std::string>& ls)
 inline std::string actorFile(const std::string& talk0, const std::string& name, int x = 96, int y = 96,
                              bool hostile = false, int money = 10)
 {
-    return lines({std::to_string(x), std::to_string(y), "20", "20", "5", "5", "0", "1", "3", "4", "2", "-1",
-                  hostile ? "1" : "0", talk0, "Later.", name, "0", "2", "1", std::to_string(money)});
+    Actor a = qtest::character(x, y, 20, talk0, "Later.", name, (unsigned)money);
+    a.stats.mp = a.stats.mp_max = 5;
+    a.stats.strength = 3;
+    a.stats.dexterity = 4;
+    a.stats.intelligence = 2;
+    a.flagId = -1;
+    a.bIsHostile = hostile;
+    a.sprite = 2;
+    a.direction = 1;
+    return qtest::fileOf(a);
 }
 
 inline std::string itemFile(int type, int owner, const std::string& shortName, int range = 0)
 {
-    return lines({std::to_string(type), "4", "30", std::to_string(owner), "144", "192", "0", "Item " + shortName,
-                  "A " + shortName + " to carry", shortName, "1", std::to_string(range)});
+    Item it = qtest::item(type, 4, 30, (unsigned)owner, "Item " + shortName, "A " + shortName + " to carry", shortName, 1);
+    it.x = 144;
+    it.y = 192;
+    it.range = range;
+    return qtest::fileOf(it);
 }
 
 inline std::string questFile(const std::string& target, int flag)
 {
-    return lines({"Bring me a " + target, target, "50", "0", std::to_string(flag)});
+    return qtest::fileOf(qtest::quest("Bring me a " + target, target, 50, flag));
 }
 
 inline std::string varsFile(const std::string& dir, const std::string& name = "Fixture Game")
 {
-    std::vector<std::string> ls = {name, "0", "120", "0", "0"};
-    for (int i = 0; i < 40; i++)
-        ls.push_back(i == 3 ? "1" : "0");
-    ls.push_back(dir);
-    return lines(ls);
+    MiscVars v = qtest::gameVars(name, dir);
+    v.frames = 120;
+    v.flags[3] = true;
+    return qtest::fileOf(v);
 }
 
-inline std::string mapFile(char fill = 'A')
-{
-    std::string row(350, fill);
-    std::string s;
-    for (int r = 0; r < 350; r++)
-        s += row + "\n";
-    return s;
-}
+using qtest::mapFile;
 
 // Writes a complete game folder: character 0 is the player ("Plyr"), the
 // others are hostile; items alternate between the map and the shop.
