@@ -88,6 +88,23 @@ bool Adventurer::free()
     return !fighting() && exploring();
 }
 
+bool Adventurer::talkTo(const std::string& name)
+{
+    return free() && walkUpAndTalk(*g, walker, name);
+}
+
+bool Adventurer::walkToItem(const std::string& shortName)
+{
+    if (!free())
+        return false;
+    Item* it = itemNamed(*g, shortName);
+    if (!it) {
+        ADD_FAILURE() << "no item called " << shortName;
+        return true;
+    }
+    return walker.reach(*g, it);
+}
+
 int Adventurer::packDowns(const Item* item) const
 {
     std::vector<const Item*> pack;
@@ -188,6 +205,7 @@ bool Adventurer::fighting()
     if (G.mode == 1 && !G.bPlayingGame && G.enemy) {
         if (!inFight_) {
             inFight_ = true;
+            fights++;
             rewardTaken_ = false;
             turns_ = 0;
             stillTurns_ = 0;
@@ -233,9 +251,7 @@ bool Adventurer::fighting()
 
 void Adventurer::talk(Scenario& s, const std::string& name)
 {
-    s.add("talk to " + name, [this, name] {
-        return free() && walkUpAndTalk(*g, walker, name);
-    });
+    s.add("talk to " + name, [this, name] { return talkTo(name); });
     s.add("hear " + name, [this, name] {
         if (!free())
             return false;
@@ -286,9 +302,7 @@ void Adventurer::fetch(Scenario& s, const std::string& shortName, int nearX, int
 
 void Adventurer::buy(Scenario& s, const std::string& keeper, const std::vector<std::string>& shortNames, bool keyShop)
 {
-    s.add("walk to " + keeper, [this, keeper] {
-        return free() && walkUpAndTalk(*g, walker, keeper);
-    });
+    s.add("walk to " + keeper, [this, keeper] { return talkTo(keeper); });
     s.add("choose Buy item", [] {
         press(SDLK_RETURN);
         return true;
@@ -325,9 +339,7 @@ void Adventurer::buy(Scenario& s, const std::string& keeper, const std::vector<s
 
 void Adventurer::sell(Scenario& s, const std::string& keeper, const std::vector<std::string>& shortNames)
 {
-    s.add("walk to " + keeper + " to sell", [this, keeper] {
-        return free() && walkUpAndTalk(*g, walker, keeper);
-    });
+    s.add("walk to " + keeper + " to sell", [this, keeper] { return talkTo(keeper); });
     s.add("choose Sell item", [] {
         press(SDLK_DOWN);
         press(SDLK_RETURN);
@@ -589,7 +601,7 @@ void Adventurer::loadGame(Scenario& s, const Snapshot& saved)
 void Adventurer::watchEnding(Scenario& s, const std::string& keeper)
 {
     s.add("talk to " + keeper, [this, keeper] {
-        if (!free() || !walkUpAndTalk(*g, walker, keeper))
+        if (!talkTo(keeper))
             return false;
         note("talked to " + keeper + " for the ending");
         return true;

@@ -66,10 +66,15 @@ public:
     bool exploring() const;
     // False while a fight, its reward screen or a nested screen has the frame.
     bool free();
+    // One frame of walking up to the character; true once Return has been pressed beside them.
+    bool talkTo(const std::string& name);
+    // One frame of walking to the item until the player's box touches it (Space then picks it up).
+    bool walkToItem(const std::string& shortName);
     std::string journal() const;
     void note(const std::string& line);
 
     Walker walker;
+    int fights = 0;   // fights begun
     int wins = 0;
     int levelUps = 0;
     unsigned long frames = 0;   // frames the scenarios have seen
