@@ -6,19 +6,13 @@ using qtest::World;
 
 namespace {
 
-struct Behaviour : testing::Test
+struct Behaviour : qtest::PlayerGame
 {
     void SetUp() override
     {
-        w.reset(new World());
-        g = w->game.get();
-        hero = w->addActor(48 * 20, 48 * 20, true);
-        g->bPlayingGame = true;
+        PlayerGame::SetUp();
+        hero->x = hero->y = 48 * 20;
         frame(20);
-    }
-    void TearDown() override
-    {
-        w.reset();
     }
     void frame(float ms)
     {
@@ -32,9 +26,6 @@ struct Behaviour : testing::Test
         a->bIsActive = true;
         return a;
     }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
-    Actor* hero = nullptr;
 };
 
 } // namespace

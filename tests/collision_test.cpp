@@ -6,12 +6,8 @@
 using qtest::World;
 
 namespace {
-struct Collide : testing::Test
+struct Collide : qtest::GameTest
 {
-    void SetUp() override { w.reset(new World()); g = w->game.get(); }
-    void TearDown() override { w.reset(); }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
 };
 }
 

@@ -12,21 +12,14 @@ namespace {
 Uint32 iconColour(int i) { return ((Uint32)(Uint8)(i * 8) << 16) | ((Uint32)(Uint8)(255 - i * 8) << 8) | 40; }
 const Uint32 BACKDROP = 0x123456;
 
-struct Display : testing::Test
+struct Display : qtest::GameTest
 {
     void SetUp() override
     {
-        w.reset(new World());
-        g = w->game.get();
+        GameTest::SetUp();
         foe = w->startFight();
         hero = g->player;
         h = g->returnTextHeight();
-        qtest::clearEvents();
-    }
-    void TearDown() override
-    {
-        qtest::fakeTicks = nullptr;
-        w.reset();
     }
     void backdrop() { SDL_FillRect(g->screen, NULL, SDL_MapRGB(g->screen->format, 0x12, 0x34, 0x56)); }
     void drawHUD()
@@ -51,8 +44,6 @@ struct Display : testing::Test
         TTF_SizeText(g->font, s.c_str(), &tw, &th);
         return x + tw;
     }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
     Actor* hero = nullptr;
     Actor* foe = nullptr;
     int h = 0;

@@ -11,16 +11,13 @@ using qtest::World;
 
 namespace {
 
-struct Menu : testing::Test
+struct Menu : qtest::GameTest
 {
     void SetUp() override
     {
-        w.reset(new World());
-        g = w->game.get();
-        qtest::clearEvents();
+        GameTest::SetUp();
         h = g->returnTextHeight();
     }
-    void TearDown() override { w.reset(); }
     void keys(std::initializer_list<SDLKey> ks)
     {
         for (SDLKey k : ks)
@@ -51,8 +48,6 @@ struct Menu : testing::Test
             n++;
         return n;
     }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
     int h = 0;
 };
 

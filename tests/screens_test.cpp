@@ -31,24 +31,12 @@ Seen classify(Uint32 rgb)
     return BACKGROUND;
 }
 
-struct Screens : testing::Test
+struct Screens : qtest::PlayerGame
 {
     void SetUp() override
     {
-        w.reset(new World());
-        g = w->game.get();
-        hero = w->addActor(480, 480, true);
-        qtest::clearEvents();
-        qtest::drawnText.clear();
+        PlayerGame::SetUp();
         qtest::logText = true;
-    }
-    void TearDown() override
-    {
-        qtest::fakeTicks = nullptr;
-        qtest::logText = false;
-        qtest::drawnText.clear();
-        qtest::clearEvents();
-        w.reset();
     }
     Quest* quest(bool done)
     {
@@ -120,9 +108,6 @@ struct Screens : testing::Test
                 qtest::pushKey(key);
         };
     }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
-    Actor* hero = nullptr;
     std::vector<ShowFrame> frames;
     int clockCalls = 0;
 };

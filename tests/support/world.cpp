@@ -66,18 +66,23 @@ void World::fill(int tile)
             game->theMap->level[r][c] = tile;
 }
 
-void PlayerGame::SetUp()
+void GameTest::SetUp()
 {
-    w.reset(new World());
+    w.reset(new World(config()));
     g = w->game.get();
-    hero = w->addActor(480, 480, true);
-    g->bPlayingGame = true;
     clearEvents();
     releaseAllKeys();
     clearHooks();
 }
 
-void PlayerGame::TearDown()
+void PlayerGame::SetUp()
+{
+    GameTest::SetUp();
+    hero = w->addActor(480, 480, true);
+    g->bPlayingGame = true;
+}
+
+void GameTest::TearDown()
 {
     clearHooks();
     releaseAllKeys();

@@ -29,19 +29,28 @@ public:
     std::unique_ptr<CGame> game;
 };
 
-// The fixture of the tests of play: a World with the player "Hero" at (480, 480), exploring, no
-// event queued and no key held. After each test every seam hook is cleared.
-struct PlayerGame : testing::Test
+// The fixture of tests on a World: a fresh game object, no event queued and no key held. After
+// each test every seam hook is cleared.
+struct GameTest : testing::Test
 {
     void SetUp() override;
     void TearDown() override;
+    // The World's config.cfg.
+    virtual std::string config() { return ""; }
+
+    std::unique_ptr<World> w;
+    CGame* g = nullptr;
+};
+
+// With the player "Hero" at (480, 480), exploring.
+struct PlayerGame : GameTest
+{
+    void SetUp() override;
     std::vector<Uint32> band(int x, int y, int width, int height) const;
     // Whether the window shows exactly this line at (x, y) in a band width x height on `backdrop`
     // (0xRRGGBB): the band is drawn again with the line alone and compared.
     bool showsLine(const char* text, int x, int y, int width, int height, Uint32 backdrop);
 
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
     Actor* hero = nullptr;
 };
 
