@@ -1,6 +1,6 @@
 // script.cpp -- the frame-driven input feeder for tests that cross several screens.
 #include "script.h"
-#include <cstring>
+#include "harness.h"
 #include "seam.h"
 
 namespace qtest {
@@ -12,44 +12,29 @@ EventScript::~EventScript()
 
 EventScript& EventScript::keys(std::vector<SDLKey> presses)
 {
-    Step s;
-    for (SDLKey k : presses) {
-        SDL_Event e;
-        memset(&e, 0, sizeof e);
-        e.type = SDL_KEYDOWN;
-        e.key.type = SDL_KEYDOWN;
-        e.key.state = SDL_PRESSED;
-        e.key.keysym.sym = k;
-        s.events.push_back(e);
-    }
-    steps_.push_back(s);
+    steps_.push_back({[presses] {
+                          for (SDLKey k : presses)
+                              pushKey(k);
+                      },
+                      true, 0});
     return *this;
 }
 
 EventScript& EventScript::quit()
 {
-    Step s;
-    SDL_Event e;
-    memset(&e, 0, sizeof e);
-    e.type = SDL_QUIT;
-    s.events.push_back(e);
-    steps_.push_back(s);
+    steps_.push_back({pushQuit, true, 0});
     return *this;
 }
 
 EventScript& EventScript::then(std::function<void()> action)
 {
-    Step s;
-    s.action = action;
-    steps_.push_back(s);
+    steps_.push_back({action, false, 0});
     return *this;
 }
 
 EventScript& EventScript::pause(int frames)
 {
-    Step s;
-    s.pauseFrames = frames;
-    steps_.push_back(s);
+    steps_.push_back({nullptr, false, frames});
     return *this;
 }
 
@@ -73,12 +58,10 @@ void EventScript::frame()
             return;
         }
         paused_ = 0;
-        if (s.action)
-            s.action();
-        for (SDL_Event e : s.events)
-            SDL_PushEvent(&e);
+        if (s.run)
+            s.run();
         next_++;
-        if (!s.events.empty())
+        if (s.pushes)
             break;
     }
     if (next_ >= steps_.size())

@@ -32,9 +32,9 @@ public:
 private:
     struct Step
     {
-        std::vector<SDL_Event> events;
-        std::function<void()> action;
-        int pauseFrames = 0;
+        std::function<void()> run;
+        bool pushes;       // a batch of events: the next step waits for a later frame
+        int pauseFrames;
     };
     std::vector<Step> steps_;
     size_t next_ = 0;
