@@ -16,14 +16,6 @@ void quitAt(CGame& g, unsigned frame)
 
 struct Loop : qtest::PlayerGame
 {
-    // A hostile that can see the player and is within reach of a fight.
-    Actor* hostileAt(float x, float y)
-    {
-        Actor* a = w->addActor(x, y);
-        a->bIsHostile = true;
-        a->bIsActive = true;
-        return a;
-    }
     // Plays from exploring through whatever fight starts, in the real loop on
     // the test clock: on each of the player's turns `turn` picks the key; a
     // won fight's reward screen is left with Return; the loop ends once a
@@ -415,7 +407,7 @@ TEST_F(Loop, ASerpentThreeTilesOffAtSeaIsFoughtToAResult)
     ring->bIsEquipped = true;
     g->vars.hasFloater = true;
     hero->stats.strength = 20;
-    Actor* serpent = hostileAt(hero->x + 144, hero->y);
+    Actor* serpent = w->addHostile(hero->x + 144, hero->y);
     serpent->conversation[1] = "Seamonster";
     serpent->stats.hp = 30;
     serpent->stats.strength = 0;

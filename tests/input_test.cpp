@@ -13,11 +13,6 @@ struct Input : qtest::PlayerGame
         PlayerGame::SetUp();
         frame(10);
     }
-    void frame(float ms)
-    {
-        g->vars.timer_elapsed = ms;
-        g->vars.timer_delta = ms / 1000.0f;
-    }
     void walk(std::initializer_list<SDLKey> held)
     {
         qtest::releaseAllKeys();

@@ -35,6 +35,14 @@ Actor* World::addActor(float x, float y, bool isPlayer)
     return a;
 }
 
+Actor* World::addHostile(float x, float y)
+{
+    Actor* a = addActor(x, y);
+    a->bIsHostile = true;
+    a->bIsActive = true;
+    return a;
+}
+
 Item* World::addItem(int type, unsigned owner, float x, float y)
 {
     Item* it = new Item();
@@ -93,6 +101,12 @@ void GameTest::TearDown()
 std::vector<Uint32> PlayerGame::band(int x, int y, int width, int height) const
 {
     return pixelBand(g->screen, x, y, width, height);
+}
+
+void PlayerGame::frame(float ms)
+{
+    g->vars.timer_elapsed = ms;
+    g->vars.timer_delta = ms / 1000.0f;
 }
 
 bool PlayerGame::showsLine(const char* text, int x, int y, int width, int height, Uint32 backdrop)

@@ -18,6 +18,8 @@ public:
 
     // A character at (x, y); the first one made with player=true becomes the player.
     Actor* addActor(float x, float y, bool isPlayer = false);
+    // A hostile character at (x, y) that is active (sees the player) from the start.
+    Actor* addHostile(float x, float y);
     Item* addItem(int type, unsigned owner, float x = 0, float y = 0);
     // A silent fight on the player's turn: the player on tile (10, 10), the enemy on the tile to
     // its right. Answers the enemy; the player is game->player.
@@ -50,6 +52,8 @@ struct PlayerGame : GameTest
     // Whether the window shows exactly this line at (x, y) in a band width x height on `backdrop`
     // (0xRRGGBB): the band is drawn again with the line alone and compared.
     bool showsLine(const char* text, int x, int y, int width, int height, Uint32 backdrop);
+    // Frame timers as after a frame of ms milliseconds.
+    void frame(float ms);
 
     Actor* hero = nullptr;
 };
