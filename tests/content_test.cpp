@@ -24,11 +24,7 @@ struct Loaded
 {
     explicit Loaded(const std::string& dir) : name(dir)
     {
-        qtest::mkdirs(wd.path() + "/" + dir);
-        std::string cmd = "cd '" + qtest::sourceDir() + "/" + dir + "' && for f in *; do [ \"$f\" = assets ] || cp -r \"$f\" '" +
-                          wd.path() + "/" + dir + "/'; done";
-        if (system(cmd.c_str()) != 0)
-            ADD_FAILURE() << cmd;
+        qtest::copyGame(wd, dir);
         game.reset(new CGame());
         game->audio.bSoundOff = true;
         result = game->loadGame(dir.c_str());

@@ -6,12 +6,8 @@
 // step looks at the game and either pushes the next keys (or holds arrow keys in SDL's key-state
 // array) or waits. Whatever screen is open at that moment takes the keys, just as with a player.
 #include <gtest/gtest.h>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 #include "game.h"
@@ -25,14 +21,6 @@ namespace {
 using qtest::actorNamed;
 using qtest::itemNamed;
 using qtest::press;
-
-std::string slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 using qtest::TestClock;
 
@@ -68,8 +56,8 @@ void writeAdventure(const qtest::WorkDir& wd)
     wd.write("data/idef/0.def", itemFile(1, 6, 30, 1, "Short sword", "sword", 0));
     wd.write("data/idef/1.def", itemFile(0, 0, 999, 2, "Golden apple", "apple", 1));
     wd.write("data/idef/2.def", itemFile(0, 0, 20, 2, "Silver locket", "locket", 2));
-    wd.write("data/ending/0.png", slurp(qtest::sourceDir() + "/data/assets/gameover.png"));
-    wd.write("data/ending/1.png", slurp(qtest::sourceDir() + "/data/assets/items/1.png"));
+    wd.write("data/ending/0.png", qtest::readFile(qtest::sourceDir() + "/data/assets/gameover.png"));
+    wd.write("data/ending/1.png", qtest::readFile(qtest::sourceDir() + "/data/assets/items/1.png"));
     wd.write("save/.gitkeep", "");
 }
 

@@ -1,10 +1,6 @@
 // gamefixture.h -- small game folders written line by line for the load and save tests.
 #pragma once
-#include <dirent.h>
-#include <sys/stat.h>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
@@ -79,39 +75,10 @@ inline void writeGame(const qtest::WorkDir& wd, const std::string& dir, int acto
     wd.write(dir + "/map.dat", mapFile());
 }
 
-inline void collect(const std::string& root, const std::string& rel, std::map<std::string, std::string>& out)
-{
-    std::string path = rel.empty() ? root : root + "/" + rel;
-    DIR* d = opendir(path.c_str());
-    if (!d)
-        return;
-    while (struct dirent* e = readdir(d)) {
-        std::string name = e->d_name;
-        if (name == "." || name == "..")
-            continue;
-        std::string r = rel.empty() ? name : rel + "/" + name;
-        struct stat st;
-        if (lstat((root + "/" + r).c_str(), &st) != 0)
-            continue;
-        if (S_ISDIR(st.st_mode)) {
-            out[r + "/"] = "";
-            collect(root, r, out);
-        } else {
-            std::ifstream in(root + "/" + r, std::ios::binary);
-            std::stringstream ss;
-            ss << in.rdbuf();
-            out[r] = ss.str();
-        }
-    }
-    closedir(d);
-}
-
 // Every file and folder under dir, by relative path, with its content.
 inline std::map<std::string, std::string> snapshot(const std::string& dir)
 {
-    std::map<std::string, std::string> out;
-    collect(dir, "", out);
-    return out;
+    return qtest::filesUnder(dir);
 }
 
 inline std::vector<std::string> names(const std::map<std::string, std::string>& snap)

@@ -10,13 +10,6 @@
 
 namespace qtest {
 
-void copyGame(const WorkDir& wd, const std::string& dir)
-{
-    std::string cmd = "cd '" + sourceDir() + "/" + dir + "' && mkdir -p '" + wd.path() + "/" + dir +
-                      "' && for f in *; do [ \"$f\" = assets ] || cp -r \"$f\" '" + wd.path() + "/" + dir + "/'; done";
-    ASSERT_EQ(0, system(cmd.c_str())) << cmd;
-}
-
 Snapshot Snapshot::of(CGame& g)
 {
     Snapshot s;
@@ -105,6 +98,34 @@ bool Adventurer::walkToItem(const std::string& shortName)
     return walker.reach(*g, it);
 }
 
+namespace {
+
+// Down to the row of a list and Return.
+void chooseRow(int downs)
+{
+    for (int i = downs; i > 0; i--)
+        press(SDLK_DOWN);
+    press(SDLK_RETURN);
+}
+
+// The index of the item of that name in a shop list, or -1.
+int indexOf(const std::vector<Item*>& list, const std::string& shortName)
+{
+    int at = -1;
+    for (size_t i = 0; i < list.size(); i++)
+        if (list[i]->shortName == shortName)
+            at = (int)i;
+    return at;
+}
+
+} // namespace
+
+void Adventurer::usePacked(const Item* item)
+{
+    press(SDLK_ESCAPE);
+    chooseRow(packDowns(item));
+}
+
 int Adventurer::packDowns(const Item* item) const
 {
     std::vector<const Item*> pack;
@@ -166,9 +187,7 @@ void Adventurer::takeTurn()
         if (Item* potion = bestPotion(deadly)) {
             note("drank the " + potion->shortName + " fighting " + e->myName);
             press(SDLK_x);
-            for (int i = packDowns(potion); i > 0; i--)
-                press(SDLK_DOWN);
-            press(SDLK_RETURN);
+            chooseRow(packDowns(potion));
             return;
         }
         if (p->stats.mp >= 10) {
@@ -311,10 +330,7 @@ void Adventurer::buy(Scenario& s, const std::string& keeper, const std::vector<s
         s.add("buy the " + name, [this, name, keyShop] {
             std::vector<Item*> stock;
             g->rebuildShopVector(stock, g->itemVec, 2, keyShop ? 11 : -1);
-            int at = -1;
-            for (size_t i = 0; i < stock.size(); i++)
-                if (stock[i]->shortName == name)
-                    at = (int)i;
+            int at = indexOf(stock, name);
             if (at < 0) {
                 ADD_FAILURE() << "the shops have no " << name;
                 return true;
@@ -324,9 +340,7 @@ void Adventurer::buy(Scenario& s, const std::string& keeper, const std::vector<s
                               << stock[at]->price;
                 return true;
             }
-            for (int i = (int)stock.size() - 1 - at; i > 0; i--)
-                press(SDLK_DOWN);
-            press(SDLK_RETURN);
+            chooseRow((int)stock.size() - 1 - at);
             note("bought the " + name + " for " + std::to_string(stock[at]->price));
             return true;
         });
@@ -349,17 +363,12 @@ void Adventurer::sell(Scenario& s, const std::string& keeper, const std::vector<
         s.add("sell the " + name, [this, name] {
             std::vector<Item*> pack;
             g->rebuildShopVector(pack, g->itemVec, 1, -1);
-            int at = -1;
-            for (size_t i = 0; i < pack.size(); i++)
-                if (pack[i]->shortName == name)
-                    at = (int)i;
+            int at = indexOf(pack, name);
             if (at < 0) {
                 ADD_FAILURE() << "no " << name << " to sell";
                 return true;
             }
-            for (int i = (int)pack.size() - 1 - at; i > 0; i--)
-                press(SDLK_DOWN);
-            press(SDLK_RETURN);
+            chooseRow((int)pack.size() - 1 - at);
             note("sold the " + name + " for " + std::to_string(pack[at]->price / 2));
             return true;
         });
@@ -383,10 +392,7 @@ void Adventurer::wear(Scenario& s, const std::string& shortName)
             ADD_FAILURE() << "no " << shortName << " carried";
             return true;
         }
-        press(SDLK_ESCAPE);
-        for (int i = packDowns(it); i > 0; i--)
-            press(SDLK_DOWN);
-        press(SDLK_RETURN);
+        usePacked(it);
         press(SDLK_ESCAPE);
         return true;
     });
@@ -486,10 +492,7 @@ void Adventurer::openDoor(Scenario& s, int x, int y)
             ADD_FAILURE() << "no key for the door at " << x << "," << y << " (tile " << tile << ")";
             return true;
         }
-        press(SDLK_ESCAPE);
-        for (int i = packDowns(key); i > 0; i--)
-            press(SDLK_DOWN);
-        press(SDLK_RETURN);
+        usePacked(key);
         note("opened the door at " + std::to_string(x) + "," + std::to_string(y) + " with the " + key->shortName);
         return true;
     });

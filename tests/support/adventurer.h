@@ -9,9 +9,6 @@
 
 namespace qtest {
 
-// Copies the repository's game folder `dir` (without its assets, which WorkDir links) into wd.
-void copyGame(const WorkDir& wd, const std::string& dir);
-
 // What a save must bring back: the player, the items, the quests, the flags, the map and who is
 // still alive.
 struct Snapshot
@@ -84,6 +81,8 @@ private:
     void takeTurn();
     // Keys to the pack's row of an item (the newest item is the top row).
     int packDowns(const Item* item) const;
+    // Opens the pack on the map and uses the item.
+    void usePacked(const Item* item);
     Item* bestPotion(int need) const;
 
     CGame*& g;

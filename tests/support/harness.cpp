@@ -1,5 +1,6 @@
 // harness.cpp -- shared test helpers.
 #include "harness.h"
+#include <dirent.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -39,6 +40,56 @@ void copyTree(const std::string& from, const std::string& to)
 {
     std::string cmd = "cp -rL '" + from + "' '" + to + "'";
     ASSERT_EQ(0, system(cmd.c_str())) << cmd;
+}
+
+void copyGame(const WorkDir& wd, const std::string& dir)
+{
+    std::string cmd = "cd '" + sourceDir() + "/" + dir + "' && mkdir -p '" + wd.path() + "/" + dir +
+                      "' && for f in *; do [ \"$f\" = assets ] || cp -r \"$f\" '" + wd.path() + "/" + dir + "/'; done";
+    ASSERT_EQ(0, system(cmd.c_str())) << cmd;
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+namespace {
+
+void collect(const std::string& root, const std::string& rel, std::map<std::string, std::string>& out)
+{
+    std::string path = rel.empty() ? root : root + "/" + rel;
+    DIR* d = opendir(path.c_str());
+    if (!d)
+        return;
+    while (struct dirent* e = readdir(d)) {
+        std::string name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        std::string r = rel.empty() ? name : rel + "/" + name;
+        struct stat st;
+        if (lstat((root + "/" + r).c_str(), &st) != 0)
+            continue;
+        if (S_ISDIR(st.st_mode)) {
+            out[r + "/"] = "";
+            collect(root, r, out);
+        } else {
+            out[r] = readFile(root + "/" + r);
+        }
+    }
+    closedir(d);
+}
+
+} // namespace
+
+std::map<std::string, std::string> filesUnder(const std::string& dir)
+{
+    std::map<std::string, std::string> out;
+    collect(dir, "", out);
+    return out;
 }
 
 WorkDir::WorkDir(const std::string& config, bool withAssets)
@@ -88,10 +139,7 @@ void WorkDir::write(const std::string& rel, const std::string& content) const
 
 std::string WorkDir::read(const std::string& rel) const
 {
-    std::ifstream in(dir_ + "/" + rel, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    return readFile(dir_ + "/" + rel);
 }
 
 bool WorkDir::exists(const std::string& rel) const

@@ -1,10 +1,9 @@
 // records.cpp -- record files through the engine's writers.
 #include "records.h"
+#include "harness.h"
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -22,11 +21,9 @@ template <class Record> std::string written(Record& r)
     close(fd);
     if (!r.writeTo(path))
         fprintf(stderr, "could not write the record file %s\n", path);
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
+    std::string text = readFile(path);
     unlink(path);
-    return ss.str();
+    return text;
 }
 
 } // namespace
