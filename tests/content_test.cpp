@@ -13,29 +13,14 @@
 #include "game.h"
 #include "harness.h"
 #include "autopilot.h"
+#include "world.h"
 #include "tile-reach.h"
 
 namespace {
 
 const int N = Map::SIZE;
 
-// A working directory holding the repository's assets and a copy of one game directory, loaded.
-struct Loaded
-{
-    explicit Loaded(const std::string& dir) : name(dir)
-    {
-        qtest::copyGame(wd, dir);
-        game.reset(new CGame());
-        game->audio.bSoundOff = true;
-        result = game->loadGame(dir.c_str());
-    }
-    ~Loaded() { game.reset(); }
-
-    std::string name;
-    qtest::WorkDir wd;
-    std::unique_ptr<CGame> game;
-    int result = -1;
-};
+using Loaded = qtest::LoadedGame;
 
 bool isRole(const Actor* a)
 {

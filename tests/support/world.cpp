@@ -74,6 +74,19 @@ void World::fill(int tile)
             game->theMap->level[r][c] = tile;
 }
 
+LoadedGame::LoadedGame(const std::string& dir) : name(dir)
+{
+    copyGame(wd, dir);
+    game.reset(new CGame());
+    game->audio.bSoundOff = true;
+    result = game->loadGame(dir.c_str());
+}
+
+LoadedGame::~LoadedGame()
+{
+    game.reset();
+}
+
 void GameTest::SetUp()
 {
     w.reset(new World(config()));

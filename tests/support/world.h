@@ -31,6 +31,19 @@ public:
     std::unique_ptr<CGame> game;
 };
 
+// A working directory holding the repository's assets and a copy of its game folder `dir`,
+// loaded by a game object with the sound off.
+struct LoadedGame
+{
+    explicit LoadedGame(const std::string& dir);
+    ~LoadedGame();
+
+    std::string name;
+    WorkDir wd;
+    std::unique_ptr<CGame> game;
+    int result = -1;   // what loadGame answered
+};
+
 // The fixture of tests on a World: a fresh game object, no event queued and no key held. After
 // each test every seam hook is cleared.
 struct GameTest : testing::Test
