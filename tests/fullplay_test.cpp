@@ -61,19 +61,32 @@ void writeAdventure(const qtest::WorkDir& wd)
     wd.write("save/.gitkeep", "");
 }
 
+// A working directory with the assets, on the test clock, and a game object the Adventurer plays.
+struct FullPlay : testing::Test
+{
+    void SetUp() override
+    {
+        qtest::clearEvents();
+        qtest::releaseAllKeys();
+        testing::internal::CaptureStdout();
+        g = new CGame();
+    }
+    void TearDown() override
+    {
+        delete g;
+        qtest::releaseAllKeys();
+    }
+    qtest::WorkDir wd;
+    TestClock clock;
+    CGame* g = nullptr;
+    qtest::Adventurer hands{g};
+};
+
 } // namespace
 
-TEST(FullPlay, NewGameShopQuestFightSaveLoadAndEnding)
+TEST_F(FullPlay, NewGameShopQuestFightSaveLoadAndEnding)
 {
-    qtest::WorkDir wd;
     writeAdventure(wd);
-    qtest::clearEvents();
-    qtest::releaseAllKeys();
-    testing::internal::CaptureStdout();
-    TestClock clock;
-
-    CGame* g = new CGame();
-    qtest::Adventurer hands(g);
     qtest::Every now_and_then(40);
 
     // First game object: New Game, shop, quest, fight, save, quit to the menu.
@@ -154,23 +167,13 @@ TEST(FullPlay, NewGameShopQuestFightSaveLoadAndEnding)
     EXPECT_NE(std::string::npos, out.find("Showing ending at data\n"));
     EXPECT_TRUE(g->bMustQuit);
     EXPECT_TRUE(g->bPleaseLoadGame);
-    delete g;
-    qtest::releaseAllKeys();
 }
 
-TEST(FullPlay, TutorialFromTheMenuToItsEndingSlides)
+TEST_F(FullPlay, TutorialFromTheMenuToItsEndingSlides)
 {
     // Played on the committed tutorial itself, by its characters' and items' names.
-    qtest::WorkDir wd;
     qtest::copyTree(qtest::sourceDir() + "/tutorial", wd.path() + "/tutorial");
     wd.write("save/.gitkeep", "");
-    qtest::clearEvents();
-    qtest::releaseAllKeys();
-    testing::internal::CaptureStdout();
-    TestClock clock;
-
-    CGame* g = new CGame();
-    qtest::Adventurer hands(g);
     int doorX = -1, doorY = -1;
     // Space, then a look at whether the item is now the player's.
     bool pressed = false;
@@ -254,5 +257,4 @@ TEST(FullPlay, TutorialFromTheMenuToItsEndingSlides)
     EXPECT_NE(std::string::npos, out.find("Showing ending at tutorial\n"));
     EXPECT_TRUE(g->bMustQuit);
     EXPECT_TRUE(g->bPleaseLoadGame);
-    delete g;
 }

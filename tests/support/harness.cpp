@@ -148,36 +148,28 @@ bool WorkDir::exists(const std::string& rel) const
     return stat((dir_ + "/" + rel).c_str(), &st) == 0;
 }
 
-void pushKey(SDLKey key, SDLMod mod)
+namespace {
+
+// SDL_KEYDOWN, SDL_KEYUP or SDL_QUIT.
+void pushEvent(Uint8 type, SDLKey key = SDLK_UNKNOWN, SDLMod mod = KMOD_NONE)
 {
     SDL_Event e;
     memset(&e, 0, sizeof e);
-    e.type = SDL_KEYDOWN;
-    e.key.type = SDL_KEYDOWN;
-    e.key.state = SDL_PRESSED;
-    e.key.keysym.sym = key;
-    e.key.keysym.mod = mod;
+    e.type = type;
+    if (type != SDL_QUIT) {
+        e.key.type = type;
+        e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        e.key.keysym.sym = key;
+        e.key.keysym.mod = mod;
+    }
     SDL_PushEvent(&e);
 }
 
-void pushKeyUp(SDLKey key)
-{
-    SDL_Event e;
-    memset(&e, 0, sizeof e);
-    e.type = SDL_KEYUP;
-    e.key.type = SDL_KEYUP;
-    e.key.state = SDL_RELEASED;
-    e.key.keysym.sym = key;
-    SDL_PushEvent(&e);
-}
+} // namespace
 
-void pushQuit()
-{
-    SDL_Event e;
-    memset(&e, 0, sizeof e);
-    e.type = SDL_QUIT;
-    SDL_PushEvent(&e);
-}
+void pushKey(SDLKey key, SDLMod mod) { pushEvent(SDL_KEYDOWN, key, mod); }
+void pushKeyUp(SDLKey key) { pushEvent(SDL_KEYUP, key); }
+void pushQuit() { pushEvent(SDL_QUIT); }
 
 void pushText(const std::string& letters)
 {
