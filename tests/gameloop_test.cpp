@@ -54,6 +54,14 @@ struct Loop : qtest::PlayerGame
         g->vars.bYourTurn = yourTurn;
         return foe;
     }
+    // Four frames of the loop from a first frame set up as given; then the window is closed.
+    void runFourFrames(std::function<void()> firstFrame)
+    {
+        runFrom(firstFrame, [](unsigned frame) {
+            if (frame == 4)
+                qtest::pushQuit();
+        });
+    }
     // Runs the loop with the start flag handling of gameLoop bypassed: the
     // loop sets bPlayingGame itself, so fights are set up on its first frame.
     void runFrom(std::function<void()> firstFrame, std::function<void(unsigned)> everyCall)
@@ -139,16 +147,12 @@ TEST_F(Loop, VictoryPaysAndShowsThePlainRewardScreen)
 {
     Actor* foe = nullptr;
     hero->stats.money = 7;
-    runFrom(
+    runFourFrames(
         [&] {
             foe = fightWith(0);
             // Reward keys of the level-up screen do nothing here; Return ends it.
             for (SDLKey k : {SDLK_s, SDLK_d, SDLK_i, SDLK_f, SDLK_RETURN})
                 qtest::pushKey(k);
-        },
-        [&](unsigned frame) {
-            if (frame == 4)
-                qtest::pushQuit();
         });
     EXPECT_EQ(1u, g->actorList.size());
     EXPECT_EQ(nullptr, g->enemy);
@@ -167,15 +171,11 @@ TEST_F(Loop, FourthWinLevelsUpAndOffersRewards)
 {
     hero->stats.xp = 3;
     hero->stats.level = 2;
-    runFrom(
+    runFourFrames(
         [&] {
             fightWith(-5);
             qtest::pushKey(SDLK_RETURN);   // does nothing on this screen
             qtest::pushKey(SDLK_s);
-        },
-        [&](unsigned frame) {
-            if (frame == 4)
-                qtest::pushQuit();
         });
     EXPECT_EQ(0u, hero->stats.xp);
     EXPECT_EQ(3u, hero->stats.level);
@@ -191,14 +191,10 @@ TEST_F(Loop, RewardsStopAtTheTopOfTheirRange)
     hero->stats.money = 4294967280u;   // 50 for the win would wrap it
     hero->stats.hp_max = 2147483645;
     hero->stats.strength = 4294967295u;
-    runFrom(
+    runFourFrames(
         [&] {
             fightWith(0);
             qtest::pushKey(SDLK_s);
-        },
-        [&](unsigned frame) {
-            if (frame == 4)
-                qtest::pushQuit();
         });
     EXPECT_EQ(4294967295u, hero->stats.money);
     EXPECT_EQ(2147483645, hero->stats.hp_max);
@@ -294,15 +290,11 @@ TEST_F(Loop, RunningAwayEndsTheFightOnlyBeyond500)
 TEST_F(Loop, CombatWithoutAnEnemyGoesBackToExploring)
 {
     testing::internal::CaptureStderr();
-    runFrom(
+    runFourFrames(
         [&] {
             g->mode = 1;
             g->bPlayingGame = false;
             g->enemy = nullptr;
-        },
-        [&](unsigned frame) {
-            if (frame == 4)
-                qtest::pushQuit();
         });
     std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(std::string::npos, err.find("Enemy doesn't exist! WTF\n"));
@@ -502,7 +494,7 @@ TEST_F(Loop, VictoryFrameDrawsTheConsoleOnceAndThePanelAtOnce)
 {
     const int h = g->returnTextHeight();
     bool checked = false;
-    runFrom(
+    runFourFrames(
         [&] {
             Actor* foe = fightWith(1, true);
             (void)foe;
@@ -521,10 +513,6 @@ TEST_F(Loop, VictoryFrameDrawsTheConsoleOnceAndThePanelAtOnce)
                 EXPECT_EQ(0, white) << "an earlier console line is left at the bottom";
                 qtest::pushKey(SDLK_RETURN);
             };
-        },
-        [&](unsigned frame) {
-            if (frame == 4)
-                qtest::pushQuit();
         });
     EXPECT_TRUE(checked);
     EXPECT_EQ(1u, hero->stats.xp);
