@@ -14,7 +14,6 @@
 #include "seam.h"
 #include "adventurer.h"
 #include "minigame.h"
-#include "records.h"
 
 namespace {
 
@@ -24,15 +23,15 @@ using qtest::press;
 
 using qtest::TestClock;
 
-std::string itemFile(int type, int maxEffect, int price, int owner, const std::string& name,
-                     const std::string& shortName, int icon)
+Item thing(int type, int maxEffect, int price, int owner, const std::string& name, const std::string& shortName,
+           int icon)
 {
-    return qtest::fileOf(qtest::item(type, maxEffect, price, (unsigned)owner, name, "For the test", shortName, (unsigned)icon));
+    return qtest::item(type, maxEffect, price, (unsigned)owner, name, "For the test", shortName, (unsigned)icon);
 }
 
-// A character file with chosen fighting statistics.
-std::string fighterFile(int x, int y, int hp, int strength, int dexterity, bool hostile,
-                        const std::string& line0, const std::string& name, int money)
+// A character with chosen fighting statistics.
+Actor fighter(int x, int y, int hp, int strength, int dexterity, bool hostile, const std::string& line0,
+              const std::string& name, int money)
 {
     Actor a = qtest::character(x, y, hp, line0, "", name, (unsigned)money);
     a.stats.strength = (unsigned)strength;
@@ -40,22 +39,22 @@ std::string fighterFile(int x, int y, int hp, int strength, int dexterity, bool 
     a.bIsHostile = hostile;
     a.sprite = 2;
     a.direction = 0;
-    return qtest::fileOf(a);
+    return a;
 }
 
 // The test game: everything stands on one column of open grass below the player, far enough
 // apart that only one character is ever within talking range.
 void writeAdventure(const qtest::WorkDir& wd)
 {
-    qtest::writeMiniGame(wd, "data", "Full Play");
-    wd.write("data/npcdef/0.def", fighterFile(480, 480, 300, 40, 5, false, "Plyr", "Hero", 30));
-    wd.write("data/npcdef/1.def", fighterFile(540, 530, 30, 1, 1, false, "Shoppy", "Marla", 0));
-    wd.write("data/npcdef/2.def", fighterFile(540, 830, 30, 1, 1, false, "Questy", "Old Bren", 0));
-    wd.write("data/npcdef/3.def", fighterFile(560, 1500, 10, 1, 1, true, "Grr.", "Bog rat", 0));
-    wd.write("data/npcdef/4.def", fighterFile(1200, 900, 30, 1, 1, false, "Ending", "Gatekeeper", 0));
-    wd.write("data/idef/0.def", itemFile(1, 6, 30, 1, "Short sword", "sword", 0));
-    wd.write("data/idef/1.def", itemFile(0, 0, 999, 2, "Golden apple", "apple", 1));
-    wd.write("data/idef/2.def", itemFile(0, 0, 20, 2, "Silver locket", "locket", 2));
+    qtest::GameFolder f = qtest::miniGame("data", "Full Play");
+    f.actors = {fighter(480, 480, 300, 40, 5, false, "Plyr", "Hero", 30),
+                fighter(540, 530, 30, 1, 1, false, "Shoppy", "Marla", 0),
+                fighter(540, 830, 30, 1, 1, false, "Questy", "Old Bren", 0),
+                fighter(560, 1500, 10, 1, 1, true, "Grr.", "Bog rat", 0),
+                fighter(1200, 900, 30, 1, 1, false, "Ending", "Gatekeeper", 0)};
+    f.items = {thing(1, 6, 30, 1, "Short sword", "sword", 0), thing(0, 0, 999, 2, "Golden apple", "apple", 1),
+               thing(0, 0, 20, 2, "Silver locket", "locket", 2)};
+    f.write(wd, "data");
     wd.write("data/ending/0.png", qtest::readFile(qtest::sourceDir() + "/data/assets/gameover.png"));
     wd.write("data/ending/1.png", qtest::readFile(qtest::sourceDir() + "/data/assets/items/1.png"));
     wd.write("save/.gitkeep", "");

@@ -18,10 +18,10 @@ inline std::string lines(const std::vector<std::string>& ls)
     return s;
 }
 
-// A character file: position, statistics, flag, hostility, two lines, name,
+// A character: position, statistics, flag, hostility, two lines, name,
 // wandering, sprite, direction and money last.
-inline std::string actorFile(const std::string& talk0, const std::string& name, int x = 96, int y = 96,
-                             bool hostile = false, int money = 10)
+inline Actor actor(const std::string& talk0, const std::string& name, int x = 96, int y = 96, bool hostile = false,
+                   int money = 10)
 {
     Actor a = qtest::character(x, y, 20, talk0, "Later.", name, (unsigned)money);
     a.stats.mp = a.stats.mp_max = 5;
@@ -32,47 +32,50 @@ inline std::string actorFile(const std::string& talk0, const std::string& name, 
     a.bIsHostile = hostile;
     a.sprite = 2;
     a.direction = 1;
-    return qtest::fileOf(a);
+    return a;
 }
 
-inline std::string itemFile(int type, int owner, const std::string& shortName, int range = 0)
+inline std::string actorFile(const std::string& talk0, const std::string& name, int x = 96, int y = 96,
+                             bool hostile = false, int money = 10)
+{
+    return qtest::fileOf(actor(talk0, name, x, y, hostile, money));
+}
+
+inline Item item(int type, int owner, const std::string& shortName, int range = 0)
 {
     Item it = qtest::item(type, 4, 30, (unsigned)owner, "Item " + shortName, "A " + shortName + " to carry", shortName, 1);
     it.x = 144;
     it.y = 192;
     it.range = range;
-    return qtest::fileOf(it);
+    return it;
 }
 
-inline std::string questFile(const std::string& target, int flag)
+inline Quest quest(const std::string& target, int flag)
 {
-    return qtest::fileOf(qtest::quest("Bring me a " + target, target, 50, flag));
+    return qtest::quest("Bring me a " + target, target, 50, flag);
 }
 
-inline std::string varsFile(const std::string& dir, const std::string& name = "Fixture Game")
+inline MiscVars vars(const std::string& dir, const std::string& name = "Fixture Game")
 {
     MiscVars v = qtest::gameVars(name, dir);
     v.frames = 120;
     v.flags[3] = true;
-    return qtest::fileOf(v);
+    return v;
 }
-
-using qtest::mapFile;
 
 // Writes a complete game folder: character 0 is the player ("Plyr"), the
 // others are hostile; items alternate between the map and the shop.
 inline void writeGame(const qtest::WorkDir& wd, const std::string& dir, int actors, int items, int quests)
 {
-    wd.write(dir + "/vars.sav", varsFile("data"));
+    qtest::GameFolder f;
+    f.vars = vars("data");
     for (int i = 0; i < actors; i++)
-        wd.write(dir + "/npcdef/" + std::to_string(i) + ".def",
-                 i == 0 ? actorFile("Plyr", "Hero") : actorFile("Grr", "Rat " + std::to_string(i), 480 + 48 * i, 480, true));
+        f.actors.push_back(i == 0 ? actor("Plyr", "Hero") : actor("Grr", "Rat " + std::to_string(i), 480 + 48 * i, 480, true));
     for (int i = 0; i < items; i++)
-        wd.write(dir + "/idef/" + std::to_string(i) + ".def",
-                 i == 2 ? itemFile(8, 1, "bow", 6) : itemFile(i % 4, i % 2 ? 2 : 0, "thing" + std::to_string(i)));
+        f.items.push_back(i == 2 ? item(8, 1, "bow", 6) : item(i % 4, i % 2 ? 2 : 0, "thing" + std::to_string(i)));
     for (int i = 0; i < quests; i++)
-        wd.write(dir + "/qdef/" + std::to_string(i) + ".def", questFile("thing" + std::to_string(i), i));
-    wd.write(dir + "/map.dat", mapFile());
+        f.quests.push_back(quest("thing" + std::to_string(i), i));
+    f.write(wd, dir);
 }
 
 // Every file and folder under dir, by relative path, with its content.

@@ -1,6 +1,5 @@
 // minigame.cpp -- a small, complete game directory for tests that load and play.
 #include "minigame.h"
-#include "records.h"
 
 namespace qtest {
 
@@ -10,18 +9,23 @@ std::string characterFile(int x, int y, int hp, const std::string& line0, const 
     return fileOf(character(x, y, hp, line0, line1, name, (unsigned)money));
 }
 
-void writeMiniGame(const WorkDir& wd, const std::string& dir, const std::string& title)
+GameFolder miniGame(const std::string& dir, const std::string& title)
 {
-    wd.write(dir + "/vars.sav", fileOf(gameVars(title, dir)));
-    wd.write(dir + "/npcdef/0.def", characterFile(480, 480, 100, "Plyr", "", "Hero", 10));
-    wd.write(dir + "/npcdef/1.def", characterFile(700, 480, 30, "Good day.", "Thanks!", "Tam"));
-    wd.write(dir + "/idef/0.def", fileOf(item(1, 6, 30, 1, "Short sword", "A plain blade", "sword")));
+    GameFolder f;
+    f.vars = gameVars(title, dir);
+    f.actors = {character(480, 480, 100, "Plyr", "", "Hero", 10), character(700, 480, 30, "Good day.", "Thanks!", "Tam")};
     Item locket = item(0, 0, 0, 0, "Locket", "Someone lost it", "locket", 1);
     locket.x = locket.y = 600;
-    wd.write(dir + "/idef/1.def", fileOf(locket));
-    wd.write(dir + "/qdef/0.def", fileOf(quest("Find my locket", "locket", 25, 3)));
-    wd.write(dir + "/map.dat", mapFile(0, 1));
-    wd.write(dir + "/intro.txt", "Welcome to " + title + ".\n\nPress a key.\n");
+    f.items = {item(1, 6, 30, 1, "Short sword", "A plain blade", "sword"), locket};
+    f.quests = {quest("Find my locket", "locket", 25, 3)};
+    f.ring = 1;
+    f.intro = "Welcome to " + title + ".\n\nPress a key.\n";
+    return f;
+}
+
+void writeMiniGame(const WorkDir& wd, const std::string& dir, const std::string& title)
+{
+    miniGame(dir, title).write(wd, dir);
 }
 
 } // namespace qtest

@@ -26,14 +26,7 @@ template <class Record> std::string written(Record& r)
     return text;
 }
 
-} // namespace
-
-// The writers are not const; each writes a copy.
-std::string fileOf(const Actor& a) { Actor r = a; return written(r); }
-std::string fileOf(const Item& it) { Item r = it; return written(r); }
-std::string fileOf(const Quest& q) { Quest r = q; return written(r); }
-std::string fileOf(const MiscVars& v) { MiscVars r = v; return written(r); }
-
+// map.dat of a map of one tile, ringed with another when ring >= 0.
 std::string mapFile(int tile, int ring)
 {
     std::unique_ptr<Map> m(new Map());
@@ -55,6 +48,14 @@ std::string mapFile(int tile, int ring)
     close(devnull);
     return text;
 }
+
+} // namespace
+
+// The writers are not const; each writes a copy.
+std::string fileOf(const Actor& a) { Actor r = a; return written(r); }
+std::string fileOf(const Item& it) { Item r = it; return written(r); }
+std::string fileOf(const Quest& q) { Quest r = q; return written(r); }
+std::string fileOf(const MiscVars& v) { MiscVars r = v; return written(r); }
 
 Actor character(int x, int y, int hp, const std::string& line0, const std::string& line1, const std::string& name,
                 unsigned money)
@@ -107,6 +108,20 @@ MiscVars gameVars(const std::string& name, const std::string& dir)
     v.gameName = name;
     v.dir = dir;
     return v;
+}
+
+void GameFolder::write(const WorkDir& wd, const std::string& dir) const
+{
+    wd.write(dir + "/vars.sav", fileOf(vars));
+    for (size_t i = 0; i < actors.size(); i++)
+        wd.write(dir + "/npcdef/" + std::to_string(i) + ".def", fileOf(actors[i]));
+    for (size_t i = 0; i < items.size(); i++)
+        wd.write(dir + "/idef/" + std::to_string(i) + ".def", fileOf(items[i]));
+    for (size_t i = 0; i < quests.size(); i++)
+        wd.write(dir + "/qdef/" + std::to_string(i) + ".def", fileOf(quests[i]));
+    wd.write(dir + "/map.dat", mapFile(tile, ring));
+    if (!intro.empty())
+        wd.write(dir + "/intro.txt", intro);
 }
 
 } // namespace qtest

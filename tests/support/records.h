@@ -2,6 +2,8 @@
 // a fixture always holds what a save of the same record would.
 #pragma once
 #include <string>
+#include <vector>
+#include "harness.h"
 #include "Map.h"
 #include "item.h"
 #include "player.h"
@@ -15,8 +17,6 @@ std::string fileOf(const Actor& a);
 std::string fileOf(const Item& it);
 std::string fileOf(const Quest& q);
 std::string fileOf(const MiscVars& v);
-// map.dat of a map of one tile, ringed with another when ring >= 0.
-std::string mapFile(int tile = 0, int ring = -1);
 
 // A character: level 1 with 20 mana, strength and dexterity 5, intelligence 3, flag 0, peaceful,
 // sprite 0, facing down.
@@ -28,5 +28,20 @@ Item item(int type, int maxEffect, int price, unsigned owner, const std::string&
 Quest quest(const std::string& description, const std::string& target, int reward, int flag);
 // The variables of a new game called `name` whose home folder is `dir`.
 MiscVars gameVars(const std::string& name, const std::string& dir);
+
+// A whole game folder as records, written file by file with the engine's writers: character,
+// item and quest n go to npcdef/n.def, idef/n.def and qdef/n.def (character 0 is the player).
+struct GameFolder
+{
+    MiscVars vars;
+    std::vector<Actor> actors;
+    std::vector<Item> items;
+    std::vector<Quest> quests;
+    int tile = 0;        // the map: one tile all over,
+    int ring = -1;       // ringed with another when not -1
+    std::string intro;   // intro.txt, when not empty
+
+    void write(const WorkDir& wd, const std::string& dir) const;
+};
 
 } // namespace qtest
