@@ -81,6 +81,11 @@ bool Adventurer::free()
     return !fighting() && exploring();
 }
 
+void Adventurer::onMap(Scenario& s, const std::string& name, std::function<bool()> step)
+{
+    s.add(name, [this, step] { return free() && step(); });
+}
+
 bool Adventurer::talkTo(const std::string& name)
 {
     return free() && walkUpAndTalk(*g, walker, name);
@@ -271,9 +276,7 @@ bool Adventurer::fighting()
 void Adventurer::talk(Scenario& s, const std::string& name)
 {
     s.add("talk to " + name, [this, name] { return talkTo(name); });
-    s.add("hear " + name, [this, name] {
-        if (!free())
-            return false;
+    onMap(s, "hear " + name, [this, name] {
         note("talked to " + name + ": " + g->vars.currentTalk);
         return true;
     });
@@ -282,9 +285,7 @@ void Adventurer::talk(Scenario& s, const std::string& name)
 void Adventurer::fetch(Scenario& s, const std::string& shortName, int nearX, int nearY)
 {
     auto target = std::make_shared<Item*>(nullptr);
-    s.add("walk to the " + shortName, [this, shortName, nearX, nearY, target] {
-        if (!free())
-            return false;
+    onMap(s, "walk to the " + shortName, [this, shortName, nearX, nearY, target] {
         if (!*target) {
             float best = 1e30f;
             for (Item* i : g->itemVec) {
@@ -303,15 +304,11 @@ void Adventurer::fetch(Scenario& s, const std::string& shortName, int nearX, int
         }
         return walker.reach(*g, *target);
     });
-    s.add("pick up the " + shortName, [this] {
-        if (!free())
-            return false;
+    onMap(s, "pick up the " + shortName, [this] {
         press(SDLK_SPACE);
         return true;
     });
-    s.add("carry the " + shortName, [this, shortName, target] {
-        if (!free())
-            return false;
+    onMap(s, "carry the " + shortName, [this, shortName, target] {
         EXPECT_TRUE(*target && (*target)->owner == 1)
             << shortName << " was not picked up at (" << g->player->x << ", " << g->player->y << ")";
         note("picked up the " + shortName + ": " + g->vars.currentTalk);
@@ -381,9 +378,7 @@ void Adventurer::sell(Scenario& s, const std::string& keeper, const std::vector<
 
 void Adventurer::wear(Scenario& s, const std::string& shortName)
 {
-    s.add("put on the " + shortName, [this, shortName] {
-        if (!free())
-            return false;
+    onMap(s, "put on the " + shortName, [this, shortName] {
         Item* it = nullptr;
         for (Item* i : g->itemVec)
             if (i->shortName == shortName && i->owner == 1)
@@ -396,9 +391,7 @@ void Adventurer::wear(Scenario& s, const std::string& shortName)
         press(SDLK_ESCAPE);
         return true;
     });
-    s.add("wearing the " + shortName, [this, shortName] {
-        if (!free())
-            return false;
+    onMap(s, "wearing the " + shortName, [this, shortName] {
         bool worn = false;
         for (Item* i : g->itemVec)
             worn = worn || (i->shortName == shortName && i->owner == 1 && i->bIsEquipped);
@@ -461,9 +454,7 @@ void Adventurer::openDoor(Scenario& s, int x, int y)
 {
     std::string where = std::to_string(x) + "," + std::to_string(y);
     auto side = std::make_shared<std::pair<int, int>>(-1, -1);
-    s.add("walk to the door at " + where, [this, x, y, side] {
-        if (!free())
-            return false;
+    onMap(s, "walk to the door at " + where, [this, x, y, side] {
         if (side->first < 0) {
             const int beside[4][2] = {{0, 1}, {0, -1}, {-1, 0}, {1, 0}};
             for (const auto& b : beside)
@@ -479,9 +470,7 @@ void Adventurer::openDoor(Scenario& s, int x, int y)
         }
         return walker.walkTo(*g, side->first, side->second);
     });
-    s.add("unlock the door at " + where, [this, x, y] {
-        if (!free())
-            return false;
+    onMap(s, "unlock the door at " + where, [this, x, y] {
         int tile = g->theMap->getTileAt(x, y);
         int keyType = tile == 44 ? 11 : 6;
         Item* key = nullptr;
@@ -496,9 +485,7 @@ void Adventurer::openDoor(Scenario& s, int x, int y)
         note("opened the door at " + std::to_string(x) + "," + std::to_string(y) + " with the " + key->shortName);
         return true;
     });
-    s.add("the door at " + where + " is open", [this, x, y] {
-        if (!free())
-            return false;
+    onMap(s, "the door at " + where + " is open", [this, x, y] {
         EXPECT_EQ(3, g->theMap->getTileAt(x, y)) << "the door at " << x << "," << y << " is still shut";
         walker.reset();
         return true;
@@ -508,9 +495,7 @@ void Adventurer::openDoor(Scenario& s, int x, int y)
 void Adventurer::sleepNear(Scenario& s, int x, int y)
 {
     auto bed = std::make_shared<std::pair<int, int>>(-1, -1);
-    s.add("walk to a bed", [this, x, y, bed] {
-        if (!free())
-            return false;
+    onMap(s, "walk to a bed", [this, x, y, bed] {
         if (bed->first < 0) {
             int best = 1 << 30;
             for (int r = y - 20; r <= y + 20; r++)
@@ -534,15 +519,11 @@ void Adventurer::sleepNear(Scenario& s, int x, int y)
         }
         return walker.walkTo(*g, bed->first, bed->second);
     });
-    s.add("sleep", [this] {
-        if (!free())
-            return false;
+    onMap(s, "sleep", [this] {
         press(SDLK_r);
         return true;
     });
-    s.add("wake up", [this] {
-        if (!free())
-            return false;
+    onMap(s, "wake up", [this] {
         EXPECT_EQ(g->player->stats.hp_max, g->player->stats.hp) << "did not sleep: " << g->vars.currentTalk;
         note("slept: " + g->vars.currentTalk);
         return true;
@@ -551,9 +532,7 @@ void Adventurer::sleepNear(Scenario& s, int x, int y)
 
 void Adventurer::expectQuestsDone(Scenario& s, int n)
 {
-    s.add("quests done: " + std::to_string(n), [this, n] {
-        if (!free())
-            return false;
+    onMap(s, "quests done: " + std::to_string(n), [this, n] {
         int done = 0;
         for (const Quest* q : g->questList)
             done += q->bIsCompleted;
@@ -566,15 +545,11 @@ void Adventurer::expectQuestsDone(Scenario& s, int n)
 
 void Adventurer::saveAndQuit(Scenario& s, Snapshot& saved)
 {
-    s.add("save with F1", [this] {
-        if (!free())
-            return false;
+    onMap(s, "save with F1", [this] {
         press(SDLK_F1);
         return true;
     });
-    s.add("saved", [this, &saved] {
-        if (!free())
-            return false;
+    onMap(s, "saved", [this, &saved] {
         saved = Snapshot::of(*g);
         EXPECT_NE("Could not save the game!", g->vars.currentTalk);
         note("saved at (" + std::to_string((int)saved.player.x) + ", " + std::to_string((int)saved.player.y) + ")");
@@ -591,9 +566,7 @@ void Adventurer::loadGame(Scenario& s, const Snapshot& saved)
         press(SDLK_RETURN);
         return true;
     });
-    s.add("the game is as it was saved", [this, &saved] {
-        if (!free())
-            return false;
+    onMap(s, "the game is as it was saved", [this, &saved] {
         expectSame(saved, Snapshot::of(*g));
         note("loaded the save on a fresh game object");
         walker.reset();

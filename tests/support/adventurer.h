@@ -63,6 +63,8 @@ public:
     bool exploring() const;
     // False while a fight, its reward screen or a nested screen has the frame.
     bool free();
+    // Adds a step that runs only while the player is free on the map.
+    void onMap(Scenario& s, const std::string& name, std::function<bool()> step);
     // One frame of walking up to the character; true once Return has been pressed beside them.
     bool talkTo(const std::string& name);
     // One frame of walking to the item until the player's box touches it (Space then picks it up).
