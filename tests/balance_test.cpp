@@ -4,7 +4,8 @@
 #include <map>
 #include <gtest/gtest.h>
 #include "game.h"
-#include "harness.h"
+#include "autopilot.h"
+#include "world.h"
 
 namespace {
 
@@ -58,17 +59,11 @@ const std::vector<Leg> kLegs = {
      {"potion", "potion", "greatpotion", "greatpotion", "greatpotion", "greatpotion"}, {}, "crown", true, true},
 };
 
-struct Arena
+struct Arena : qtest::LoadedGame
 {
-    Arena()
+    Arena() : LoadedGame("data")
     {
-        qtest::mkdirs(wd.path() + "/data");
-        std::string cmd = "cd '" + qtest::sourceDir() + "/data' && for f in *; do [ \"$f\" = assets ] || cp -r \"$f\" '" +
-                          wd.path() + "/data/'; done";
-        EXPECT_EQ(0, system(cmd.c_str()));
-        g.reset(new CGame());
-        g->audio.bSoundOff = true;
-        loaded = g->loadGame("data") == 0;
+        loaded = result == 0;
         field(0);
         // Fights start through the engine's own rule; its banner is not wanted here.
         banner = g->art.icons[26];
@@ -100,13 +95,7 @@ struct Arena
                 return a;
         return nullptr;
     }
-    const Item* item(const std::string& shortName) const
-    {
-        for (Item* it : g->itemVec)
-            if (it->shortName == shortName)
-                return it;
-        return nullptr;
-    }
+    const Item* item(const std::string& shortName) const { return qtest::itemNamed(*g, shortName); }
     // A copy of a game item, carried by the player, kept at the end of the list (the top of the pack).
     Item* give(const std::string& shortName)
     {
@@ -118,8 +107,7 @@ struct Arena
         return it;
     }
 
-    qtest::WorkDir wd;
-    std::unique_ptr<CGame> g;
+    std::unique_ptr<CGame>& g = game;
     SDL_Surface* banner = nullptr;
     bool loaded = false;
     std::map<std::string, int> shopStock;   // short name -> copies in the shops' stock

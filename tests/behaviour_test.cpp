@@ -6,35 +6,14 @@ using qtest::World;
 
 namespace {
 
-struct Behaviour : testing::Test
+struct Behaviour : qtest::PlayerGame
 {
     void SetUp() override
     {
-        w.reset(new World());
-        g = w->game.get();
-        hero = w->addActor(48 * 20, 48 * 20, true);
-        g->bPlayingGame = true;
+        PlayerGame::SetUp();
+        hero->x = hero->y = 48 * 20;
         frame(20);
     }
-    void TearDown() override
-    {
-        w.reset();
-    }
-    void frame(float ms)
-    {
-        g->vars.timer_elapsed = ms;
-        g->vars.timer_delta = ms / 1000.0f;
-    }
-    Actor* hostile(float x, float y)
-    {
-        Actor* a = w->addActor(x, y);
-        a->bIsHostile = true;
-        a->bIsActive = true;
-        return a;
-    }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
-    Actor* hero = nullptr;
 };
 
 } // namespace
@@ -90,7 +69,7 @@ TEST_F(Behaviour, SightToTheNorthEastAndSouthWestFollowsTheLine)
 
 TEST_F(Behaviour, CloseHostileStartsAFightOnWholeTiles)
 {
-    Actor* foe = hostile(hero->x + 150.3f, hero->y + 120.7f);   // about 193 away
+    Actor* foe = w->addHostile(hero->x + 150.3f, hero->y + 120.7f);   // about 193 away
     Item* armour = w->addItem(4, 1);
     armour->bIsEquipped = true;
     Item* sword = w->addItem(1, 1);
@@ -116,7 +95,7 @@ TEST_F(Behaviour, SnappingOntoAWallMovesOneTileOn)
     // The player's corner may hang over a wall that its inset box clears.
     hero->x = 48 * 20 - 2;
     g->theMap->setTileAt(19, 20, 10);
-    Actor* foe = hostile(hero->x + 100.5f, hero->y + 100.5f);
+    Actor* foe = w->addHostile(hero->x + 100.5f, hero->y + 100.5f);
     g->AIManager();
     ASSERT_EQ(1, g->mode);
     EXPECT_FLOAT_EQ(48 * 20, hero->x);
@@ -137,7 +116,7 @@ TEST_F(Behaviour, TheFightsArmourIsTheWornArmourNotTheFloater)
     Item* mail = w->addItem(4, 1);
     mail->bIsEquipped = true;
     mail->maxEffect = 6;
-    Actor* foe = hostile(hero->x + 48, hero->y + 48);
+    Actor* foe = w->addHostile(hero->x + 48, hero->y + 48);
     g->AIManager();
     ASSERT_EQ(1, g->mode);
     EXPECT_EQ(mail, g->fvars.playerArmour);
@@ -160,7 +139,7 @@ TEST_F(Behaviour, EveryFightStartsClean)
     g->fvars.movetimer = 400;
     g->fvars.bIsStillShooting = true;
     g->mode = 1;   // as a flee leaves it
-    hostile(hero->x + 96, hero->y + 48);
+    w->addHostile(hero->x + 96, hero->y + 48);
     g->AIManager();
     ASSERT_EQ(1, g->mode);
     EXPECT_TRUE(g->vars.fightMsgVec.empty());
@@ -176,7 +155,7 @@ TEST_F(Behaviour, AFightAtSeaStartsWhereTheFightersAre)
 {
     w->fill(21);
     g->vars.hasFloater = true;
-    Actor* serpent = hostile(hero->x + 144, hero->y + 48);
+    Actor* serpent = w->addHostile(hero->x + 144, hero->y + 48);
     serpent->conversation[1] = "Seamonster";
     g->AIManager();
     ASSERT_EQ(1, g->mode);
@@ -190,7 +169,7 @@ TEST_F(Behaviour, AFightAtSeaStartsWhereTheFightersAre)
 // attack instead of standing there.
 TEST_F(Behaviour, LevelWithThePlayerStartsAFightToo)
 {
-    Actor* foe = hostile(hero->x + 100, hero->y);
+    Actor* foe = w->addHostile(hero->x + 100, hero->y);
     g->AIManager();
     EXPECT_EQ(1, g->mode);
     EXPECT_EQ(foe, g->enemy);
@@ -200,7 +179,7 @@ TEST_F(Behaviour, LevelWithThePlayerStartsAFightToo)
 
 TEST_F(Behaviour, AHostileOnThePlayersColumnWalkingInStopsToFight)
 {
-    Actor* foe = hostile(hero->x, hero->y + 48 * 6);
+    Actor* foe = w->addHostile(hero->x, hero->y + 48 * 6);
     for (int i = 0; i < 400 && g->mode == 0; i++)
         g->AIManager();
     ASSERT_EQ(1, g->mode);
@@ -210,7 +189,7 @@ TEST_F(Behaviour, AHostileOnThePlayersColumnWalkingInStopsToFight)
 
 TEST_F(Behaviour, WallsHideThePlayer)
 {
-    Actor* foe = hostile(hero->x + 48 * 3, hero->y + 48 * 3);
+    Actor* foe = w->addHostile(hero->x + 48 * 3, hero->y + 48 * 3);
     for (int r = 18; r < 26; r++)
         g->theMap->setTileAt(22, r, 1);
     foe->bIsEnraged = true;
@@ -223,7 +202,7 @@ TEST_F(Behaviour, WallsHideThePlayer)
 
 TEST_F(Behaviour, InactiveCharactersDoNotMove)
 {
-    Actor* foe = hostile(hero->x + 100, hero->y + 100);
+    Actor* foe = w->addHostile(hero->x + 100, hero->y + 100);
     foe->bIsActive = false;
     g->AIManager();
     EXPECT_EQ(0, g->mode);

@@ -11,8 +11,6 @@
 #include "harness.h"
 #include "world.h"
 
-QUORVANE_CHAOS_DELAY_WRAPPER
-
 namespace {
 
 long framesToPlay()

@@ -1,16 +1,13 @@
 // collision_test.cpp -- boxes, fighters, the level-with-the-mover rule, map probes and distance.
 #include <gtest/gtest.h>
+#include "tile-reach.h"
 #include "world.h"
 
 using qtest::World;
 
 namespace {
-struct Collide : testing::Test
+struct Collide : qtest::GameTest
 {
-    void SetUp() override { w.reset(new World()); g = w->game.get(); }
-    void TearDown() override { w.reset(); }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
 };
 }
 
@@ -68,4 +65,49 @@ TEST_F(Collide, Distance)
     EXPECT_FLOAT_EQ(5.0f, g->distance(0, 0, 3, 4));
     EXPECT_FLOAT_EQ(5.0f, g->distance(3, 4, 0, 0));
     EXPECT_FLOAT_EQ(0.0f, g->distance(7, 7, 7, 7));
+}
+
+// The player's reach over whole tiles: walls, sea without and with a floater, an opened door, and
+// the tiles around a character, which only the goal of a search may enter.
+TEST_F(Collide, TileReachFollowsTheStepRules)
+{
+    w->fill(0);
+    for (int y = 0; y < Map::SIZE; y++) {
+        g->theMap->level[y][12] = 1;    // a wall down column 12 with a door on row 10
+        g->theMap->level[y][14] = 21;   // and the sea down column 14
+    }
+    g->theMap->level[10][12] = 4;
+    TileReach dry(*g, false), afloat(*g, true);
+    dry.search(10, 10);
+    EXPECT_TRUE(dry.reached(11, 300));
+    EXPECT_FALSE(dry.reached(13, 10));
+    EXPECT_FALSE(dry.reached(Map::SIZE - 1, 10)) << "the last column is solid";
+    for (TileReach* r : {&dry, &afloat}) {
+        r->open(12, 10);
+        r->search(10, 10);
+    }
+    EXPECT_TRUE(dry.reached(13, 10));
+    EXPECT_FALSE(dry.reached(15, 10));
+    EXPECT_TRUE(afloat.reached(15, 10));
+    std::vector<std::pair<int, int>> path = dry.pathTo(13, 12);
+    ASSERT_EQ(6u, path.size());
+    EXPECT_EQ(std::make_pair(10, 10), path.front());
+    EXPECT_EQ(std::make_pair(12, 10), path[2]);
+    EXPECT_TRUE(dry.pathTo(15, 10).empty());
+
+    // On tile (5, 5) a character blocks (4..6, 4..6); 10 pixels right of it, columns 5 and 6.
+    Actor* a = w->addActor(240, 240);
+    TileReach around(*g, false);
+    around.blockAround(a);
+    EXPECT_FALSE(around.passable(4, 6));
+    EXPECT_TRUE(around.passable(7, 5));
+    around.search(5, 8, 5, 6);
+    EXPECT_EQ(3u, around.pathTo(5, 6).size()) << "the goal beside the character is entered";
+    around.search(5, 8);
+    EXPECT_FALSE(around.reached(5, 6));
+    a->x = 250;
+    TileReach offGrid(*g, false);
+    offGrid.blockAround(a);
+    EXPECT_FALSE(offGrid.passable(6, 4));
+    EXPECT_TRUE(offGrid.passable(4, 5));
 }

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
-#include <deque>
 #include <fstream>
 #include <map>
 #include <set>
@@ -14,32 +13,14 @@
 #include "game.h"
 #include "harness.h"
 #include "autopilot.h"
+#include "world.h"
+#include "tile-reach.h"
 
 namespace {
 
 const int N = Map::SIZE;
 
-// A working directory holding the repository's assets and a copy of one game directory, loaded.
-struct Loaded
-{
-    explicit Loaded(const std::string& dir) : name(dir)
-    {
-        qtest::mkdirs(wd.path() + "/" + dir);
-        std::string cmd = "cd '" + qtest::sourceDir() + "/" + dir + "' && for f in *; do [ \"$f\" = assets ] || cp -r \"$f\" '" +
-                          wd.path() + "/" + dir + "/'; done";
-        if (system(cmd.c_str()) != 0)
-            ADD_FAILURE() << cmd;
-        game.reset(new CGame());
-        game->audio.bSoundOff = true;
-        result = game->loadGame(dir.c_str());
-    }
-    ~Loaded() { game.reset(); }
-
-    std::string name;
-    qtest::WorkDir wd;
-    std::unique_ptr<CGame> game;
-    int result = -1;
-};
+using Loaded = qtest::LoadedGame;
 
 bool isRole(const Actor* a)
 {
@@ -90,44 +71,17 @@ Reach explore(CGame& g)
     Map& m = *g.theMap;
     bool seaUsed = false;       // the last flood already crossed the sea
     std::set<int> opened;       // door tiles opened so far
-    // Tiles held by characters that never move: a player walking the tile grid touches the box of
-    // a character on any of the eight tiles around it, and touching boxes block the step.
-    // Wanderers move out of the way, so only those who stand still count here.
-    std::set<int> blocked;
-    for (Actor* a : g.actorList)
-        if (qtest::obstructs(g, a) && !a->bIsWanderer)
-            for (int dy = -1; dy <= 1; dy++)
-                for (int dx = -1; dx <= 1; dx++)
-                    if (tileX(a->y) + dy >= 0 && tileX(a->x) + dx >= 0 &&
-                        qtest::besideCharacter(a, tileX(a->x) + dx, tileX(a->y) + dy))
-                        blocked.insert((tileX(a->y) + dy) * N + tileX(a->x) + dx);
-    auto passable = [&](int x, int y) {
-        int i = y * N + x;
-        if (blocked.count(i))
-            return false;
-        if (opened.count(i))
-            return true;
-        // The engine's own rule for the player's walking box, on the tile.
-        return g.boxFitsMap((float)x * Map::TILE, (float)y * Map::TILE, r.floater);
-    };
     for (;;) {
-        std::fill(r.tile.begin(), r.tile.end(), false);
-        std::deque<int> q;
-        int sx = tileX(g.player->x), sy = tileX(g.player->y);
-        r.tile[sy * N + sx] = true;
-        q.push_back(sy * N + sx);
-        const int dx[4] = {1, -1, 0, 0}, dy[4] = {0, 0, 1, -1};
-        while (!q.empty()) {
-            int i = q.front();
-            q.pop_front();
-            for (int k = 0; k < 4; k++) {
-                int x = i % N + dx[k], y = i / N + dy[k];
-                if (x < 0 || y < 0 || x >= N - 1 || y >= N - 1 || r.tile[y * N + x] || !passable(x, y))
-                    continue;
-                r.tile[y * N + x] = true;
-                q.push_back(y * N + x);
-            }
-        }
+        // Characters that never move stand in the way; wanderers move out of it.
+        TileReach walk(g, r.floater);
+        for (Actor* a : g.actorList)
+            if (qtest::obstructs(g, a) && !a->bIsWanderer)
+                walk.blockAround(a);
+        for (int i : opened)
+            walk.open(i % N, i / N);
+        walk.search(tileX(g.player->x), tileX(g.player->y));
+        for (int i = 0; i < N * N; i++)
+            r.tile[i] = walk.reached(i % N, i / N);
         bool shop = false, keyShop = false;
         for (Actor* a : g.actorList) {
             if (r.beside(tileX(a->x), tileX(a->y))) {

@@ -1,8 +1,10 @@
 // entry_test.cpp -- the program's entry: a game that ends rebuilds the game object; closing ends the process.
 #include <gtest/gtest.h>
+#include <chrono>
 #include <csignal>
+#include <poll.h>
+#include <pty.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 #include "autopilot.h"
 #include "game.h"
@@ -53,28 +55,41 @@ TEST(Entry, QuitToMenuRebuildsTheGameObject)
 TEST(Entry, ClosingTheWindowEndsTheProgramWithCodeZero)
 {
     qtest::WorkDir wd;
-    pid_t pid = fork();
+    // The game's output goes to a terminal, so each line arrives as it is printed.
+    int terminal = -1;
+    pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-        int devnull = open("/dev/null", 1);
-        dup2(devnull, 1);
         execl(QUORVANE_BINARY_DIR "/quorvane", "quorvane", (char*)nullptr);
         _exit(127);
     }
-    // SDL turns SIGTERM into a window-close event.
-    usleep(1500 * 1000);
-    kill(pid, SIGTERM);
+    // SDL turns SIGTERM into a window-close event once its video is running, which it is by the
+    // time the pictures are loaded. The game's output is read to the end, so it never blocks.
+    std::string out;
+    bool signalled = false;
     int status = 0;
-    for (int i = 0; i < 100; i++) {
+    auto start = std::chrono::steady_clock::now();
+    for (;;) {
         if (waitpid(pid, &status, WNOHANG) == pid)
             break;
-        usleep(50 * 1000);
-        if (i == 99) {
+        if (std::chrono::steady_clock::now() - start > std::chrono::seconds(60)) {
             kill(pid, SIGKILL);
             waitpid(pid, &status, 0);
-            FAIL() << "the game did not end";
+            close(terminal);
+            FAIL() << "the game did not end; it printed:\n" << out;
+        }
+        pollfd p = {terminal, POLLIN, 0};
+        char buf[4096];
+        ssize_t n = poll(&p, 1, 50) > 0 ? read(terminal, buf, sizeof buf) : 0;
+        if (n > 0)
+            out.append(buf, (size_t)n);
+        if (!signalled && out.find("Assets loaded.") != std::string::npos) {
+            kill(pid, SIGTERM);
+            signalled = true;
         }
     }
+    close(terminal);
+    EXPECT_TRUE(signalled) << out;
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(0, WEXITSTATUS(status));
 }

@@ -10,17 +10,14 @@ namespace {
 // The player stands on tile (10, 10), screen (352, 252); the enemy starts on
 // the tile to its right. Random outcomes are replayed from srand seeds, which
 // also checks the order of the rolls.
-struct Fight : testing::Test
+struct Fight : qtest::GameTest
 {
     void SetUp() override
     {
-        w.reset(new World());
-        g = w->game.get();
+        GameTest::SetUp();
         foe = w->startFight();
         hero = g->player;
-        qtest::clearEvents();
     }
-    void TearDown() override { w.reset(); }
     void enemyAt(int dx, int dy) { foe->x = hero->x + 48 * dx; foe->y = hero->y + 48 * dy; }
     // A fresh turn (enemy at 1000 health, empty console, no effects), then the keys in one frame.
     void press(std::initializer_list<SDLKey> keys, bool spellBar = false, unsigned seed = 0)
@@ -49,8 +46,6 @@ struct Fight : testing::Test
         const std::vector<std::string>& c = g->vars.fightMsgVec;
         return c.size() > fromEnd ? c[c.size() - 1 - fromEnd] : "";
     }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
     Actor* hero = nullptr;
     Actor* foe = nullptr;
 };

@@ -1,6 +1,6 @@
 // fightdisplay_test.cpp -- what a fight shows: weapon list, bars, gauges, console, banner, and a turn in the loop.
 #include <gtest/gtest.h>
-#include "fakeclock.h"
+#include "seam.h"
 #include "world.h"
 
 using qtest::World;
@@ -12,21 +12,14 @@ namespace {
 Uint32 iconColour(int i) { return ((Uint32)(Uint8)(i * 8) << 16) | ((Uint32)(Uint8)(255 - i * 8) << 8) | 40; }
 const Uint32 BACKDROP = 0x123456;
 
-struct Display : testing::Test
+struct Display : qtest::GameTest
 {
     void SetUp() override
     {
-        w.reset(new World());
-        g = w->game.get();
+        GameTest::SetUp();
         foe = w->startFight();
         hero = g->player;
         h = g->returnTextHeight();
-        qtest::clearEvents();
-    }
-    void TearDown() override
-    {
-        qtest::fakeTicks = nullptr;
-        w.reset();
     }
     void backdrop() { SDL_FillRect(g->screen, NULL, SDL_MapRGB(g->screen->format, 0x12, 0x34, 0x56)); }
     void drawHUD()
@@ -51,8 +44,6 @@ struct Display : testing::Test
         TTF_SizeText(g->font, s.c_str(), &tw, &th);
         return x + tw;
     }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
     Actor* hero = nullptr;
     Actor* foe = nullptr;
     int h = 0;
@@ -156,16 +147,6 @@ TEST_F(Display, EnemyFramesShowOnlyEffectsAndConsole)
     EXPECT_FLOAT_EQ(900, g->fvars.effects.front()->timer);
 }
 
-// A clock that moves only when a frame is shown, as a real window's does.
-std::function<void()> onFlip;
-extern "C" int __real_SDL_Flip(SDL_Surface* s);
-extern "C" int __wrap_SDL_Flip(SDL_Surface* s)
-{
-    if (onFlip)
-        onFlip();
-    return __real_SDL_Flip(s);
-}
-
 // The banner slides 600 to 276 (the centre for a 48-pixel banner), holds one
 // second and slides back: (600 - 276) / 400 * 2 + 1 = 2.62 s. At 5 ms a frame
 // it moves 2 pixels a frame: 163 frames in, 200 holding, 163 out.
@@ -177,7 +158,8 @@ struct Banner : Display
         Uint32 now = 5000;
         g->vars.timer_delta = g->vars.timer_elapsed = 0;
         qtest::fakeTicks = [&]() { return now; };
-        onFlip = [&]() {
+        // A clock that moves only when a frame is shown, as a real window's does.
+        qtest::onFlip = [&]() {
             if (++flips > 20000) {
                 fputs("The banner never left the screen\n", stderr);
                 abort();
@@ -186,7 +168,7 @@ struct Banner : Display
             now += msPerFrame;
         };
         g->fightPanel();
-        onFlip = nullptr;
+        qtest::onFlip = nullptr;
         qtest::fakeTicks = nullptr;
         return flips;
     }

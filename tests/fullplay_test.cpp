@@ -6,17 +6,13 @@
 // step looks at the game and either pushes the next keys (or holds arrow keys in SDL's key-state
 // array) or waits. Whatever screen is open at that moment takes the keys, just as with a player.
 #include <gtest/gtest.h>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 #include "game.h"
-#include "autopilot.h"
-#include "fakeclock.h"
+#include "seam.h"
+#include "adventurer.h"
 #include "minigame.h"
 
 namespace {
@@ -25,159 +21,71 @@ using qtest::actorNamed;
 using qtest::itemNamed;
 using qtest::press;
 
-std::string slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
 using qtest::TestClock;
 
-std::string itemFile(int type, int maxEffect, int price, int owner, const std::string& name,
-                     const std::string& shortName, int icon)
+Item thing(int type, int maxEffect, int price, int owner, const std::string& name, const std::string& shortName,
+           int icon)
 {
-    std::ostringstream s;
-    s << type << "\n" << maxEffect << "\n" << price << "\n" << owner << "\n0\n0\n0\n"
-      << name << "\nFor the test\n" << shortName << "\n" << icon << "\n0\n";
-    return s.str();
+    return qtest::item(type, maxEffect, price, (unsigned)owner, name, "For the test", shortName, (unsigned)icon);
 }
 
-// A character file with chosen fighting statistics.
-std::string fighterFile(int x, int y, int hp, int strength, int dexterity, bool hostile,
-                        const std::string& line0, const std::string& name, int money)
+// A character with chosen fighting statistics.
+Actor fighter(int x, int y, int hp, int strength, int dexterity, bool hostile, const std::string& line0,
+              const std::string& name, int money)
 {
-    std::ostringstream s;
-    s << x << "\n" << y << "\n" << hp << "\n" << hp << "\n20\n20\n0\n1\n" << strength << "\n"
-      << dexterity << "\n3\n0\n" << (hostile ? 1 : 0) << "\n" << line0 << "\n\n" << name
-      << "\n0\n2\n0\n" << money << "\n";
-    return s.str();
+    Actor a = qtest::character(x, y, hp, line0, "", name, (unsigned)money);
+    a.stats.strength = (unsigned)strength;
+    a.stats.dexterity = (unsigned)dexterity;
+    a.bIsHostile = hostile;
+    a.sprite = 2;
+    a.direction = 0;
+    return a;
 }
 
 // The test game: everything stands on one column of open grass below the player, far enough
 // apart that only one character is ever within talking range.
 void writeAdventure(const qtest::WorkDir& wd)
 {
-    qtest::writeMiniGame(wd, "data", "Full Play");
-    wd.write("data/npcdef/0.def", fighterFile(480, 480, 300, 40, 5, false, "Plyr", "Hero", 30));
-    wd.write("data/npcdef/1.def", fighterFile(540, 530, 30, 1, 1, false, "Shoppy", "Marla", 0));
-    wd.write("data/npcdef/2.def", fighterFile(540, 830, 30, 1, 1, false, "Questy", "Old Bren", 0));
-    wd.write("data/npcdef/3.def", fighterFile(560, 1500, 10, 1, 1, true, "Grr.", "Bog rat", 0));
-    wd.write("data/npcdef/4.def", fighterFile(1200, 900, 30, 1, 1, false, "Ending", "Gatekeeper", 0));
-    wd.write("data/idef/0.def", itemFile(1, 6, 30, 1, "Short sword", "sword", 0));
-    wd.write("data/idef/1.def", itemFile(0, 0, 999, 2, "Golden apple", "apple", 1));
-    wd.write("data/idef/2.def", itemFile(0, 0, 20, 2, "Silver locket", "locket", 2));
-    wd.write("data/qdef/0.def", "Find my locket\nlocket\n25\n0\n3\n");
-    wd.write("data/ending/0.png", slurp(qtest::sourceDir() + "/data/assets/gameover.png"));
-    wd.write("data/ending/1.png", slurp(qtest::sourceDir() + "/data/assets/items/1.png"));
+    qtest::GameFolder f = qtest::miniGame("data", "Full Play");
+    f.actors = {fighter(480, 480, 300, 40, 5, false, "Plyr", "Hero", 30),
+                fighter(540, 530, 30, 1, 1, false, "Shoppy", "Marla", 0),
+                fighter(540, 830, 30, 1, 1, false, "Questy", "Old Bren", 0),
+                fighter(560, 1500, 10, 1, 1, true, "Grr.", "Bog rat", 0),
+                fighter(1200, 900, 30, 1, 1, false, "Ending", "Gatekeeper", 0)};
+    f.items = {thing(1, 6, 30, 1, "Short sword", "sword", 0), thing(0, 0, 999, 2, "Golden apple", "apple", 1),
+               thing(0, 0, 20, 2, "Silver locket", "locket", 2)};
+    f.write(wd, "data");
+    wd.write("data/ending/0.png", qtest::readFile(qtest::sourceDir() + "/data/assets/gameover.png"));
+    wd.write("data/ending/1.png", qtest::readFile(qtest::sourceDir() + "/data/assets/items/1.png"));
     wd.write("save/.gitkeep", "");
 }
 
-// Fights for the script: the attack key when the enemy is next to the player, otherwise a step
-// toward it (or a wait when no step leads there); Return on the reward screen that follows.
-struct Fighter
+// A working directory with the assets, on the test clock, and a game object the Adventurer plays.
+struct FullPlay : testing::Test
 {
-    bool fought = false;
-    int wins = 0;
-    unsigned moneyBefore = 0;
-    bool inFight = false;
-
-    // True while it has the frame: a fight or its reward screen.
-    bool step(CGame& g, qtest::Walker& walker)
+    void SetUp() override
     {
-        if (g.mode == 1 && g.enemy) {
-            if (!inFight) {
-                inFight = fought = true;
-                moneyBefore = g.player->stats.money;
-                walker.reset();
-            }
-            if (g.bPlayingGame || !g.vars.bYourTurn || g.fvars.weapons.empty())
-                return true;   // the banner, a shot in flight or the enemy's turn
-            // Melee reaches the eight tiles around; otherwise step toward the enemy, or wait.
-            int tiles = (int)(g.distance(g.player->x, g.player->y, g.enemy->x, g.enemy->y) / 48);
-            SDLKey k = SDLK_z;
-            if (tiles > 1) {
-                k = walker.stepToward(g, qtest::Walker::tileOf(g.enemy->x), qtest::Walker::tileOf(g.enemy->y));
-                if (k == SDLK_UNKNOWN)
-                    k = SDLK_SPACE;
-            }
-            qtest::press(k);
-            return true;
-        }
-        if (inFight && g.player->stats.money >= moneyBefore + 50) {
-            inFight = false;
-            wins++;
-            qtest::press(SDLK_RETURN);
-            return true;
-        }
-        return false;
+        qtest::clearEvents();
+        qtest::releaseAllKeys();
+        testing::internal::CaptureStdout();
+        g = new CGame();
     }
-};
-
-// Runs the game from its main menu with the script's hands on the keys.
-void play(CGame& g, qtest::Scenario& steps)
-{
+    void TearDown() override
     {
-        qtest::Drive drive(steps);
-        g.begin();
+        delete g;
+        qtest::releaseAllKeys();
     }
-    qtest::releaseAllKeys();
-}
-
-// The last step: the slides ignore keys while one moves, so a key now and then moves the show
-// on until the last slide has gone and the thank-you lines take a key. It never ends by itself.
-void watchSlides(qtest::Scenario& steps)
-{
-    qtest::Every now_and_then(40);
-    steps.add("watch the slides", [now_and_then]() mutable {
-        if (now_and_then())
-            press(SDLK_SPACE);
-        return false;
-    });
-}
-
-// The script's view of play: walking and talking give way to any fight that starts on the way.
-struct Hands
-{
-    CGame*& g;
-    qtest::Walker walker;
-    Fighter fighter;
-
-    explicit Hands(CGame*& game) : g(game) {}
-    bool exploring() const { return g->bPlayingGame && g->player != nullptr && g->mode == 0; }
-    // False while a fight or a nested screen has the frame.
-    bool free() { return !fighter.step(*g, walker) && exploring(); }
-    bool walkTo(int tx, int ty) { return free() && walker.walkTo(*g, tx, ty); }
-    // Walks until the player touches the item; Space then picks it up.
-    bool walkToItem(const char* shortName)
-    {
-        if (!free())
-            return false;
-        Item* it = itemNamed(*g, shortName);
-        if (!it) {
-            ADD_FAILURE() << "no item called " << shortName;
-            return true;
-        }
-        return walker.reach(*g, it);
-    }
-    // Walks up to the character and presses Return.
-    bool talkTo(const char* name) { return free() && qtest::walkUpAndTalk(*g, walker, name); }
+    qtest::WorkDir wd;
+    TestClock clock;
+    CGame* g = nullptr;
+    qtest::Adventurer hands{g};
 };
 
 } // namespace
 
-TEST(FullPlay, NewGameShopQuestFightSaveLoadAndEnding)
+TEST_F(FullPlay, NewGameShopQuestFightSaveLoadAndEnding)
 {
-    qtest::WorkDir wd;
     writeAdventure(wd);
-    qtest::clearEvents();
-    qtest::releaseAllKeys();
-    testing::internal::CaptureStdout();
-    TestClock clock;
-
-    CGame* g = new CGame();
-    Hands hands(g);
     qtest::Every now_and_then(40);
 
     // First game object: New Game, shop, quest, fight, save, quit to the menu.
@@ -192,7 +100,7 @@ TEST(FullPlay, NewGameShopQuestFightSaveLoadAndEnding)
     s.add("hand in the locket", [&] { return hands.talkTo("Old Bren"); });
     s.add("walk south until the rat attacks", [&] {
         if (!hands.free())
-            return hands.fighter.fought;
+            return (hands.fights > 0);
         if (g->player->y > 2400) {
             ADD_FAILURE() << "the rat never attacked";
             return true;
@@ -200,7 +108,7 @@ TEST(FullPlay, NewGameShopQuestFightSaveLoadAndEnding)
         qtest::holdKey(SDLK_DOWN, true);
         return false;
     });
-    s.add("win the fight", [&] { return hands.free() && hands.fighter.wins == 1; });
+    s.add("win the fight", [&] { return hands.free() && hands.wins == 1; });
     s.add("save", [&] {
         if (!hands.free() || !now_and_then())
             return false;
@@ -213,7 +121,7 @@ TEST(FullPlay, NewGameShopQuestFightSaveLoadAndEnding)
         press(SDLK_F2);
         return true;
     });
-    play(*g, s);
+    hands.play(s);
 
     ASSERT_TRUE(s.done()) << "stopped at step " << s.current();
     EXPECT_TRUE(g->bMustQuit);
@@ -250,32 +158,21 @@ TEST(FullPlay, NewGameShopQuestFightSaveLoadAndEnding)
         EXPECT_EQ("data", g->vars.dir);
         return true;
     });
-    t.add("talk to the gatekeeper", [&] { return hands.talkTo("Gatekeeper"); });
-    watchSlides(t);
-    play(*g, t);
+    hands.watchEnding(t, "Gatekeeper");
+    hands.play(t);
     std::string out = testing::internal::GetCapturedStdout();
 
     EXPECT_EQ("watch the slides", t.current()) << "the ending was never reached";
     EXPECT_NE(std::string::npos, out.find("Showing ending at data\n"));
     EXPECT_TRUE(g->bMustQuit);
     EXPECT_TRUE(g->bPleaseLoadGame);
-    delete g;
-    qtest::releaseAllKeys();
 }
 
-TEST(FullPlay, TutorialFromTheMenuToItsEndingSlides)
+TEST_F(FullPlay, TutorialFromTheMenuToItsEndingSlides)
 {
     // Played on the committed tutorial itself, by its characters' and items' names.
-    qtest::WorkDir wd;
     qtest::copyTree(qtest::sourceDir() + "/tutorial", wd.path() + "/tutorial");
     wd.write("save/.gitkeep", "");
-    qtest::clearEvents();
-    qtest::releaseAllKeys();
-    testing::internal::CaptureStdout();
-    TestClock clock;
-
-    CGame* g = new CGame();
-    Hands hands(g);
     int doorX = -1, doorY = -1;
     // Space, then a look at whether the item is now the player's.
     bool pressed = false;
@@ -319,7 +216,7 @@ TEST(FullPlay, TutorialFromTheMenuToItsEndingSlides)
         const int beside[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
         for (const auto& b : beside)
             if (hands.walker.reachable(*g, doorX + b[0], doorY + b[1]))
-                return hands.walkTo(doorX + b[0], doorY + b[1]);
+                return hands.free() && hands.walker.walkTo(*g, doorX + b[0], doorY + b[1]);
         ADD_FAILURE() << "no way to the door";
         return true;
     });
@@ -347,18 +244,16 @@ TEST(FullPlay, TutorialFromTheMenuToItsEndingSlides)
     s.add("walk to the token", [&] { return hands.walkToItem("token"); });
     s.add("pick up the token", [&] { return pickUp("token"); });
     s.add("hand in the token", [&] { return hands.talkTo("Master Hollin"); });
-    s.add("talk to the gatekeeper", [&] { return hands.talkTo("The gatekeeper"); });
-    watchSlides(s);
-    play(*g, s);
+    hands.watchEnding(s, "The gatekeeper");
+    hands.play(s);
     std::string out = testing::internal::GetCapturedStdout();
 
     EXPECT_EQ("watch the slides", s.current()) << "the tutorial stopped early";
-    EXPECT_TRUE(hands.fighter.fought) << "the wolf pup never attacked";
-    EXPECT_EQ(1, hands.fighter.wins);
+    EXPECT_TRUE((hands.fights > 0)) << "the wolf pup never attacked";
+    EXPECT_EQ(1, hands.wins);
     for (Quest* q : g->questList)
         EXPECT_TRUE(q->bIsCompleted) << q->description;
     EXPECT_NE(std::string::npos, out.find("Showing ending at tutorial\n"));
     EXPECT_TRUE(g->bMustQuit);
     EXPECT_TRUE(g->bPleaseLoadGame);
-    delete g;
 }

@@ -3,49 +3,19 @@
 #include <functional>
 #include <map>
 #include <gtest/gtest.h>
-#include "textlog.h"
+#include "seam.h"
 #include "world.h"
 
 using qtest::World;
 
 namespace {
 
-// Runs on the game's thread inside every SDL_Delay: a 0 ms delay ends a frame
-// of the table, so tests script held keys and events frame by frame.
-std::function<void(Uint32)> onDelay;
-
-} // namespace
-
-extern "C" void __real_SDL_Delay(Uint32 ms);
-extern "C" void __wrap_SDL_Delay(Uint32 ms)
-{
-    if (onDelay)
-        onDelay(ms);
-    __real_SDL_Delay(ms);
-}
-
-namespace {
-
-struct Gambling : testing::Test
+struct Gambling : qtest::PlayerGame
 {
     void SetUp() override
     {
-        w.reset(new World());
-        g = w->game.get();
-        hero = w->addActor(480, 480, true);
-        qtest::clearEvents();
-        qtest::releaseAllKeys();
-        qtest::drawnText.clear();
+        PlayerGame::SetUp();
         qtest::logText = true;
-    }
-    void TearDown() override
-    {
-        onDelay = nullptr;
-        qtest::logText = false;
-        qtest::drawnText.clear();
-        qtest::releaseAllKeys();
-        qtest::clearEvents();
-        w.reset();
     }
     // Runs the table; script[n] runs at the end of frame n (frame 0: before
     // the first). After the last scripted frame Escape is pushed, so the table
@@ -56,19 +26,21 @@ struct Gambling : testing::Test
         int last = script.empty() ? 0 : script.rbegin()->first;
         if (script.count(0))
             script[0]();
-        onDelay = [&](Uint32 ms) {
+        // A 0 ms delay ends a frame of the table.
+        qtest::onDelay = [&](Uint32 ms) {
             if (ms == 10)
                 tenMsPauses++;
             if (ms != 0)
-                return;
+                return true;
             frame++;
             if (script.count(frame))
                 script[frame]();
             if (frame == last + 1)
                 qtest::pushKey(SDLK_ESCAPE);
+            return true;
         };
         g->gambleLoop();
-        onDelay = nullptr;
+        qtest::onDelay = nullptr;
         qtest::clearEvents();
         qtest::releaseAllKeys();
         frames = frame;
@@ -109,9 +81,6 @@ struct Gambling : testing::Test
         }
         return 0;
     }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
-    Actor* hero = nullptr;
     int frames = 0;
     int tenMsPauses = 0;
 };

@@ -9,24 +9,12 @@
 #include "fakeassets.h"
 #include "game.h"
 #include "gamefixture.h"
+#include "seam.h"
 
 using gamefix::literal;
 using qtest::WorkDir;
 
-// While set, exchanging two folders fails as on a file system that cannot do it.
-static bool refuseExchange = false;
-
-extern "C" int __real_renameat2(int olddirfd, const char* oldpath, int newdirfd, const char* newpath,
-                                unsigned int flags);
-extern "C" int __wrap_renameat2(int olddirfd, const char* oldpath, int newdirfd, const char* newpath,
-                                unsigned int flags)
-{
-    if (refuseExchange && (flags & RENAME_EXCHANGE)) {
-        errno = EINVAL;
-        return -1;
-    }
-    return __real_renameat2(olddirfd, oldpath, newdirfd, newpath, flags);
-}
+using qtest::refuseExchange;
 
 namespace {
 

@@ -1,21 +1,15 @@
 // gamefixture.h -- small game folders written line by line for the load and save tests.
 #pragma once
-#include <dirent.h>
-#include <sys/stat.h>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
 #include "harness.h"
-#include "player.h"
-#include "item.h"
-#include "quest.h"
-#include "vars.h"
+#include "records.h"
 
 namespace gamefix {
 
+// Lines of a hand-made file, for tests of how the readers take files no writer makes.
 inline std::string lines(const std::vector<std::string>& ls)
 {
     std::string s;
@@ -24,93 +18,70 @@ inline std::string lines(const std::vector<std::string>& ls)
     return s;
 }
 
-// A character file: position, statistics, flag, hostility, two lines, name,
+// A character: position, statistics, flag, hostility, two lines, name,
 // wandering, sprite, direction and money last.
+inline Actor actor(const std::string& talk0, const std::string& name, int x = 96, int y = 96, bool hostile = false,
+                   int money = 10)
+{
+    Actor a = qtest::character(x, y, 20, talk0, "Later.", name, (unsigned)money);
+    a.stats.mp = a.stats.mp_max = 5;
+    a.stats.strength = 3;
+    a.stats.dexterity = 4;
+    a.stats.intelligence = 2;
+    a.flagId = -1;
+    a.bIsHostile = hostile;
+    a.sprite = 2;
+    a.direction = 1;
+    return a;
+}
+
 inline std::string actorFile(const std::string& talk0, const std::string& name, int x = 96, int y = 96,
                              bool hostile = false, int money = 10)
 {
-    return lines({std::to_string(x), std::to_string(y), "20", "20", "5", "5", "0", "1", "3", "4", "2", "-1",
-                  hostile ? "1" : "0", talk0, "Later.", name, "0", "2", "1", std::to_string(money)});
+    return qtest::fileOf(actor(talk0, name, x, y, hostile, money));
 }
 
-inline std::string itemFile(int type, int owner, const std::string& shortName, int range = 0)
+inline Item item(int type, int owner, const std::string& shortName, int range = 0)
 {
-    return lines({std::to_string(type), "4", "30", std::to_string(owner), "144", "192", "0", "Item " + shortName,
-                  "A " + shortName + " to carry", shortName, "1", std::to_string(range)});
+    Item it = qtest::item(type, 4, 30, (unsigned)owner, "Item " + shortName, "A " + shortName + " to carry", shortName, 1);
+    it.x = 144;
+    it.y = 192;
+    it.range = range;
+    return it;
 }
 
-inline std::string questFile(const std::string& target, int flag)
+inline Quest quest(const std::string& target, int flag)
 {
-    return lines({"Bring me a " + target, target, "50", "0", std::to_string(flag)});
+    return qtest::quest("Bring me a " + target, target, 50, flag);
 }
 
-inline std::string varsFile(const std::string& dir, const std::string& name = "Fixture Game")
+inline MiscVars vars(const std::string& dir, const std::string& name = "Fixture Game")
 {
-    std::vector<std::string> ls = {name, "0", "120", "0", "0"};
-    for (int i = 0; i < 40; i++)
-        ls.push_back(i == 3 ? "1" : "0");
-    ls.push_back(dir);
-    return lines(ls);
-}
-
-inline std::string mapFile(char fill = 'A')
-{
-    std::string row(350, fill);
-    std::string s;
-    for (int r = 0; r < 350; r++)
-        s += row + "\n";
-    return s;
+    MiscVars v = qtest::gameVars(name, dir);
+    v.frames = 120;
+    v.flags[3] = true;
+    return v;
 }
 
 // Writes a complete game folder: character 0 is the player ("Plyr"), the
 // others are hostile; items alternate between the map and the shop.
 inline void writeGame(const qtest::WorkDir& wd, const std::string& dir, int actors, int items, int quests)
 {
-    wd.write(dir + "/vars.sav", varsFile("data"));
+    qtest::GameFolder f;
+    f.vars = vars("data");
     for (int i = 0; i < actors; i++)
-        wd.write(dir + "/npcdef/" + std::to_string(i) + ".def",
-                 i == 0 ? actorFile("Plyr", "Hero") : actorFile("Grr", "Rat " + std::to_string(i), 480 + 48 * i, 480, true));
+        f.actors.push_back(i == 0 ? actor("Plyr", "Hero") : actor("Grr", "Rat " + std::to_string(i), 480 + 48 * i, 480, true));
     for (int i = 0; i < items; i++)
-        wd.write(dir + "/idef/" + std::to_string(i) + ".def",
-                 i == 2 ? itemFile(8, 1, "bow", 6) : itemFile(i % 4, i % 2 ? 2 : 0, "thing" + std::to_string(i)));
+        f.items.push_back(i == 2 ? item(8, 1, "bow", 6) : item(i % 4, i % 2 ? 2 : 0, "thing" + std::to_string(i)));
     for (int i = 0; i < quests; i++)
-        wd.write(dir + "/qdef/" + std::to_string(i) + ".def", questFile("thing" + std::to_string(i), i));
-    wd.write(dir + "/map.dat", mapFile());
-}
-
-inline void collect(const std::string& root, const std::string& rel, std::map<std::string, std::string>& out)
-{
-    std::string path = rel.empty() ? root : root + "/" + rel;
-    DIR* d = opendir(path.c_str());
-    if (!d)
-        return;
-    while (struct dirent* e = readdir(d)) {
-        std::string name = e->d_name;
-        if (name == "." || name == "..")
-            continue;
-        std::string r = rel.empty() ? name : rel + "/" + name;
-        struct stat st;
-        if (lstat((root + "/" + r).c_str(), &st) != 0)
-            continue;
-        if (S_ISDIR(st.st_mode)) {
-            out[r + "/"] = "";
-            collect(root, r, out);
-        } else {
-            std::ifstream in(root + "/" + r, std::ios::binary);
-            std::stringstream ss;
-            ss << in.rdbuf();
-            out[r] = ss.str();
-        }
-    }
-    closedir(d);
+        f.quests.push_back(quest("thing" + std::to_string(i), i));
+    f.write(wd, dir);
 }
 
 // Every file and folder under dir, by relative path, with its content.
 inline std::map<std::string, std::string> snapshot(const std::string& dir)
 {
-    std::map<std::string, std::string> out;
-    collect(dir, "", out);
-    return out;
+    return qtest::filesUnder(dir);
 }
 
 inline std::vector<std::string> names(const std::map<std::string, std::string>& snap)

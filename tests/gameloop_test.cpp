@@ -1,7 +1,6 @@
 // gameloop_test.cpp -- the frame loop: frame timers, per-second statistics, fights won and run from.
 #include <gtest/gtest.h>
-#include "fakeclock.h"
-#include "frames.h"
+#include "seam.h"
 #include "world.h"
 
 using qtest::World;
@@ -15,30 +14,8 @@ void quitAt(CGame& g, unsigned frame)
         g.bMustQuit = true;
 }
 
-struct Loop : testing::Test
+struct Loop : qtest::PlayerGame
 {
-    void SetUp() override
-    {
-        w.reset(new World());
-        g = w->game.get();
-        hero = w->addActor(480, 480, true);
-        qtest::clearEvents();
-        qtest::releaseAllKeys();
-    }
-    void TearDown() override
-    {
-        qtest::fakeTicks = nullptr;
-        qtest::onFrame = nullptr;
-        w.reset();
-    }
-    // A hostile that can see the player and is within reach of a fight.
-    Actor* hostileAt(float x, float y)
-    {
-        Actor* a = w->addActor(x, y);
-        a->bIsHostile = true;
-        a->bIsActive = true;
-        return a;
-    }
     // Plays from exploring through whatever fight starts, in the real loop on
     // the test clock: on each of the player's turns `turn` picks the key; a
     // won fight's reward screen is left with Return; the loop ends once a
@@ -77,6 +54,14 @@ struct Loop : testing::Test
         g->vars.bYourTurn = yourTurn;
         return foe;
     }
+    // Four frames of the loop from a first frame set up as given; then the window is closed.
+    void runFourFrames(std::function<void()> firstFrame)
+    {
+        runFrom(firstFrame, [](unsigned frame) {
+            if (frame == 4)
+                qtest::pushQuit();
+        });
+    }
     // Runs the loop with the start flag handling of gameLoop bypassed: the
     // loop sets bPlayingGame itself, so fights are set up on its first frame.
     void runFrom(std::function<void()> firstFrame, std::function<void(unsigned)> everyCall)
@@ -95,9 +80,6 @@ struct Loop : testing::Test
         g->gameLoop();
         qtest::fakeTicks = nullptr;
     }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
-    Actor* hero = nullptr;
 };
 
 } // namespace
@@ -165,16 +147,12 @@ TEST_F(Loop, VictoryPaysAndShowsThePlainRewardScreen)
 {
     Actor* foe = nullptr;
     hero->stats.money = 7;
-    runFrom(
+    runFourFrames(
         [&] {
             foe = fightWith(0);
             // Reward keys of the level-up screen do nothing here; Return ends it.
             for (SDLKey k : {SDLK_s, SDLK_d, SDLK_i, SDLK_f, SDLK_RETURN})
                 qtest::pushKey(k);
-        },
-        [&](unsigned frame) {
-            if (frame == 4)
-                qtest::pushQuit();
         });
     EXPECT_EQ(1u, g->actorList.size());
     EXPECT_EQ(nullptr, g->enemy);
@@ -193,15 +171,11 @@ TEST_F(Loop, FourthWinLevelsUpAndOffersRewards)
 {
     hero->stats.xp = 3;
     hero->stats.level = 2;
-    runFrom(
+    runFourFrames(
         [&] {
             fightWith(-5);
             qtest::pushKey(SDLK_RETURN);   // does nothing on this screen
             qtest::pushKey(SDLK_s);
-        },
-        [&](unsigned frame) {
-            if (frame == 4)
-                qtest::pushQuit();
         });
     EXPECT_EQ(0u, hero->stats.xp);
     EXPECT_EQ(3u, hero->stats.level);
@@ -217,14 +191,10 @@ TEST_F(Loop, RewardsStopAtTheTopOfTheirRange)
     hero->stats.money = 4294967280u;   // 50 for the win would wrap it
     hero->stats.hp_max = 2147483645;
     hero->stats.strength = 4294967295u;
-    runFrom(
+    runFourFrames(
         [&] {
             fightWith(0);
             qtest::pushKey(SDLK_s);
-        },
-        [&](unsigned frame) {
-            if (frame == 4)
-                qtest::pushQuit();
         });
     EXPECT_EQ(4294967295u, hero->stats.money);
     EXPECT_EQ(2147483645, hero->stats.hp_max);
@@ -320,15 +290,11 @@ TEST_F(Loop, RunningAwayEndsTheFightOnlyBeyond500)
 TEST_F(Loop, CombatWithoutAnEnemyGoesBackToExploring)
 {
     testing::internal::CaptureStderr();
-    runFrom(
+    runFourFrames(
         [&] {
             g->mode = 1;
             g->bPlayingGame = false;
             g->enemy = nullptr;
-        },
-        [&](unsigned frame) {
-            if (frame == 4)
-                qtest::pushQuit();
         });
     std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(std::string::npos, err.find("Enemy doesn't exist! WTF\n"));
@@ -433,7 +399,7 @@ TEST_F(Loop, ASerpentThreeTilesOffAtSeaIsFoughtToAResult)
     ring->bIsEquipped = true;
     g->vars.hasFloater = true;
     hero->stats.strength = 20;
-    Actor* serpent = hostileAt(hero->x + 144, hero->y);
+    Actor* serpent = w->addHostile(hero->x + 144, hero->y);
     serpent->conversation[1] = "Seamonster";
     serpent->stats.hp = 30;
     serpent->stats.strength = 0;
@@ -528,7 +494,7 @@ TEST_F(Loop, VictoryFrameDrawsTheConsoleOnceAndThePanelAtOnce)
 {
     const int h = g->returnTextHeight();
     bool checked = false;
-    runFrom(
+    runFourFrames(
         [&] {
             Actor* foe = fightWith(1, true);
             (void)foe;
@@ -547,10 +513,6 @@ TEST_F(Loop, VictoryFrameDrawsTheConsoleOnceAndThePanelAtOnce)
                 EXPECT_EQ(0, white) << "an earlier console line is left at the bottom";
                 qtest::pushKey(SDLK_RETURN);
             };
-        },
-        [&](unsigned frame) {
-            if (frame == 4)
-                qtest::pushQuit();
         });
     EXPECT_TRUE(checked);
     EXPECT_EQ(1u, hero->stats.xp);

@@ -9,8 +9,6 @@
 #include "fakeassets.h"
 #include "harness.h"
 
-QUORVANE_CHAOS_DELAY_WRAPPER
-
 namespace {
 
 // Writes one hostile game folder. Every record file exists for number 0 (a

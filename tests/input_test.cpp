@@ -6,26 +6,12 @@ using qtest::World;
 
 namespace {
 
-struct Input : testing::Test
+struct Input : qtest::PlayerGame
 {
     void SetUp() override
     {
-        w.reset(new World());
-        g = w->game.get();
-        hero = w->addActor(480, 480, true);
-        qtest::releaseAllKeys();
-        qtest::clearEvents();
+        PlayerGame::SetUp();
         frame(10);
-    }
-    void TearDown() override
-    {
-        qtest::releaseAllKeys();
-        w.reset();
-    }
-    void frame(float ms)
-    {
-        g->vars.timer_elapsed = ms;
-        g->vars.timer_delta = ms / 1000.0f;
     }
     void walk(std::initializer_list<SDLKey> held)
     {
@@ -34,9 +20,6 @@ struct Input : testing::Test
             qtest::holdKey(k, true);
         g->getInput();
     }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
-    Actor* hero = nullptr;
 };
 
 } // namespace

@@ -7,30 +7,10 @@ using qtest::World;
 
 namespace {
 
-struct Interact : testing::Test
+struct Interact : qtest::PlayerGame
 {
-    void SetUp() override
-    {
-        w.reset(new World());
-        g = w->game.get();
-        hero = w->addActor(480, 480, true);
-        g->bPlayingGame = true;
-        qtest::clearEvents();
-    }
-    void TearDown() override { w.reset(); }
-    std::vector<Uint32> band(int x, int y, int width, int height) { return qtest::pixelBand(g->screen, x, y, width, height); }
     // The caption the sleep screen shows, compared with a fresh rendering.
-    bool showsCaption(const char* text)
-    {
-        std::vector<Uint32> shown = band(10, 480, 190, 18);
-        SDL_Rect r = {10, 480, 190, 18};
-        SDL_FillRect(g->screen, &r, 0);
-        g->drawTextAt(text, 10, 480);
-        return band(10, 480, 190, 18) == shown;
-    }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
-    Actor* hero = nullptr;
+    bool showsCaption(const char* text) { return showsLine(text, 10, 480, 190, 18, 0); }
 };
 
 } // namespace

@@ -9,17 +9,8 @@ using qtest::World;
 
 namespace {
 
-struct Inventory : testing::Test
+struct Inventory : qtest::PlayerGame
 {
-    void SetUp() override
-    {
-        w.reset(new World());
-        g = w->game.get();
-        hero = w->addActor(480, 480, true);
-        g->bPlayingGame = true;
-        qtest::clearEvents();
-    }
-    void TearDown() override { w.reset(); }
     // Opens the inventory with these keys queued; Escape is added to close it.
     void run(std::initializer_list<SDLKey> keys, bool close = true)
     {
@@ -38,19 +29,7 @@ struct Inventory : testing::Test
         return false;
     }
     // Whether the last frame shows exactly this line at (x, y).
-    bool shows(const char* text, int x, int y)
-    {
-        int h = g->returnTextHeight();
-        std::vector<Uint32> shown = band(x, y, 300, h);
-        SDL_Rect r = {(Sint16)x, (Sint16)y, 300, (Uint16)h};
-        SDL_FillRect(g->screen, &r, SDL_MapRGB(g->screen->format, 0, 0, 100));
-        g->drawTextAt(text, x, y);
-        return band(x, y, 300, h) == shown;
-    }
-    std::vector<Uint32> band(int x, int y, int width, int height) { return qtest::pixelBand(g->screen, x, y, width, height); }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
-    Actor* hero = nullptr;
+    bool shows(const char* text, int x, int y) { return showsLine(text, x, y, 300, g->returnTextHeight(), 0x000064); }
 };
 
 } // namespace
@@ -77,7 +56,7 @@ TEST_F(Inventory, TwelveItemsScrollByOneAfterNineRows)
     // Scroll in one frame, look at the next one: hidden rows above and below.
     qtest::EventScript script;
     script.keys({SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN})
-        .pause(50)
+        .pause(3)
         .keys({SDLK_ESCAPE});
     script.start();
     g->inventoryMenu();
@@ -139,7 +118,7 @@ TEST_F(Inventory, AMissingPictureIsReportedOncePerItem)
     testing::internal::CaptureStderr();
     for (int opening = 0; opening < 2; opening++) {
         qtest::EventScript script;
-        script.keys({SDLK_DOWN}).pause(50).keys({SDLK_UP}).pause(50).keys({SDLK_ESCAPE});
+        script.keys({SDLK_DOWN}).pause(3).keys({SDLK_UP}).pause(3).keys({SDLK_ESCAPE});
         script.start();
         g->inventoryMenu();
     }

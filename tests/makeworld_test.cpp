@@ -1,43 +1,20 @@
 // makeworld_test.cpp -- the content builder: it reproduces the committed data/ and tutorial/ byte for
 // byte, clears stale record files, and refuses sources with mistakes instead of writing a broken game.
 #include <cstdlib>
-#include <dirent.h>
-#include <fstream>
 #include <map>
-#include <sstream>
-#include <sys/stat.h>
 #include <gtest/gtest.h>
 #include "harness.h"
 
 namespace {
 
-// Every file under root/rel, as relative path -> contents; data/assets is not the builder's.
-void collect(const std::string& root, const std::string& rel, std::map<std::string, std::string>& out)
+// Every file of a game folder, as relative path -> contents; its assets are not the builder's.
+std::map<std::string, std::string> gameFiles(const std::string& dir)
 {
-    std::string path = root + (rel.empty() ? "" : "/" + rel);
-    DIR* d = opendir(path.c_str());
-    if (!d)
-        return;
-    while (dirent* e = readdir(d)) {
-        std::string name = e->d_name;
-        if (name == "." || name == "..")
-            continue;
-        std::string sub = rel.empty() ? name : rel + "/" + name;
-        if (sub == "data/assets")
-            continue;
-        struct stat st;
-        if (stat((root + "/" + sub).c_str(), &st) != 0)
-            continue;
-        if (S_ISDIR(st.st_mode)) {
-            collect(root, sub, out);
-        } else {
-            std::ifstream in(root + "/" + sub, std::ios::binary);
-            std::stringstream ss;
-            ss << in.rdbuf();
-            out[sub] = ss.str();
-        }
-    }
-    closedir(d);
+    std::map<std::string, std::string> files;
+    for (const auto& kv : qtest::filesUnder(dir))
+        if (kv.first.back() != '/' && kv.first.compare(0, 7, "assets/") != 0)
+            files.insert(kv);
+    return files;
 }
 
 int runBuilder(const std::string& content, const std::string& out)
@@ -46,23 +23,14 @@ int runBuilder(const std::string& content, const std::string& out)
     return system(cmd.c_str());
 }
 
-std::string slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
 TEST(MakeWorld, ReproducesTheCommittedGamesByteForByte)
 {
     qtest::WorkDir wd("", false);
-    ASSERT_EQ(0, runBuilder(qtest::sourceDir() + "/content", wd.path())) << slurp("builder.log");
+    ASSERT_EQ(0, runBuilder(qtest::sourceDir() + "/content", wd.path())) << qtest::readFile("builder.log");
     for (const char* game : {"data", "tutorial"}) {
         SCOPED_TRACE(game);
-        std::map<std::string, std::string> made, committed;
-        collect(wd.path(), game, made);
-        collect(qtest::sourceDir(), game, committed);
+        std::map<std::string, std::string> made = gameFiles(wd.path() + "/" + game);
+        std::map<std::string, std::string> committed = gameFiles(qtest::sourceDir() + "/" + game);
         ASSERT_GT(made.size(), 10u);
         for (const auto& kv : made) {
             auto it = committed.find(kv.first);
@@ -80,7 +48,7 @@ TEST(MakeWorld, ClearsRecordsLeftFromALargerBuild)
     wd.write("data/npcdef/999.def", "stale");
     wd.write("tutorial/idef/500.def", "stale");
     wd.write("data/ending/40.png", "stale");
-    ASSERT_EQ(0, runBuilder(qtest::sourceDir() + "/content", wd.path())) << slurp("builder.log");
+    ASSERT_EQ(0, runBuilder(qtest::sourceDir() + "/content", wd.path())) << qtest::readFile("builder.log");
     EXPECT_FALSE(wd.exists("data/npcdef/999.def"));
     EXPECT_FALSE(wd.exists("tutorial/idef/500.def"));
     EXPECT_FALSE(wd.exists("data/ending/40.png"));
@@ -93,13 +61,13 @@ void expectRefused(const std::string& file, const std::string& from, const std::
     SCOPED_TRACE(file + ": " + to);
     qtest::WorkDir wd("", false);
     qtest::copyTree(qtest::sourceDir() + "/content", wd.path() + "/content");
-    std::string text = slurp("content/" + file);
+    std::string text = qtest::readFile("content/" + file);
     size_t at = text.find(from);
     ASSERT_NE(std::string::npos, at) << from;
     text.replace(at, from.size(), to);
     wd.write("content/" + file, text);
     EXPECT_NE(0, runBuilder("content", "out"));
-    std::string log = slurp("builder.log");
+    std::string log = qtest::readFile("builder.log");
     EXPECT_NE(std::string::npos, log.find(says)) << log;
     EXPECT_FALSE(wd.exists("out/data/map.dat"));
 }

@@ -3,6 +3,7 @@
 #include <vector>
 #include "minigame.h"
 #include "script.h"
+#include "seam.h"
 #include "world.h"
 #include "credits.h"
 
@@ -10,16 +11,13 @@ using qtest::World;
 
 namespace {
 
-struct Menu : testing::Test
+struct Menu : qtest::GameTest
 {
     void SetUp() override
     {
-        w.reset(new World());
-        g = w->game.get();
-        qtest::clearEvents();
+        GameTest::SetUp();
         h = g->returnTextHeight();
     }
-    void TearDown() override { w.reset(); }
     void keys(std::initializer_list<SDLKey> ks)
     {
         for (SDLKey k : ks)
@@ -50,8 +48,6 @@ struct Menu : testing::Test
             n++;
         return n;
     }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
     int h = 0;
 };
 
@@ -79,7 +75,7 @@ TEST_F(Menu, CursorWrapsAndOnlyEnterOrSpaceConfirm)
 TEST_F(Menu, SoundSwitchTextAndEffect)
 {
     qtest::EventScript script;
-    script.keys({SDLK_UP, SDLK_RETURN}).pause(30).keys({SDLK_ESCAPE});
+    script.keys({SDLK_UP, SDLK_RETURN}).pause(3).keys({SDLK_ESCAPE});
     script.start();
     g->menuLoop();
     EXPECT_TRUE(rowShows("Turn sound on", 20 + 7 * h));
@@ -137,7 +133,7 @@ TEST_F(Menu, PromptNameLoadsThatDirectoryAndPlaysIt)
         .keys({SDLK_a, SDLK_b, SDLK_c, SDLK_BACKSPACE, SDLK_t, SDLK_u, SDLK_t, SDLK_o, SDLK_r, SDLK_i, SDLK_a,
                SDLK_l, SDLK_RETURN})
         .keys({SDLK_x})     // leaves the introduction
-        .pause(100)
+        .pause(5)
         .keys({SDLK_F2});   // quits to the menu
     script.start();
     g->menuLoop();
@@ -171,17 +167,17 @@ TEST_F(Menu, AbandonedPromptLoadsNothingAndTheMenuGoesOn)
     qtest::EventScript script;
     script.keys({SDLK_UP, SDLK_UP, SDLK_RETURN})
         .keys({SDLK_q, SDLK_ESCAPE})
-        .pause(50)
+        .pause(3)
         .then(countErrorScreen)
         .keys({SDLK_x})   // dismisses "Can't load that game..."
         .keys({SDLK_RETURN})
         .quit()           // abandons the prompt again
-        .pause(50)
+        .pause(3)
         .then(countErrorScreen)
         .keys({SDLK_x})
         .keys({SDLK_RETURN})
         .keys({SDLK_RETURN})   // Enter on an empty name
-        .pause(50)
+        .pause(3)
         .then(countErrorScreen)
         .keys({SDLK_x})
         .keys({SDLK_ESCAPE});
@@ -207,11 +203,11 @@ TEST_F(Menu, ATakenOverBodyIsStillThePlayerAfterLoadGame)
         qtest::EventScript script;
         script.keys({SDLK_RETURN})   // New Game
             .keys({SDLK_x})          // leaves the introduction
-            .pause(50)
+            .pause(3)
             .keys({SDLK_RETURN})     // talks to the twin, who takes over
-            .pause(50)
+            .pause(3)
             .keys({SDLK_F1})
-            .pause(50)
+            .pause(3)
             .keys({SDLK_F2});
         script.start();
         g->menuLoop();
@@ -226,7 +222,7 @@ TEST_F(Menu, ATakenOverBodyIsStillThePlayerAfterLoadGame)
     {
         qtest::EventScript script;
         script.keys({SDLK_DOWN, SDLK_DOWN, SDLK_RETURN})   // Load Game
-            .pause(50)
+            .pause(3)
             .then([&] { name = g->player ? g->player->myName : "(none)"; })
             .keys({SDLK_F2});
         script.start();
@@ -312,13 +308,19 @@ TEST(ScrollyText, LinesRollUpAt50PixelsPerSecond)
     // Entry 1 starts at 550 + h and is last drawn above y 50; with h = 17 that
     // is after (500 + 17) / 50 = 10.3 s. Watch a single line cross the screen.
     w.dir.write("one.txt", "X");
+    // The clock moves 5 ms as each frame is shown.
+    Uint32 now = 1000;
+    qtest::fakeTicks = [&] { return now; };
+    qtest::onFlip = [&] { now += 5; };
     qtest::EventScript script;
     bool seenMiddle = false;
-    script.pause(2500).then([&] { seenMiddle = true; }).keys({SDLK_x});
+    script.pause(500).then([&] { seenMiddle = true; }).keys({SDLK_x});
     script.start();
     Uint32 t0 = SDL_GetTicks();
     g.ScrollyText("one.txt");
     Uint32 took = SDL_GetTicks() - t0;
+    qtest::onFlip = nullptr;
+    qtest::fakeTicks = nullptr;
     // About 2.5 s in, the line has moved up by about 125 pixels: it is drawn
     // near y 550 + h - 125, below the top bar and above the bottom bar.
     int expectY = 550 + h - (int)(took * 50 / 1000);

@@ -19,23 +19,8 @@ Uint32 spriteColour(int s, int d, int f)
 }
 const Uint32 BACKGROUND = 0x1a1aa8;
 
-struct Render : testing::Test
+struct Render : qtest::PlayerGame
 {
-    void SetUp() override
-    {
-        w.reset(new World(config()));
-        g = w->game.get();
-        hero = w->addActor(480, 480, true);
-        g->bPlayingGame = true;
-    }
-    void TearDown() override
-    {
-        w.reset();
-    }
-    virtual std::string config() { return ""; }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
-    Actor* hero = nullptr;
 };
 
 struct WideRender : Render

@@ -3,9 +3,8 @@
 #include <functional>
 #include <unistd.h>
 #include <gtest/gtest.h>
-#include "fakeclock.h"
+#include "seam.h"
 #include "script.h"
-#include "textlog.h"
 #include "world.h"
 
 using qtest::World;
@@ -32,24 +31,12 @@ Seen classify(Uint32 rgb)
     return BACKGROUND;
 }
 
-struct Screens : testing::Test
+struct Screens : qtest::PlayerGame
 {
     void SetUp() override
     {
-        w.reset(new World());
-        g = w->game.get();
-        hero = w->addActor(480, 480, true);
-        qtest::clearEvents();
-        qtest::drawnText.clear();
+        PlayerGame::SetUp();
         qtest::logText = true;
-    }
-    void TearDown() override
-    {
-        qtest::fakeTicks = nullptr;
-        qtest::logText = false;
-        qtest::drawnText.clear();
-        qtest::clearEvents();
-        w.reset();
     }
     Quest* quest(bool done)
     {
@@ -121,9 +108,6 @@ struct Screens : testing::Test
                 qtest::pushKey(key);
         };
     }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
-    Actor* hero = nullptr;
     std::vector<ShowFrame> frames;
     int clockCalls = 0;
 };
@@ -226,19 +210,19 @@ TEST_F(Screens, AFailedSaveStaysReportedUntilTheNextKey)
     };
     qtest::EventScript script;
     script.keys({SDLK_s})
-        .pause(300)
+        .pause(10)
         .then([] { qtest::drawnText.clear(); })
-        .pause(50)
+        .pause(3)
         .then(look(shownLater))
         .keys({SDLK_x})
-        .pause(50)
+        .pause(3)
         .then([] { qtest::drawnText.clear(); })
-        .pause(50)
+        .pause(3)
         .then(look(shownAfterKey))
         .keys({SDLK_s})
-        .pause(300)
+        .pause(10)
         .then([] { qtest::drawnText.clear(); })
-        .pause(50)
+        .pause(3)
         .then(look(shownAfterRetry))
         .keys({SDLK_ESCAPE});
     script.start();
@@ -413,7 +397,7 @@ TEST(Restart, AnEndingFromTheMenuGivesAFreshMenu)
         // E shows the slides of "data"; Escape ends them and the game object
         // is rebuilt; Escape on the fresh menu leaves the program.
         qtest::EventScript script;
-        script.keys({SDLK_e}).keys({SDLK_ESCAPE}).pause(300).keys({SDLK_ESCAPE});
+        script.keys({SDLK_e}).keys({SDLK_ESCAPE}).pause(10).keys({SDLK_ESCAPE});
         script.start();
         rc = SDL_main(0, nullptr);
     }

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 #include "adventurer.h"
-#include "fakeclock.h"
+#include "seam.h"
 
 namespace {
 

@@ -1,27 +1,17 @@
 // shop_test.cpp -- the shop: both stages, half-price resale, the shop filters, selling out and leaving.
 #include <gtest/gtest.h>
 #include "autopilot.h"
-#include "textlog.h"
+#include "seam.h"
 #include "world.h"
 
 namespace {
 
-struct Shop : testing::Test
+struct Shop : qtest::PlayerGame
 {
     void SetUp() override
     {
-        w.reset(new qtest::World());
-        g = w->game.get();
-        hero = w->addActor(480, 480, true);
-        qtest::clearEvents();
-        qtest::drawnText.clear();
+        PlayerGame::SetUp();
         qtest::logText = true;
-    }
-    void TearDown() override
-    {
-        qtest::logText = false;
-        qtest::clearEvents();
-        w.reset();
     }
     Item* item(int type, unsigned owner, int price)
     {
@@ -46,9 +36,6 @@ struct Shop : testing::Test
         }
         qtest::clearEvents();
     }
-    std::unique_ptr<qtest::World> w;
-    CGame* g = nullptr;
-    Actor* hero = nullptr;
 };
 
 } // namespace

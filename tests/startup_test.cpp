@@ -5,20 +5,12 @@
 #include "game.h"
 #include "harness.h"
 #include "fakeassets.h"
+#include "seam.h"
 
 using qtest::WorkDir;
 
-// The last window icon the engine set, and its mask (linked with --wrap=SDL_WM_SetIcon).
-static SDL_Surface* windowIcon = nullptr;
-static Uint8* windowIconMask = nullptr;
-
-extern "C" void __real_SDL_WM_SetIcon(SDL_Surface* icon, Uint8* mask);
-extern "C" void __wrap_SDL_WM_SetIcon(SDL_Surface* icon, Uint8* mask)
-{
-    windowIcon = icon;
-    windowIconMask = mask;
-    __real_SDL_WM_SetIcon(icon, mask);
-}
+using qtest::windowIcon;
+using qtest::windowIconMask;
 
 namespace {
 

@@ -7,17 +7,8 @@ using qtest::World;
 
 namespace {
 
-struct Talk : testing::Test
+struct Talk : qtest::PlayerGame
 {
-    void SetUp() override
-    {
-        w.reset(new World());
-        g = w->game.get();
-        hero = w->addActor(480, 480, true);
-        g->bPlayingGame = true;
-        qtest::clearEvents();
-    }
-    void TearDown() override { w.reset(); }
     Actor* npc(float dx, float dy, const std::string& line0, const std::string& name = "Bo")
     {
         Actor* a = w->addActor(hero->x + dx, hero->y + dy);
@@ -42,9 +33,6 @@ struct Talk : testing::Test
         it->itemName = "golden " + shortName;
         return it;
     }
-    std::unique_ptr<World> w;
-    CGame* g = nullptr;
-    Actor* hero = nullptr;
 };
 
 } // namespace

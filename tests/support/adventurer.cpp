@@ -10,13 +10,6 @@
 
 namespace qtest {
 
-void copyGame(const WorkDir& wd, const std::string& dir)
-{
-    std::string cmd = "cd '" + sourceDir() + "/" + dir + "' && mkdir -p '" + wd.path() + "/" + dir +
-                      "' && for f in *; do [ \"$f\" = assets ] || cp -r \"$f\" '" + wd.path() + "/" + dir + "/'; done";
-    ASSERT_EQ(0, system(cmd.c_str())) << cmd;
-}
-
 Snapshot Snapshot::of(CGame& g)
 {
     Snapshot s;
@@ -88,6 +81,56 @@ bool Adventurer::free()
     return !fighting() && exploring();
 }
 
+void Adventurer::onMap(Scenario& s, const std::string& name, std::function<bool()> step)
+{
+    s.add(name, [this, step] { return free() && step(); });
+}
+
+bool Adventurer::talkTo(const std::string& name)
+{
+    return free() && walkUpAndTalk(*g, walker, name);
+}
+
+bool Adventurer::walkToItem(const std::string& shortName)
+{
+    if (!free())
+        return false;
+    Item* it = itemNamed(*g, shortName);
+    if (!it) {
+        ADD_FAILURE() << "no item called " << shortName;
+        return true;
+    }
+    return walker.reach(*g, it);
+}
+
+namespace {
+
+// Down to the row of a list and Return.
+void chooseRow(int downs)
+{
+    for (int i = downs; i > 0; i--)
+        press(SDLK_DOWN);
+    press(SDLK_RETURN);
+}
+
+// The index of the item of that name in a shop list, or -1.
+int indexOf(const std::vector<Item*>& list, const std::string& shortName)
+{
+    int at = -1;
+    for (size_t i = 0; i < list.size(); i++)
+        if (list[i]->shortName == shortName)
+            at = (int)i;
+    return at;
+}
+
+} // namespace
+
+void Adventurer::usePacked(const Item* item)
+{
+    press(SDLK_ESCAPE);
+    chooseRow(packDowns(item));
+}
+
 int Adventurer::packDowns(const Item* item) const
 {
     std::vector<const Item*> pack;
@@ -149,9 +192,7 @@ void Adventurer::takeTurn()
         if (Item* potion = bestPotion(deadly)) {
             note("drank the " + potion->shortName + " fighting " + e->myName);
             press(SDLK_x);
-            for (int i = packDowns(potion); i > 0; i--)
-                press(SDLK_DOWN);
-            press(SDLK_RETURN);
+            chooseRow(packDowns(potion));
             return;
         }
         if (p->stats.mp >= 10) {
@@ -188,6 +229,7 @@ bool Adventurer::fighting()
     if (G.mode == 1 && !G.bPlayingGame && G.enemy) {
         if (!inFight_) {
             inFight_ = true;
+            fights++;
             rewardTaken_ = false;
             turns_ = 0;
             stillTurns_ = 0;
@@ -233,12 +275,8 @@ bool Adventurer::fighting()
 
 void Adventurer::talk(Scenario& s, const std::string& name)
 {
-    s.add("talk to " + name, [this, name] {
-        return free() && walkUpAndTalk(*g, walker, name);
-    });
-    s.add("hear " + name, [this, name] {
-        if (!free())
-            return false;
+    s.add("talk to " + name, [this, name] { return talkTo(name); });
+    onMap(s, "hear " + name, [this, name] {
         note("talked to " + name + ": " + g->vars.currentTalk);
         return true;
     });
@@ -247,9 +285,7 @@ void Adventurer::talk(Scenario& s, const std::string& name)
 void Adventurer::fetch(Scenario& s, const std::string& shortName, int nearX, int nearY)
 {
     auto target = std::make_shared<Item*>(nullptr);
-    s.add("walk to the " + shortName, [this, shortName, nearX, nearY, target] {
-        if (!free())
-            return false;
+    onMap(s, "walk to the " + shortName, [this, shortName, nearX, nearY, target] {
         if (!*target) {
             float best = 1e30f;
             for (Item* i : g->itemVec) {
@@ -268,15 +304,11 @@ void Adventurer::fetch(Scenario& s, const std::string& shortName, int nearX, int
         }
         return walker.reach(*g, *target);
     });
-    s.add("pick up the " + shortName, [this] {
-        if (!free())
-            return false;
+    onMap(s, "pick up the " + shortName, [this] {
         press(SDLK_SPACE);
         return true;
     });
-    s.add("carry the " + shortName, [this, shortName, target] {
-        if (!free())
-            return false;
+    onMap(s, "carry the " + shortName, [this, shortName, target] {
         EXPECT_TRUE(*target && (*target)->owner == 1)
             << shortName << " was not picked up at (" << g->player->x << ", " << g->player->y << ")";
         note("picked up the " + shortName + ": " + g->vars.currentTalk);
@@ -286,9 +318,7 @@ void Adventurer::fetch(Scenario& s, const std::string& shortName, int nearX, int
 
 void Adventurer::buy(Scenario& s, const std::string& keeper, const std::vector<std::string>& shortNames, bool keyShop)
 {
-    s.add("walk to " + keeper, [this, keeper] {
-        return free() && walkUpAndTalk(*g, walker, keeper);
-    });
+    s.add("walk to " + keeper, [this, keeper] { return talkTo(keeper); });
     s.add("choose Buy item", [] {
         press(SDLK_RETURN);
         return true;
@@ -297,10 +327,7 @@ void Adventurer::buy(Scenario& s, const std::string& keeper, const std::vector<s
         s.add("buy the " + name, [this, name, keyShop] {
             std::vector<Item*> stock;
             g->rebuildShopVector(stock, g->itemVec, 2, keyShop ? 11 : -1);
-            int at = -1;
-            for (size_t i = 0; i < stock.size(); i++)
-                if (stock[i]->shortName == name)
-                    at = (int)i;
+            int at = indexOf(stock, name);
             if (at < 0) {
                 ADD_FAILURE() << "the shops have no " << name;
                 return true;
@@ -310,9 +337,7 @@ void Adventurer::buy(Scenario& s, const std::string& keeper, const std::vector<s
                               << stock[at]->price;
                 return true;
             }
-            for (int i = (int)stock.size() - 1 - at; i > 0; i--)
-                press(SDLK_DOWN);
-            press(SDLK_RETURN);
+            chooseRow((int)stock.size() - 1 - at);
             note("bought the " + name + " for " + std::to_string(stock[at]->price));
             return true;
         });
@@ -325,9 +350,7 @@ void Adventurer::buy(Scenario& s, const std::string& keeper, const std::vector<s
 
 void Adventurer::sell(Scenario& s, const std::string& keeper, const std::vector<std::string>& shortNames)
 {
-    s.add("walk to " + keeper + " to sell", [this, keeper] {
-        return free() && walkUpAndTalk(*g, walker, keeper);
-    });
+    s.add("walk to " + keeper + " to sell", [this, keeper] { return talkTo(keeper); });
     s.add("choose Sell item", [] {
         press(SDLK_DOWN);
         press(SDLK_RETURN);
@@ -337,17 +360,12 @@ void Adventurer::sell(Scenario& s, const std::string& keeper, const std::vector<
         s.add("sell the " + name, [this, name] {
             std::vector<Item*> pack;
             g->rebuildShopVector(pack, g->itemVec, 1, -1);
-            int at = -1;
-            for (size_t i = 0; i < pack.size(); i++)
-                if (pack[i]->shortName == name)
-                    at = (int)i;
+            int at = indexOf(pack, name);
             if (at < 0) {
                 ADD_FAILURE() << "no " << name << " to sell";
                 return true;
             }
-            for (int i = (int)pack.size() - 1 - at; i > 0; i--)
-                press(SDLK_DOWN);
-            press(SDLK_RETURN);
+            chooseRow((int)pack.size() - 1 - at);
             note("sold the " + name + " for " + std::to_string(pack[at]->price / 2));
             return true;
         });
@@ -360,9 +378,7 @@ void Adventurer::sell(Scenario& s, const std::string& keeper, const std::vector<
 
 void Adventurer::wear(Scenario& s, const std::string& shortName)
 {
-    s.add("put on the " + shortName, [this, shortName] {
-        if (!free())
-            return false;
+    onMap(s, "put on the " + shortName, [this, shortName] {
         Item* it = nullptr;
         for (Item* i : g->itemVec)
             if (i->shortName == shortName && i->owner == 1)
@@ -371,16 +387,11 @@ void Adventurer::wear(Scenario& s, const std::string& shortName)
             ADD_FAILURE() << "no " << shortName << " carried";
             return true;
         }
-        press(SDLK_ESCAPE);
-        for (int i = packDowns(it); i > 0; i--)
-            press(SDLK_DOWN);
-        press(SDLK_RETURN);
+        usePacked(it);
         press(SDLK_ESCAPE);
         return true;
     });
-    s.add("wearing the " + shortName, [this, shortName] {
-        if (!free())
-            return false;
+    onMap(s, "wearing the " + shortName, [this, shortName] {
         bool worn = false;
         for (Item* i : g->itemVec)
             worn = worn || (i->shortName == shortName && i->owner == 1 && i->bIsEquipped);
@@ -443,9 +454,7 @@ void Adventurer::openDoor(Scenario& s, int x, int y)
 {
     std::string where = std::to_string(x) + "," + std::to_string(y);
     auto side = std::make_shared<std::pair<int, int>>(-1, -1);
-    s.add("walk to the door at " + where, [this, x, y, side] {
-        if (!free())
-            return false;
+    onMap(s, "walk to the door at " + where, [this, x, y, side] {
         if (side->first < 0) {
             const int beside[4][2] = {{0, 1}, {0, -1}, {-1, 0}, {1, 0}};
             for (const auto& b : beside)
@@ -461,9 +470,7 @@ void Adventurer::openDoor(Scenario& s, int x, int y)
         }
         return walker.walkTo(*g, side->first, side->second);
     });
-    s.add("unlock the door at " + where, [this, x, y] {
-        if (!free())
-            return false;
+    onMap(s, "unlock the door at " + where, [this, x, y] {
         int tile = g->theMap->getTileAt(x, y);
         int keyType = tile == 44 ? 11 : 6;
         Item* key = nullptr;
@@ -474,16 +481,11 @@ void Adventurer::openDoor(Scenario& s, int x, int y)
             ADD_FAILURE() << "no key for the door at " << x << "," << y << " (tile " << tile << ")";
             return true;
         }
-        press(SDLK_ESCAPE);
-        for (int i = packDowns(key); i > 0; i--)
-            press(SDLK_DOWN);
-        press(SDLK_RETURN);
+        usePacked(key);
         note("opened the door at " + std::to_string(x) + "," + std::to_string(y) + " with the " + key->shortName);
         return true;
     });
-    s.add("the door at " + where + " is open", [this, x, y] {
-        if (!free())
-            return false;
+    onMap(s, "the door at " + where + " is open", [this, x, y] {
         EXPECT_EQ(3, g->theMap->getTileAt(x, y)) << "the door at " << x << "," << y << " is still shut";
         walker.reset();
         return true;
@@ -493,9 +495,7 @@ void Adventurer::openDoor(Scenario& s, int x, int y)
 void Adventurer::sleepNear(Scenario& s, int x, int y)
 {
     auto bed = std::make_shared<std::pair<int, int>>(-1, -1);
-    s.add("walk to a bed", [this, x, y, bed] {
-        if (!free())
-            return false;
+    onMap(s, "walk to a bed", [this, x, y, bed] {
         if (bed->first < 0) {
             int best = 1 << 30;
             for (int r = y - 20; r <= y + 20; r++)
@@ -519,15 +519,11 @@ void Adventurer::sleepNear(Scenario& s, int x, int y)
         }
         return walker.walkTo(*g, bed->first, bed->second);
     });
-    s.add("sleep", [this] {
-        if (!free())
-            return false;
+    onMap(s, "sleep", [this] {
         press(SDLK_r);
         return true;
     });
-    s.add("wake up", [this] {
-        if (!free())
-            return false;
+    onMap(s, "wake up", [this] {
         EXPECT_EQ(g->player->stats.hp_max, g->player->stats.hp) << "did not sleep: " << g->vars.currentTalk;
         note("slept: " + g->vars.currentTalk);
         return true;
@@ -536,9 +532,7 @@ void Adventurer::sleepNear(Scenario& s, int x, int y)
 
 void Adventurer::expectQuestsDone(Scenario& s, int n)
 {
-    s.add("quests done: " + std::to_string(n), [this, n] {
-        if (!free())
-            return false;
+    onMap(s, "quests done: " + std::to_string(n), [this, n] {
         int done = 0;
         for (const Quest* q : g->questList)
             done += q->bIsCompleted;
@@ -551,15 +545,11 @@ void Adventurer::expectQuestsDone(Scenario& s, int n)
 
 void Adventurer::saveAndQuit(Scenario& s, Snapshot& saved)
 {
-    s.add("save with F1", [this] {
-        if (!free())
-            return false;
+    onMap(s, "save with F1", [this] {
         press(SDLK_F1);
         return true;
     });
-    s.add("saved", [this, &saved] {
-        if (!free())
-            return false;
+    onMap(s, "saved", [this, &saved] {
         saved = Snapshot::of(*g);
         EXPECT_NE("Could not save the game!", g->vars.currentTalk);
         note("saved at (" + std::to_string((int)saved.player.x) + ", " + std::to_string((int)saved.player.y) + ")");
@@ -576,9 +566,7 @@ void Adventurer::loadGame(Scenario& s, const Snapshot& saved)
         press(SDLK_RETURN);
         return true;
     });
-    s.add("the game is as it was saved", [this, &saved] {
-        if (!free())
-            return false;
+    onMap(s, "the game is as it was saved", [this, &saved] {
         expectSame(saved, Snapshot::of(*g));
         note("loaded the save on a fresh game object");
         walker.reset();
@@ -589,7 +577,7 @@ void Adventurer::loadGame(Scenario& s, const Snapshot& saved)
 void Adventurer::watchEnding(Scenario& s, const std::string& keeper)
 {
     s.add("talk to " + keeper, [this, keeper] {
-        if (!free() || !walkUpAndTalk(*g, walker, keeper))
+        if (!talkTo(keeper))
             return false;
         note("talked to " + keeper + " for the ending");
         return true;

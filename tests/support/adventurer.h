@@ -9,9 +9,6 @@
 
 namespace qtest {
 
-// Copies the repository's game folder `dir` (without its assets, which WorkDir links) into wd.
-void copyGame(const WorkDir& wd, const std::string& dir);
-
 // What a save must bring back: the player, the items, the quests, the flags, the map and who is
 // still alive.
 struct Snapshot
@@ -66,10 +63,17 @@ public:
     bool exploring() const;
     // False while a fight, its reward screen or a nested screen has the frame.
     bool free();
+    // Adds a step that runs only while the player is free on the map.
+    void onMap(Scenario& s, const std::string& name, std::function<bool()> step);
+    // One frame of walking up to the character; true once Return has been pressed beside them.
+    bool talkTo(const std::string& name);
+    // One frame of walking to the item until the player's box touches it (Space then picks it up).
+    bool walkToItem(const std::string& shortName);
     std::string journal() const;
     void note(const std::string& line);
 
     Walker walker;
+    int fights = 0;   // fights begun
     int wins = 0;
     int levelUps = 0;
     unsigned long frames = 0;   // frames the scenarios have seen
@@ -79,6 +83,8 @@ private:
     void takeTurn();
     // Keys to the pack's row of an item (the newest item is the top row).
     int packDowns(const Item* item) const;
+    // Opens the pack on the map and uses the item.
+    void usePacked(const Item* item);
     Item* bestPotion(int need) const;
 
     CGame*& g;

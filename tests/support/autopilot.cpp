@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <queue>
 #include "harness.h"
+#include "tile-reach.h"
 
 namespace qtest {
 
@@ -66,51 +66,14 @@ void Walker::reset()
     releaseArrows();
 }
 
-bool Walker::passable(CGame& g, int tx, int ty, int goalX, int goalY)
-{
-    if (tx < 0 || ty < 0 || tx >= Map::SIZE || ty >= Map::SIZE)
-        return false;
-    if (!g.playerFits((float)(tx * 48), (float)(ty * 48)))
-        return false;
-    if (tx == goalX && ty == goalY)
-        return true;
-    // Boxes that touch count as a collision, so a peaceful character blocks its 3x3 tiles.
-    for (const Actor* a : g.actorList)
-        if (obstructs(g, a) && besideCharacter(a, tx, ty))
-            return false;
-    return true;
-}
-
 std::vector<std::pair<int, int>> Walker::findPath(CGame& g, int tx, int ty)
 {
-    const int n = Map::SIZE;
-    int sx = tileOf(g.player->x), sy = tileOf(g.player->y);
-    std::vector<int> from(n * n, -2);
-    std::queue<int> open;
-    from[sy * n + sx] = -1;
-    open.push(sy * n + sx);
-    const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-    while (!open.empty()) {
-        int c = open.front();
-        open.pop();
-        if (c == ty * n + tx)
-            break;
-        for (const auto& s : steps) {
-            int x = c % n + s[0], y = c / n + s[1];
-            if (x < 0 || y < 0 || x >= n || y >= n || from[y * n + x] != -2)
-                continue;
-            if (!passable(g, x, y, tx, ty))
-                continue;
-            from[y * n + x] = c;
-            open.push(y * n + x);
-        }
-    }
-    std::vector<std::pair<int, int>> path;
-    if (tx < 0 || ty < 0 || tx >= n || ty >= n || from[ty * n + tx] == -2)
-        return path;
-    for (int c = ty * n + tx; c != -1; c = from[c])
-        path.insert(path.begin(), {c % n, c / n});
-    return path;
+    TileReach reach(g, g.vars.hasFloater);
+    for (const Actor* a : g.actorList)
+        if (obstructs(g, a))
+            reach.blockAround(a);
+    reach.search(tileOf(g.player->x), tileOf(g.player->y), tx, ty);
+    return reach.pathTo(tx, ty);
 }
 
 SDLKey Walker::stepToward(CGame& g, int tx, int ty)

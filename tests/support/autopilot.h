@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 #include <SDL.h>
-#include "frames.h"
+#include "seam.h"
 #include "game.h"
 #include "harness.h"
 
@@ -65,20 +65,14 @@ private:
 };
 
 Actor* actorNamed(CGame& g, const std::string& name);
-// The world as the scripted plays and the content checks see it, from the engine's own rules:
-// the map lets the player's box stand on a tile by CGame::boxFitsMap (open sea with a floater),
-// and a peaceful character is an obstacle on the eight tiles around it (touching boxes collide);
-// hostile ones come to fight instead.
+// Who stands in the way of the scripted plays and the content checks (TileReach gives the rest of
+// the walking rules): every peaceful character; hostile ones come to fight instead.
 inline bool obstructs(const CGame& g, const Actor* a) { return a != g.player && !a->bIsHostile; }
-inline bool besideCharacter(const Actor* a, int tx, int ty)
-{
-    return std::abs(a->x - tx * 48.0f) <= 48 && std::abs(a->y - ty * 48.0f) <= 48;
-}
 Item* itemNamed(CGame& g, const std::string& shortName);
 
-// Walks the player over the map: breadth-first search over whole tiles the player's box may
-// stand on (walls and the 3x3 tiles around each peaceful character are avoided), then one
-// arrow key at a time from tile to tile, lined up within two pixels before each turn.
+// Walks the player over the map: a path over whole tiles by the engine's TileReach (walls and the
+// 3x3 tiles around each peaceful character are avoided), then one arrow key at a time from tile
+// to tile, lined up within two pixels before each turn.
 class Walker
 {
 public:
@@ -101,7 +95,6 @@ public:
     static int tileOf(float v) { return (int)((v + 24) / 48); }
 
 private:
-    bool passable(CGame& g, int tx, int ty, int goalX, int goalY);
     // Picks the first reachable tile at one of the offsets from (x, y) and walks there; true
     // once the player stands on it.
     bool standNear(CGame& g, int x, int y, const std::vector<std::pair<int, int>>& offsets,

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include "game.h"
 #include "harness.h"
+#include "seam.h"
 
 namespace chaos {
 
@@ -170,13 +171,7 @@ bool exists(const std::string& path)
     return stat(path.c_str(), &st) == 0;
 }
 
-} // namespace
-
-void onEveryFrame(std::function<void()> hook)
-{
-    frameHook = hook;
-}
-
+// Delays longer than a frame only slow a random run down: they are skipped.
 bool onDelay(Uint32 ms)
 {
     if (!current) {
@@ -189,12 +184,21 @@ bool onDelay(Uint32 ms)
     return false;
 }
 
+} // namespace
+
+void onEveryFrame(std::function<void()> hook)
+{
+    frameHook = hook;
+    qtest::onDelay = onDelay;
+}
+
 Figures play(const std::string& dir, unsigned seed, long frames)
 {
     Run run;
     run.rng.seed(seed);
     run.budget = frames;
     current = &run;
+    qtest::onDelay = onDelay;
     int idle = 0;
     while (run.fig.frames < frames && idle < 3) {
         std::unique_ptr<CGame> g(new CGame());

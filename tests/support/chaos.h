@@ -37,19 +37,4 @@ Figures play(const std::string& dir, unsigned seed, long frames);
 // tests that script a single screen frame by frame; nullptr removes it.
 void onEveryFrame(std::function<void()> hook);
 
-// The random driver's end-of-frame hook; the test's SDL_Delay wrapper calls
-// it on the game's own thread. Returns false when the real delay should be
-// skipped (delays longer than a frame only slow the run down).
-bool onDelay(Uint32 ms);
-
 } // namespace chaos
-
-// Every test program that plays randomly links with -Wl,--wrap=SDL_Delay and
-// puts this line in one source file.
-#define QUORVANE_CHAOS_DELAY_WRAPPER                     \
-    extern "C" void __real_SDL_Delay(Uint32 ms);         \
-    extern "C" void __wrap_SDL_Delay(Uint32 ms)          \
-    {                                                    \
-        if (chaos::onDelay(ms))                          \
-            __real_SDL_Delay(ms);                        \
-    }

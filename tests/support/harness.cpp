@@ -1,5 +1,6 @@
 // harness.cpp -- shared test helpers.
 #include "harness.h"
+#include <dirent.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -39,6 +40,56 @@ void copyTree(const std::string& from, const std::string& to)
 {
     std::string cmd = "cp -rL '" + from + "' '" + to + "'";
     ASSERT_EQ(0, system(cmd.c_str())) << cmd;
+}
+
+void copyGame(const WorkDir& wd, const std::string& dir)
+{
+    std::string cmd = "cd '" + sourceDir() + "/" + dir + "' && mkdir -p '" + wd.path() + "/" + dir +
+                      "' && for f in *; do [ \"$f\" = assets ] || cp -r \"$f\" '" + wd.path() + "/" + dir + "/'; done";
+    ASSERT_EQ(0, system(cmd.c_str())) << cmd;
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+namespace {
+
+void collect(const std::string& root, const std::string& rel, std::map<std::string, std::string>& out)
+{
+    std::string path = rel.empty() ? root : root + "/" + rel;
+    DIR* d = opendir(path.c_str());
+    if (!d)
+        return;
+    while (struct dirent* e = readdir(d)) {
+        std::string name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        std::string r = rel.empty() ? name : rel + "/" + name;
+        struct stat st;
+        if (lstat((root + "/" + r).c_str(), &st) != 0)
+            continue;
+        if (S_ISDIR(st.st_mode)) {
+            out[r + "/"] = "";
+            collect(root, r, out);
+        } else {
+            out[r] = readFile(root + "/" + r);
+        }
+    }
+    closedir(d);
+}
+
+} // namespace
+
+std::map<std::string, std::string> filesUnder(const std::string& dir)
+{
+    std::map<std::string, std::string> out;
+    collect(dir, "", out);
+    return out;
 }
 
 WorkDir::WorkDir(const std::string& config, bool withAssets)
@@ -88,10 +139,7 @@ void WorkDir::write(const std::string& rel, const std::string& content) const
 
 std::string WorkDir::read(const std::string& rel) const
 {
-    std::ifstream in(dir_ + "/" + rel, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    return readFile(dir_ + "/" + rel);
 }
 
 bool WorkDir::exists(const std::string& rel) const
@@ -100,36 +148,28 @@ bool WorkDir::exists(const std::string& rel) const
     return stat((dir_ + "/" + rel).c_str(), &st) == 0;
 }
 
-void pushKey(SDLKey key, SDLMod mod)
+namespace {
+
+// SDL_KEYDOWN, SDL_KEYUP or SDL_QUIT.
+void pushEvent(Uint8 type, SDLKey key = SDLK_UNKNOWN, SDLMod mod = KMOD_NONE)
 {
     SDL_Event e;
     memset(&e, 0, sizeof e);
-    e.type = SDL_KEYDOWN;
-    e.key.type = SDL_KEYDOWN;
-    e.key.state = SDL_PRESSED;
-    e.key.keysym.sym = key;
-    e.key.keysym.mod = mod;
+    e.type = type;
+    if (type != SDL_QUIT) {
+        e.key.type = type;
+        e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        e.key.keysym.sym = key;
+        e.key.keysym.mod = mod;
+    }
     SDL_PushEvent(&e);
 }
 
-void pushKeyUp(SDLKey key)
-{
-    SDL_Event e;
-    memset(&e, 0, sizeof e);
-    e.type = SDL_KEYUP;
-    e.key.type = SDL_KEYUP;
-    e.key.state = SDL_RELEASED;
-    e.key.keysym.sym = key;
-    SDL_PushEvent(&e);
-}
+} // namespace
 
-void pushQuit()
-{
-    SDL_Event e;
-    memset(&e, 0, sizeof e);
-    e.type = SDL_QUIT;
-    SDL_PushEvent(&e);
-}
+void pushKey(SDLKey key, SDLMod mod) { pushEvent(SDL_KEYDOWN, key, mod); }
+void pushKeyUp(SDLKey key) { pushEvent(SDL_KEYUP, key); }
+void pushQuit() { pushEvent(SDL_QUIT); }
 
 void pushText(const std::string& letters)
 {

@@ -1,5 +1,6 @@
 // harness.h -- shared test helpers: a private working directory per test, events, captured output.
 #pragma once
+#include <map>
 #include <string>
 #include <vector>
 #include <SDL.h>
@@ -29,6 +30,11 @@ std::string sourceDir();
 void mkdirs(const std::string& path);
 // Copies a directory tree (used to build a damaged copy of the assets).
 void copyTree(const std::string& from, const std::string& to);
+// Copies the repository's game folder `dir` (without its assets, which WorkDir links) into wd.
+void copyGame(const WorkDir& wd, const std::string& dir);
+std::string readFile(const std::string& path);
+// Every file and folder under dir by relative path (folders end in '/'), with the files' contents.
+std::map<std::string, std::string> filesUnder(const std::string& dir);
 
 void pushKey(SDLKey key, SDLMod mod = KMOD_NONE);
 void pushKeyUp(SDLKey key);

@@ -6,37 +6,26 @@ namespace qtest {
 std::string characterFile(int x, int y, int hp, const std::string& line0, const std::string& line1,
                           const std::string& name, int money)
 {
-    std::string s;
-    for (int v : {x, y, hp, hp, 20, 20, 0, 1, 5, 5, 3, 0, 0})
-        s += std::to_string(v) + "\n";
-    s += line0 + "\n" + line1 + "\n" + name + "\n";
-    for (int v : {0, 0, 2, money})
-        s += std::to_string(v) + "\n";
-    return s;
+    return fileOf(character(x, y, hp, line0, line1, name, (unsigned)money));
+}
+
+GameFolder miniGame(const std::string& dir, const std::string& title)
+{
+    GameFolder f;
+    f.vars = gameVars(title, dir);
+    f.actors = {character(480, 480, 100, "Plyr", "", "Hero", 10), character(700, 480, 30, "Good day.", "Thanks!", "Tam")};
+    Item locket = item(0, 0, 0, 0, "Locket", "Someone lost it", "locket", 1);
+    locket.x = locket.y = 600;
+    f.items = {item(1, 6, 30, 1, "Short sword", "A plain blade", "sword"), locket};
+    f.quests = {quest("Find my locket", "locket", 25, 3)};
+    f.ring = 1;
+    f.intro = "Welcome to " + title + ".\n\nPress a key.\n";
+    return f;
 }
 
 void writeMiniGame(const WorkDir& wd, const std::string& dir, const std::string& title)
 {
-    std::string vars = title + "\n0\n0\n0\n0\n";
-    for (int i = 0; i < 40; i++)
-        vars += "0\n";
-    vars += dir + "\n";
-    wd.write(dir + "/vars.sav", vars);
-    wd.write(dir + "/npcdef/0.def", characterFile(480, 480, 100, "Plyr", "", "Hero", 10));
-    wd.write(dir + "/npcdef/1.def", characterFile(700, 480, 30, "Good day.", "Thanks!", "Tam"));
-    wd.write(dir + "/idef/0.def", "1\n6\n30\n1\n0\n0\n0\nShort sword\nA plain blade\nsword\n0\n0\n");
-    wd.write(dir + "/idef/1.def", "0\n0\n0\n0\n600\n600\n0\nLocket\nSomeone lost it\nlocket\n1\n");
-    wd.write(dir + "/qdef/0.def", "Find my locket\nlocket\n25\n0\n3\n");
-    std::string map;
-    for (int r = 0; r < 350; r++) {
-        std::string row(350, 'A');
-        if (r == 0 || r == 349)
-            row = std::string(350, 'B');
-        row[0] = row[349] = 'B';
-        map += row + "\n";
-    }
-    wd.write(dir + "/map.dat", map);
-    wd.write(dir + "/intro.txt", "Welcome to " + title + ".\n\nPress a key.\n");
+    miniGame(dir, title).write(wd, dir);
 }
 
 } // namespace qtest

@@ -1,7 +1,7 @@
 // script.cpp -- the frame-driven input feeder for tests that cross several screens.
 #include "script.h"
-#include <cstring>
-#include "frames.h"
+#include "harness.h"
+#include "seam.h"
 
 namespace qtest {
 
@@ -12,50 +12,36 @@ EventScript::~EventScript()
 
 EventScript& EventScript::keys(std::vector<SDLKey> presses)
 {
-    Step s;
-    for (SDLKey k : presses) {
-        SDL_Event e;
-        memset(&e, 0, sizeof e);
-        e.type = SDL_KEYDOWN;
-        e.key.type = SDL_KEYDOWN;
-        e.key.state = SDL_PRESSED;
-        e.key.keysym.sym = k;
-        s.events.push_back(e);
-    }
-    steps_.push_back(s);
+    steps_.push_back({[presses] {
+                          for (SDLKey k : presses)
+                              pushKey(k);
+                      },
+                      true, 0});
     return *this;
 }
 
 EventScript& EventScript::quit()
 {
-    Step s;
-    SDL_Event e;
-    memset(&e, 0, sizeof e);
-    e.type = SDL_QUIT;
-    s.events.push_back(e);
-    steps_.push_back(s);
+    steps_.push_back({pushQuit, true, 0});
     return *this;
 }
 
 EventScript& EventScript::then(std::function<void()> action)
 {
-    Step s;
-    s.action = action;
-    steps_.push_back(s);
+    steps_.push_back({action, false, 0});
     return *this;
 }
 
-EventScript& EventScript::pause(int ms)
+EventScript& EventScript::pause(int frames)
 {
-    Step s;
-    s.pauseMs = ms;
-    steps_.push_back(s);
+    steps_.push_back({nullptr, false, frames});
     return *this;
 }
 
 void EventScript::start()
 {
     next_ = 0;
+    paused_ = 0;
     done_ = steps_.empty();
     onFrame = [this] { frame(); };
 }
@@ -67,22 +53,15 @@ void EventScript::frame()
         if (SDL_PeepEvents(NULL, 0, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0)
             return;
         const Step& s = steps_[next_];
-        if (s.pauseMs > 0) {
-            auto now = std::chrono::steady_clock::now();
-            if (!pausing_) {
-                pausing_ = true;
-                pauseStart_ = now;
-            }
-            if (now - pauseStart_ < std::chrono::milliseconds(s.pauseMs))
-                return;
-            pausing_ = false;
+        if (paused_ < s.pauseFrames) {
+            paused_++;
+            return;
         }
-        if (s.action)
-            s.action();
-        for (SDL_Event e : s.events)
-            SDL_PushEvent(&e);
+        paused_ = 0;
+        if (s.run)
+            s.run();
         next_++;
-        if (!s.events.empty())
+        if (s.pushes)
             break;
     }
     if (next_ >= steps_.size())
