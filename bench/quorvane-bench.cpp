@@ -30,6 +30,7 @@
 #include <unistd.h>
 #include <SDL_image.h>
 #include "game.h"
+#include "savefiles.h"
 
 namespace {
 
@@ -416,12 +417,15 @@ double peakOfAGameInPlay()
 
 // The file-system work of a save that no implementation of this save format
 // can avoid: the same files with the same contents written into a fresh
-// folder, flushed to the disk, and the previous copy removed.
+// folder and flushed to the disk (each file's data, then one commit and the
+// folders), the previous copy removed afterwards (timed apart: the save does
+// that off the player's frame).
 struct SaveFloor
 {
     std::vector<std::pair<std::string, std::string>> files;   // path below the folder, contents
     std::vector<std::string> folders;
     int runs = 0;
+    double removing = 0;
 
     void take(const std::string& root, const std::string& below = "")
     {
@@ -454,30 +458,40 @@ struct SaveFloor
         closedir(d);
     }
 
-    void run()
+    // Returns the milliseconds of writing and flushing.
+    double run()
     {
+        Clock::time_point start = Clock::now();
         std::string dir = "floor-" + std::to_string(runs++);
         mkdir(dir.c_str(), 0755);
         for (const std::string& f : folders)
             mkdir((dir + f).c_str(), 0755);
-        for (const auto& f : files)
-            if (FILE* out = fopen((dir + f.first).c_str(), "wb")) {
-                fwrite(f.second.data(), 1, f.second.size(), out);
-                fclose(out);
-            }
-        int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
-        if (fd >= 0) {
-            syncfs(fd);
+        std::vector<int> fds;
+        for (const auto& f : files) {
+            int fd = open((dir + f.first).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (fd < 0)
+                continue;
+            if (write(fd, f.second.data(), f.second.size()) < 0)
+                perror(f.first.c_str());
+            sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+            fds.push_back(fd);
+        }
+        for (int fd : fds)
+            sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
+        if (!fds.empty())
+            fdatasync(fds.back());
+        for (int fd : fds)
             close(fd);
-        }
+        for (const std::string& f : folders)
+            flushFolder(dir + f);
+        flushFolder(dir);
+        double ms = msSince(start);
         if (runs > 1) {
-            std::string old = "floor-" + std::to_string(runs - 2);
-            for (const auto& f : files)
-                unlink((old + f.first).c_str());
-            for (auto it = folders.rbegin(); it != folders.rend(); ++it)
-                rmdir((old + *it).c_str());
-            rmdir(old.c_str());
+            Clock::time_point t = Clock::now();
+            removeTree("floor-" + std::to_string(runs - 2));
+            removing += msSince(t);
         }
+        return ms;
     }
 };
 
@@ -521,7 +535,7 @@ int main(int argc, char** argv)
     // Before this process starts the engine itself, so that the child's is its first.
     double peakKiB = inChild(peakOfAGameInPlay);
 
-    std::vector<double> loads, saves, saveFloors;
+    std::vector<double> loads, saves, saveFloors, oldCopies;
     SaveFloor saveFloor;
     {
         CGame* g;
@@ -556,11 +570,12 @@ int main(int argc, char** argv)
                     fprintf(stderr, "saveGame(\"save\") reported a failure\n");
             }
             saves.push_back(msSince(t));
+            t = Clock::now();
+            finishRemovals();
+            oldCopies.push_back(msSince(t));
             if (i == 0)
                 saveFloor.take("save");
-            t = Clock::now();
-            saveFloor.run();
-            saveFloors.push_back(msSince(t));
+            saveFloors.push_back(saveFloor.run());
         }
         Quiet q;
         delete g;
@@ -586,9 +601,11 @@ int main(int argc, char** argv)
     line("start-up to the first menu frame", st, narrow.floor, "< 250 ms", st < 250);
     line("  of which building the game object", median(build), narrow.floor, "-", true);
     line("loadGame(\"data\")", ld, narrow.floor, "< 20 ms", ld < 20);
-    line("saveGame(\"save\")", sv, narrow.floor, "< 50 ms", sv < 50);
-    printf("  save floor: %zu files written, flushed (syncfs), previous copy removed  %.3f ms; saveGame %.2f x it\n",
-           saveFloor.files.size(), median(saveFloors), sv / median(saveFloors));
+    line("saveGame(\"save\")", sv, narrow.floor, "< 25 ms", sv < 25);
+    printf("  save floor: %zu files written and flushed  %.3f ms; saveGame %.2f x it\n", saveFloor.files.size(),
+           median(saveFloors), sv / median(saveFloors));
+    printf("  off the frame: the earlier copy removed on its own thread  %.3f ms (the floor's own: %.3f ms)\n",
+           median(oldCopies), saveFloor.runs > 1 ? saveFloor.removing / (saveFloor.runs - 1) : 0.0);
     printf("%-40s %9.1f MiB                     target %-16s %s\n", "peak resident memory, a game in play",
            peakKiB / 1024, "< 64 MiB", peakKiB >= 0 && peakKiB < 64 * 1024 ? "met" : "MISSED");
     if (narrow.fightStarted || wide.fightStarted)

@@ -23,17 +23,21 @@ int CGame::loadGame(const char* dir)
 }
 
 // Writes every file of the game into the folder dir, in the order vars.sav,
-// characters, items, quests, map.dat, each through a temporary file.
-static bool writeGameFiles(CGame& g, const std::string& dir)
+// characters, items, quests, map.dat, and flushes them to the disk. In place,
+// each replaces its old file only once all are written.
+static bool writeGameFiles(CGame& g, const std::string& dir, bool inPlace)
 {
     if (!makeFolders(dir))
         return false;
+    beginSaveBatch(inPlace);
     bool ok = writeFileSafely(dir + "/vars.sav", [&g](const char* p) { return g.vars.writeTo(p); });
     ok = g.saveActors(dir.c_str()) && ok;
     ok = g.saveItems(dir.c_str()) && ok;
     ok = g.saveQuests(dir.c_str()) && ok;
     ok = writeFileSafely(dir + "/map.dat", [&g](const char* p) { return g.theMap->writeTo(p); }) && ok;
-    return ok;
+    const std::string folders[] = {dir + "/npcdef", dir + "/idef", dir + "/qdef", dir};
+    ok = ok && flushSaveBatch(folders, 4);
+    return endSaveBatch() && ok;
 }
 
 static std::string parentOf(const std::string& path)
@@ -76,10 +80,11 @@ static bool foldersWritable(const std::string& dir)
     return true;
 }
 
-// The folder a save is staged in, beside the game folder: ".save.swap" for
+// A folder beside the game folder that belongs to its save: ".save.swap" (the
+// save being staged) and ".save.old" (the earlier game, being removed) for
 // "save". Empty when the folder must not be swapped: no plain last name, or
 // it is the working folder or holds it.
-static std::string stagingFolderFor(const std::string& dir, bool exists)
+static std::string sideFolderFor(const std::string& dir, bool exists, const char* what)
 {
     std::string name = lastNameOf(dir);
     if (name.empty() || name == "." || name == "..")
@@ -91,7 +96,7 @@ static std::string stagingFolderFor(const std::string& dir, bool exists)
             return "";
     }
     std::string parent = parentOf(dir);
-    return (parent == "/" ? "" : parent) + "/." + name + ".swap";
+    return (parent == "/" ? "" : parent) + "/." + name + what;
 }
 
 enum SwapResult { SWAP_DONE, SWAP_FAILED, SWAP_UNAVAILABLE };
@@ -113,21 +118,40 @@ static bool canExchange(const std::string& dir, const std::string& staging)
     return ok;
 }
 
+// The earlier game, which the swap left in the staging folder, is renamed out
+// of the way and removed on a thread of its own: removing 157 files takes
+// longer than the rest of the save. A copy left by a save killed meanwhile
+// is removed here first.
+static void retireOldGame(const std::string& staging, const std::string& old)
+{
+    if (rename(staging.c_str(), old.c_str()) != 0) {
+        removeTree(old);
+        if (rename(staging.c_str(), old.c_str()) != 0) {
+            removeTree(staging);
+            return;
+        }
+    }
+    removeTreeLater(old);
+}
+
 // The whole game is written into the staging folder beside dir, together with
 // links to the files of dir that a save does not write (placeholders, an
-// intro, ending slides); the two folders then exchange names in one step and
-// the staging folder, now holding the earlier game, is removed. A kill at any
-// moment leaves dir with the complete old or the complete new game; leftovers
-// of an interrupted save sit in the staging folder, which nothing loads and
-// the next save clears first. The staging folder takes the mode of dir, so
-// the save folder keeps its permissions. Whether the exchange can work is
-// checked before anything is written; only a refusal that check cannot
-// foresee (a folder on a lower layer of a stacked file system, say) still
-// ends in writing the game again in place.
-static SwapResult saveBySwap(CGame& g, const std::string& dir, bool exists, mode_t mode, const std::string& staging)
+// intro, ending slides); every file is flushed to the disk, the two folders
+// exchange names in one step, and the parent folder is flushed, so a save
+// reported done survives a power cut. A kill at any moment leaves dir with
+// the complete old or the complete new game; leftovers of an interrupted save
+// sit in the staging folder, which nothing loads and the next save clears
+// first. The staging folder takes the mode of dir, so the save folder keeps
+// its permissions. Whether the exchange can work is checked before anything
+// is written; only a refusal that check cannot foresee (a folder on a lower
+// layer of a stacked file system, say) still ends in writing the game again
+// in place.
+static SwapResult saveBySwap(CGame& g, const std::string& dir, bool exists, mode_t mode, const std::string& staging,
+                             const std::string& old)
 {
     if (!exists && !makeFolders(parentOf(dir)))
         return SWAP_FAILED;
+    finishRemovals();
     removeTree(staging);
     if (mkdir(staging.c_str(), 0755) != 0)
         return SWAP_UNAVAILABLE;   // e.g. the parent folder is read-only: write in place
@@ -135,11 +159,10 @@ static SwapResult saveBySwap(CGame& g, const std::string& dir, bool exists, mode
         removeTree(staging);
         return SWAP_UNAVAILABLE;
     }
-    if (!(exists ? carryOverExtras(dir, staging) : true) || !writeGameFiles(g, staging)) {
+    if (!(exists ? carryOverExtras(dir, staging) : true) || !writeGameFiles(g, staging, false)) {
         removeTree(staging);
         return SWAP_FAILED;
     }
-    flushFileSystem(staging);
     bool swapped = exists ? exchangeFolders(staging, dir) : rename(staging.c_str(), dir.c_str()) == 0;
     if (!swapped) {
         int e = errno;
@@ -149,7 +172,10 @@ static SwapResult saveBySwap(CGame& g, const std::string& dir, bool exists, mode
         reportSaveFailure(dir, e);
         return SWAP_FAILED;
     }
-    removeTree(staging);
+    if (!flushFolder(parentOf(dir)))
+        return SWAP_FAILED;
+    if (exists)
+        retireOldGame(staging, old);
     return SWAP_DONE;
 }
 
@@ -174,9 +200,10 @@ bool CGame::saveGame(const char* dirName)
         return false;
     // A symbolic link to a game folder stays a link: the folder it points to is swapped.
     std::string target = exists && S_ISLNK(lst.st_mode) ? realPathOf(dir) : dir;
-    std::string staging = target.empty() ? "" : stagingFolderFor(target, exists);
+    std::string staging = target.empty() ? "" : sideFolderFor(target, exists, ".swap");
     if (!staging.empty()) {
-        SwapResult r = saveBySwap(*this, target, exists, exists ? st.st_mode : 0755, staging);
+        SwapResult r = saveBySwap(*this, target, exists, exists ? st.st_mode : 0755, staging,
+                                  sideFolderFor(target, exists, ".old"));
         if (r == SWAP_DONE)
             return true;
         if (r == SWAP_FAILED) {
@@ -184,7 +211,7 @@ bool CGame::saveGame(const char* dirName)
             return false;
         }
     }
-    if (writeGameFiles(*this, dir))
+    if (writeGameFiles(*this, dir, true))
         return true;
     fprintf(stderr, "Saving into %s failed; some of its files are from the earlier save\n", dir.c_str());
     return false;

@@ -1,11 +1,13 @@
-// savefiles.cpp -- file-system steps of a save: folders, write-then-rename, stale records, the folder swap.
+// savefiles.cpp -- file-system steps of a save: the batch of files being written, flushing, stale records, the folder swap.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 #include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 #include "savefiles.h"
 
@@ -35,20 +37,100 @@ bool makeFolders(const std::string& path)
     return false;
 }
 
+namespace {
+
+// The files of the save being written, kept open until they are flushed.
+struct SaveBatch
+{
+    bool inPlace = false;
+    std::vector<int> fds;
+    std::vector<std::string> paths;   // the names they end up under
+
+    void close()
+    {
+        for (int fd : fds)
+            ::close(fd);
+        fds.clear();
+        paths.clear();
+    }
+};
+
+SaveBatch batch;
+
+} // namespace
+
+void beginSaveBatch(bool inPlace)
+{
+    batch.close();
+    batch.inPlace = inPlace;
+}
+
 bool writeFileSafely(const std::string& path, const FileWriter& write)
 {
-    std::string part = path + ".part";
+    std::string target = batch.inPlace ? path + ".part" : path;
     errno = 0;
-    bool ok = write(part.c_str());
+    bool ok = write(target.c_str());
     int e = errno;
-    if (ok && rename(part.c_str(), path.c_str()) != 0) {
+    int fd = ok ? open(target.c_str(), O_RDONLY | O_CLOEXEC) : -1;
+    if (ok && fd < 0) {
         ok = false;
         e = errno;
     }
     if (!ok) {
-        unlink(part.c_str());
+        unlink(target.c_str());
         reportSaveFailure(path, e);
+        return false;
     }
+    // The disk starts on it now; flushSaveBatch only waits.
+    sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    batch.fds.push_back(fd);
+    batch.paths.push_back(path);
+    return true;
+}
+
+// File systems whose journal commits in order: once every file's data has
+// reached the disk, flushing the last file commits the metadata of all of
+// them, so one flush stands for 157 (each of which would wait on the disk).
+static bool commitsInOrder(int fd)
+{
+    struct statfs s;
+    return fstatfs(fd, &s) == 0 && (s.f_type == 0xEF53 /* ext2/3/4 */ || s.f_type == 0x58465342 /* xfs */);
+}
+
+bool flushSaveBatch(const std::string* folders, int count)
+{
+    bool inOrder = !batch.fds.empty() && commitsInOrder(batch.fds[0]);
+    bool ok = true;
+    for (size_t i = 0; i < batch.fds.size(); i++) {
+        int fd = batch.fds[i];
+        bool last = i + 1 == batch.fds.size();
+        int r = inOrder ? sync_file_range(fd, 0, 0,
+                                          SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER)
+                        : fdatasync(fd);
+        if (r == 0 && inOrder && last)
+            r = fdatasync(fd);
+        if (r != 0) {
+            reportSaveFailure(batch.paths[i], errno);
+            ok = false;
+        }
+    }
+    for (int i = 0; i < count; i++)
+        ok = flushFolder(folders[i]) && ok;
+    return ok;
+}
+
+bool endSaveBatch()
+{
+    bool ok = true;
+    if (batch.inPlace) {
+        for (const std::string& path : batch.paths) {
+            if (rename((path + ".part").c_str(), path.c_str()) != 0) {
+                reportSaveFailure(path, errno);
+                ok = false;
+            }
+        }
+    }
+    batch.close();
     return ok;
 }
 
@@ -107,22 +189,79 @@ bool removeStaleRecords(const std::string& folder, int first)
     return ok;
 }
 
-bool removeTree(const std::string& path)
+// Never descends into another file system mounted below path.
+static bool removeTreeOn(const std::string& path, dev_t dev)
 {
     struct stat st;
     if (lstat(path.c_str(), &st) != 0)
         return errno == ENOENT;
+    if (st.st_dev != dev) {
+        fprintf(stderr, "%s is another file system; the save leaves it alone\n", path.c_str());
+        return false;
+    }
     if (!S_ISDIR(st.st_mode))
         return removeFile(path);
     std::vector<std::string> names;
     bool ok = listFolder(path, names);
     for (const std::string& name : names)
-        ok = removeTree(path + "/" + name) && ok;
-    if (rmdir(path.c_str()) != 0) {
+        ok = removeTreeOn(path + "/" + name, dev) && ok;
+    if (rmdir(path.c_str()) != 0 && errno != ENOENT) {
         reportSaveFailure(path, errno);
         return false;
     }
     return ok;
+}
+
+bool removeTree(const std::string& path)
+{
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0)
+        return errno == ENOENT;
+    return removeTreeOn(path, st.st_dev);
+}
+
+namespace {
+
+// One removal at a time on a thread of its own. A process forked while it
+// runs has no such thread: the pid tells.
+struct LaterRemoval
+{
+    pthread_t thread;
+    pid_t owner = 0;
+    std::string path;
+
+    void finish()
+    {
+        if (owner == getpid())
+            pthread_join(thread, NULL);
+        owner = 0;
+    }
+    ~LaterRemoval() { finish(); }
+};
+
+LaterRemoval later;
+
+void* removeOnThread(void* path)
+{
+    removeTree(*(std::string*)path);
+    return NULL;
+}
+
+} // namespace
+
+void removeTreeLater(const std::string& path)
+{
+    later.finish();
+    later.path = path;
+    if (pthread_create(&later.thread, NULL, removeOnThread, &later.path) == 0)
+        later.owner = getpid();
+    else
+        removeTree(path);
+}
+
+void finishRemovals()
+{
+    later.finish();
 }
 
 static bool copyFile(const std::string& from, const std::string& to, mode_t mode)
@@ -253,15 +392,13 @@ bool exchangeFolders(const std::string& a, const std::string& b)
 #endif
 }
 
-void flushFileSystem(const std::string& path)
+bool flushFolder(const std::string& path)
 {
-    int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return;
-#if defined(__linux__)
-    syncfs(fd);
-#else
-    fsync(fd);
-#endif
-    close(fd);
+    int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    bool ok = fd >= 0 && fsync(fd) == 0;
+    if (!ok)
+        reportSaveFailure(path, errno);
+    if (fd >= 0)
+        close(fd);
+    return ok;
 }
