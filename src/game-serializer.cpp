@@ -7,39 +7,6 @@
 #include "game.h"
 #include "savefiles.h"
 
-int CGame::loadGame(const char* dir)
-{
-    std::string varsPath = std::string(dir) + "/vars.sav";
-    if (vars.serializeFrom(varsPath.c_str()) != 0) {
-        fprintf(stderr, "Save game nonexistant at %s\n", varsPath.c_str());
-        return -1;
-    }
-    loadActors(dir);
-    loadItems(dir);
-    loadQuests(dir);
-    theMap->loadMap(dir);
-    player = findPlayerActor();
-    return player ? 0 : 1;
-}
-
-// Writes every file of the game into the folder dir, in the order vars.sav,
-// characters, items, quests, map.dat, and flushes them to the disk. In place,
-// each replaces its old file only once all are written.
-static bool writeGameFiles(CGame& g, const std::string& dir, bool inPlace)
-{
-    if (!makeFolders(dir))
-        return false;
-    beginSaveBatch(inPlace);
-    bool ok = writeFileSafely(dir + "/vars.sav", [&g](const char* p) { return g.vars.writeTo(p); });
-    ok = g.saveActors(dir.c_str()) && ok;
-    ok = g.saveItems(dir.c_str()) && ok;
-    ok = g.saveQuests(dir.c_str()) && ok;
-    ok = writeFileSafely(dir + "/map.dat", [&g](const char* p) { return g.theMap->writeTo(p); }) && ok;
-    const std::string folders[] = {dir + "/npcdef", dir + "/idef", dir + "/qdef", dir};
-    ok = ok && flushSaveBatch(folders, 4);
-    return endSaveBatch() && ok;
-}
-
 static std::string parentOf(const std::string& path)
 {
     size_t slash = path.rfind('/');
@@ -62,6 +29,44 @@ static std::string realPathOf(const std::string& path)
     std::string s = r;
     free(r);
     return s;
+}
+
+// A save into dir that was cut off after its commit is finished first, so
+// the load reads the game it saved, whole.
+int CGame::loadGame(const char* dir)
+{
+    {
+        SaveLock lock(parentOf(dir));
+        finishInterruptedSave(dir);
+    }
+    std::string varsPath = std::string(dir) + "/vars.sav";
+    if (vars.serializeFrom(varsPath.c_str()) != 0) {
+        fprintf(stderr, "Save game nonexistant at %s\n", varsPath.c_str());
+        return -1;
+    }
+    loadActors(dir);
+    loadItems(dir);
+    loadQuests(dir);
+    theMap->loadMap(dir);
+    player = findPlayerActor();
+    return player ? 0 : 1;
+}
+
+// Writes every file of the game into the folder dir, in the order vars.sav,
+// characters, items, quests, map.dat, and flushes them to the disk. In place,
+// they replace the old files together, by the batch's commit.
+static bool writeGameFiles(CGame& g, const std::string& dir, bool inPlace)
+{
+    if (!makeFolders(dir))
+        return false;
+    beginSaveBatch(dir, inPlace);
+    bool ok = writeFileSafely(dir + "/vars.sav", [&g](const char* p) { return g.vars.writeTo(p); });
+    ok = g.saveActors(dir.c_str()) && ok;
+    ok = g.saveItems(dir.c_str()) && ok;
+    ok = g.saveQuests(dir.c_str()) && ok;
+    ok = writeFileSafely(dir + "/map.dat", [&g](const char* p) { return g.theMap->writeTo(p); }) && ok;
+    ok = ok && flushSaveBatch();
+    return endSaveBatch(ok);
 }
 
 // A read-only game folder (or series folder) is respected: swapping whole
@@ -135,31 +140,31 @@ static void retireOldGame(const std::string& staging, const std::string& old)
 }
 
 // The whole game is written into the staging folder beside dir, together with
-// links to the files of dir that a save does not write (placeholders, an
-// intro, ending slides); every file is flushed to the disk, the two folders
-// exchange names in one step, and the parent folder is flushed, so a save
-// reported done survives a power cut. A kill at any moment leaves dir with
-// the complete old or the complete new game; leftovers of an interrupted save
-// sit in the staging folder, which nothing loads and the next save clears
-// first. The staging folder takes the mode of dir, so the save folder keeps
-// its permissions. Whether the exchange can work is checked before anything
-// is written; only a refusal that check cannot foresee (a folder on a lower
-// layer of a stacked file system, say) still ends in writing the game again
-// in place.
-static SwapResult saveBySwap(CGame& g, const std::string& dir, bool exists, mode_t mode, const std::string& staging,
+// hard links to everything of dir that a save does not write (placeholders,
+// an intro, ending slides, the player's own files); every file is flushed to
+// the disk, the two folders exchange names in one step, and the parent folder
+// is flushed, so a save reported done survives a power cut. A kill at any
+// moment leaves dir with the complete old or the complete new game;
+// leftovers of an interrupted save sit in the staging folder, which nothing
+// loads and the next save clears first. The staging folder takes the mode
+// and owner of dir. Where that cannot be done exactly (the owner cannot be
+// given, something in dir cannot be linked, dir is a mount point, the file
+// system cannot exchange folders), the swap is not used: the game is
+// written in place instead, checked before any file is written; only a
+// refusal that check cannot foresee (a folder on a lower layer of a stacked
+// file system, say) ends in writing the game again.
+static SwapResult saveBySwap(CGame& g, const std::string& dir, bool exists, const std::string& staging,
                              const std::string& old)
 {
-    if (!exists && !makeFolders(parentOf(dir)))
-        return SWAP_FAILED;
     finishRemovals();
     removeTree(staging);
     if (mkdir(staging.c_str(), 0755) != 0)
-        return SWAP_UNAVAILABLE;   // e.g. the parent folder is read-only: write in place
-    if (exists && (chmod(staging.c_str(), mode & 07777) != 0 || !canExchange(dir, staging))) {
+        return SWAP_UNAVAILABLE;   // e.g. the parent folder is read-only
+    if (exists && (!copyModeAndOwner(dir, staging) || !canExchange(dir, staging) || !carryOverExtras(dir, staging))) {
         removeTree(staging);
         return SWAP_UNAVAILABLE;
     }
-    if (!(exists ? carryOverExtras(dir, staging) : true) || !writeGameFiles(g, staging, false)) {
+    if (!writeGameFiles(g, staging, false)) {
         removeTree(staging);
         return SWAP_FAILED;
     }
@@ -179,10 +184,15 @@ static SwapResult saveBySwap(CGame& g, const std::string& dir, bool exists, mode
     return SWAP_DONE;
 }
 
-// Saves the running game into dir and tells whether every file landed. The
-// folders are created when missing. Where the folder cannot be swapped, each
-// file is replaced on its own by writing a temporary file and renaming it
-// over the old one; a save cut off there can mix old and new files.
+// Saves the running game into dir and tells whether every file landed; a
+// save that fails leaves the earlier one as it was. The folders are created
+// when missing. Saves into one folder, from any number of processes, take
+// turns. A save folder that is a symbolic link stays one, and the folder it
+// points to stays where it is: the game is written into it in place, as
+// everywhere the folder cannot be swapped (see saveBySwap). In place, only
+// the game's own files are touched and the new ones replace the old through
+// a commit list (see endSaveBatch), so a kill cannot mix two games there
+// either.
 bool CGame::saveGame(const char* dirName)
 {
     std::string dir = dirName;
@@ -198,21 +208,19 @@ bool CGame::saveGame(const char* dirName)
     }
     if (exists && !foldersWritable(dir))
         return false;
-    // A symbolic link to a game folder stays a link: the folder it points to is swapped.
-    std::string target = exists && S_ISLNK(lst.st_mode) ? realPathOf(dir) : dir;
-    std::string staging = target.empty() ? "" : sideFolderFor(target, exists, ".swap");
-    if (!staging.empty()) {
-        SwapResult r = saveBySwap(*this, target, exists, exists ? st.st_mode : 0755, staging,
-                                  sideFolderFor(target, exists, ".old"));
-        if (r == SWAP_DONE)
-            return true;
-        if (r == SWAP_FAILED) {
-            fprintf(stderr, "Saving into %s failed; the earlier save there is unchanged\n", dir.c_str());
-            return false;
-        }
+    if (!exists && !makeFolders(parentOf(dir))) {
+        fprintf(stderr, "Saving into %s failed; the earlier save there is unchanged\n", dir.c_str());
+        return false;
     }
-    if (writeGameFiles(*this, dir, true))
+    SaveLock lock(parentOf(dir));
+    if (!finishInterruptedSave(dir))
+        return false;
+    std::string staging = exists && S_ISLNK(lst.st_mode) ? "" : sideFolderFor(dir, exists, ".swap");
+    SwapResult r = staging.empty() ? SWAP_UNAVAILABLE : saveBySwap(*this, dir, exists, staging, sideFolderFor(dir, exists, ".old"));
+    if (r == SWAP_UNAVAILABLE && writeGameFiles(*this, dir, true))
+        r = SWAP_DONE;
+    if (r == SWAP_DONE)
         return true;
-    fprintf(stderr, "Saving into %s failed; some of its files are from the earlier save\n", dir.c_str());
+    fprintf(stderr, "Saving into %s failed; the earlier save there is unchanged\n", dir.c_str());
     return false;
 }

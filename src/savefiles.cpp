@@ -1,4 +1,4 @@
-// savefiles.cpp -- file-system steps of a save: the batch of files being written, flushing, stale records, the folder swap.
+// savefiles.cpp -- file-system steps of a save: the batch of files being written, its commit, flushing, the folder swap.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -6,6 +6,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <pthread.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
@@ -37,14 +38,37 @@ bool makeFolders(const std::string& path)
     return false;
 }
 
+SaveLock::SaveLock(const std::string& folder)
+{
+    fd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    while (fd_ >= 0 && flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+SaveLock::~SaveLock()
+{
+    if (fd_ >= 0)
+        close(fd_);
+}
+
+static bool removeFile(const std::string& path)
+{
+    if (unlink(path.c_str()) == 0 || errno == ENOENT)
+        return true;
+    reportSaveFailure(path, errno);
+    return false;
+}
+
 namespace {
 
 // The files of the save being written, kept open until they are flushed.
 struct SaveBatch
 {
+    std::string dir;
     bool inPlace = false;
     std::vector<int> fds;
-    std::vector<std::string> paths;   // the names they end up under
+    std::vector<std::string> paths;      // the names they end up under
+    std::vector<std::string> removals;   // stale records, removed by the commit
 
     void close()
     {
@@ -52,6 +76,7 @@ struct SaveBatch
             ::close(fd);
         fds.clear();
         paths.clear();
+        removals.clear();
     }
 };
 
@@ -59,9 +84,10 @@ SaveBatch batch;
 
 } // namespace
 
-void beginSaveBatch(bool inPlace)
+void beginSaveBatch(const std::string& dir, bool inPlace)
 {
     batch.close();
+    batch.dir = dir;
     batch.inPlace = inPlace;
 }
 
@@ -97,7 +123,15 @@ static bool commitsInOrder(int fd)
     return fstatfs(fd, &s) == 0 && (s.f_type == 0xEF53 /* ext2/3/4 */ || s.f_type == 0x58465342 /* xfs */);
 }
 
-bool flushSaveBatch(const std::string* folders, int count)
+static bool flushGameFolders(const std::string& dir)
+{
+    bool ok = true;
+    for (const char* sub : {"/npcdef", "/idef", "/qdef", ""})
+        ok = flushFolder(dir + sub) && ok;
+    return ok;
+}
+
+bool flushSaveBatch()
 {
     bool inOrder = !batch.fds.empty() && commitsInOrder(batch.fds[0]);
     bool ok = true;
@@ -114,24 +148,107 @@ bool flushSaveBatch(const std::string* folders, int count)
             ok = false;
         }
     }
-    for (int i = 0; i < count; i++)
-        ok = flushFolder(folders[i]) && ok;
-    return ok;
+    return flushGameFolders(batch.dir) && ok;
 }
 
-bool endSaveBatch()
+// The commit of a save written in place is a list in the game folder: one
+// line per file, "npcdef/3.def" for "put npcdef/3.def.part in its place" and
+// "-npcdef/7.def" for "remove it". Once the list is on the disk the save is
+// done; whoever comes next (this save, the next load or save) carries it out.
+static std::string commitListOf(const std::string& dir)
 {
+    return dir + "/.commit";
+}
+
+static bool safeRelativePath(const std::string& rel)
+{
+    return !rel.empty() && rel[0] != '/' && rel.find("..") == std::string::npos;
+}
+
+static bool carryOutCommit(const std::string& dir)
+{
+    std::string list = commitListOf(dir);
+    FILE* f = fopen(list.c_str(), "r");
+    if (!f)
+        return errno == ENOENT;
     bool ok = true;
+    char line[4096];
+    while (fgets(line, sizeof line, f)) {
+        std::string rel = line;
+        if (!rel.empty() && rel.back() == '\n')
+            rel.pop_back();
+        bool remove = !rel.empty() && rel[0] == '-';
+        if (remove)
+            rel.erase(0, 1);
+        if (!safeRelativePath(rel)) {
+            fprintf(stderr, "%s: line \"%s\" is not a file of the game; skipped\n", list.c_str(), rel.c_str());
+            continue;
+        }
+        std::string path = dir + "/" + rel;
+        if (remove)
+            ok = removeFile(path) && ok;
+        else if (rename((path + ".part").c_str(), path.c_str()) != 0 && errno != ENOENT) {
+            reportSaveFailure(path, errno);
+            ok = false;
+        }
+    }
+    fclose(f);
+    ok = ok && flushGameFolders(dir);
+    // The list must be gone from the disk before a later save stages new ".part" files.
+    return ok && removeFile(list) && flushFolder(dir);
+}
+
+static bool writeCommitList(const std::string& dir)
+{
+    std::string list = commitListOf(dir);
+    std::string part = list + ".part";
+    size_t skip = dir.size() + 1;
+    FILE* f = fopen(part.c_str(), "w");
+    bool ok = f != NULL;
+    for (size_t i = 0; ok && i < batch.paths.size(); i++)
+        ok = fprintf(f, "%s\n", batch.paths[i].c_str() + skip) > 0;
+    for (size_t i = 0; ok && i < batch.removals.size(); i++)
+        ok = fprintf(f, "-%s\n", batch.removals[i].c_str() + skip) > 0;
+    ok = f && fflush(f) == 0 && fdatasync(fileno(f)) == 0 && ok;
+    int e = errno;
+    if (f && fclose(f) != 0 && ok) {
+        ok = false;
+        e = errno;
+    }
+    if (ok && rename(part.c_str(), list.c_str()) != 0) {
+        ok = false;
+        e = errno;
+    }
+    if (!ok) {
+        unlink(part.c_str());
+        reportSaveFailure(list, e);
+        return false;
+    }
+    return flushFolder(dir);
+}
+
+bool endSaveBatch(bool ok)
+{
     if (batch.inPlace) {
-        for (const std::string& path : batch.paths) {
-            if (rename((path + ".part").c_str(), path.c_str()) != 0) {
-                reportSaveFailure(path, errno);
-                ok = false;
-            }
+        ok = ok && writeCommitList(batch.dir);
+        if (!ok) {
+            for (const std::string& path : batch.paths)
+                unlink((path + ".part").c_str());
+        } else if (!carryOutCommit(batch.dir)) {
+            fprintf(stderr, "The save into %s is finished when the game is next loaded or saved\n",
+                    batch.dir.c_str());
+            ok = false;
         }
     }
     batch.close();
     return ok;
+}
+
+bool finishInterruptedSave(const std::string& dir)
+{
+    if (access(commitListOf(dir).c_str(), F_OK) != 0)
+        return true;
+    return carryOutCommit(dir);
 }
 
 bool isRecordFileName(const std::string& name, bool part, long* number)
@@ -151,14 +268,6 @@ bool isRecordFileName(const std::string& name, bool part, long* number)
     return true;
 }
 
-static bool removeFile(const std::string& path)
-{
-    if (unlink(path.c_str()) == 0 || errno == ENOENT)
-        return true;
-    reportSaveFailure(path, errno);
-    return false;
-}
-
 static bool listFolder(const std::string& path, std::vector<std::string>& names)
 {
     DIR* d = opendir(path.c_str());
@@ -174,17 +283,28 @@ static bool listFolder(const std::string& path, std::vector<std::string>& names)
 
 bool removeStaleRecords(const std::string& folder, int first)
 {
-    bool ok = removeFile(folder + "/" + std::to_string(first) + ".def");
     std::vector<std::string> names;
     if (!listFolder(folder, names)) {
         reportSaveFailure(folder, errno);
         return false;
     }
+    std::vector<std::string> stale = {folder + "/" + std::to_string(first) + ".def"};
+    bool ok = true;
     for (const std::string& name : names) {
         long n = 0;
         bool isPart = name.size() > 5 && name.compare(name.size() - 5, 5, ".part") == 0;
-        if (isRecordFileName(name, true, &n) && (isPart || n >= first))
-            ok = removeFile(folder + "/" + name) && ok;
+        if (!isRecordFileName(name, true, &n))
+            continue;
+        if (isPart)
+            ok = removeFile(folder + "/" + name) && ok;   // a save cut off before its commit
+        else if (n > first)
+            stale.push_back(folder + "/" + name);
+    }
+    for (const std::string& path : stale) {
+        if (batch.inPlace)
+            batch.removals.push_back(path);
+        else
+            ok = removeFile(path) && ok;
     }
     return ok;
 }
@@ -264,82 +384,32 @@ void finishRemovals()
     later.finish();
 }
 
-static bool copyFile(const std::string& from, const std::string& to, mode_t mode)
-{
-    int in = open(from.c_str(), O_RDONLY);
-    if (in < 0)
-        return false;
-    int out = open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, mode & 07777);
-    if (out < 0) {
-        close(in);
-        return false;
-    }
-    char buf[65536];
-    bool ok = true;
-    for (;;) {
-        ssize_t n = read(in, buf, sizeof buf);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ok = false;
-            break;
-        }
-        for (ssize_t done = 0; ok && done < n;) {
-            ssize_t w = write(out, buf + done, n - done);
-            if (w < 0 && errno != EINTR)
-                ok = false;
-            else if (w > 0)
-                done += w;
-        }
-        if (!ok)
-            break;
-    }
-    close(in);
-    return close(out) == 0 && ok;
-}
-
-// Hard links the file (or the folder tree) at from to to; copies where the
-// file system has no hard links.
-static bool linkTree(const std::string& from, const std::string& to)
+bool copyModeAndOwner(const std::string& from, const std::string& to)
 {
     struct stat st;
-    if (lstat(from.c_str(), &st) != 0) {
-        reportSaveFailure(from, errno);
+    if (stat(from.c_str(), &st) != 0 || chmod(to.c_str(), st.st_mode & 07777) != 0)
         return false;
-    }
-    if (S_ISDIR(st.st_mode)) {
-        if (mkdir(to.c_str(), st.st_mode & 07777) != 0) {
-            reportSaveFailure(to, errno);
+    if (st.st_uid == geteuid() && st.st_gid == getegid())
+        return true;
+    return chown(to.c_str(), st.st_uid, st.st_gid) == 0;
+}
+
+// Hard links the entry at from (a folder: its tree) to to. False when that
+// cannot be done exactly: another file system, a folder that cannot be read.
+static bool linkTree(const std::string& from, const std::string& to, dev_t dev)
+{
+    struct stat st;
+    if (lstat(from.c_str(), &st) != 0 || st.st_dev != dev)
+        return false;
+    if (!S_ISDIR(st.st_mode))
+        return linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), 0) == 0;
+    std::vector<std::string> names;
+    if (mkdir(to.c_str(), 0700) != 0 || !copyModeAndOwner(from, to) || !listFolder(from, names))
+        return false;
+    for (const std::string& name : names)
+        if (!linkTree(from + "/" + name, to + "/" + name, dev))
             return false;
-        }
-        std::vector<std::string> names;
-        bool ok = listFolder(from, names);
-        for (const std::string& name : names)
-            ok = linkTree(from + "/" + name, to + "/" + name) && ok;
-        return ok;
-    }
-    if (linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), 0) == 0)
-        return true;
-    int e = errno;
-    bool ok = false;
-    if (S_ISREG(st.st_mode)) {
-        ok = copyFile(from, to, st.st_mode);
-    } else if (S_ISLNK(st.st_mode)) {
-        std::vector<char> target(st.st_size + 1 > 4096 ? st.st_size + 1 : 4096);
-        ssize_t n = readlink(from.c_str(), target.data(), target.size() - 1);
-        if (n >= 0) {
-            target[n] = '\0';
-            ok = symlink(target.data(), to.c_str()) == 0;
-        }
-    } else {
-        fprintf(stderr, "%s is neither a file nor a folder; the save leaves it out\n", from.c_str());
-        return true;
-    }
-    if (!ok)
-        reportSaveFailure(to, errno ? errno : e);
-    return ok;
+    return true;
 }
 
 static bool isSeriesFolder(const std::string& name)
@@ -349,35 +419,29 @@ static bool isSeriesFolder(const std::string& name)
 
 bool carryOverExtras(const std::string& from, const std::string& to)
 {
+    struct stat root;
     std::vector<std::string> names;
-    if (!listFolder(from, names)) {
-        reportSaveFailure(from, errno);
+    if (stat(from.c_str(), &root) != 0 || !listFolder(from, names))
         return false;
-    }
-    bool ok = true;
     for (const std::string& name : names) {
         if (name == "vars.sav" || name == "map.dat" || name == "vars.sav.part" || name == "map.dat.part")
             continue;
-        std::string src = from + "/" + name;
+        std::string src = from + "/" + name, dst = to + "/" + name;
         struct stat st;
-        if (isSeriesFolder(name) && lstat(src.c_str(), &st) == 0) {
-            if (!S_ISDIR(st.st_mode))
-                continue;   // the save puts a real series folder in its place
-            if (mkdir((to + "/" + name).c_str(), st.st_mode & 07777) != 0) {
-                reportSaveFailure(to + "/" + name, errno);
+        if (!isSeriesFolder(name) || lstat(src.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+            if (!linkTree(src, dst, root.st_dev))
                 return false;
-            }
-            std::vector<std::string> files;
-            ok = listFolder(src, files) && ok;
-            for (const std::string& f : files) {
-                if (!isRecordFileName(f, true, NULL))
-                    ok = linkTree(src + "/" + f, to + "/" + name + "/" + f) && ok;
-            }
             continue;
         }
-        ok = linkTree(src, to + "/" + name) && ok;
+        std::vector<std::string> files;
+        if (st.st_dev != root.st_dev || mkdir(dst.c_str(), 0700) != 0 || !copyModeAndOwner(src, dst) ||
+            !listFolder(src, files))
+            return false;
+        for (const std::string& f : files)
+            if (!isRecordFileName(f, true, NULL) && !linkTree(src + "/" + f, dst + "/" + f, root.st_dev))
+                return false;
     }
-    return ok;
+    return true;
 }
 
 bool exchangeFolders(const std::string& a, const std::string& b)

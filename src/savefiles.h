@@ -12,37 +12,64 @@ void reportSaveFailure(const std::string& path, int err);
 // cannot, or when something other than a folder is in the way.
 bool makeFolders(const std::string& path);
 
-// A save writes its files as one batch. Staged into a fresh folder, each file
-// is written under its own name; written in place, it goes to "<path>.part"
-// and replaces path when the batch is committed. Only one batch at a time.
-void beginSaveBatch(bool inPlace);
+// Holds an advisory lock on a folder (the one a game folder sits in) while
+// it lives, so that two copies of the game never save into it at once.
+class SaveLock
+{
+public:
+    explicit SaveLock(const std::string& folder);
+    ~SaveLock();
+    SaveLock(const SaveLock&) = delete;
+    SaveLock& operator=(const SaveLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
+// A save writes the files of the game folder dir as one batch. Staged into a
+// fresh folder, each file is written under its own name; written in place,
+// each goes to "<path>.part" and the batch's commit puts it in place, with
+// the stale records' removal, all or nothing. One batch at a time.
+void beginSaveBatch(const std::string& dir, bool inPlace);
 // Writes path (or its ".part") through write and starts pushing it to the
 // disk. Failures are reported.
 bool writeFileSafely(const std::string& path, const FileWriter& write);
-// Waits until every file of the batch is on the disk, then flushes the given
-// folders. False (reported) when a file cannot be flushed.
-bool flushSaveBatch(const std::string* folders, int count);
-// Ends the batch; in place, puts every written file under its own name.
-bool endSaveBatch();
+// Waits until every file of the batch is on the disk, then flushes the game
+// folder and its series folders. False (reported) when that fails.
+bool flushSaveBatch();
+// Ends the batch. In place and with ok: writes the commit list, flushes it,
+// and carries it out; without ok, removes the ".part" files. Returns whether
+// the new game is in place.
+bool endSaveBatch(bool ok);
+// Carries out the commit list of a save into dir cut off after its commit.
+// Nothing to do (true) when there is none.
+bool finishInterruptedSave(const std::string& dir);
 
 // True for the names a numbered series is read from: "0.def", "17.def", ...
 // (no sign, no leading zero), and with part true also for their ".part" files.
 bool isRecordFileName(const std::string& name, bool part, long* number);
-// Removes the record files numbered first and above, and leftover ".part"
-// files, from a series folder. Removing first.def is done before anything
-// else, so that an interrupted removal still ends the series there.
+// Removes leftover ".part" files from a series folder, and the record files
+// numbered first and above; in place, those go on the batch's commit list.
 bool removeStaleRecords(const std::string& folder, int first);
 
 // Removes a file or a folder with everything in it; symbolic links are
-// removed, never followed. A missing path is not an error.
+// removed, never followed, and another file system mounted below is left
+// alone. A missing path is not an error.
 bool removeTree(const std::string& path);
 // Removes the folder on a thread of its own, so that the player's frame does
 // not wait for it; the previous such removal is finished first.
 void removeTreeLater(const std::string& path);
 // Waits for a removal handed to removeTreeLater. Also done at exit.
 void finishRemovals();
-// Links into the new folder `to` everything of the game folder `from` that a
-// save does not write itself (placeholders, intro.txt, ending slides, ...).
+// Gives the folder `to` the mode and owner of the folder `from` (false when
+// the process may not set that owner).
+bool copyModeAndOwner(const std::string& from, const std::string& to);
+// Hard links into the new folder `to` everything of the game folder `from`
+// that a save does not write itself (placeholders, intro.txt, ending slides,
+// the player's own files), folders with their mode and owner. False when
+// something cannot be carried over exactly (another file system mounted
+// there, a folder that cannot be read, a file that cannot be linked): the
+// game must then be written in place.
 bool carryOverExtras(const std::string& from, const std::string& to);
 // Swaps the two folders' names in one step. False with errno set when it
 // fails, ENOSYS or EINVAL when the system or file system cannot do it.
