@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <random>
 #include <gtest/gtest.h>
@@ -21,6 +22,14 @@ using qtest::WorkDir;
 typedef std::map<std::string, std::string> Snapshot;
 
 namespace {
+
+std::string describe(const Snapshot& s)
+{
+    std::string out;
+    for (const auto& kv : s)
+        out += kv.first + " (" + std::to_string(kv.second.size()) + ")\n";
+    return out;
+}
 
 // One loaded game that can be switched between two states: the earlier game
 // ("old") and a later one ("new") in which an enemy was killed, a flag raised,
@@ -85,6 +94,54 @@ protected:
         EXPECT_EQ(6u, back.actorList.size());
     }
 
+    // Times a save, then `runs` times starts a copy of the game saving the two
+    // games in turn and kills it at a random moment; after each kill, `look`
+    // gives what a load would find. Counts the old and new games found, and
+    // fails on anything else.
+    void killSavesAtRandom(int runs, const std::function<Snapshot()>& look, int* asOld, int* asNew, long* perSave)
+    {
+        auto t0 = std::chrono::steady_clock::now();
+        for (int i = 0; i < 4; i++) {
+            setState(i % 2 == 0);
+            quietSave("save");
+        }
+        setState(false);
+        ASSERT_TRUE(quietSave("save"));
+        ASSERT_EQ(oldGame, gamefix::snapshot("save"));
+        *perSave = (long)std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0)
+                       .count() / 5;
+        std::random_device seedSource;
+        unsigned seed = seedSource();
+        std::mt19937 rng(seed);
+        for (int run = 0; run < runs; run++) {
+            fflush(stdout);
+            fflush(stderr);
+            pid_t pid = fork();
+            ASSERT_GE(pid, 0);
+            if (pid == 0) {
+                int null = open("/dev/null", O_WRONLY);
+                dup2(null, 1);
+                dup2(null, 2);
+                for (int k = 0;; k++) {
+                    setState(k % 2 == 0);
+                    game->saveGame("save");
+                }
+            }
+            usleep((useconds_t)(rng() % (unsigned long)(3 * *perSave + 2000)));
+            kill(pid, SIGKILL);
+            waitpid(pid, NULL, 0);
+            Snapshot now = look();
+            if (now == oldGame) {
+                (*asOld)++;
+            } else if (now == newGame) {
+                (*asNew)++;
+            } else {
+                ADD_FAILURE() << "run " << run << " (seed " << seed << ") left a mixed save:\n" << describe(now);
+                return;
+            }
+        }
+    }
+
     bool quietSave(const char* dir)
     {
         testing::internal::CaptureStdout();
@@ -99,66 +156,20 @@ protected:
     Snapshot oldGame, newGame;
 };
 
-std::string describe(const Snapshot& s)
-{
-    std::string out;
-    for (const auto& kv : s)
-        out += kv.first + " (" + std::to_string(kv.second.size()) + ")\n";
-    return out;
-}
-
 } // namespace
 
 TEST_F(TwoGames, ASaveKilledAtRandomLeavesTheOldGameOrTheNew)
 {
     ASSERT_NE(oldGame, newGame);
-    ASSERT_EQ(oldGame, gamefix::snapshot("save"));
-    // Time one save to spread the kills over whole saves.
-    auto t0 = std::chrono::steady_clock::now();
-    for (int i = 0; i < 4; i++) {
-        setState(i % 2 == 0);
-        quietSave("save");
-    }
-    setState(false);
-    quietSave("save");
-    long perSave = (long)std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0).count() / 5;
-
-    std::random_device seedSource;
-    unsigned seed = seedSource();
-    std::mt19937 rng(seed);
     const int runs = 200;
     int asOld = 0, asNew = 0, leftovers = 0;
+    long perSave = 0;
     auto start = std::chrono::steady_clock::now();
-    for (int run = 0; run < runs; run++) {
-        fflush(stdout);
-        fflush(stderr);
-        pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            int null = open("/dev/null", O_WRONLY);
-            dup2(null, 1);
-            dup2(null, 2);
-            for (int k = 0;; k++) {
-                setState(k % 2 == 0);
-                game->saveGame("save");
-            }
-        }
-        usleep((useconds_t)(rng() % (unsigned long)(3 * perSave + 2000)));
-        kill(pid, SIGKILL);
-        int status = 0;
-        waitpid(pid, &status, 0);
+    killSavesAtRandom(runs, [&]() {
         if (access(".save.swap", F_OK) == 0)
             leftovers++;
-        Snapshot now = gamefix::snapshot("save");
-        if (now == oldGame) {
-            asOld++;
-        } else if (now == newGame) {
-            asNew++;
-        } else {
-            ADD_FAILURE() << "run " << run << " (seed " << seed << ") left a mixed save:\n" << describe(now);
-            break;
-        }
-    }
+        return gamefix::snapshot("save");
+    }, &asOld, &asNew, &perSave);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     printf("%d kills in %.1f s (one save takes %ld us): %d left the old game, %d the new one, "
            "%d left a staging folder behind\n", runs, seconds, perSave, asOld, asNew, leftovers);
@@ -362,51 +373,15 @@ TEST_F(TwoGames, ASaveInPlaceKilledAtRandomLeavesTheOldGameOrTheNew)
     ReadOnly parent(".");
     if (!parent.ok())
         GTEST_SKIP() << "cannot make the working folder read-only here";
-    auto t0 = std::chrono::steady_clock::now();
-    for (int i = 0; i < 4; i++) {
-        setState(i % 2 == 0);
-        ASSERT_TRUE(quietSave("save"));
-    }
-    setState(false);
-    ASSERT_TRUE(quietSave("save"));
-    long perSave = (long)std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0).count() / 5;
-    ASSERT_EQ(oldGame, gamefix::snapshot("save"));
-
-    std::random_device seedSource;
-    unsigned seed = seedSource();
-    std::mt19937 rng(seed);
     const int runs = 120;
     int asOld = 0, asNew = 0, committed = 0, leftovers = 0;
-    for (int run = 0; run < runs; run++) {
-        fflush(stdout);
-        fflush(stderr);
-        pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            int null = open("/dev/null", O_WRONLY);
-            dup2(null, 1);
-            dup2(null, 2);
-            for (int k = 0;; k++) {
-                setState(k % 2 == 0);
-                game->saveGame("save");
-            }
-        }
-        usleep((useconds_t)(rng() % (unsigned long)(3 * perSave + 2000)));
-        kill(pid, SIGKILL);
-        waitpid(pid, NULL, 0);
+    long perSave = 0;
+    killSavesAtRandom(runs, [&]() {
         if (access("save/.commit", F_OK) == 0)
             committed++;
-        ASSERT_TRUE(finishInterruptedSave("save"));
-        Snapshot now = withoutLeftovers(gamefix::snapshot("save"), &leftovers);
-        if (now == oldGame) {
-            asOld++;
-        } else if (now == newGame) {
-            asNew++;
-        } else {
-            ADD_FAILURE() << "run " << run << " (seed " << seed << ") left a mixed save:\n" << describe(now);
-            break;
-        }
-    }
+        EXPECT_TRUE(finishInterruptedSave("save"));
+        return withoutLeftovers(gamefix::snapshot("save"), &leftovers);
+    }, &asOld, &asNew, &perSave);
     printf("%d kills in place (one save takes %ld us): %d left the old game, %d the new one, %d a commit to "
            "finish, %d leftover files\n", runs, perSave, asOld, asNew, committed, leftovers);
     EXPECT_EQ(runs, asOld + asNew);
