@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <ctime>
 #include <vector>
 #include <dirent.h>
@@ -417,7 +418,7 @@ double peakOfAGameInPlay()
 
 // The file-system work of a save that no implementation of this save format
 // can avoid: the same files with the same contents written into a fresh
-// folder and flushed to the disk (each file's data, then one commit and the
+// folder and flushed to the disk (each file, eight at a time, then the
 // folders), the previous copy removed afterwards (timed apart: the save does
 // that off the player's frame).
 struct SaveFloor
@@ -476,10 +477,14 @@ struct SaveFloor
             sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
             fds.push_back(fd);
         }
-        for (int fd : fds)
-            sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
-        if (!fds.empty())
-            fdatasync(fds.back());
+        std::vector<std::thread> flushers;
+        for (size_t k = 0; k < 8; k++)
+            flushers.emplace_back([&fds, k]() {
+                for (size_t i = k; i < fds.size(); i += 8)
+                    fdatasync(fds[i]);
+            });
+        for (std::thread& t : flushers)
+            t.join();
         for (int fd : fds)
             close(fd);
         for (const std::string& f : folders)
@@ -535,7 +540,7 @@ int main(int argc, char** argv)
     // Before this process starts the engine itself, so that the child's is its first.
     double peakKiB = inChild(peakOfAGameInPlay);
 
-    std::vector<double> loads, saves, saveFloors, oldCopies;
+    std::vector<double> loads, saves, saveCpu, saveFloors, oldCopies;
     SaveFloor saveFloor;
     {
         CGame* g;
@@ -564,12 +569,14 @@ int main(int argc, char** argv)
         }
         for (int i = 0; i < (quick ? 3 : 9); i++) {
             Clock::time_point t = Clock::now();
+            double cpu = cpuMs();
             {
                 Quiet q;
                 if (!g->saveGame("save"))
                     fprintf(stderr, "saveGame(\"save\") reported a failure\n");
             }
             saves.push_back(msSince(t));
+            saveCpu.push_back(cpuMs() - cpu);
             t = Clock::now();
             finishRemovals();
             oldCopies.push_back(msSince(t));
@@ -602,6 +609,7 @@ int main(int argc, char** argv)
     line("  of which building the game object", median(build), narrow.floor, "-", true);
     line("loadGame(\"data\")", ld, narrow.floor, "< 20 ms", ld < 20);
     line("saveGame(\"save\")", sv, narrow.floor, "< 25 ms", sv < 25);
+    printf("  of which processor time of the game's thread  %.3f ms\n", median(saveCpu));
     printf("  save floor: %zu files written and flushed  %.3f ms; saveGame %.2f x it\n", saveFloor.files.size(),
            median(saveFloors), sv / median(saveFloors));
     printf("  off the frame: the earlier copy removed on its own thread  %.3f ms (the floor's own: %.3f ms)\n",
