@@ -86,8 +86,8 @@ static bool foldersWritable(const std::string& dir)
 }
 
 // A folder beside the game folder that belongs to its save: ".save.swap" (the
-// save being staged) and ".save.old" (the earlier game, being removed) for
-// "save". Empty when the folder must not be swapped: no plain last name, or
+// save being staged) and ".save.spare" (the staging folder for the next save)
+// for "save". Empty when the folder must not be swapped: no plain last name, or
 // it is the working folder or holds it.
 static std::string sideFolderFor(const std::string& dir, bool exists, const char* what)
 {
@@ -123,20 +123,16 @@ static bool canExchange(const std::string& dir, const std::string& staging)
     return ok;
 }
 
-// The earlier game, which the swap left in the staging folder, is renamed out
-// of the way and removed on a thread of its own: removing 157 files takes
-// longer than the rest of the save. A copy left by a save killed meanwhile
-// is removed here first.
-static void retireOldGame(const std::string& staging, const std::string& old)
+// The earlier game, which the swap left in the staging folder, becomes the
+// spare for the next save, emptied on a thread of its own: removing or
+// emptying 157 files takes longer than the rest of the save.
+static void retireOldGame(const std::string& dir, const std::string& staging, const std::string& spare)
 {
-    if (rename(staging.c_str(), old.c_str()) != 0) {
-        removeTree(old);
-        if (rename(staging.c_str(), old.c_str()) != 0) {
-            removeTree(staging);
-            return;
-        }
-    }
-    removeTreeLater(old);
+    std::string used = usedFolderName(sideFolderFor(dir, true, ".used."));
+    if (rename(staging.c_str(), used.c_str()) == 0)
+        emptySpareLater(parentOf(dir), used, spare);
+    else
+        removeTree(staging);
 }
 
 // The whole game is written into the staging folder beside dir, together with
@@ -154,11 +150,10 @@ static void retireOldGame(const std::string& staging, const std::string& old)
 // refusal that check cannot foresee (a folder on a lower layer of a stacked
 // file system, say) ends in writing the game again.
 static SwapResult saveBySwap(CGame& g, const std::string& dir, bool exists, const std::string& staging,
-                             const std::string& old)
+                             const std::string& spare)
 {
-    finishRemovals();
     removeTree(staging);
-    if (mkdir(staging.c_str(), 0755) != 0)
+    if (!takeSpareFolder(spare, staging) && mkdir(staging.c_str(), 0755) != 0)
         return SWAP_UNAVAILABLE;   // e.g. the parent folder is read-only
     if (exists && (!copyModeAndOwner(dir, staging) || !canExchange(dir, staging) || !carryOverExtras(dir, staging))) {
         removeTree(staging);
@@ -180,7 +175,7 @@ static SwapResult saveBySwap(CGame& g, const std::string& dir, bool exists, cons
     if (!flushFolder(parentOf(dir)))
         return SWAP_FAILED;
     if (exists)
-        retireOldGame(staging, old);
+        retireOldGame(dir, staging, spare);
     return SWAP_DONE;
 }
 
@@ -212,11 +207,12 @@ bool CGame::saveGame(const char* dirName)
         fprintf(stderr, "Saving into %s failed; the earlier save there is unchanged\n", dir.c_str());
         return false;
     }
+    finishSpareFolders();
     SaveLock lock(parentOf(dir));
     if (!finishInterruptedSave(dir))
         return false;
     std::string staging = exists && S_ISLNK(lst.st_mode) ? "" : sideFolderFor(dir, exists, ".swap");
-    SwapResult r = staging.empty() ? SWAP_UNAVAILABLE : saveBySwap(*this, dir, exists, staging, sideFolderFor(dir, exists, ".old"));
+    SwapResult r = staging.empty() ? SWAP_UNAVAILABLE : saveBySwap(*this, dir, exists, staging, sideFolderFor(dir, exists, ".spare"));
     if (r == SWAP_UNAVAILABLE && writeGameFiles(*this, dir, true))
         r = SWAP_DONE;
     if (r == SWAP_DONE)

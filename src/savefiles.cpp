@@ -6,6 +6,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <pthread.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -136,23 +137,24 @@ void* flushShare(void* arg)
 
 // Each file's flush waits on the disk for its data and its own record (size,
 // blocks); on a file system without a journal nothing else would write those.
-// Eight threads share the files, so the waits overlap: 157 flushes one after
-// the other take several times as long.
+// Sixteen threads share the files, so the waits overlap: 157 flushes one
+// after the other take several times as long.
 static bool flushBatchFiles()
 {
     std::vector<int> errors(batch.fds.size(), 0);
-    FlushShare shares[8];
+    const size_t threads = 16;
+    FlushShare shares[threads];
     size_t started = 0;
-    for (size_t k = 0; k < 8; k++) {
+    for (size_t k = 0; k < threads; k++) {
         shares[k].first = k;
-        shares[k].step = 8;
+        shares[k].step = threads;
         shares[k].errors = &errors;
         if (k > 0 && pthread_create(&shares[k].thread, NULL, flushShare, &shares[k]) == 0)
             started |= (size_t)1 << k;
         else
             flushShare(&shares[k]);
     }
-    for (size_t k = 1; k < 8; k++)
+    for (size_t k = 1; k < threads; k++)
         if (started & ((size_t)1 << k))
             pthread_join(shares[k].thread, NULL);
     bool ok = true;
@@ -368,48 +370,149 @@ bool removeTree(const std::string& path)
     return removeTreeOn(path, st.st_dev);
 }
 
+static bool isGameFileName(const std::string& name)
+{
+    return name == "vars.sav" || name == "map.dat";
+}
+
+static bool isSeriesFolder(const std::string& name)
+{
+    return name == "npcdef" || name == "idef" || name == "qdef";
+}
+
+// Keeps of a folder only the game's own files, cut to nothing where asked: a
+// file with other names (a hard link a player made) loses only this name.
+static void keepOnlyGameFiles(const std::string& folder, bool series, bool empty, dev_t dev)
+{
+    std::vector<std::string> names;
+    listFolder(folder, names);
+    for (const std::string& name : names) {
+        std::string path = folder + "/" + name;
+        struct stat st;
+        if (lstat(path.c_str(), &st) != 0 || st.st_dev != dev)
+            continue;
+        if (!series && isSeriesFolder(name) && S_ISDIR(st.st_mode)) {
+            keepOnlyGameFiles(path, true, empty, dev);
+            continue;
+        }
+        bool game = series ? isRecordFileName(name, false, NULL) : isGameFileName(name);
+        if (!game || !S_ISREG(st.st_mode) || st.st_nlink != 1)
+            removeTree(path);
+        else if (empty && st.st_size > 0)
+            truncate(path.c_str(), 0);
+    }
+}
+
 namespace {
 
-// One removal at a time on a thread of its own. A process forked while it
-// runs has no such thread: the pid tells.
-struct LaterRemoval
+// The earlier game being emptied on a thread of its own, in a folder named
+// for this process so that nothing else touches it meanwhile, and the spare
+// folders this process made, which it removes when it ends. A process forked
+// meanwhile has neither the thread nor the folders: the pid tells.
+struct Spares
 {
     pthread_t thread;
+    pid_t threadOwner = 0;
     pid_t owner = 0;
-    std::string path;
+    std::string emptying, spare;
+    std::vector<std::pair<std::string, std::string>> made;   // lock folder, spare folder
 
     void finish()
     {
-        if (owner == getpid())
+        if (threadOwner == getpid())
             pthread_join(thread, NULL);
-        owner = 0;
+        threadOwner = 0;
     }
-    ~LaterRemoval() { finish(); }
+    void removeAll()
+    {
+        finish();
+        if (owner != getpid())
+            return;
+        for (const auto& m : made) {
+            SaveLock lock(m.first);
+            removeTree(m.second);
+        }
+        made.clear();
+    }
+    ~Spares() { removeAll(); }
 };
 
-LaterRemoval later;
+Spares spares;
 
-void* removeOnThread(void* path)
+// Folders "<prefix><pid>" of processes that ended before emptying theirs.
+void removeOrphans(const std::string& prefix)
 {
-    removeTree(*(std::string*)path);
+    size_t slash = prefix.rfind('/');
+    std::string parent = prefix.substr(0, slash), start = prefix.substr(slash + 1);
+    std::vector<std::string> names;
+    listFolder(parent, names);
+    for (const std::string& name : names) {
+        if (name.compare(0, start.size(), start) != 0)
+            continue;
+        long pid = strtol(name.c_str() + start.size(), NULL, 10);
+        if (pid > 0 && kill((pid_t)pid, 0) != 0 && errno == ESRCH)
+            removeTree(parent + "/" + name);
+    }
+}
+
+void* emptyOnThread(void*)
+{
+    struct stat st;
+    if (lstat(spares.emptying.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        keepOnlyGameFiles(spares.emptying, false, true, st.st_dev);
+    if (rename(spares.emptying.c_str(), spares.spare.c_str()) != 0)
+        removeTree(spares.emptying);   // another copy of the game left a spare first
+    std::string prefix = spares.emptying;
+    while (!prefix.empty() && prefix.back() >= '0' && prefix.back() <= '9')
+        prefix.pop_back();
+    removeOrphans(prefix);
     return NULL;
 }
 
 } // namespace
 
-void removeTreeLater(const std::string& path)
+std::string usedFolderName(const std::string& prefix)
 {
-    later.finish();
-    later.path = path;
-    if (pthread_create(&later.thread, NULL, removeOnThread, &later.path) == 0)
-        later.owner = getpid();
-    else
-        removeTree(path);
+    return prefix + std::to_string((long)getpid());
 }
 
-void finishRemovals()
+void emptySpareLater(const std::string& lockFolder, const std::string& used, const std::string& spare)
 {
-    later.finish();
+    spares.finish();
+    if (spares.owner != getpid()) {
+        spares.owner = getpid();
+        spares.made.clear();
+    }
+    bool known = false;
+    for (const auto& m : spares.made)
+        known = known || m.second == spare;
+    if (!known)
+        spares.made.push_back({lockFolder, spare});
+    spares.emptying = used;
+    spares.spare = spare;
+    if (pthread_create(&spares.thread, NULL, emptyOnThread, NULL) == 0)
+        spares.threadOwner = getpid();
+    else
+        emptyOnThread(NULL);
+}
+
+bool takeSpareFolder(const std::string& spare, const std::string& staging)
+{
+    struct stat st;
+    if (rename(spare.c_str(), staging.c_str()) != 0 || lstat(staging.c_str(), &st) != 0)
+        return false;
+    keepOnlyGameFiles(staging, false, false, st.st_dev);
+    return true;
+}
+
+void finishSpareFolders()
+{
+    spares.finish();
+}
+
+void removeSpareFolders()
+{
+    spares.removeAll();
 }
 
 bool copyModeAndOwner(const std::string& from, const std::string& to)
@@ -440,11 +543,6 @@ static bool linkTree(const std::string& from, const std::string& to, dev_t dev)
     return true;
 }
 
-static bool isSeriesFolder(const std::string& name)
-{
-    return name == "npcdef" || name == "idef" || name == "qdef";
-}
-
 bool carryOverExtras(const std::string& from, const std::string& to)
 {
     struct stat root;
@@ -452,7 +550,7 @@ bool carryOverExtras(const std::string& from, const std::string& to)
     if (stat(from.c_str(), &root) != 0 || !listFolder(from, names))
         return false;
     for (const std::string& name : names) {
-        if (name == "vars.sav" || name == "map.dat" || name == "vars.sav.part" || name == "map.dat.part")
+        if (isGameFileName(name) || name == "vars.sav.part" || name == "map.dat.part")
             continue;
         std::string src = from + "/" + name, dst = to + "/" + name;
         struct stat st;
@@ -462,7 +560,8 @@ bool carryOverExtras(const std::string& from, const std::string& to)
             continue;
         }
         std::vector<std::string> files;
-        if (st.st_dev != root.st_dev || mkdir(dst.c_str(), 0700) != 0 || !copyModeAndOwner(src, dst) ||
+        if (st.st_dev != root.st_dev || (mkdir(dst.c_str(), 0700) != 0 && errno != EEXIST) ||
+            !copyModeAndOwner(src, dst) ||
             !listFolder(src, files))
             return false;
         for (const std::string& f : files)

@@ -56,11 +56,23 @@ bool removeStaleRecords(const std::string& folder, int first);
 // removed, never followed, and another file system mounted below is left
 // alone. A missing path is not an error.
 bool removeTree(const std::string& path);
-// Removes the folder on a thread of its own, so that the player's frame does
-// not wait for it; the previous such removal is finished first.
-void removeTreeLater(const std::string& path);
-// Waits for a removal handed to removeTreeLater. Also done at exit.
-void finishRemovals();
+// The staging folder left holding the earlier game after a swap becomes the
+// spare for the next save. It is renamed to used (usedFolderName: a name of
+// this process's own); on a thread of its own its game files are cut to
+// nothing, everything else is removed, and it is renamed to spare. So the
+// next save writes into files that exist instead of making 157 new ones, and
+// the player's frame waits for neither. Spares are removed when the process
+// ends (removeSpareFolders), folders left by killed processes on the way.
+std::string usedFolderName(const std::string& prefix);
+void emptySpareLater(const std::string& lockFolder, const std::string& used, const std::string& spare);
+// Makes the spare folder the staging folder, keeping only the game's own
+// files in it. False when there is no spare.
+bool takeSpareFolder(const std::string& spare, const std::string& staging);
+// Waits for the spare being emptied. Call before taking the save lock.
+void finishSpareFolders();
+// Removes the spare folders this process made; done at exit, and needed
+// before leaving a forked process with _exit.
+void removeSpareFolders();
 // Gives the folder `to` the mode and owner of the folder `from` (false when
 // the process may not set that owner).
 bool copyModeAndOwner(const std::string& from, const std::string& to);
