@@ -196,6 +196,12 @@ bool CGame::saveGame(const char* dirName)
     if (dir.empty())
         dir = ".";
     struct stat lst, st;
+    if (lstat(dir.c_str(), &lst) != 0 && !makeFolders(parentOf(dir))) {
+        fprintf(stderr, "Saving into %s failed; the earlier save there is unchanged\n", dir.c_str());
+        return false;
+    }
+    finishSpareFolders();
+    SaveLock lock(parentOf(dir));
     bool exists = lstat(dir.c_str(), &lst) == 0;
     if (exists && (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))) {
         reportSaveFailure(dir, ENOTDIR);
@@ -203,12 +209,6 @@ bool CGame::saveGame(const char* dirName)
     }
     if (exists && !foldersWritable(dir))
         return false;
-    if (!exists && !makeFolders(parentOf(dir))) {
-        fprintf(stderr, "Saving into %s failed; the earlier save there is unchanged\n", dir.c_str());
-        return false;
-    }
-    finishSpareFolders();
-    SaveLock lock(parentOf(dir));
     if (!finishInterruptedSave(dir))
         return false;
     std::string staging = exists && S_ISLNK(lst.st_mode) ? "" : sideFolderFor(dir, exists, ".swap");
