@@ -142,6 +142,16 @@ protected:
         }
     }
 
+    // A save that must fail; returns what it reported on standard error.
+    std::string saveThatFails(const char* dir)
+    {
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(game->saveGame(dir));
+        testing::internal::GetCapturedStdout();
+        return testing::internal::GetCapturedStderr();
+    }
+
     bool quietSave(const char* dir)
     {
         testing::internal::CaptureStdout();
@@ -258,11 +268,7 @@ TEST_F(TwoGames, AReadOnlySaveFolderIsReportedAndLeftAsItWas)
         ReadOnly lock(folder);
         if (!lock.ok())
             GTEST_SKIP() << "cannot make a folder read-only here";
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        EXPECT_FALSE(game->saveGame("save"));
-        testing::internal::GetCapturedStdout();
-        std::string err = testing::internal::GetCapturedStderr();
+        std::string err = saveThatFails("save");
         EXPECT_EQ(0u, err.find(std::string("Could not save ") + folder + ": ")) << err;
         EXPECT_EQ(oldGame, gamefix::snapshot("save"));
     }
@@ -302,11 +308,7 @@ TEST_F(TwoGames, AMissingSaveFolderIsMadeAndAFileInTheWayIsLeftAlone)
     EXPECT_TRUE(quietSave("later/save"));
 
     wd.write("blocked", "not a folder");
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(game->saveGame("blocked"));
-    testing::internal::GetCapturedStdout();
-    std::string err = testing::internal::GetCapturedStderr();
+    std::string err = saveThatFails("blocked");
     EXPECT_NE(std::string::npos, err.find("blocked")) << err;
     EXPECT_EQ("not a folder", wd.read("blocked"));
 
@@ -458,11 +460,7 @@ TEST_F(TwoGames, ASaveOnAFullDiskLeavesTheEarlierGameWhole)
         SmallDisk disk("save", "64k");
         if (!disk.ok())
             GTEST_SKIP() << "cannot mount a small file system here";
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        EXPECT_FALSE(game->saveGame("save"));
-        testing::internal::GetCapturedStdout();
-        std::string err = testing::internal::GetCapturedStderr();
+        std::string err = saveThatFails("save");
         EXPECT_NE(std::string::npos, err.find("No space left on device")) << err;
         EXPECT_FALSE(wd.exists("save/vars.sav"));
         // Load Game says "That save game doesn't exist" rather than ending the game.
@@ -478,11 +476,7 @@ TEST_F(TwoGames, ASaveOnAFullDiskLeavesTheEarlierGameWhole)
     EXPECT_TRUE(oldGame == gamefix::snapshot("save"));
     fillUp("save/filler", 40000);
     setState(true);
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(game->saveGame("save"));
-    testing::internal::GetCapturedStdout();
-    std::string err = testing::internal::GetCapturedStderr();
+    std::string err = saveThatFails("save");
     EXPECT_NE(std::string::npos, err.find("Saving into save failed; the earlier save there is unchanged")) << err;
     Snapshot now = gamefix::snapshot("save");
     now.erase("filler");
