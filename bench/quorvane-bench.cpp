@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <ctime>
 #include <vector>
 #include <dirent.h>
@@ -30,6 +31,7 @@
 #include <unistd.h>
 #include <SDL_image.h>
 #include "game.h"
+#include "savefiles.h"
 
 namespace {
 
@@ -415,13 +417,16 @@ double peakOfAGameInPlay()
 }
 
 // The file-system work of a save that no implementation of this save format
-// can avoid: the same files with the same contents written into a fresh
-// folder, flushed to the disk, and the previous copy removed.
+// can avoid: the same files with the same contents written and flushed to
+// the disk (each file, eight at a time, then the folders). Like the save, it
+// writes into files emptied beforehand (timed apart, as the save does that
+// off the player's frame); the first run makes them.
 struct SaveFloor
 {
     std::vector<std::pair<std::string, std::string>> files;   // path below the folder, contents
     std::vector<std::string> folders;
     int runs = 0;
+    double emptying = 0;
 
     void take(const std::string& root, const std::string& below = "")
     {
@@ -454,30 +459,46 @@ struct SaveFloor
         closedir(d);
     }
 
-    void run()
+    // Returns the milliseconds of writing and flushing.
+    double run()
     {
-        std::string dir = "floor-" + std::to_string(runs++);
-        mkdir(dir.c_str(), 0755);
-        for (const std::string& f : folders)
-            mkdir((dir + f).c_str(), 0755);
-        for (const auto& f : files)
-            if (FILE* out = fopen((dir + f.first).c_str(), "wb")) {
-                fwrite(f.second.data(), 1, f.second.size(), out);
-                fclose(out);
-            }
-        int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
-        if (fd >= 0) {
-            syncfs(fd);
-            close(fd);
-        }
-        if (runs > 1) {
-            std::string old = "floor-" + std::to_string(runs - 2);
+        const std::string dir = "floor";
+        if (runs++ == 0) {
+            mkdir(dir.c_str(), 0755);
+            for (const std::string& f : folders)
+                mkdir((dir + f).c_str(), 0755);
+        } else {
+            Clock::time_point t = Clock::now();
             for (const auto& f : files)
-                unlink((old + f.first).c_str());
-            for (auto it = folders.rbegin(); it != folders.rend(); ++it)
-                rmdir((old + *it).c_str());
-            rmdir(old.c_str());
+                if (truncate((dir + f.first).c_str(), 0) != 0)
+                    perror(f.first.c_str());
+            emptying += msSince(t);
         }
+        Clock::time_point start = Clock::now();
+        std::vector<int> fds;
+        for (const auto& f : files) {
+            int fd = open((dir + f.first).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (fd < 0)
+                continue;
+            if (write(fd, f.second.data(), f.second.size()) < 0)
+                perror(f.first.c_str());
+            sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+            fds.push_back(fd);
+        }
+        std::vector<std::thread> flushers;
+        for (size_t k = 0; k < 8; k++)
+            flushers.emplace_back([&fds, k]() {
+                for (size_t i = k; i < fds.size(); i += 8)
+                    fdatasync(fds[i]);
+            });
+        for (std::thread& t : flushers)
+            t.join();
+        for (int fd : fds)
+            close(fd);
+        for (const std::string& f : folders)
+            flushFolder(dir + f);
+        flushFolder(dir);
+        return msSince(start);
     }
 };
 
@@ -521,7 +542,7 @@ int main(int argc, char** argv)
     // Before this process starts the engine itself, so that the child's is its first.
     double peakKiB = inChild(peakOfAGameInPlay);
 
-    std::vector<double> loads, saves, saveFloors;
+    std::vector<double> loads, saves, saveCpu, saveFloors, oldCopies;
     SaveFloor saveFloor;
     {
         CGame* g;
@@ -550,17 +571,20 @@ int main(int argc, char** argv)
         }
         for (int i = 0; i < (quick ? 3 : 9); i++) {
             Clock::time_point t = Clock::now();
+            double cpu = cpuMs();
             {
                 Quiet q;
                 if (!g->saveGame("save"))
                     fprintf(stderr, "saveGame(\"save\") reported a failure\n");
             }
             saves.push_back(msSince(t));
+            saveCpu.push_back(cpuMs() - cpu);
+            t = Clock::now();
+            finishSpareFolders();
+            oldCopies.push_back(msSince(t));
             if (i == 0)
                 saveFloor.take("save");
-            t = Clock::now();
-            saveFloor.run();
-            saveFloors.push_back(msSince(t));
+            saveFloors.push_back(saveFloor.run());
         }
         Quiet q;
         delete g;
@@ -586,9 +610,12 @@ int main(int argc, char** argv)
     line("start-up to the first menu frame", st, narrow.floor, "< 250 ms", st < 250);
     line("  of which building the game object", median(build), narrow.floor, "-", true);
     line("loadGame(\"data\")", ld, narrow.floor, "< 20 ms", ld < 20);
-    line("saveGame(\"save\")", sv, narrow.floor, "< 50 ms", sv < 50);
-    printf("  save floor: %zu files written, flushed (syncfs), previous copy removed  %.3f ms; saveGame %.2f x it\n",
-           saveFloor.files.size(), median(saveFloors), sv / median(saveFloors));
+    line("saveGame(\"save\")", sv, narrow.floor, "< 25 ms", sv < 25);
+    printf("  of which processor time of the game's thread  %.3f ms\n", median(saveCpu));
+    printf("  save floor: %zu files written and flushed  %.3f ms; saveGame %.2f x it\n", saveFloor.files.size(),
+           median(saveFloors), sv / median(saveFloors));
+    printf("  off the frame: the earlier copy emptied for the next save, on its own thread  %.3f ms (the floor's: %.3f ms)\n",
+           median(oldCopies), saveFloor.runs > 1 ? saveFloor.emptying / (saveFloor.runs - 1) : 0.0);
     printf("%-40s %9.1f MiB                     target %-16s %s\n", "peak resident memory, a game in play",
            peakKiB / 1024, "< 64 MiB", peakKiB >= 0 && peakKiB < 64 * 1024 ? "met" : "MISSED");
     if (narrow.fightStarted || wide.fightStarted)

@@ -7,35 +7,6 @@
 #include "game.h"
 #include "savefiles.h"
 
-int CGame::loadGame(const char* dir)
-{
-    std::string varsPath = std::string(dir) + "/vars.sav";
-    if (vars.serializeFrom(varsPath.c_str()) != 0) {
-        fprintf(stderr, "Save game nonexistant at %s\n", varsPath.c_str());
-        return -1;
-    }
-    loadActors(dir);
-    loadItems(dir);
-    loadQuests(dir);
-    theMap->loadMap(dir);
-    player = findPlayerActor();
-    return player ? 0 : 1;
-}
-
-// Writes every file of the game into the folder dir, in the order vars.sav,
-// characters, items, quests, map.dat, each through a temporary file.
-static bool writeGameFiles(CGame& g, const std::string& dir)
-{
-    if (!makeFolders(dir))
-        return false;
-    bool ok = writeFileSafely(dir + "/vars.sav", [&g](const char* p) { return g.vars.writeTo(p); });
-    ok = g.saveActors(dir.c_str()) && ok;
-    ok = g.saveItems(dir.c_str()) && ok;
-    ok = g.saveQuests(dir.c_str()) && ok;
-    ok = writeFileSafely(dir + "/map.dat", [&g](const char* p) { return g.theMap->writeTo(p); }) && ok;
-    return ok;
-}
-
 static std::string parentOf(const std::string& path)
 {
     size_t slash = path.rfind('/');
@@ -60,6 +31,44 @@ static std::string realPathOf(const std::string& path)
     return s;
 }
 
+// A save into dir that was cut off after its commit is finished first, so
+// the load reads the game it saved, whole.
+int CGame::loadGame(const char* dir)
+{
+    {
+        SaveLock lock(parentOf(dir));
+        finishInterruptedSave(dir);
+    }
+    std::string varsPath = std::string(dir) + "/vars.sav";
+    if (vars.serializeFrom(varsPath.c_str()) != 0) {
+        fprintf(stderr, "Save game nonexistant at %s\n", varsPath.c_str());
+        return -1;
+    }
+    loadActors(dir);
+    loadItems(dir);
+    loadQuests(dir);
+    theMap->loadMap(dir);
+    player = findPlayerActor();
+    return player ? 0 : 1;
+}
+
+// Writes every file of the game into the folder dir, in the order vars.sav,
+// characters, items, quests, map.dat, and flushes them to the disk. In place,
+// they replace the old files together, by the batch's commit.
+static bool writeGameFiles(CGame& g, const std::string& dir, bool inPlace)
+{
+    if (!makeFolders(dir))
+        return false;
+    beginSaveBatch(dir, inPlace);
+    bool ok = writeFileSafely(dir + "/vars.sav", [&g](const char* p) { return g.vars.writeTo(p); });
+    ok = g.saveActors(dir.c_str()) && ok;
+    ok = g.saveItems(dir.c_str()) && ok;
+    ok = g.saveQuests(dir.c_str()) && ok;
+    ok = writeFileSafely(dir + "/map.dat", [&g](const char* p) { return g.theMap->writeTo(p); }) && ok;
+    ok = ok && flushSaveBatch();
+    return endSaveBatch(ok);
+}
+
 // A read-only game folder (or series folder) is respected: swapping whole
 // folders would otherwise replace it behind its owner's back.
 static bool foldersWritable(const std::string& dir)
@@ -76,10 +85,11 @@ static bool foldersWritable(const std::string& dir)
     return true;
 }
 
-// The folder a save is staged in, beside the game folder: ".save.swap" for
-// "save". Empty when the folder must not be swapped: no plain last name, or
+// A folder beside the game folder that belongs to its save: ".save.swap" (the
+// save being staged) and ".save.spare" (the staging folder for the next save)
+// for "save". Empty when the folder must not be swapped: no plain last name, or
 // it is the working folder or holds it.
-static std::string stagingFolderFor(const std::string& dir, bool exists)
+static std::string sideFolderFor(const std::string& dir, bool exists, const char* what)
 {
     std::string name = lastNameOf(dir);
     if (name.empty() || name == "." || name == "..")
@@ -91,7 +101,7 @@ static std::string stagingFolderFor(const std::string& dir, bool exists)
             return "";
     }
     std::string parent = parentOf(dir);
-    return (parent == "/" ? "" : parent) + "/." + name + ".swap";
+    return (parent == "/" ? "" : parent) + "/." + name + what;
 }
 
 enum SwapResult { SWAP_DONE, SWAP_FAILED, SWAP_UNAVAILABLE };
@@ -113,33 +123,46 @@ static bool canExchange(const std::string& dir, const std::string& staging)
     return ok;
 }
 
-// The whole game is written into the staging folder beside dir, together with
-// links to the files of dir that a save does not write (placeholders, an
-// intro, ending slides); the two folders then exchange names in one step and
-// the staging folder, now holding the earlier game, is removed. A kill at any
-// moment leaves dir with the complete old or the complete new game; leftovers
-// of an interrupted save sit in the staging folder, which nothing loads and
-// the next save clears first. The staging folder takes the mode of dir, so
-// the save folder keeps its permissions. Whether the exchange can work is
-// checked before anything is written; only a refusal that check cannot
-// foresee (a folder on a lower layer of a stacked file system, say) still
-// ends in writing the game again in place.
-static SwapResult saveBySwap(CGame& g, const std::string& dir, bool exists, mode_t mode, const std::string& staging)
+// The earlier game, which the swap left in the staging folder, becomes the
+// spare for the next save, emptied on a thread of its own: removing or
+// emptying 157 files takes longer than the rest of the save.
+static void retireOldGame(const std::string& dir, const std::string& staging, const std::string& spare)
 {
-    if (!exists && !makeFolders(parentOf(dir)))
-        return SWAP_FAILED;
+    std::string used = usedFolderName(sideFolderFor(dir, true, ".used."));
+    if (rename(staging.c_str(), used.c_str()) == 0)
+        emptySpareLater(parentOf(dir), used, spare);
+    else
+        removeTree(staging);
+}
+
+// The whole game is written into the staging folder beside dir, together with
+// hard links to everything of dir that a save does not write (placeholders,
+// an intro, ending slides, the player's own files); every file is flushed to
+// the disk, the two folders exchange names in one step, and the parent folder
+// is flushed, so a save reported done survives a power cut. A kill at any
+// moment leaves dir with the complete old or the complete new game;
+// leftovers of an interrupted save sit in the staging folder, which nothing
+// loads and the next save clears first. The staging folder takes the mode
+// and owner of dir. Where that cannot be done exactly (the owner cannot be
+// given, something in dir cannot be linked, dir is a mount point, the file
+// system cannot exchange folders), the swap is not used: the game is
+// written in place instead, checked before any file is written; only a
+// refusal that check cannot foresee (a folder on a lower layer of a stacked
+// file system, say) ends in writing the game again.
+static SwapResult saveBySwap(CGame& g, const std::string& dir, bool exists, const std::string& staging,
+                             const std::string& spare)
+{
     removeTree(staging);
-    if (mkdir(staging.c_str(), 0755) != 0)
-        return SWAP_UNAVAILABLE;   // e.g. the parent folder is read-only: write in place
-    if (exists && (chmod(staging.c_str(), mode & 07777) != 0 || !canExchange(dir, staging))) {
+    if (!takeSpareFolder(spare, staging) && mkdir(staging.c_str(), 0755) != 0)
+        return SWAP_UNAVAILABLE;   // e.g. the parent folder is read-only
+    if (exists && (!copyModeAndOwner(dir, staging) || !canExchange(dir, staging) || !carryOverExtras(dir, staging))) {
         removeTree(staging);
         return SWAP_UNAVAILABLE;
     }
-    if (!(exists ? carryOverExtras(dir, staging) : true) || !writeGameFiles(g, staging)) {
+    if (!writeGameFiles(g, staging, false)) {
         removeTree(staging);
         return SWAP_FAILED;
     }
-    flushFileSystem(staging);
     bool swapped = exists ? exchangeFolders(staging, dir) : rename(staging.c_str(), dir.c_str()) == 0;
     if (!swapped) {
         int e = errno;
@@ -149,14 +172,22 @@ static SwapResult saveBySwap(CGame& g, const std::string& dir, bool exists, mode
         reportSaveFailure(dir, e);
         return SWAP_FAILED;
     }
-    removeTree(staging);
+    if (!flushFolder(parentOf(dir)))
+        return SWAP_FAILED;
+    if (exists)
+        retireOldGame(dir, staging, spare);
     return SWAP_DONE;
 }
 
-// Saves the running game into dir and tells whether every file landed. The
-// folders are created when missing. Where the folder cannot be swapped, each
-// file is replaced on its own by writing a temporary file and renaming it
-// over the old one; a save cut off there can mix old and new files.
+// Saves the running game into dir and tells whether every file landed; a
+// save that fails leaves the earlier one as it was. The folders are created
+// when missing. Saves into one folder, from any number of processes, take
+// turns. A save folder that is a symbolic link stays one, and the folder it
+// points to stays where it is: the game is written into it in place, as
+// everywhere the folder cannot be swapped (see saveBySwap). In place, only
+// the game's own files are touched and the new ones replace the old through
+// a commit list (see endSaveBatch), so a kill cannot mix two games there
+// either.
 bool CGame::saveGame(const char* dirName)
 {
     std::string dir = dirName;
@@ -165,6 +196,12 @@ bool CGame::saveGame(const char* dirName)
     if (dir.empty())
         dir = ".";
     struct stat lst, st;
+    if (lstat(dir.c_str(), &lst) != 0 && !makeFolders(parentOf(dir))) {
+        fprintf(stderr, "Saving into %s failed; the earlier save there is unchanged\n", dir.c_str());
+        return false;
+    }
+    finishSpareFolders();
+    SaveLock lock(parentOf(dir));
     bool exists = lstat(dir.c_str(), &lst) == 0;
     if (exists && (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))) {
         reportSaveFailure(dir, ENOTDIR);
@@ -172,20 +209,14 @@ bool CGame::saveGame(const char* dirName)
     }
     if (exists && !foldersWritable(dir))
         return false;
-    // A symbolic link to a game folder stays a link: the folder it points to is swapped.
-    std::string target = exists && S_ISLNK(lst.st_mode) ? realPathOf(dir) : dir;
-    std::string staging = target.empty() ? "" : stagingFolderFor(target, exists);
-    if (!staging.empty()) {
-        SwapResult r = saveBySwap(*this, target, exists, exists ? st.st_mode : 0755, staging);
-        if (r == SWAP_DONE)
-            return true;
-        if (r == SWAP_FAILED) {
-            fprintf(stderr, "Saving into %s failed; the earlier save there is unchanged\n", dir.c_str());
-            return false;
-        }
-    }
-    if (writeGameFiles(*this, dir))
+    if (!finishInterruptedSave(dir))
+        return false;
+    std::string staging = exists && S_ISLNK(lst.st_mode) ? "" : sideFolderFor(dir, exists, ".swap");
+    SwapResult r = staging.empty() ? SWAP_UNAVAILABLE : saveBySwap(*this, dir, exists, staging, sideFolderFor(dir, exists, ".spare"));
+    if (r == SWAP_UNAVAILABLE && writeGameFiles(*this, dir, true))
+        r = SWAP_DONE;
+    if (r == SWAP_DONE)
         return true;
-    fprintf(stderr, "Saving into %s failed; some of its files are from the earlier save\n", dir.c_str());
+    fprintf(stderr, "Saving into %s failed; the earlier save there is unchanged\n", dir.c_str());
     return false;
 }

@@ -1,5 +1,8 @@
-// gamedir_test.cpp -- loading a whole game folder, the fatal exits, and saving one back.
+// gamedir_test.cpp -- loading a whole game folder, the fatal exits, and saving one back: what a save keeps and leaves alone.
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -312,7 +315,8 @@ TEST_F(GameDir, WithoutFolderExchangeTheGameIsWrittenOnce)
     EXPECT_FALSE(wd.exists(".save.swap"));
 }
 
-// A save replaces the folder's contents, not its owner's choice of who may read it.
+// A save replaces the folder's contents, not its owner's choice of who may
+// read it, nor the owner (where the process may give it).
 TEST_F(GameDir, ASaveKeepsTheSaveFolderPermissions)
 {
     gamefix::writeGame(wd, "data", 2, 2, 1);
@@ -320,12 +324,23 @@ TEST_F(GameDir, ASaveKeepsTheSaveFolderPermissions)
     EXPECT_TRUE(quietSave(*game, "save"));
     for (mode_t mode : {0700, 0750, 0777}) {
         ASSERT_EQ(0, chmod("save", mode));
+        ASSERT_EQ(0, chmod("save/npcdef", mode));
         EXPECT_TRUE(quietSave(*game, "save"));
-        struct stat st;
+        struct stat st, sub;
         ASSERT_EQ(0, stat("save", &st));
+        ASSERT_EQ(0, stat("save/npcdef", &sub));
         EXPECT_EQ(mode, st.st_mode & 07777);
+        EXPECT_EQ(mode, sub.st_mode & 07777);
         EXPECT_TRUE(wd.exists("save/npcdef/1.def"));
     }
+    if (geteuid() != 0)
+        return;
+    ASSERT_EQ(0, chown("save", 4321, 4322));
+    EXPECT_TRUE(quietSave(*game, "save"));
+    struct stat st;
+    ASSERT_EQ(0, stat("save", &st));
+    EXPECT_EQ(4321u, st.st_uid);
+    EXPECT_EQ(4322u, st.st_gid);
 }
 
 TEST_F(GameDir, ASaveThatCannotBeWrittenIsReportedAndSaysSo)
@@ -346,20 +361,99 @@ TEST_F(GameDir, ASaveThatCannotBeWrittenIsReportedAndSaysSo)
     EXPECT_EQ("a file where a folder should be", wd.read("blocker"));
 }
 
-// A save folder that is a symbolic link stays one: the folder it points to
-// is the one replaced.
+// A save folder that is a symbolic link stays one, and the folder it points
+// to is written into, not replaced: nothing appears beside it.
 TEST_F(GameDir, ALinkedSaveFolderStaysALink)
 {
     gamefix::writeGame(wd, "data", 2, 2, 1);
     ASSERT_EQ(0, quietLoad("data"));
     qtest::mkdirs(wd.path() + "/elsewhere/saves");
     wd.write("elsewhere/saves/npcdef/5.def", gamefix::actorFile("Grr", "Stale"));
+    wd.write("elsewhere/saves/mine.txt", "kept");
+    struct stat before, after;
+    ASSERT_EQ(0, stat("elsewhere/saves", &before));
     ASSERT_EQ(0, symlink("elsewhere/saves", "save"));
+    EXPECT_TRUE(quietSave(*game, "save"));
     EXPECT_TRUE(quietSave(*game, "save"));
     struct stat st;
     ASSERT_EQ(0, lstat("save", &st));
     EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(0, stat("elsewhere/saves", &after));
+    EXPECT_EQ(before.st_ino, after.st_ino);
     EXPECT_TRUE(wd.exists("elsewhere/saves/npcdef/1.def"));
     EXPECT_FALSE(wd.exists("elsewhere/saves/npcdef/5.def"));
-    EXPECT_FALSE(wd.exists("elsewhere/.saves.swap"));
+    EXPECT_EQ("kept", wd.read("elsewhere/saves/mine.txt"));
+    std::vector<std::string> beside;
+    for (const std::string& name : gamefix::names(gamefix::snapshot("elsewhere")))
+        if (name.find('/') + 1 >= name.size())
+            beside.push_back(name);
+    EXPECT_EQ(std::vector<std::string>{"saves/"}, beside);
+    int r = -2;
+    std::unique_ptr<CGame> back = freshLoad("save", &r);
+    EXPECT_EQ(0, r);
+    EXPECT_EQ(2u, back->actorList.size());
+}
+
+// What sits in the save folder and is not the game's is left alone: a file
+// the save could not even read, and another file system mounted there (where
+// the test may mount one).
+TEST_F(GameDir, ASaveLeavesWhatIsNotTheGamesAlone)
+{
+    gamefix::writeGame(wd, "data", 3, 2, 1);
+    ASSERT_EQ(0, quietLoad("data"));
+    EXPECT_TRUE(quietSave(*game, "save"));
+    wd.write("save/secret.txt", "not yours");
+    ASSERT_EQ(0, chmod("save/secret.txt", 0));
+    // Root reads everything; an immutable file is one it cannot link either.
+    int fd = open("save/secret.txt", O_RDONLY);
+    int flags = 0;
+    bool immutable = geteuid() == 0 && fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                     (flags |= FS_IMMUTABLE_FL, ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+    qtest::mkdirs(wd.path() + "/save/music");
+    bool mounted = mount("tmpfs", "save/music", "tmpfs", 0, "size=64k") == 0;
+    if (mounted)
+        wd.write("save/music/theme.ogg", "tune");
+
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(quietSave(*game, "save"));
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ("", err);
+    if (mounted) {
+        EXPECT_EQ("tune", wd.read("save/music/theme.ogg"));
+    }
+    if (immutable) {
+        flags &= ~FS_IMMUTABLE_FL;
+        ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    }
+    if (fd >= 0)
+        close(fd);
+    if (mounted)
+        umount2("save/music", MNT_DETACH);
+    ASSERT_EQ(0, chmod("save/secret.txt", 0644));
+    EXPECT_EQ("not yours", wd.read("save/secret.txt"));
+    int r = -2;
+    std::unique_ptr<CGame> back = freshLoad("save", &r);
+    EXPECT_EQ(0, r);
+    EXPECT_EQ(3u, back->actorList.size());
+    if (!mounted)
+        GTEST_SKIP() << "cannot mount a file system here; the unreadable file was checked";
+}
+
+// A save written in place that was cut off after its commit list reached the
+// disk is finished by the next load: the load reads the new game, whole.
+TEST_F(GameDir, TheNextLoadFinishesASaveCutOffAfterItsCommit)
+{
+    gamefix::writeGame(wd, "save", 4, 3, 1);
+    // As left on the disk: the new item 0 and character 1 staged, the killed
+    // rat's file still there, and the list of what the commit does.
+    wd.write("save/idef/0.def.part", gamefix::itemFile(5, 1, "used"));
+    wd.write("save/npcdef/1.def.part", gamefix::actorFile("Grr", "Moved", 200, 200, true));
+    wd.write("save/.commit", "idef/0.def\nnpcdef/1.def\n-npcdef/3.def\n-npcdef/4.def\n");
+    ASSERT_EQ(0, quietLoad("save"));
+    EXPECT_EQ(3u, game->actorList.size());
+    EXPECT_EQ(5, game->itemVec[0]->type);
+    EXPECT_EQ(1, game->itemVec[0]->owner);
+    EXPECT_EQ("Moved", (*std::next(game->actorList.begin()))->myName);
+    EXPECT_FALSE(wd.exists("save/.commit"));
+    EXPECT_FALSE(wd.exists("save/idef/0.def.part"));
 }

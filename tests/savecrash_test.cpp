@@ -1,24 +1,35 @@
-// savecrash_test.cpp -- saves killed half-way, a full disk, read-only, missing and blocked save folders.
+// savecrash_test.cpp -- saves killed half-way (swapped or in place), two copies saving at once, full disks, read-only, missing and blocked save folders.
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <random>
 #include <gtest/gtest.h>
 #include "fakeassets.h"
 #include "game.h"
 #include "gamefixture.h"
+#include "savefiles.h"
 
 using qtest::WorkDir;
 typedef std::map<std::string, std::string> Snapshot;
 
 namespace {
+
+std::string describe(const Snapshot& s)
+{
+    std::string out;
+    for (const auto& kv : s)
+        out += kv.first + " (" + std::to_string(kv.second.size()) + ")\n";
+    return out;
+}
 
 // One loaded game that can be switched between two states: the earlier game
 // ("old") and a later one ("new") in which an enemy was killed, a flag raised,
@@ -83,6 +94,64 @@ protected:
         EXPECT_EQ(6u, back.actorList.size());
     }
 
+    // Times a save, then `runs` times starts a copy of the game saving the two
+    // games in turn and kills it at a random moment; after each kill, `look`
+    // gives what a load would find. Counts the old and new games found, and
+    // fails on anything else.
+    void killSavesAtRandom(int runs, const std::function<Snapshot()>& look, int* asOld, int* asNew, long* perSave)
+    {
+        auto t0 = std::chrono::steady_clock::now();
+        for (int i = 0; i < 4; i++) {
+            setState(i % 2 == 0);
+            quietSave("save");
+        }
+        setState(false);
+        ASSERT_TRUE(quietSave("save"));
+        ASSERT_EQ(oldGame, gamefix::snapshot("save"));
+        *perSave = (long)std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0)
+                       .count() / 5;
+        std::random_device seedSource;
+        unsigned seed = seedSource();
+        std::mt19937 rng(seed);
+        for (int run = 0; run < runs; run++) {
+            fflush(stdout);
+            fflush(stderr);
+            pid_t pid = fork();
+            ASSERT_GE(pid, 0);
+            if (pid == 0) {
+                int null = open("/dev/null", O_WRONLY);
+                dup2(null, 1);
+                dup2(null, 2);
+                for (int k = 0;; k++) {
+                    setState(k % 2 == 0);
+                    game->saveGame("save");
+                }
+            }
+            usleep((useconds_t)(rng() % (unsigned long)(3 * *perSave + 2000)));
+            kill(pid, SIGKILL);
+            waitpid(pid, NULL, 0);
+            Snapshot now = look();
+            if (now == oldGame) {
+                (*asOld)++;
+            } else if (now == newGame) {
+                (*asNew)++;
+            } else {
+                ADD_FAILURE() << "run " << run << " (seed " << seed << ") left a mixed save:\n" << describe(now);
+                return;
+            }
+        }
+    }
+
+    // A save that must fail; returns what it reported on standard error.
+    std::string saveThatFails(const char* dir)
+    {
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(game->saveGame(dir));
+        testing::internal::GetCapturedStdout();
+        return testing::internal::GetCapturedStderr();
+    }
+
     bool quietSave(const char* dir)
     {
         testing::internal::CaptureStdout();
@@ -97,66 +166,20 @@ protected:
     Snapshot oldGame, newGame;
 };
 
-std::string describe(const Snapshot& s)
-{
-    std::string out;
-    for (const auto& kv : s)
-        out += kv.first + " (" + std::to_string(kv.second.size()) + ")\n";
-    return out;
-}
-
 } // namespace
 
 TEST_F(TwoGames, ASaveKilledAtRandomLeavesTheOldGameOrTheNew)
 {
     ASSERT_NE(oldGame, newGame);
-    ASSERT_EQ(oldGame, gamefix::snapshot("save"));
-    // Time one save to spread the kills over whole saves.
-    auto t0 = std::chrono::steady_clock::now();
-    for (int i = 0; i < 4; i++) {
-        setState(i % 2 == 0);
-        quietSave("save");
-    }
-    setState(false);
-    quietSave("save");
-    long perSave = (long)std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0).count() / 5;
-
-    std::random_device seedSource;
-    unsigned seed = seedSource();
-    std::mt19937 rng(seed);
     const int runs = 200;
     int asOld = 0, asNew = 0, leftovers = 0;
+    long perSave = 0;
     auto start = std::chrono::steady_clock::now();
-    for (int run = 0; run < runs; run++) {
-        fflush(stdout);
-        fflush(stderr);
-        pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            int null = open("/dev/null", O_WRONLY);
-            dup2(null, 1);
-            dup2(null, 2);
-            for (int k = 0;; k++) {
-                setState(k % 2 == 0);
-                game->saveGame("save");
-            }
-        }
-        usleep((useconds_t)(rng() % (unsigned long)(3 * perSave + 2000)));
-        kill(pid, SIGKILL);
-        int status = 0;
-        waitpid(pid, &status, 0);
+    killSavesAtRandom(runs, [&]() {
         if (access(".save.swap", F_OK) == 0)
             leftovers++;
-        Snapshot now = gamefix::snapshot("save");
-        if (now == oldGame) {
-            asOld++;
-        } else if (now == newGame) {
-            asNew++;
-        } else {
-            ADD_FAILURE() << "run " << run << " (seed " << seed << ") left a mixed save:\n" << describe(now);
-            break;
-        }
-    }
+        return gamefix::snapshot("save");
+    }, &asOld, &asNew, &perSave);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     printf("%d kills in %.1f s (one save takes %ld us): %d left the old game, %d the new one, "
            "%d left a staging folder behind\n", runs, seconds, perSave, asOld, asNew, leftovers);
@@ -245,11 +268,7 @@ TEST_F(TwoGames, AReadOnlySaveFolderIsReportedAndLeftAsItWas)
         ReadOnly lock(folder);
         if (!lock.ok())
             GTEST_SKIP() << "cannot make a folder read-only here";
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        EXPECT_FALSE(game->saveGame("save"));
-        testing::internal::GetCapturedStdout();
-        std::string err = testing::internal::GetCapturedStderr();
+        std::string err = saveThatFails("save");
         EXPECT_EQ(0u, err.find(std::string("Could not save ") + folder + ": ")) << err;
         EXPECT_EQ(oldGame, gamefix::snapshot("save"));
     }
@@ -289,13 +308,179 @@ TEST_F(TwoGames, AMissingSaveFolderIsMadeAndAFileInTheWayIsLeftAlone)
     EXPECT_TRUE(quietSave("later/save"));
 
     wd.write("blocked", "not a folder");
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(game->saveGame("blocked"));
-    testing::internal::GetCapturedStdout();
-    std::string err = testing::internal::GetCapturedStderr();
+    std::string err = saveThatFails("blocked");
     EXPECT_NE(std::string::npos, err.find("blocked")) << err;
     EXPECT_EQ("not a folder", wd.read("blocked"));
 
     expectLoadsAfresh("later/save");
+}
+
+namespace {
+
+// The snapshot without the ".part" files a save cut off before its commit
+// leaves (no load reads them; the next save removes them), and how many.
+Snapshot withoutLeftovers(const Snapshot& s, int* leftovers)
+{
+    Snapshot out;
+    for (const auto& kv : s) {
+        if (kv.first.size() > 5 && kv.first.compare(kv.first.size() - 5, 5, ".part") == 0)
+            (*leftovers)++;
+        else
+            out.insert(kv);
+    }
+    return out;
+}
+
+// A tmpfs mounted at a path for the life of the object, where the test may mount one.
+class SmallDisk
+{
+public:
+    SmallDisk(const std::string& path, const char* size) : path_(path)
+    {
+        qtest::mkdirs(path);
+        ok_ = mount("tmpfs", path.c_str(), "tmpfs", 0, (std::string("size=") + size).c_str()) == 0;
+    }
+    ~SmallDisk()
+    {
+        if (ok_)
+            umount2(path_.c_str(), MNT_DETACH);
+    }
+    bool ok() const { return ok_; }
+
+private:
+    std::string path_;
+    bool ok_ = false;
+};
+
+// Fills the file system holding path until it is full, then frees about `leave` bytes.
+void fillUp(const std::string& path, size_t leave)
+{
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    char block[4096] = {0};
+    off_t size = 0;
+    while (write(fd, block, sizeof block) == (ssize_t)sizeof block)
+        size += sizeof block;
+    ASSERT_EQ(0, ftruncate(fd, size > (off_t)leave ? size - (off_t)leave : 0));
+    close(fd);
+}
+
+} // namespace
+
+// Kills at random a save that has to be written in place (the folder that
+// holds the save folder is read-only, so nothing can be staged beside it).
+// What is left is the old game or the new one once the commit list of a save
+// cut off after its commit is carried out, as the next load does.
+TEST_F(TwoGames, ASaveInPlaceKilledAtRandomLeavesTheOldGameOrTheNew)
+{
+    ReadOnly parent(".");
+    if (!parent.ok())
+        GTEST_SKIP() << "cannot make the working folder read-only here";
+    const int runs = 120;
+    int asOld = 0, asNew = 0, committed = 0, leftovers = 0;
+    long perSave = 0;
+    killSavesAtRandom(runs, [&]() {
+        if (access("save/.commit", F_OK) == 0)
+            committed++;
+        EXPECT_TRUE(finishInterruptedSave("save"));
+        return withoutLeftovers(gamefix::snapshot("save"), &leftovers);
+    }, &asOld, &asNew, &perSave);
+    printf("%d kills in place (one save takes %ld us): %d left the old game, %d the new one, %d a commit to "
+           "finish, %d leftover files\n", runs, perSave, asOld, asNew, committed, leftovers);
+    EXPECT_EQ(runs, asOld + asNew);
+    EXPECT_TRUE(quietSave("save"));
+    EXPECT_EQ(oldGame, gamefix::snapshot("save"));
+}
+
+// Two copies of the game save into the same folder over and over and are
+// killed at a random moment: the save is always one of the two games, whole.
+TEST_F(TwoGames, TwoCopiesSavingAtOnceLeaveOneWholeGame)
+{
+    std::random_device seedSource;
+    unsigned seed = seedSource();
+    std::mt19937 rng(seed);
+    const int rounds = 40;
+    int asOld = 0, asNew = 0;
+    for (int round = 0; round <= rounds; round++) {
+        bool toTheEnd = round == rounds;   // the last round: both finish their saves
+        pid_t pids[2];
+        for (int k = 0; k < 2; k++) {
+            fflush(stdout);
+            fflush(stderr);
+            pids[k] = fork();
+            ASSERT_GE(pids[k], 0);
+            if (pids[k] == 0) {
+                int null = open("/dev/null", O_WRONLY);
+                dup2(null, 1);
+                dup2(null, 2);
+                setState(k == 1);
+                bool ok = true;
+                for (int n = 0; !toTheEnd || n < 10; n++)
+                    ok = game->saveGame("save") && ok;
+                removeSpareFolders();
+                _exit(ok ? 0 : 1);
+            }
+        }
+        if (!toTheEnd) {
+            usleep((useconds_t)(rng() % 150000));
+            kill(pids[0], SIGKILL);
+            kill(pids[1], SIGKILL);
+        }
+        for (pid_t pid : pids) {
+            int status = 0;
+            waitpid(pid, &status, 0);
+            if (toTheEnd) {
+                EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a save failed";
+            }
+        }
+        Snapshot now = gamefix::snapshot("save");
+        if (now == oldGame) {
+            asOld++;
+        } else if (now == newGame) {
+            asNew++;
+        } else {
+            ADD_FAILURE() << "round " << round << " (seed " << seed << ") left:\n" << describe(now);
+            break;
+        }
+    }
+    printf("%d rounds of two copies saving at once: %d left one game, %d the other\n", rounds + 1, asOld, asNew);
+    EXPECT_EQ(rounds + 1, asOld + asNew);
+    // Neither copy left a folder of its own behind, nor one of the killed copies.
+    for (const auto& kv : gamefix::snapshot("."))
+        EXPECT_NE(0u, kv.first.find(".save.")) << kv.first;
+}
+
+// A save folder that is a small disk of its own: a first save that does not
+// fit leaves nothing a load would take for a game, and a later one that does
+// not fit leaves the earlier game whole, with the door's key and the door
+// from the same game.
+TEST_F(TwoGames, ASaveOnAFullDiskLeavesTheEarlierGameWhole)
+{
+    removeTree("save");
+    {
+        SmallDisk disk("save", "64k");
+        if (!disk.ok())
+            GTEST_SKIP() << "cannot mount a small file system here";
+        std::string err = saveThatFails("save");
+        EXPECT_NE(std::string::npos, err.find("No space left on device")) << err;
+        EXPECT_FALSE(wd.exists("save/vars.sav"));
+        // Load Game says "That save game doesn't exist" rather than ending the game.
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(-1, game->loadGame("save"));
+        testing::internal::GetCapturedStderr();
+    }
+    SmallDisk disk("save", "1m");
+    ASSERT_TRUE(disk.ok());
+    for (const char* sub : {"save/npcdef/.gitkeep", "save/idef/.gitkeep", "save/qdef/.gitkeep"})
+        wd.write(sub, "");
+    EXPECT_TRUE(quietSave("save"));
+    EXPECT_TRUE(oldGame == gamefix::snapshot("save"));
+    fillUp("save/filler", 40000);
+    setState(true);
+    std::string err = saveThatFails("save");
+    EXPECT_NE(std::string::npos, err.find("Saving into save failed; the earlier save there is unchanged")) << err;
+    Snapshot now = gamefix::snapshot("save");
+    now.erase("filler");
+    EXPECT_TRUE(oldGame == now) << describe(now);
+    setState(false);
+    expectLoadsAfresh("save");
 }
