@@ -446,7 +446,7 @@ TEST_F(GameDir, TheNextLoadFinishesASaveCutOffAfterItsCommit)
     gamefix::writeGame(wd, "save", 4, 3, 1);
     // As left on the disk: the new item 0 and character 1 staged, the killed
     // rat's file still there, and the list of what the commit does.
-    wd.write("save/idef/0.def.part", gamefix::itemFile(5, 1, "used"));
+    wd.write("save/idef/0.def.part", qtest::fileOf(gamefix::item(5, 1, "used")));
     wd.write("save/npcdef/1.def.part", gamefix::actorFile("Grr", "Moved", 200, 200, true));
     wd.write("save/.commit", "idef/0.def\nnpcdef/1.def\n-npcdef/3.def\n-npcdef/4.def\n");
     ASSERT_EQ(0, quietLoad("save"));
