@@ -6,6 +6,7 @@ void CGame::showMessage(const std::string& text)
 {
     vars.currentTalk = text;
     vars.talkTimer = TALK_TIMER;
+    journal.recordLine(text);
 }
 
 void CGame::drawHud()
