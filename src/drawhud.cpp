@@ -6,6 +6,7 @@ void CGame::showMessage(const std::string& text)
 {
     vars.currentTalk = text;
     vars.talkTimer = TALK_TIMER;
+    journal.recordLine(text);
 }
 
 void CGame::drawHud()
@@ -66,14 +67,14 @@ void CGame::keyHelp()
 {
     static const char* const LINES[] = {
         "Space, G: Get items", "R: Find rest",       "Return: Talk",     "ESC: Inventory",
-        "F1: Quick Save",      "F2: Quit to menu",   "F3: Screenshot",   "H: This screen",
-        "Press any key to continue",
+        "F1: Quick Save",      "F2: Quit to menu",   "F3: Screenshot",   "J: Journal",
+        "H: This screen",      "Press any key to continue",
     };
     int h = returnTextHeight();
     bool done = false;
     while (!done) {
         centreTextAt("***Keyboard***", 100 - h);
-        for (int i = 0; i < 9; i++)
+        for (int i = 0; i < (int)(sizeof LINES / sizeof LINES[0]); i++)
             centreTextAt(LINES[i], 100 + i * h);
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT)

@@ -14,6 +14,7 @@
 #include "fightvars.h"
 #include "fEffect.h"
 #include "surface-cache.h"
+#include "journal.h"
 
 // The program's entry, called by the desktop start-up glue.
 extern "C" int SDL_main(int argc, char** argv);
@@ -64,6 +65,8 @@ public:
     std::string inputLoop();
     void ScrollyText(const char* file);
     void playerInfoScreen();
+    // The journal (key J on the map): open and done quests and the last message lines.
+    void journalScreen();
     void deathScreen();
     void calculateEndings();
     void loadAndShowEnding(std::string dir);
@@ -100,7 +103,8 @@ public:
 
     // conversation and trade
     void startTalking();
-    std::string getNextQuest();
+    // `giver` is the quest giver's name, kept in the journal with the quest's words.
+    std::string getNextQuest(const std::string& giver = std::string());
     void shopLoop(int type);
     void rebuildShopVector(std::vector<Item*>& shopVec, std::vector<Item*> items, int owner, int type);
     void gambleLoop();
@@ -149,6 +153,7 @@ public:
     Actor* player;
     Actor* enemy;
     int textHeight;
+    Journal journal;        // message lines and quest givers of this sitting; not saved
     SurfaceCache surfaces;  // lines of text and the message band, kept between frames
     std::set<int> reportedTiles;  // tile values without a picture, reported once each
     float TALK_TIMER;      // ms a message stays on the message line

@@ -86,6 +86,9 @@ void CGame::getInput()
         case SDLK_h:
             keyHelp();
             break;
+        case SDLK_j:
+            journalScreen();
+            break;
         default:
             break;
         }

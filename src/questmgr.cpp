@@ -6,14 +6,16 @@
 // Looks at the first open quest only. A carried copy of the asked-for item
 // completes it; a copy elsewhere means "go and find it"; no copy at all
 // (or only used-up ones) means the quest can never be done and is dropped.
-std::string CGame::getNextQuest()
+std::string CGame::getNextQuest(const std::string& giver)
 {
     Quest* quest = NULL;
+    size_t position = 0;
     for (Quest* q : questList) {
         if (!q->bIsCompleted) {
             quest = q;
             break;
         }
+        position++;
     }
     if (!quest)
         return "I do not have anything for you at this time.";
@@ -33,6 +35,7 @@ std::string CGame::getNextQuest()
     if (exists) {
         if (quest->flagId >= 0 && quest->flagId < FLAG_COUNT)
             vars.flags[quest->flagId] = true;
+        journal.recordGiver(position, giver);
         return quest->description;
     }
     quest->bIsCompleted = true;

@@ -59,7 +59,7 @@ void CGame::startTalking()
 
     const std::string& role = partner->conversation[0];
     if (role == "Questy") {
-        showMessage(name + " intones: \"" + getNextQuest() + "\"");
+        showMessage(name + " intones: \"" + getNextQuest(name) + "\"");
     } else if (role == "Shoppy") {
         showMessage(name + " says \"Welcome to my store!\"");
         shopLoop(SHOP_ALL_TYPES);
