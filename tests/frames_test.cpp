@@ -190,7 +190,7 @@ const Expected EXPECTED[] = {
     {"menu", 0xbe4f38ca097176fcULL, 0xbe4f38ca097176fcULL},
     {"inventory", 0x38ce0a620c7cb3e8ULL, 0x38ce0a620c7cb3e8ULL},
     {"status", 0x861cb842a3e3c98fULL, 0x861cb842a3e3c98fULL},
-    {"keyhelp", 0x50790bb95ca83617ULL, 0x314f77d0cb91805bULL},
+    {"keyhelp", 0xc784cbce8875d888ULL, 0xa78f1bd78e9afa65ULL},
     {"alphatext", 0xfaa4b70907c17b4fULL, 0xd3a0a95ef1f778cbULL},
 };
 
