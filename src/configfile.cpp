@@ -38,7 +38,8 @@ static std::vector<ConfigOption> optionsFrom(NextChar next)
         {"pickpocketry", ConfigOption::Pickpocketry}, {"noalpha", ConfigOption::NoAlpha},
         {"widescreen", ConfigOption::Widescreen}, {"longtalk", ConfigOption::LongTalk},
         {"windowed", ConfigOption::Windowed},   {"fastwater", ConfigOption::FastWater},
-        {"debug", ConfigOption::Debug},
+        {"debug", ConfigOption::Debug},         {"framecap", ConfigOption::FrameCap},
+        {"doorassist", ConfigOption::DoorAssist},
     };
     std::vector<ConfigOption> options;
     char line[99];

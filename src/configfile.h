@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-enum class ConfigOption { Fullscreen, Pickpocketry, NoAlpha, Widescreen, LongTalk, Windowed, FastWater, Debug };
+enum class ConfigOption { Fullscreen, Pickpocketry, NoAlpha, Widescreen, LongTalk, Windowed, FastWater, Debug, FrameCap, DoorAssist };
 
 // Every line of the file that is exactly an option's keyword, in file order;
 // other lines are skipped.

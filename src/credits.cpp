@@ -47,7 +47,7 @@ void CGame::ScrollyText(const char* file)
             }
         }
         SDL_Flip(screen);
-        SDL_Delay(0);
+        frameCap.endFrame();
         vars.timer_elapsed = (float)SDL_GetTicks() - vars.timer_start;
         vars.timer_delta = vars.timer_elapsed / 1000.0f;
     }

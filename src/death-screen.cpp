@@ -32,7 +32,7 @@ void CGame::deathScreen()
             if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT)
                 done = true;
         SDL_Flip(screen);
-        SDL_Delay(0);
+        frameCap.endFrame();
     }
     SDL_FreeSurface(picture);
 

@@ -81,7 +81,7 @@ void CGame::keyHelp()
                 done = true;
         }
         SDL_Flip(screen);
-        SDL_Delay(0);
+        frameCap.endFrame();
     }
     resetFrameTimers();
 }

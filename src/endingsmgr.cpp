@@ -139,7 +139,7 @@ void CGame::loadAndShowEnding(std::string dir)
         }
         drawTextAt("Any key to advance slide, ESC to quit", 0, SCREEN_HEIGHT - h);
         SDL_Flip(screen);
-        SDL_Delay(0);
+        frameCap.endFrame();
         vars.timer_elapsed = (float)SDL_GetTicks() - vars.timer_start;
         vars.timer_delta = vars.timer_elapsed / 1000.0f;
     }

@@ -21,6 +21,6 @@ void CGame::errorDialogue(const char* text)
             if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT)
                 return;
         }
-        SDL_Delay(0);
+        frameCap.endFrame();
     }
 }

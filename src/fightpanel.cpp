@@ -66,7 +66,7 @@ void CGame::fightPanel()
                 phase = SLIDING_OUT;
         }
         SDL_Flip(screen);
-        SDL_Delay(0);
+        frameCap.endFrame();
         float now = (float)SDL_GetTicks();
         vars.timer_elapsed = now - vars.timer_start;
         if (vars.timer_elapsed > 100)

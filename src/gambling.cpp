@@ -112,7 +112,7 @@ void CGame::gambleLoop()
         }
 
         SDL_Flip(screen);
-        SDL_Delay(0);
+        frameCap.endFrame();
     }
     delete[] sentence;
     resetFrameTimers();

@@ -75,6 +75,14 @@ CGame::CGame()
                 puts("\tHello developers");
                 vars.debugMode = true;
                 break;
+            case ConfigOption::FrameCap:
+                puts("\tFrame rate capped at 60 a second");
+                frameCap.setRate(FRAME_CAP_FPS);
+                break;
+            case ConfigOption::DoorAssist:
+                puts("\tDoorway assist enabled");
+                vars.bDoorAssist = true;
+                break;
             }
         }
     }

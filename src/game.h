@@ -14,6 +14,7 @@
 #include "fightvars.h"
 #include "fEffect.h"
 #include "surface-cache.h"
+#include "framecap.h"
 #include "journal.h"
 
 // The program's entry, called by the desktop start-up glue.
@@ -159,4 +160,5 @@ public:
     float TALK_TIMER;      // ms a message stays on the message line
     int SCREEN_WIDTH;      // NARROW_SCREEN_WIDTH, or WIDE_SCREEN_WIDTH with "widescreen"
     SDL_Joystick* joystick;
+    FrameCap frameCap;     // ends every screen's frame; off unless "framecap"
 };

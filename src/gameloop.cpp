@@ -27,7 +27,7 @@ void rewardScreen(CGame& g, bool levelledUp)
             g.drawTextAt("Press return to continue...", 10, 300 + h);
         }
         SDL_Flip(g.screen);
-        SDL_Delay(0);
+        g.frameCap.endFrame();
         while (SDL_PollEvent(&g.event)) {
             SDL_FillRect(g.screen, &panel, SDL_MapRGB(g.screen->format, 0, 0, 100));
             if (g.event.type == SDL_QUIT) {
@@ -196,7 +196,7 @@ void CGame::gameLoop()
         SDL_LockSurface(screen);
         SDL_Flip(screen);
         SDL_UnlockSurface(screen);
-        SDL_Delay(0);
+        frameCap.endFrame();
 
         vars.timer_elapsed = (float)SDL_GetTicks() - vars.timer_start;
         if (vars.timer_elapsed > 100)

@@ -13,34 +13,69 @@ bool canStep(CGame& g, float tx, float ty)
     return g.playerFits(tx, ty) && !g.playerNPCcollision(tx, ty);
 }
 
+// How far to the side (map pixels) the doorway assist looks for a way through.
+const int DOOR_ASSIST_REACH = 12;
+
 // One step of s pixels (negative: backwards) in a direction; the facing
-// turns that way whether or not the step is taken.
-void walk(CGame& g, int dir, float s)
+// turns that way whether or not the step is taken. True when it was taken.
+bool walk(CGame& g, int dir, float s)
 {
     Actor* p = g.player;
     switch (dir) {
     case J_UP:
         p->direction = 0;
-        if (canStep(g, p->x, p->y - s))
-            p->y = p->y - s;
-        break;
+        if (!canStep(g, p->x, p->y - s))
+            return false;
+        p->y = p->y - s;
+        return true;
     case J_DOWN:
         p->direction = 2;
-        if (canStep(g, p->x, p->y + s))
-            p->y = p->y + s;
-        break;
+        if (!canStep(g, p->x, p->y + s))
+            return false;
+        p->y = p->y + s;
+        return true;
     case J_LEFT:
         p->direction = 3;
-        if (canStep(g, p->x - s, p->y))
-            p->x = p->x - s;
-        break;
+        if (!canStep(g, p->x - s, p->y))
+            return false;
+        p->x = p->x - s;
+        return true;
     case J_RIGHT:
         p->direction = 1;
-        if (canStep(g, p->x + s, p->y))
-            p->x = p->x + s;
-        break;
+        if (!canStep(g, p->x + s, p->y))
+            return false;
+        p->x = p->x + s;
+        return true;
     default:
-        break;
+        return false;
+    }
+}
+
+// The doorway assist: the player's step of s pixels in dir was refused. If
+// the same step would be taken from a spot up to DOOR_ASSIST_REACH pixels to
+// one side (the nearest such spot, either side), the player slides toward it
+// by the step length, so at walking speed, and never past that spot; the slide
+// itself must land where the player may stand, so it never crosses a wall.
+void slideTowardOpening(CGame& g, int dir, float s)
+{
+    Actor* p = g.player;
+    bool vertical = dir == J_UP || dir == J_DOWN;
+    float ahead = (dir == J_UP || dir == J_LEFT) ? -s : s;
+    for (int off = 1; off <= DOOR_ASSIST_REACH; off++) {
+        for (int side : {-1, 1}) {
+            float o = (float)(side * off);
+            bool opens = vertical ? canStep(g, p->x + o, p->y + ahead) : canStep(g, p->x + ahead, p->y + o);
+            if (!opens)
+                continue;
+            float slide = (float)side * (s < (float)off ? s : (float)off);
+            float nx = vertical ? p->x + slide : p->x;
+            float ny = vertical ? p->y : p->y + slide;
+            if (canStep(g, nx, ny)) {
+                p->x = nx;
+                p->y = ny;
+            }
+            return;
+        }
     }
 }
 
@@ -122,21 +157,15 @@ void CGame::getInput()
 
     Uint8* keys = SDL_GetKeyState(NULL);
     Actor* p = player;
-    bool tried = false;
-    if (keys[SDLK_UP]) {
-        tried = true;
-        walk(*this, J_UP, s);
-    } else if (keys[SDLK_DOWN]) {
-        tried = true;
-        walk(*this, J_DOWN, s);
-    }
-    if (keys[SDLK_LEFT]) {
-        tried = true;
-        walk(*this, J_LEFT, s);
-    } else if (keys[SDLK_RIGHT]) {
-        tried = true;
-        walk(*this, J_RIGHT, s);
-    }
+    int along = keys[SDLK_UP] ? J_UP : keys[SDLK_DOWN] ? J_DOWN : NONE;
+    int across = keys[SDLK_LEFT] ? J_LEFT : keys[SDLK_RIGHT] ? J_RIGHT : NONE;
+    bool tried = along != NONE || across != NONE;
+    bool moved = along != NONE && walk(*this, along, s);
+    if (across != NONE)
+        moved = walk(*this, across, s);
+    // Only a player walking straight on, not one steering on both axes.
+    if (vars.bDoorAssist && !moved && (along == NONE) != (across == NONE) && s > 0)
+        slideTowardOpening(*this, along != NONE ? along : across, s);
     // A stumble is one extra step of the length a 60th of a second of walking
     // covers, on top of whatever the keys do, so it is the same at any frame rate.
     if (jostle != NONE) {

@@ -35,7 +35,7 @@ std::string CGame::inputLoop()
         }
         vars.frames++;
         SDL_Flip(screen);
-        SDL_Delay(0);
+        frameCap.endFrame();
         if (finished)
             return name.size() <= 50 ? name : std::string("data");
     }

@@ -108,7 +108,7 @@ void emptyInventory(CGame& g, int h)
                 return;
             }
         }
-        SDL_Delay(0);   // wait frame by frame, not in a busy loop
+        g.frameCap.endFrame();   // wait frame by frame, not in a busy loop
     }
 }
 
@@ -143,7 +143,7 @@ void CGame::inventoryMenu()
         drawItemList(*this, stuff, menuchoice, scroll, true,
                      [](const Item* item) { return item->itemDescript; });
         SDL_Flip(screen);
-        SDL_Delay(0);
+        frameCap.endFrame();
         vars.frames++;
 
         while (SDL_PollEvent(&event)) {

@@ -154,7 +154,7 @@ void CGame::journalScreen()
         else
             drawTextAt("Press escape or J to close", MARGIN, SCREEN_HEIGHT - h);
         SDL_Flip(screen);
-        SDL_Delay(0);
+        frameCap.endFrame();
 
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_QUIT) {

@@ -131,7 +131,7 @@ void CGame::menuLoop()
         }
         vars.frames++;
         SDL_Flip(screen);
-        SDL_Delay(0);
+        frameCap.endFrame();
     }
     resetFrameTimers();
 }

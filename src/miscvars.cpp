@@ -5,7 +5,8 @@ MiscVars::MiscVars()
     : menuScreen(0), timer_start(0), timer_elapsed(0), timer_delta(0), frames(0), drunkenness(0),
       gameName("BrassFinch CloudBarrow University"), talkTimer(0), drunktimer(0),
       currentTalk("Invalid talking ptr"), fps(0), bYourTurn(false), bFastWater(false), fps_max(0),
-      fps_min(60), bNoAlpha(false), debugMode(false), bCheatPick(false), hasFloater(false), dir("")
+      fps_min(60), bNoAlpha(false), debugMode(false), bCheatPick(false), hasFloater(false), bDoorAssist(false),
+      dir("")
 {
     for (bool& f : flags)
         f = false;

@@ -74,7 +74,7 @@ void CGame::playerInfoScreen()
         if (saveFailed)
             drawTextAt(SAVE_FAILED, 0, SCREEN_HEIGHT - 2 * h);
         SDL_Flip(screen);
-        SDL_Delay(0);
+        frameCap.endFrame();
 
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_QUIT) {

@@ -33,7 +33,7 @@ int chooseSide(CGame& g)
         SDL_Rect cursor = {0, (Sint16)((clickerPos + 1) * h), 0, 0};
         SDL_BlitSurface(g.art.icons[ICON_POINTER], NULL, g.screen, &cursor);
         SDL_Flip(g.screen);
-        SDL_Delay(0);
+        g.frameCap.endFrame();
         while (SDL_PollEvent(&g.event)) {
             if (g.event.type == SDL_QUIT)
                 return -1;
@@ -107,7 +107,7 @@ void CGame::shopLoop(int type)
             // without the timer reset.
             for (;;) {
                 if (!SDL_PollEvent(&event)) {
-                    SDL_Delay(0);   // wait frame by frame, not in a busy loop
+                    frameCap.endFrame();   // wait frame by frame, not in a busy loop
                     continue;
                 }
                 if (event.type == SDL_QUIT)
@@ -174,7 +174,7 @@ void CGame::shopLoop(int type)
         }
         vars.frames++;
         SDL_Flip(screen);
-        SDL_Delay(0);
+        frameCap.endFrame();
     }
     resetFrameTimers();
 }

@@ -28,7 +28,7 @@ void sleep(CGame& g)
             SDL_FillRect(g.screen, &bar, SDL_MapRGB(g.screen->format, 0, 0, 100));
         }
         SDL_Flip(g.screen);
-        SDL_Delay(0);
+        g.frameCap.endFrame();
         g.vars.frames++;
         while (SDL_PollEvent(&g.event)) {
             if (g.event.type == SDL_KEYDOWN && g.event.key.keysym.sym == SDLK_ESCAPE)

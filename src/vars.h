@@ -36,6 +36,7 @@ public:
     bool debugMode;
     bool bCheatPick;
     bool hasFloater;
+    bool bDoorAssist;      // "doorassist": a player stopped by a door frame slides into the doorway
     std::string dir;
 };
 

@@ -1,0 +1,24 @@
+// framecap.cpp -- sleeping out the rest of each frame when the frame cap is on.
+#include "framecap.h"
+
+void FrameCap::setRate(int framesPerSecond)
+{
+    budgetMs = framesPerSecond > 0 ? 1000.0 / framesPerSecond : 0;
+    running = false;
+}
+
+void FrameCap::endFrame()
+{
+    if (!isOn()) {
+        SDL_Delay(0);
+        return;
+    }
+    double now = SDL_GetTicks();
+    if (!running || now - deadline > budgetMs) {
+        deadline = now;
+        running = true;
+    }
+    Uint32 wait = deadline > now ? (Uint32)(deadline - now + 0.5) : 0;
+    deadline += budgetMs;
+    SDL_Delay(wait);
+}
