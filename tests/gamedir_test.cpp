@@ -27,21 +27,25 @@ protected:
     GameDir() : wd("", false)
     {
         qtest::writeFakeAssets(wd.path(), qtest::FakeAssets());
-        testing::internal::CaptureStdout();
-        game.reset(new CGame());
-        testing::internal::GetCapturedStdout();
+        freshGame();
+    }
+
+    void freshGame()
+    {
+        game.reset();
+        qtest::quietly([&] { game.reset(new CGame()); });
     }
 
     // Loads dir into a fresh game object, throwing away what it prints.
     std::unique_ptr<CGame> freshLoad(const std::string& dir, int* result = NULL)
     {
         game.reset();
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        std::unique_ptr<CGame> g(new CGame());
-        int r = g->loadGame(dir.c_str());
-        testing::internal::GetCapturedStdout();
-        testing::internal::GetCapturedStderr();
+        std::unique_ptr<CGame> g;
+        int r = 0;
+        qtest::quietly([&] {
+            g.reset(new CGame());
+            r = g->loadGame(dir.c_str());
+        });
         if (result)
             *result = r;
         return g;
@@ -49,19 +53,15 @@ protected:
 
     bool quietSave(CGame& g, const char* dir)
     {
-        testing::internal::CaptureStdout();
-        bool ok = g.saveGame(dir);
-        testing::internal::GetCapturedStdout();
+        bool ok = false;
+        qtest::quietly([&] { ok = g.saveGame(dir); });
         return ok;
     }
 
     int quietLoad(const char* dir)
     {
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        int r = game->loadGame(dir);
-        testing::internal::GetCapturedStdout();
-        testing::internal::GetCapturedStderr();
+        int r = 0;
+        qtest::quietly([&] { r = game->loadGame(dir); });
         return r;
     }
 
@@ -77,11 +77,8 @@ TEST_F(GameDir, ASeriesEndsAtTheFirstMissingNumber)
 {
     gamefix::writeGame(wd, "g", 2, 3, 1);
     wd.write("g/npcdef/3.def", gamefix::actorFile("Grr", "Never read"));
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(0, game->loadGame("g"));
-    std::string out = testing::internal::GetCapturedStdout();
-    std::string err = testing::internal::GetCapturedStderr();
+    std::string out;
+    std::string err = qtest::quietly([&] { EXPECT_EQ(0, game->loadGame("g")); }, &out);
     ASSERT_EQ(2u, game->actorList.size());
     EXPECT_EQ("Rat 1", game->actorList.back()->myName);
     EXPECT_EQ(3u, game->itemVec.size());
@@ -122,10 +119,7 @@ TEST_F(GameDir, ThePlayerIsTheFirstExactPlyrAndWithoutOneTheResultIsOne)
     EXPECT_EQ(3u, game->actorList.size());
     EXPECT_EQ(1u, game->itemVec.size());
 
-    game.reset();
-    testing::internal::CaptureStdout();
-    game.reset(new CGame());
-    testing::internal::GetCapturedStdout();
+    freshGame();
     gamefix::writeGame(wd, "two", 4, 1, 1);
     wd.write("two/npcdef/0.def", gamefix::actorFile("Plyr\r", "Carriage"));
     wd.write("two/npcdef/2.def", gamefix::actorFile("Plyr", "First"));
@@ -174,9 +168,8 @@ TEST_F(GameDir, ASavedGameLoadsBackAsTheSameGame)
     g.itemVec[7]->owner = 1;
     g.itemVec[7]->type = 5;
 
-    testing::internal::CaptureStdout();
-    EXPECT_TRUE(g.saveGame("save"));
-    std::string out = testing::internal::GetCapturedStdout();
+    std::string out;
+    qtest::quietly([&] { EXPECT_TRUE(g.saveGame("save")); }, &out);
     EXPECT_NE(std::string::npos, out.find("There are 9 items in the item vector\n"));
     EXPECT_NE(std::string::npos, out.find("Written. closing\n"));
     EXPECT_FALSE(wd.exists("save/npcdef/3.def"));
@@ -272,9 +265,10 @@ TEST_F(GameDir, MissingFoldersAreCreatedForAnyDirectoryName)
     EXPECT_EQ(gamefix::snapshot(deep), gamefix::snapshot("save"));
 }
 
-// Where folders cannot be swapped (here: saving into the working folder
-// itself) every file is replaced on its own, with the same result.
-TEST_F(GameDir, SavingInPlaceGivesTheSameFiles)
+// Where folders cannot be swapped (saving into the working folder itself, or a
+// file system that cannot exchange them) every file is replaced on its own,
+// with the same result, and the game is written once and says so once.
+TEST_F(GameDir, WithoutFolderExchangeTheGameIsWrittenOnceInPlace)
 {
     gamefix::writeGame(wd, "data", 3, 4, 2);
     ASSERT_EQ(0, quietLoad("data"));
@@ -287,20 +281,11 @@ TEST_F(GameDir, SavingInPlaceGivesTheSameFiles)
     EXPECT_TRUE(ok);
     EXPECT_EQ(gamefix::snapshot("ref"), gamefix::snapshot("inplace"));
     EXPECT_FALSE(wd.exists("..inplace.swap"));
-}
 
-// Where the file system cannot exchange folders, the game is written once,
-// in place, and says so once.
-TEST_F(GameDir, WithoutFolderExchangeTheGameIsWrittenOnce)
-{
-    gamefix::writeGame(wd, "data", 3, 4, 2);
-    ASSERT_EQ(0, quietLoad("data"));
-    EXPECT_TRUE(quietSave(*game, "ref"));
     gamefix::writeGame(wd, "save", 5, 6, 3);
     refuseExchange = true;
-    testing::internal::CaptureStdout();
-    bool ok = game->saveGame("save");
-    std::string out = testing::internal::GetCapturedStdout();
+    std::string out;
+    qtest::quietly([&] { ok = game->saveGame("save"); }, &out);
     refuseExchange = false;
     EXPECT_TRUE(ok);
     auto count = [&out](const std::string& what) {
@@ -348,12 +333,10 @@ TEST_F(GameDir, ASaveThatCannotBeWrittenIsReportedAndSaysSo)
     gamefix::writeGame(wd, "data", 2, 2, 1);
     ASSERT_EQ(0, quietLoad("data"));
     wd.write("blocker", "a file where a folder should be");
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(game->saveGame("blocker/save"));
-    EXPECT_FALSE(game->saveGame("blocker"));
-    testing::internal::GetCapturedStdout();
-    std::string err = testing::internal::GetCapturedStderr();
+    std::string err = qtest::quietly([&] {
+        EXPECT_FALSE(game->saveGame("blocker/save"));
+        EXPECT_FALSE(game->saveGame("blocker"));
+    });
     // The path reported is the one in the way, with the reason.
     EXPECT_NE(std::string::npos, err.find("Could not save blocker: Not a directory\nSaving into blocker/save failed"))
         << err;
@@ -414,10 +397,7 @@ TEST_F(GameDir, ASaveLeavesWhatIsNotTheGamesAlone)
     if (mounted)
         wd.write("save/music/theme.ogg", "tune");
 
-    testing::internal::CaptureStderr();
-    EXPECT_TRUE(quietSave(*game, "save"));
-    std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ("", err);
+    EXPECT_EQ("", qtest::quietly([&] { EXPECT_TRUE(game->saveGame("save")); }));
     if (mounted) {
         EXPECT_EQ("tune", wd.read("save/music/theme.ogg"));
     }

@@ -1,4 +1,5 @@
 // gameloop_test.cpp -- the frame loop: frame timers, per-second statistics, fights won and run from.
+#include <climits>
 #include <gtest/gtest.h>
 #include "seam.h"
 #include "world.h"
@@ -16,6 +17,12 @@ void quitAt(CGame& g, unsigned frame)
 
 struct Loop : qtest::PlayerGame
 {
+    // A fresh game object and player, for the next case of a table.
+    void freshGame()
+    {
+        TearDown();
+        SetUp();
+    }
     // Plays from exploring through whatever fight starts, in the real loop on
     // the test clock: on each of the player's turns `turn` picks the key; a
     // won fight's reward screen is left with Return; the loop ends once a
@@ -184,7 +191,8 @@ TEST_F(Loop, FourthWinLevelsUpAndOffersRewards)
 }
 
 // At the top of their range the fight's pay and the rewards stop instead of
-// wrapping: the prize money, health and strength.
+// wrapping: the prize money, health and strength; then each reward with every
+// statistic already at its ceiling.
 TEST_F(Loop, RewardsStopAtTheTopOfTheirRange)
 {
     hero->stats.xp = 3;
@@ -200,6 +208,27 @@ TEST_F(Loop, RewardsStopAtTheTopOfTheirRange)
     EXPECT_EQ(2147483645, hero->stats.hp_max);
     EXPECT_EQ(4294967295u, hero->stats.strength);
     EXPECT_EQ(1u, hero->stats.level);
+
+    for (SDLKey key : {SDLK_s, SDLK_i, SDLK_f}) {
+        SCOPED_TRACE(key);
+        freshGame();
+        CharacterStats& st = hero->stats;
+        st.hp_max = st.mp_max = INT_MAX;
+        st.strength = st.intelligence = st.level = st.money = UINT_MAX;
+        st.xp = 3;
+        runFourFrames(
+            [&] {
+                fightWith(0);
+                qtest::pushKey(key);
+            });
+        EXPECT_EQ(0u, st.xp);
+        EXPECT_EQ(INT_MAX, st.hp_max);
+        EXPECT_EQ(INT_MAX, st.mp_max);
+        EXPECT_EQ(UINT_MAX, st.strength);
+        EXPECT_EQ(UINT_MAX, st.intelligence);
+        EXPECT_EQ(UINT_MAX, st.level);
+        EXPECT_EQ(UINT_MAX, st.money);
+    }
 }
 
 TEST_F(Loop, EachRewardOfTheLevelUpScreen)
@@ -211,33 +240,19 @@ TEST_F(Loop, EachRewardOfTheLevelUpScreen)
         {SDLK_f, &CharacterStats::money, 1050, 50, 1050},
     };
     for (const Case& c : cases) {
-        World lw;
-        CGame& lg = *lw.game;
-        Actor* h = lw.addActor(480, 480, true);
-        h->stats.xp = 3;
-        unsigned start = lg.vars.frames;
-        bool setUp = false;
-        qtest::fakeTicks = [&]() {
-            if (!setUp && lg.vars.frames == start + 1) {
-                setUp = true;
-                Actor* foe = lw.addActor(h->x + 48, h->y);
-                foe->stats.hp = 0;
-                lg.enemy = foe;
-                lg.mode = 1;
-                lg.bPlayingGame = false;
-                lg.vars.bYourTurn = false;
+        SCOPED_TRACE(c.key);
+        freshGame();
+        hero->stats.xp = 3;
+        runFourFrames(
+            [&] {
+                fightWith(0);
                 qtest::pushKey(c.key);
-            }
-            if (lg.vars.frames == start + 4)
-                qtest::pushQuit();
-            return (Uint32)1000;
-        };
-        lg.gameLoop();
-        EXPECT_EQ(c.expect, h->stats.*(c.field)) << c.key;
-        EXPECT_EQ(c.mpMax, h->stats.mp_max) << c.key;
-        EXPECT_EQ(c.money, h->stats.money) << c.key;
+            });
+        EXPECT_EQ(c.expect, hero->stats.*(c.field));
+        EXPECT_EQ(c.mpMax, hero->stats.mp_max);
+        EXPECT_EQ(c.money, hero->stats.money);
         if (c.key == SDLK_f) {
-            EXPECT_EQ("Got $1000 reward", lg.vars.currentTalk);
+            EXPECT_EQ("Got $1000 reward", g->vars.currentTalk);
         }
     }
 }

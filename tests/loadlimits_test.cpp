@@ -3,15 +3,12 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <atomic>
 #include <chrono>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
 #include <memory>
 #include <string>
-#include <thread>
 #include <gtest/gtest.h>
 #include "fakeassets.h"
 #include "game.h"
@@ -89,18 +86,11 @@ protected:
     WorkDir wd;
 };
 
-// Runs f with standard output and error captured; answers the error text and
-// how long f took, in seconds.
+// Runs f quietly; answers the error text and how long f took, in seconds.
 template <class F>
 std::string quietly(F f, double& seconds, std::string* out = NULL)
 {
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    seconds = secondsOf(f);
-    std::string o = testing::internal::GetCapturedStdout();
-    if (out)
-        *out = o;
-    return testing::internal::GetCapturedStderr();
+    return qtest::quietly([&] { seconds = secondsOf(f); }, out);
 }
 
 } // namespace
@@ -384,47 +374,4 @@ TEST(Reports, EachItemWithoutAPictureIsReportedOnce)
         lines++;
     EXPECT_EQ((size_t)COUNT, lines);
     EXPECT_LT(t, BOUND);
-}
-
-// The level-up rewards stop at the top of their range, through the real
-// reward screen: health and mana ceilings, strength, intelligence, the level
-// and the money. The player starts "dead", so that the loop's first frame
-// shows the death screen (which a key closes and which ends the loop after
-// that frame) and then the won fight with its reward screen, which a second
-// thread answers.
-TEST(LevelUp, RewardsAtTheTopOfTheirRangeStayThere)
-{
-    for (SDLKey key : {SDLK_s, SDLK_i, SDLK_f}) {
-        qtest::World w;
-        CGame& g = *w.game;
-        Actor* foe = w.startFight();
-        CharacterStats& st = g.player->stats;
-        st.hp = 0;
-        st.hp_max = INT_MAX;
-        st.mp_max = INT_MAX;
-        st.strength = st.intelligence = st.level = st.money = UINT_MAX;
-        st.xp = 3;
-        foe->stats.hp = 0;
-        g.vars.bYourTurn = false;
-        qtest::pushKey(SDLK_a);
-        std::atomic<bool> over(false);
-        std::thread chooser([&over, key] {
-            while (!over) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
-                qtest::pushKey(key);
-            }
-        });
-        testing::internal::CaptureStdout();
-        g.gameLoop();
-        testing::internal::GetCapturedStdout();
-        over = true;
-        chooser.join();
-        EXPECT_EQ(0u, st.xp) << key;
-        EXPECT_EQ(INT_MAX, st.hp_max) << key;
-        EXPECT_EQ(INT_MAX, st.mp_max) << key;
-        EXPECT_EQ(UINT_MAX, st.strength) << key;
-        EXPECT_EQ(UINT_MAX, st.intelligence) << key;
-        EXPECT_EQ(UINT_MAX, st.level) << key;
-        EXPECT_EQ(UINT_MAX, st.money) << key;
-    }
 }

@@ -76,11 +76,12 @@ TEST(Map, RoundTripOfEveryWritableValue)
     for (int r = 0; r < 350; r++)
         for (int c = 0; c < 350; c++)
             m->level[r][c] = (r * 7 + c * 3) % 63;
-    testing::internal::CaptureStdout();
-    m->saveMap(".");
     auto back = emptyMap();
-    back->loadMap(".");
-    std::string out = testing::internal::GetCapturedStdout();
+    std::string out;
+    qtest::quietly([&] {
+        m->saveMap(".");
+        back->loadMap(".");
+    }, &out);
     EXPECT_NE(std::string::npos, out.find("Written. closing\n"));
     EXPECT_NE(std::string::npos, out.find("map loaded....\n"));
     EXPECT_EQ(0, memcmp(m->level, back->level, sizeof m->level));
@@ -101,11 +102,7 @@ TEST(Map, CharactersBecomeTilesAndNegativeOnesAreReported)
         rest += std::string(350, 'A') + "\r\n";
     wd.write("map.dat", first + second + third + rest);
     auto m = emptyMap();
-    testing::internal::CaptureStderr();
-    testing::internal::CaptureStdout();
-    m->loadMap(".");
-    testing::internal::GetCapturedStdout();
-    std::string err = testing::internal::GetCapturedStderr();
+    std::string err = qtest::quietly([&] { m->loadMap("."); });
     EXPECT_EQ(0, m->getTileAt(0, 0));
     EXPECT_EQ(21, m->getTileAt(1, 0));
     EXPECT_EQ(21, m->getTileAt(349, 0));
@@ -125,11 +122,7 @@ TEST(Map, ShortLinesAndShortFilesFillWithZero)
         for (int c = 0; c < 350; c++)
             m->level[r][c] = 5;
     wd.write("map.dat", row('B') + "CC\n" + row('D'));
-    testing::internal::CaptureStderr();
-    testing::internal::CaptureStdout();
-    m->loadMap(".");
-    testing::internal::GetCapturedStdout();
-    std::string err = testing::internal::GetCapturedStderr();
+    std::string err = qtest::quietly([&] { m->loadMap("."); });
     EXPECT_EQ(1, m->getTileAt(349, 0));
     EXPECT_EQ(2, m->getTileAt(1, 1));
     EXPECT_EQ(0, m->getTileAt(2, 1));
@@ -149,9 +142,7 @@ TEST(Map, OverlongLinesKeepTheirFirst350Tiles)
         content += std::string(350, 'C') + std::string(1000, 'Z') + "\n";
     wd.write("map.dat", content);
     auto m = emptyMap();
-    testing::internal::CaptureStdout();
-    m->loadMap(".");
-    testing::internal::GetCapturedStdout();
+    qtest::quietly([&] { m->loadMap("."); });
     EXPECT_EQ(2, m->getTileAt(349, 349));
     EXPECT_EQ(2, m->getTileAt(0, 1));
 }

@@ -23,23 +23,15 @@ struct Menu : qtest::GameTest
         for (SDLKey k : ks)
             qtest::pushKey(k);
     }
-    std::vector<Uint32> region(int x, int y, int width, int height)
-    {
-        std::vector<Uint32> px;
-        for (int j = y; j < y + height; j++)
-            for (int i = x; i < x + width; i++)
-                px.push_back(qtest::pixelAt(g->screen, i, j));
-        return px;
-    }
     // Whether the menu row at y shows exactly this text.
     bool rowShows(const char* text, int y)
     {
         // From x 48: the stand-in cursor picture is 48 pixels wide.
-        std::vector<Uint32> shown = region(48, y, 200, h);
+        std::vector<Uint32> shown = qtest::pixelBand(g->screen, 48, y, 200, h);
         SDL_Rect r = {20, (Sint16)y, 228, (Uint16)h};
         SDL_FillRect(g->screen, &r, SDL_MapRGB(g->screen->format, 0, 0, 100));
         g->drawTextAt(text, 20, y);
-        return region(48, y, 200, h) == shown;
+        return qtest::pixelBand(g->screen, 48, y, 200, h) == shown;
     }
     int count(const std::string& text, const std::string& what)
     {
@@ -79,10 +71,10 @@ TEST_F(Menu, SoundSwitchTextAndEffect)
     script.start();
     g->menuLoop();
     EXPECT_TRUE(rowShows("Turn sound on", 20 + 7 * h));
-    testing::internal::CaptureStderr();
-    g->playSound(1);
-    g->playSound(99);
-    EXPECT_EQ("", testing::internal::GetCapturedStderr());
+    EXPECT_EQ("", qtest::quietly([&] {
+        g->playSound(1);
+        g->playSound(99);
+    }));
 }
 
 TEST_F(Menu, EntriesAndCursorAreDrawn)
@@ -98,10 +90,8 @@ TEST_F(Menu, EntriesAndCursorAreDrawn)
 
 TEST_F(Menu, FailedLoadGameStaysOnItsEntry)
 {
-    testing::internal::CaptureStderr();
     keys({SDLK_DOWN, SDLK_DOWN, SDLK_RETURN, SDLK_x, SDLK_RETURN, SDLK_x, SDLK_ESCAPE});
-    g->menuLoop();
-    std::string err = testing::internal::GetCapturedStderr();
+    std::string err = qtest::quietly([&] { g->menuLoop(); });
     EXPECT_EQ(2, count(err, "Save game nonexistant at save/vars.sav\n"));
     EXPECT_EQ(2, count(err, "*** ERROR *** File not found: save/vars.sav\n"));
 }
@@ -162,8 +152,6 @@ TEST_F(Menu, AbandonedPromptLoadsNothingAndTheMenuGoesOn)
                     return;
                 }
     };
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
     qtest::EventScript script;
     script.keys({SDLK_UP, SDLK_UP, SDLK_RETURN})
         .keys({SDLK_q, SDLK_ESCAPE})
@@ -182,9 +170,8 @@ TEST_F(Menu, AbandonedPromptLoadsNothingAndTheMenuGoesOn)
         .keys({SDLK_x})
         .keys({SDLK_ESCAPE});
     script.start();
-    g->menuLoop();
-    std::string out = testing::internal::GetCapturedStdout();
-    std::string err = testing::internal::GetCapturedStderr();
+    std::string out;
+    std::string err = qtest::quietly([&] { g->menuLoop(); }, &out);
     EXPECT_EQ(3, count(out, "Loading game! \n"));
     EXPECT_EQ(3, errorScreens);
     EXPECT_EQ(std::string::npos, err.find("vars.sav")) << err;
@@ -241,9 +228,9 @@ TEST_F(Menu, PromptTakesLettersOnly)
     keys({SDLK_a, SDLK_1, SDLK_PERIOD, SDLK_SLASH});
     qtest::pushKey(SDLK_b, KMOD_LSHIFT);
     keys({SDLK_RETURN});
-    testing::internal::CaptureStdout();
-    EXPECT_EQ("ab", g->inputLoop());
-    EXPECT_NE(std::string::npos, testing::internal::GetCapturedStdout().find("user input ab\n"));
+    std::string out;
+    qtest::quietly([&] { EXPECT_EQ("ab", g->inputLoop()); }, &out);
+    EXPECT_NE(std::string::npos, out.find("user input ab\n"));
 
     std::string fifty(50, 'k');
     qtest::pushText(fifty);
@@ -279,9 +266,8 @@ TEST(ScrollyText, ReadingLimitsAndBlankLines)
     // The reader is exercised through the screen; F3 leaves a picture of the first frame.
     w.dir.write("a.txt", "one\n\n\ntwo\n");
     qtest::pushKey(SDLK_F3);
-    testing::internal::CaptureStdout();
-    g.ScrollyText("a.txt");
-    std::string out = testing::internal::GetCapturedStdout();
+    std::string out;
+    qtest::quietly([&] { g.ScrollyText("a.txt"); }, &out);
     EXPECT_NE(std::string::npos, out.find("Loading comments\nComments loaded. Engaging.\n"));
     EXPECT_TRUE(w.dir.exists("sshot.bmp"));
     EXPECT_FLOAT_EQ(0, g.vars.timer_delta);
@@ -290,9 +276,7 @@ TEST(ScrollyText, ReadingLimitsAndBlankLines)
     EXPECT_EQ(0x000064u, qtest::pixelAt(g.screen, 700, 300));
     (void)h;
 
-    testing::internal::CaptureStderr();
-    g.ScrollyText("missing.txt");
-    EXPECT_EQ("missing.txt is missing\n", testing::internal::GetCapturedStderr());
+    EXPECT_EQ("missing.txt is missing\n", qtest::quietly([&] { g.ScrollyText("missing.txt"); }));
 
     w.dir.write("empty.txt", "");
     qtest::pushQuit();

@@ -139,11 +139,9 @@ TEST(ActorFile, ShortOrMissingFiles)
     EXPECT_EQ("", a.myName);
 
     Actor b;
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(-1, b.serializeFrom("npcdef/4.def"));
     EXPECT_EQ("***WARNING*** Input file npcdef/4.def missing on actor serialization load\n"
               "You can probably ignore this.\n",
-              testing::internal::GetCapturedStderr());
+              qtest::quietly([&] { EXPECT_EQ(-1, b.serializeFrom("npcdef/4.def")); }));
     EXPECT_EQ("Unset Actor", b.myName);
     EXPECT_EQ(-1, b.flagId);
 }
@@ -171,31 +169,30 @@ TEST(ItemFile, DescriptionBeforeShortNameAndTheRangeLine)
     bow.type = 8;
     bow.range = 6;
     bow.serializeTo("8.def");
-    testing::internal::CaptureStdout();
     Item back;
-    ASSERT_EQ(0, back.serializeFrom("8.def"));
-    EXPECT_EQ("Weapon is a long-range item, checking range\n", testing::internal::GetCapturedStdout());
+    std::string out;
+    qtest::quietly([&] { EXPECT_EQ(0, back.serializeFrom("8.def")); }, &out);
+    EXPECT_EQ("Weapon is a long-range item, checking range\n", out);
     gamefix::expectSameItem(bow, back);
     EXPECT_EQ(6, back.range);
 
     // Only a ranged weapon reads line 12; an 11-line file of another type loses nothing.
     wd.write("r.def", lines({"1", "9", "120", "-2", "0", "0", "0", "Sword", "Sharp", "sword", "2", "5"}));
     wd.write("s.def", lines({"3", "1", "4", "-2147483648", "0", "0", "0", "Ale", "Frothy", "ale", "1"}));
-    testing::internal::CaptureStdout();
     Item r, s;
-    ASSERT_EQ(0, r.serializeFrom("r.def"));
-    ASSERT_EQ(0, s.serializeFrom("s.def"));
-    EXPECT_EQ("", testing::internal::GetCapturedStdout());
+    qtest::quietly([&] {
+        EXPECT_EQ(0, r.serializeFrom("r.def"));
+        EXPECT_EQ(0, s.serializeFrom("s.def"));
+    }, &out);
+    EXPECT_EQ("", out);
     EXPECT_EQ(0, r.range);
     EXPECT_EQ(2u, r.owner);
     EXPECT_EQ(2147483648u, s.owner);
     EXPECT_EQ("ale", s.shortName);
     EXPECT_EQ("Frothy", s.itemDescript);
 
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(-1, s.serializeFrom("idef/12.def"));
     EXPECT_EQ("***WARNING*** file idef/12.def not found. You can probably ignore this\n",
-              testing::internal::GetCapturedStderr());
+              qtest::quietly([&] { EXPECT_EQ(-1, s.serializeFrom("idef/12.def")); }));
     EXPECT_EQ("ale", s.shortName);
 }
 
@@ -214,9 +211,7 @@ TEST(QuestFile, FiveLinesAndASilentEnd)
     ASSERT_EQ(0, back.serializeFrom("q.def"));
     gamefix::expectSameQuest(q, back);
 
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(-1, back.serializeFrom("qdef/3.def"));
-    EXPECT_EQ("", testing::internal::GetCapturedStderr());
+    EXPECT_EQ("", qtest::quietly([&] { EXPECT_EQ(-1, back.serializeFrom("qdef/3.def")); }));
     EXPECT_EQ("cat", back.itemTarget);
 }
 
@@ -241,16 +236,13 @@ TEST(VarsFile, FortySixLinesAndRoundTrip)
     EXPECT_EQ(lines(want), wd.read("vars.sav"));
 
     MiscVars back;
-    testing::internal::CaptureStderr();
-    ASSERT_EQ(0, back.serializeFrom("vars.sav"));
-    EXPECT_EQ("", testing::internal::GetCapturedStderr());
+    EXPECT_EQ("", qtest::quietly([&] { EXPECT_EQ(0, back.serializeFrom("vars.sav")); }));
     gamefix::expectSameVars(v, back);
     EXPECT_FLOAT_EQ(2.0f, back.drunkenness);
     EXPECT_FLOAT_EQ(0.0f, back.talkTimer);
 
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(-1, back.serializeFrom("nowhere/vars.sav"));
-    EXPECT_EQ("*** ERROR *** File not found: nowhere/vars.sav\n", testing::internal::GetCapturedStderr());
+    EXPECT_EQ("*** ERROR *** File not found: nowhere/vars.sav\n",
+              qtest::quietly([&] { EXPECT_EQ(-1, back.serializeFrom("nowhere/vars.sav")); }));
     EXPECT_EQ("tutorial", back.dir);
 }
 
@@ -266,9 +258,7 @@ TEST(VarsFile, AShortFileStopsAtTheFirstFlagAfterTheEnd)
     wd.write("five.sav", lines({"Name", "0", "10", "1", "1"}));
     MiscVars v;
     preset(v);
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(0, v.serializeFrom("five.sav"));
-    EXPECT_EQ("File too short!\n", testing::internal::GetCapturedStderr());
+    EXPECT_EQ("File too short!\n", qtest::quietly([&] { EXPECT_EQ(0, v.serializeFrom("five.sav")); }));
     EXPECT_FALSE(v.flags[0]);
     for (int i = 1; i < 40; i++)
         EXPECT_TRUE(v.flags[i]) << i;
@@ -280,9 +270,7 @@ TEST(VarsFile, AShortFileStopsAtTheFirstFlagAfterTheEnd)
     wd.write("cut.sav", "Name\n0\n10\n1\n1");
     MiscVars c;
     preset(c);
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(0, c.serializeFrom("cut.sav"));
-    EXPECT_EQ("File too short!\n", testing::internal::GetCapturedStderr());
+    EXPECT_EQ("File too short!\n", qtest::quietly([&] { EXPECT_EQ(0, c.serializeFrom("cut.sav")); }));
     EXPECT_TRUE(c.flags[0]);
 
     // Flags are true from 1 up.
@@ -307,12 +295,12 @@ TEST(RecordWriting, AFileThatCannotBeWrittenIsSilentAndWriteToSaysSo)
     Item i;
     Quest q;
     MiscVars v;
-    testing::internal::CaptureStderr();
-    a.serializeTo("missing/0.def");
-    i.serializeTo("missing/1.def");
-    q.serializeTo("missing/2.def");
-    v.serializeTo("missing/vars.sav");
-    EXPECT_EQ("", testing::internal::GetCapturedStderr());
+    EXPECT_EQ("", qtest::quietly([&] {
+        a.serializeTo("missing/0.def");
+        i.serializeTo("missing/1.def");
+        q.serializeTo("missing/2.def");
+        v.serializeTo("missing/vars.sav");
+    }));
     EXPECT_FALSE(wd.exists("missing"));
     EXPECT_FALSE(a.writeTo("missing/0.def"));
     EXPECT_FALSE(q.writeTo("missing/2.def"));
@@ -339,14 +327,12 @@ TEST(RecordReading, BinaryGarbageEndsCleanlyWithinLineLimits)
     Item i;
     Quest q;
     MiscVars v;
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(0, a.serializeFrom("junk"));
-    EXPECT_EQ(0, i.serializeFrom("junk"));
-    EXPECT_EQ(0, q.serializeFrom("junk"));
-    EXPECT_EQ(0, v.serializeFrom("junk"));
-    testing::internal::GetCapturedStdout();
-    testing::internal::GetCapturedStderr();
+    qtest::quietly([&] {
+        EXPECT_EQ(0, a.serializeFrom("junk"));
+        EXPECT_EQ(0, i.serializeFrom("junk"));
+        EXPECT_EQ(0, q.serializeFrom("junk"));
+        EXPECT_EQ(0, v.serializeFrom("junk"));
+    });
     EXPECT_LE(a.myName.size(), 400u);
     EXPECT_LE(i.shortName.size(), 400u);
     EXPECT_LE(q.description.size(), 400u);

@@ -82,12 +82,11 @@ TEST_F(Render, FastWaterAndBadTiles)
     g->theMap->setTileAt(10, 10, 21);
     g->theMap->setTileAt(11, 10, -3);
     g->theMap->setTileAt(12, 10, 999);
-    testing::internal::CaptureStderr();
-    testing::internal::CaptureStdout();
-    g->drawMap();
-    g->drawMap();
-    std::string out = testing::internal::GetCapturedStdout();
-    std::string err = testing::internal::GetCapturedStderr();
+    std::string out;
+    std::string err = qtest::quietly([&] {
+        g->drawMap();
+        g->drawMap();
+    }, &out);
     EXPECT_EQ(BACKGROUND, pixelAt(g->screen, 353, 253));
     EXPECT_EQ(tileColour(0), pixelAt(g->screen, 401, 253));
     EXPECT_EQ(tileColour(0), pixelAt(g->screen, 449, 253));
@@ -152,11 +151,11 @@ TEST_F(Render, CharactersWithoutAPictureAreSkipped)
 {
     Actor* odd = w->addActor(528, 480);
     odd->sprite = 99;
-    testing::internal::CaptureStderr();
-    g->drawMap();
-    g->drawSprites();
-    g->drawSprites();
-    std::string err = testing::internal::GetCapturedStderr();
+    std::string err = qtest::quietly([&] {
+        g->drawMap();
+        g->drawSprites();
+        g->drawSprites();
+    });
     EXPECT_EQ(tileColour(0), pixelAt(g->screen, 401, 253));
     size_t first = err.find("has no picture");
     ASSERT_NE(std::string::npos, first);

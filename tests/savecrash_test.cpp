@@ -45,6 +45,19 @@ unsigned killSeed()
     return seed;
 }
 
+// Forks; the child's standard output goes nowhere and its standard error to errFile.
+pid_t forkSilent(const char* errFile = "/dev/null")
+{
+    fflush(stdout);
+    fflush(stderr);
+    pid_t pid = fork();
+    if (pid == 0) {
+        dup2(open("/dev/null", O_WRONLY), 1);
+        dup2(open(errFile, O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+    }
+    return pid;
+}
+
 class TwoGames : public testing::Test
 {
 protected:
@@ -52,12 +65,10 @@ protected:
     {
         qtest::writeFakeAssets(wd.path(), qtest::FakeAssets());
         gamefix::writeGame(wd, "data", 6, 10, 3);
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        game.reset(new CGame());
-        game->loadGame("data");
-        testing::internal::GetCapturedStdout();
-        testing::internal::GetCapturedStderr();
+        qtest::quietly([&] {
+            game.reset(new CGame());
+            game->loadGame("data");
+        });
         killed = game->actorList.back();
         for (const char* f : {"oldref", "newref", "save"})
             for (const char* sub : {"/npcdef/.gitkeep", "/idef/.gitkeep", "/qdef/.gitkeep"})
@@ -96,13 +107,11 @@ protected:
     void expectLoadsAfresh(const char* dir)
     {
         game.reset();
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        CGame back;
-        EXPECT_EQ(0, back.loadGame(dir));
-        testing::internal::GetCapturedStdout();
-        testing::internal::GetCapturedStderr();
-        EXPECT_EQ(6u, back.actorList.size());
+        qtest::quietly([&] {
+            CGame back;
+            EXPECT_EQ(0, back.loadGame(dir));
+            EXPECT_EQ(6u, back.actorList.size());
+        });
     }
 
     // Times a save, then `runs` times starts a copy of the game saving the two
@@ -124,14 +133,9 @@ protected:
         unsigned seed = killSeed();
         std::mt19937 rng(seed);
         for (int run = 0; run < runs; run++) {
-            fflush(stdout);
-            fflush(stderr);
-            pid_t pid = fork();
+            pid_t pid = forkSilent();
             ASSERT_GE(pid, 0);
             if (pid == 0) {
-                int null = open("/dev/null", O_WRONLY);
-                dup2(null, 1);
-                dup2(null, 2);
                 for (int k = 0;; k++) {
                     setState(k % 2 == 0);
                     game->saveGame("save");
@@ -155,18 +159,13 @@ protected:
     // A save that must fail; returns what it reported on standard error.
     std::string saveThatFails(const char* dir)
     {
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        EXPECT_FALSE(game->saveGame(dir));
-        testing::internal::GetCapturedStdout();
-        return testing::internal::GetCapturedStderr();
+        return qtest::quietly([&] { EXPECT_FALSE(game->saveGame(dir)); });
     }
 
     bool quietSave(const char* dir)
     {
-        testing::internal::CaptureStdout();
-        bool ok = game->saveGame(dir);
-        testing::internal::GetCapturedStdout();
+        bool ok = false;
+        qtest::quietly([&] { ok = game->saveGame(dir); });
         return ok;
     }
 
@@ -206,15 +205,9 @@ TEST_F(TwoGames, ASaveKilledAtRandomLeavesTheOldGameOrTheNew)
 // save, cannot be written.
 TEST_F(TwoGames, AFullDiskIsReportedAndTheOldSaveStays)
 {
-    fflush(stdout);
-    fflush(stderr);
-    pid_t pid = fork();
+    pid_t pid = forkSilent("err.txt");
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-        int err = open("err.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        dup2(err, 2);
         signal(SIGXFSZ, SIG_IGN);
         struct rlimit lim = {50000, 50000};
         setrlimit(RLIMIT_FSIZE, &lim);
@@ -298,11 +291,7 @@ TEST_F(TwoGames, AFailedQuickSaveTellsThePlayerAndTheOldSaveLoads)
             GTEST_SKIP() << "cannot make a folder read-only here";
         qtest::clearEvents();
         qtest::pushKey(SDLK_F1);
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        game->getInput();
-        testing::internal::GetCapturedStdout();
-        testing::internal::GetCapturedStderr();
+        qtest::quietly([&] { game->getInput(); });
     }
     EXPECT_EQ("Could not save the game!", game->vars.currentTalk);
     EXPECT_GT(game->vars.talkTimer, 0.0f);
@@ -413,14 +402,9 @@ TEST_F(TwoGames, TwoCopiesSavingAtOnceLeaveOneWholeGame)
         bool toTheEnd = round == rounds;   // the last round: both finish their saves
         pid_t pids[2];
         for (int k = 0; k < 2; k++) {
-            fflush(stdout);
-            fflush(stderr);
-            pids[k] = fork();
+            pids[k] = forkSilent();
             ASSERT_GE(pids[k], 0);
             if (pids[k] == 0) {
-                int null = open("/dev/null", O_WRONLY);
-                dup2(null, 1);
-                dup2(null, 2);
                 setState(k == 1);
                 bool ok = true;
                 for (int n = 0; !toTheEnd || n < 10; n++)
@@ -473,9 +457,7 @@ TEST_F(TwoGames, ASaveOnAFullDiskLeavesTheEarlierGameWhole)
         EXPECT_NE(std::string::npos, err.find("No space left on device")) << err;
         EXPECT_FALSE(wd.exists("save/vars.sav"));
         // Load Game says "That save game doesn't exist" rather than ending the game.
-        testing::internal::CaptureStderr();
-        EXPECT_EQ(-1, game->loadGame("save"));
-        testing::internal::GetCapturedStderr();
+        qtest::quietly([&] { EXPECT_EQ(-1, game->loadGame("save")); });
     }
     SmallDisk disk("save", "1m");
     ASSERT_TRUE(disk.ok());

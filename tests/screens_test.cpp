@@ -140,9 +140,8 @@ TEST_F(Screens, StatusShowsStatisticsAndCountsMadeOnEntry)
     quest(false);
 
     qtest::pushKey(SDLK_ESCAPE);
-    testing::internal::CaptureStdout();
-    g->playerInfoScreen();
-    std::string out = testing::internal::GetCapturedStdout();
+    std::string out;
+    qtest::quietly([&] { g->playerInfoScreen(); }, &out);
     EXPECT_NE(std::string::npos, out.find("setting up player data...\n"));
 
     int h = g->returnTextHeight();
@@ -185,9 +184,7 @@ TEST_F(Screens, StatusSavesOnEachSAndReportsAFailedSave)
     qtest::drawnText.clear();
     qtest::pushKey(SDLK_s);
     qtest::pushQuit();   // closes the screen only
-    testing::internal::CaptureStderr();
-    g->playerInfoScreen();
-    std::string err = testing::internal::GetCapturedStderr();
+    std::string err = qtest::quietly([&] { g->playerInfoScreen(); });
     ASSERT_EQ(0, chdir(w->dir.path().c_str()));
     EXPECT_TRUE(qtest::wasDrawn("Saving..."));
     EXPECT_TRUE(qtest::wasDrawn("Could not save the game!"));
@@ -226,9 +223,7 @@ TEST_F(Screens, AFailedSaveStaysReportedUntilTheNextKey)
         .then(look(shownAfterRetry))
         .keys({SDLK_ESCAPE});
     script.start();
-    testing::internal::CaptureStderr();
-    g->playerInfoScreen();
-    testing::internal::GetCapturedStderr();
+    qtest::quietly([&] { g->playerInfoScreen(); });
     ASSERT_EQ(0, chdir(w->dir.path().c_str()));
     EXPECT_TRUE(script.finished());
     EXPECT_TRUE(shownLater);

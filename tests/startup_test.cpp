@@ -46,11 +46,13 @@ Built build(const std::string& config)
 
 } // namespace
 
+// The start state, silently without a config.cfg, and again when the game object is rebuilt
+// after a game changed it.
 TEST(Startup, MissingConfigGivesDefaultsSilently)
 {
     WorkDir wd;
     testing::internal::CaptureStdout();
-    {
+    for (int build = 0; build < 2; build++) {
         CGame game;
         EXPECT_EQ(800, game.SCREEN_WIDTH);
         EXPECT_EQ(800, game.screen->w);
@@ -71,6 +73,8 @@ TEST(Startup, MissingConfigGivesDefaultsSilently)
         char* icon = nullptr;
         SDL_WM_GetCaption(&title, &icon);
         EXPECT_STREQ("Quorvane 2.0", title);
+        game.audio.bSoundOff = true;
+        game.vars.gameName = "Some loaded game";
     }
     std::string out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(std::string::npos, out.find("Reading from config.cfg"));
@@ -123,101 +127,61 @@ TEST(Startup, TheWindowIconIsTheGamesIconWithMagentaKeyedOut)
     SDL_FreeSurface(desktop);
 }
 
-TEST(Startup, EmptyConfigOnlyAnnouncesReading)
+// Each keyword of config.cfg prints its confirmation and takes effect; lines match exactly, an
+// overlong line or one holding a NUL byte matches nothing and spares the next, and the window
+// modes follow the file's order.
+TEST(Startup, ConfigKeywords)
 {
-    Built b = build("\n");
-    EXPECT_NE(std::string::npos, b.out.find("Reading from config.cfg....\n"));
-    EXPECT_EQ(800, b.width);
-    EXPECT_FALSE(b.fullscreen);
-}
-
-TEST(Startup, EveryKeywordPrintsItsConfirmationAndTakesEffect)
-{
-    Built b = build("pickpocketry\nnoalpha\nlongtalk\nfastwater\ndebug\n");
-    EXPECT_NE(std::string::npos,
-              b.out.find("Reading from config.cfg....\n"
-                         "\tCheating fucker, you enabled invincible lockpick mode!\n"
-                         "\tDisabled Alpha\n"
-                         "\tTalk timer slowed\n"
-                         "\tFast water enabled\n"
-                         "\tHello developers\n"));
-    EXPECT_TRUE(b.cheat);
-    EXPECT_TRUE(b.noalpha);
-    EXPECT_TRUE(b.fastwater);
-    EXPECT_TRUE(b.debug);
-    EXPECT_FLOAT_EQ(2500.0f, b.talk);
-}
-
-TEST(Startup, LongtalkTwiceStaysAt2500)
-{
-    EXPECT_FLOAT_EQ(2500.0f, build("longtalk\nlongtalk\n").talk);
-}
-
-TEST(Startup, LinesMustMatchExactly)
-{
-    Built b = build("debug \nDEBUG\ndebug\r\nfastwater\n");
-    EXPECT_FALSE(b.debug);
-    EXPECT_TRUE(b.fastwater);
-    EXPECT_EQ(std::string::npos, b.out.find("Hello developers"));
-}
-
-TEST(Startup, WindowModesFollowFileOrder)
-{
-    Built a = build("fullscreen\nwindowed\n");
-    EXPECT_FALSE(a.fullscreen);
-    EXPECT_EQ(800, a.width);
-    EXPECT_NE(std::string::npos, a.out.find("\tEnabled fullscreen\n\tWindowed mode enabled\n"));
-
-    Built b = build("widescreen\nwindowed\n");
-    EXPECT_FALSE(b.fullscreen);
-    EXPECT_EQ(1024, b.width);
-    EXPECT_NE(std::string::npos, b.out.find("\tEnabled widescreen! Windowing..\n"));
-
-    Built c = build("windowed\nfullscreen\n");
-    EXPECT_TRUE(c.fullscreen);
-    EXPECT_EQ(800, c.width);
-
-    Built d = build("widescreen\nfs\n");
-    EXPECT_TRUE(d.fullscreen);
-    EXPECT_EQ(1024, d.width);
-
-    Built e = build("fullscreen\nwidescreen\n");
-    EXPECT_FALSE(e.fullscreen);
-    EXPECT_EQ(1024, e.width);
-}
-
-TEST(Startup, OverlongLineIsSkippedAndReadingGoesOn)
-{
-    std::string longLine(300, 'q');
-    Built b = build("longtalk\n" + longLine + "debug\n" + "fastwater\n");
-    EXPECT_FLOAT_EQ(2500.0f, b.talk);
-    EXPECT_FALSE(b.debug);   // glued to the long line
-    EXPECT_TRUE(b.fastwater);
-}
-
-TEST(Startup, ALineHoldingANulByteMatchesNothingAndSparesTheNextLine)
-{
-    Built b = build(std::string("debug\0junk\nfastwater\n", 21) + "longtalk\n");
-    EXPECT_FALSE(b.debug);
-    EXPECT_TRUE(b.fastwater);
-    EXPECT_FLOAT_EQ(2500.0f, b.talk);
-}
-
-TEST(Startup, RebuildingRestoresStartState)
-{
-    WorkDir wd;
-    testing::internal::CaptureStdout();
+    struct Case
     {
-        CGame* game = new CGame();
-        game->audio.bSoundOff = true;
-        game->vars.gameName = "Some loaded game";
-        delete game;
-        game = new CGame();
-        EXPECT_FALSE(game->audio.bSoundOff);
-        EXPECT_EQ("Brassfinch Cloudbarrow University", game->vars.gameName);
-        delete game;
+        std::string config;
+        int width;
+        bool fullscreen;
+        float talk;
+        bool cheat, noalpha, fastwater, debug;
+        const char* printed;   // a run of lines the start-up prints, or "" for none in particular
+        const char* notPrinted;   // or nullptr
+    };
+    const std::string longLine(300, 'q');
+    const Case cases[] = {
+        {"\n", 800, false, 1700, false, false, false, false, "Reading from config.cfg....\n", nullptr},
+        {"pickpocketry\nnoalpha\nlongtalk\nfastwater\ndebug\n", 800, false, 2500, true, true, true, true,
+         "Reading from config.cfg....\n"
+         "\tCheating fucker, you enabled invincible lockpick mode!\n"
+         "\tDisabled Alpha\n"
+         "\tTalk timer slowed\n"
+         "\tFast water enabled\n"
+         "\tHello developers\n",
+         "Windowed"},
+        {"longtalk\nlongtalk\n", 800, false, 2500, false, false, false, false, "", nullptr},
+        {"debug \nDEBUG\ndebug\r\nfastwater\n", 800, false, 1700, false, false, true, false, "", "Hello developers"},
+        {"fullscreen\nwindowed\n", 800, false, 1700, false, false, false, false,
+         "\tEnabled fullscreen\n\tWindowed mode enabled\n", nullptr},
+        {"widescreen\nwindowed\n", 1024, false, 1700, false, false, false, false,
+         "\tEnabled widescreen! Windowing..\n", nullptr},
+        {"windowed\nfullscreen\n", 800, true, 1700, false, false, false, false, "", nullptr},
+        {"widescreen\nfs\n", 1024, true, 1700, false, false, false, false, "", nullptr},
+        {"fullscreen\nwidescreen\n", 1024, false, 1700, false, false, false, false, "", nullptr},
+        // The debug line is glued to the long one.
+        {"longtalk\n" + longLine + "debug\nfastwater\n", 800, false, 2500, false, false, true, false, "", nullptr},
+        {std::string("debug\0junk\nfastwater\n", 21) + "longtalk\n", 800, false, 2500, false, false, true, false,
+         "", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.config);
+        Built b = build(c.config);
+        EXPECT_EQ(c.width, b.width);
+        EXPECT_EQ(c.fullscreen, b.fullscreen);
+        EXPECT_FLOAT_EQ(c.talk, b.talk);
+        EXPECT_EQ(c.cheat, b.cheat);
+        EXPECT_EQ(c.noalpha, b.noalpha);
+        EXPECT_EQ(c.fastwater, b.fastwater);
+        EXPECT_EQ(c.debug, b.debug);
+        EXPECT_NE(std::string::npos, b.out.find(c.printed)) << b.out;
+        if (c.notPrinted) {
+            EXPECT_EQ(std::string::npos, b.out.find(c.notPrinted)) << b.out;
+        }
     }
-    testing::internal::GetCapturedStdout();
 }
 
 TEST(Startup, MissingFontEndsStartup)

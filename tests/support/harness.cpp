@@ -49,6 +49,17 @@ void copyGame(const WorkDir& wd, const std::string& dir)
     ASSERT_EQ(0, system(cmd.c_str())) << cmd;
 }
 
+std::string quietly(const std::function<void()>& f, std::string* out)
+{
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    f();
+    std::string o = testing::internal::GetCapturedStdout();
+    if (out)
+        *out = o;
+    return testing::internal::GetCapturedStderr();
+}
+
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -1,5 +1,6 @@
 // harness.h -- shared test helpers: a private working directory per test, events, captured output.
 #pragma once
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -45,6 +46,10 @@ void clearEvents();
 // The held-key array the game reads every frame.
 void holdKey(SDLKey key, bool down);
 void releaseAllKeys();
+
+// Runs f with standard output and error captured; answers what went to standard error, and
+// what went to standard output through `out` when given.
+std::string quietly(const std::function<void()>& f, std::string* out = nullptr);
 
 // Colour of one window pixel as 0xRRGGBB.
 Uint32 pixelAt(SDL_Surface* s, int x, int y);
