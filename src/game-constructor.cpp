@@ -29,6 +29,8 @@ CGame::CGame()
         fprintf(stderr, "SDL failed init: %s\n", SDL_GetError());
         exit(1);
     }
+    // Before the video mode is set, which would turn every key the pad still holds into a release.
+    resetGamepad();
 
     std::vector<ConfigOption> options;
     std::vector<JoyButtonBinding> buttons;
@@ -129,7 +131,6 @@ CGame::CGame()
 
     // The pad's buttons are bound whether or not a joystick is in: events may come from a
     // device opened later, and every screen polls through the same translation.
-    resetGamepad();
     for (const JoyButtonBinding& b : buttons) {
         bindGamepadButton(b.button, b.key);
         printf("\tJoystick button %i acts as %s\n", b.button, SDL_GetKeyName(b.key));
