@@ -12,39 +12,33 @@
 
 namespace {
 
-void pushJoy(SDL_Event e)
+// A joystick event of that type; `set` fills in its fields.
+template <class Fill>
+void pushJoy(Uint8 type, Fill set)
 {
+    SDL_Event e;
+    memset(&e, 0, sizeof e);
+    e.type = type;
+    set(e);
     SDL_PushEvent(&e);
 }
 
 void pushHat(Uint8 value, Uint8 device = 0)
 {
-    SDL_Event e;
-    memset(&e, 0, sizeof e);
-    e.type = SDL_JOYHATMOTION;
-    e.jhat.which = device;
-    e.jhat.value = value;
-    pushJoy(e);
+    pushJoy(SDL_JOYHATMOTION, [&](SDL_Event& e) { e.jhat.which = device; e.jhat.value = value; });
 }
 
 void pushAxis(Uint8 axis, Sint16 value)
 {
-    SDL_Event e;
-    memset(&e, 0, sizeof e);
-    e.type = SDL_JOYAXISMOTION;
-    e.jaxis.axis = axis;
-    e.jaxis.value = value;
-    pushJoy(e);
+    pushJoy(SDL_JOYAXISMOTION, [&](SDL_Event& e) { e.jaxis.axis = axis; e.jaxis.value = value; });
 }
 
 void pushButton(Uint8 button, bool down)
 {
-    SDL_Event e;
-    memset(&e, 0, sizeof e);
-    e.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
-    e.jbutton.button = button;
-    e.jbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
-    pushJoy(e);
+    pushJoy(down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP, [&](SDL_Event& e) {
+        e.jbutton.button = button;
+        e.jbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
+    });
 }
 
 // A press and release, as a thumb gives it.
