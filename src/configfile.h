@@ -2,14 +2,31 @@
 #pragma once
 #include <cstdio>
 #include <vector>
+#include <SDL_keysym.h>
 
 enum class ConfigOption { Fullscreen, Pickpocketry, NoAlpha, Widescreen, LongTalk, Windowed, FastWater, Debug, FrameCap, DoorAssist };
 
+// A `joybutton N KEY` line: button N of the joystick stands for the key named KEY.
+class JoyButtonBinding
+{
+public:
+    int button = 0;
+    SDLKey key = SDLK_UNKNOWN;
+};
+
+// The key a config.cfg line names ("return", "escape", "space", "backspace", "tab", "up",
+// "down", "left", "right", "pageup", "pagedown", "f1" to "f12", "a" to "z"), SDLK_UNKNOWN for
+// anything else.
+SDLKey configKeyNamed(const char* name);
+
 // Every line of the file that is exactly an option's keyword, in file order;
-// other lines are skipped.
-std::vector<ConfigOption> readConfigOptions(FILE* cfg);
+// other lines are skipped. The `joybutton` lines go into `buttons` when given; a
+// malformed one is skipped with a message on standard error naming `name` and the line.
+std::vector<ConfigOption> readConfigOptions(FILE* cfg, std::vector<JoyButtonBinding>* buttons = nullptr,
+                                            const char* name = "config.cfg");
 
 // Reads the options file at `path` (a regular file of at most CONFIG_FILE_MAX
 // bytes, readfile.h) into `options`. False when there is no such file, or it
 // is refused (with a message), which counts as having none.
-bool readConfigFile(const char* path, std::vector<ConfigOption>& options);
+bool readConfigFile(const char* path, std::vector<ConfigOption>& options,
+                    std::vector<JoyButtonBinding>* buttons = nullptr);

@@ -37,7 +37,7 @@ void CGame::ScrollyText(const char* file)
         SDL_FillRect(screen, &bottom, black);
         drawTextAt("Press any key to continue...", 10, SCREEN_HEIGHT - h);
 
-        while (SDL_PollEvent(&event)) {
+        while (pollEvent(&event)) {
             if (event.type == SDL_KEYDOWN) {
                 if (event.key.keysym.sym == SDLK_F3)
                     saveScreenshot("sshot.bmp");

@@ -28,7 +28,7 @@ void CGame::deathScreen()
         SDL_Rect dst = at;
         SDL_BlitSurface(picture, NULL, screen, &dst);
         drawTextAt("You have perished in your quest...", 10, SCREEN_HEIGHT - h);
-        while (SDL_PollEvent(&event))
+        while (pollEvent(&event))
             if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT)
                 done = true;
         SDL_Flip(screen);

@@ -76,7 +76,7 @@ void CGame::keyHelp()
         centreTextAt("***Keyboard***", 100 - h);
         for (int i = 0; i < (int)(sizeof LINES / sizeof LINES[0]); i++)
             centreTextAt(LINES[i], 100 + i * h);
-        while (SDL_PollEvent(&event)) {
+        while (pollEvent(&event)) {
             if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT)
                 done = true;
         }

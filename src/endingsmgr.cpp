@@ -120,7 +120,7 @@ void CGame::loadAndShowEnding(std::string dir)
             }
         }
 
-        while (SDL_PollEvent(&event)) {
+        while (pollEvent(&event)) {
             if (event.type == SDL_QUIT) {
                 ended = true;
                 continue;

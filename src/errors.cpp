@@ -17,7 +17,7 @@ void CGame::errorDialogue(const char* text)
     centreTextAt("Press any key to continue..", SCREEN_HEIGHT - h);
     SDL_Flip(screen);
     for (;;) {
-        while (SDL_PollEvent(&event)) {
+        while (pollEvent(&event)) {
             if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT)
                 return;
         }

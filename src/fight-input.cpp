@@ -182,7 +182,7 @@ void onKey(CGame& g, SDLKey key)
 // ends the program at once, without saving.
 void CGame::getFightInput()
 {
-    while (SDL_PollEvent(&event)) {
+    while (pollEvent(&event)) {
         if (event.type == SDL_QUIT)
             exit(0);
         if (event.type == SDL_KEYDOWN && enemy)

@@ -61,7 +61,7 @@ void CGame::fightPanel()
             SDL_Rect dst = {(Sint16)x, (Sint16)drawY, 0, 0};
             SDL_BlitSurface(banner, NULL, screen, &dst);
         }
-        while (SDL_PollEvent(&event)) {
+        while (pollEvent(&event)) {
             if (event.type == SDL_KEYDOWN && phase == HOLDING)
                 phase = SLIDING_OUT;
         }

@@ -65,7 +65,7 @@ void CGame::gambleLoop()
         centreTextAt("Press up to set your maximum bet, down to reset", 300 + 2 * h);
         centreTextAt(outcome.c_str(), 300 + 3 * h);
 
-        while (SDL_PollEvent(&event)) {
+        while (pollEvent(&event)) {
             if (event.type == SDL_QUIT) {
                 leaving = true;
                 continue;

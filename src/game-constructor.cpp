@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include "configfile.h"
+#include "gamepad.h"
 #include "game.h"
 
 static const Uint32 WINDOW_FLAGS = SDL_HWSURFACE | SDL_DOUBLEBUF;
@@ -28,9 +29,12 @@ CGame::CGame()
         fprintf(stderr, "SDL failed init: %s\n", SDL_GetError());
         exit(1);
     }
+    // Before the video mode is set, which would turn every key the pad still holds into a release.
+    resetGamepad();
 
     std::vector<ConfigOption> options;
-    bool haveConfig = readConfigFile("config.cfg", options);
+    std::vector<JoyButtonBinding> buttons;
+    bool haveConfig = readConfigFile("config.cfg", options, &buttons);
     SCREEN_WIDTH = NARROW_SCREEN_WIDTH;
     TALK_TIMER = 1700.0f;
     bool modeSet = false;
@@ -125,10 +129,18 @@ CGame::CGame()
     textHeight = 0;
     wipeEntities();
 
+    // The pad's buttons are bound whether or not a joystick is in: events may come from a
+    // device opened later, and every screen polls through the same translation.
+    for (const JoyButtonBinding& b : buttons) {
+        bindGamepadButton(b.button, b.key);
+        printf("\tJoystick button %i acts as %s\n", b.button, SDL_GetKeyName(b.key));
+    }
     if (SDL_NumJoysticks() > 0) {
         puts("Joystick(s) detected and activated");
         SDL_JoystickEventState(SDL_ENABLE);
         joystick = SDL_JoystickOpen(0);
+        if (!joystick)
+            fprintf(stderr, "Could not open the joystick: %s\n", SDL_GetError());
     }
 }
 

@@ -15,6 +15,7 @@
 #include "fEffect.h"
 #include "surface-cache.h"
 #include "framecap.h"
+#include "gamepad.h"
 #include "journal.h"
 
 // The program's entry, called by the desktop start-up glue.

@@ -28,7 +28,7 @@ void rewardScreen(CGame& g, bool levelledUp)
         }
         SDL_Flip(g.screen);
         g.frameCap.endFrame();
-        while (SDL_PollEvent(&g.event)) {
+        while (pollEvent(&g.event)) {
             SDL_FillRect(g.screen, &panel, SDL_MapRGB(g.screen->format, 0, 0, 100));
             if (g.event.type == SDL_QUIT) {
                 done = true;

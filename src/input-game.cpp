@@ -83,7 +83,7 @@ void slideTowardOpening(CGame& g, int dir, float s)
 
 void CGame::getInput()
 {
-    while (SDL_PollEvent(&event)) {
+    while (pollEvent(&event)) {
         if (event.type == SDL_QUIT) {
             bMustQuit = true;
             continue;
@@ -187,7 +187,7 @@ void CGame::getInput()
 
 void CGame::pollScreenshot()
 {
-    while (SDL_PollEvent(&event)) {
+    while (pollEvent(&event)) {
         if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_F3)
             saveScreenshot("sshot.bmp");
     }

@@ -14,7 +14,7 @@ std::string CGame::inputLoop()
         if (!name.empty())
             drawTextAt(name.c_str(), 10, 25);
 
-        while (SDL_PollEvent(&event)) {
+        while (pollEvent(&event)) {
             if (event.type == SDL_KEYDOWN) {
                 SDLKey key = event.key.keysym.sym;
                 if (key >= SDLK_a && key <= SDLK_z) {

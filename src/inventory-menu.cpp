@@ -99,7 +99,7 @@ void emptyInventory(CGame& g, int h)
     g.drawTextAt("You don't have anything in your inventory!", 0, h);
     SDL_Flip(g.screen);
     for (;;) {
-        while (SDL_PollEvent(&g.event)) {
+        while (pollEvent(&g.event)) {
             if (g.event.type == SDL_QUIT)
                 return;
             if (g.event.type == SDL_KEYDOWN) {
@@ -146,7 +146,7 @@ void CGame::inventoryMenu()
         frameCap.endFrame();
         vars.frames++;
 
-        while (SDL_PollEvent(&event)) {
+        while (pollEvent(&event)) {
             if (event.type == SDL_QUIT) {
                 bMustQuit = true;
                 open = false;

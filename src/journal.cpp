@@ -156,7 +156,7 @@ void CGame::journalScreen()
         SDL_Flip(screen);
         frameCap.endFrame();
 
-        while (SDL_PollEvent(&event)) {
+        while (pollEvent(&event)) {
             if (event.type == SDL_QUIT) {
                 bMustQuit = true;
                 leaving = true;

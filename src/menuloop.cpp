@@ -56,7 +56,7 @@ void CGame::menuLoop()
         SDL_Rect cursor = {0, (Sint16)(20 + pos * h), 0, 0};
         SDL_BlitSurface(art.icons[ICON_POINTER], NULL, screen, &cursor);
 
-        while (SDL_PollEvent(&event)) {
+        while (pollEvent(&event)) {
             if (event.type == SDL_QUIT) {
                 bMustQuit = true;
                 continue;

@@ -76,7 +76,7 @@ void CGame::playerInfoScreen()
         SDL_Flip(screen);
         frameCap.endFrame();
 
-        while (SDL_PollEvent(&event)) {
+        while (pollEvent(&event)) {
             if (event.type == SDL_QUIT) {
                 leaving = true;
                 continue;

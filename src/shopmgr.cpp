@@ -34,7 +34,7 @@ int chooseSide(CGame& g)
         SDL_BlitSurface(g.art.icons[ICON_POINTER], NULL, g.screen, &cursor);
         SDL_Flip(g.screen);
         g.frameCap.endFrame();
-        while (SDL_PollEvent(&g.event)) {
+        while (pollEvent(&g.event)) {
             if (g.event.type == SDL_QUIT)
                 return -1;
             if (g.event.type != SDL_KEYDOWN)
@@ -106,7 +106,7 @@ void CGame::shopLoop(int type)
             // S turns to the other side of the counter; anything else leaves
             // without the timer reset.
             for (;;) {
-                if (!SDL_PollEvent(&event)) {
+                if (!pollEvent(&event)) {
                     frameCap.endFrame();   // wait frame by frame, not in a busy loop
                     continue;
                 }
@@ -130,7 +130,7 @@ void CGame::shopLoop(int type)
             return item->itemDescript + " | cost: " + std::to_string(item->price);
         });
 
-        while (SDL_PollEvent(&event)) {
+        while (pollEvent(&event)) {
             if (event.type == SDL_QUIT) {
                 leaving = true;
                 continue;

@@ -30,7 +30,7 @@ void sleep(CGame& g)
         SDL_Flip(g.screen);
         g.frameCap.endFrame();
         g.vars.frames++;
-        while (SDL_PollEvent(&g.event)) {
+        while (pollEvent(&g.event)) {
             if (g.event.type == SDL_KEYDOWN && g.event.key.keysym.sym == SDLK_ESCAPE)
                 return;
         }
