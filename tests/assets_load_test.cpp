@@ -19,7 +19,7 @@ TEST(AssetsLoad, ItemAndTileSeriesEndAtTheFirstGap)
         CGame game;
         EXPECT_EQ(6u, game.art.items.size());
         EXPECT_EQ(9u, game.art.tiles.size());
-        for (int i = 0; i < 29; i++)
+        for (int i = 0; i < ICON_COUNT; i++)
             EXPECT_NE(nullptr, game.art.icons[i]);
         EXPECT_NE(nullptr, game.art.sprites[8][3][2]);
     }, &out);
@@ -35,7 +35,7 @@ TEST(AssetsLoad, MissingSpriteOrIconIsFatal)
     struct Case { int sprite, icon; const char* message; };
     const Case cases[] = {
         {8 * 12 + 3 * 3 + 2, -1, "\\*\\*\\*CRITICAL ERROR\\*\\*\\* Sprite data/assets/sprites/8/3-2.png not found"},
-        {-1, 17, "data/assets/icns/17.png doesn't exist\n"},
+        {-1, ICON_MANA_BAR, "data/assets/icns/17.png doesn't exist\n"},
     };
     for (const Case& c : cases) {
         EXPECT_EXIT(
@@ -62,7 +62,7 @@ TEST(AssetsLoad, SoundsLoadAndMissingOnesStaySilent)
         CGame game;
         for (int i = 0; i < 5; i++)
             EXPECT_NE(nullptr, game.audio.sfx[i]) << i;
-        for (int i = 5; i < 14; i++)
+        for (int i = 5; i < SOUND_COUNT; i++)
             EXPECT_EQ(nullptr, game.audio.sfx[i]) << i;
         game.playSound(4);
         game.playSound(5);
@@ -82,24 +82,24 @@ TEST(AssetsLoad, ShippedAssetsAreCompleteAndPlaySoundRules)
     qtest::quietly([&] { game.reset(new CGame()); });
     EXPECT_GE(game->art.tiles.size(), 47u);
     EXPECT_GE(game->art.items.size(), 13u);
-    for (int i = 0; i < 14; i++)
+    for (int i = 0; i < SOUND_COUNT; i++)
         EXPECT_NE(nullptr, game->audio.sfx[i]) << "sound " << i;
-    for (int s = 0; s < 9; s++)
-        for (int d = 0; d < 4; d++)
-            for (int f = 0; f < 3; f++) {
+    for (int s = 0; s < SPRITE_SETS; s++)
+        for (int d = 0; d < DIRECTIONS; d++)
+            for (int f = 0; f < WALK_FRAMES; f++) {
                 ASSERT_NE(nullptr, game->art.sprites[s][d][f]);
-                EXPECT_EQ(48, game->art.sprites[s][d][f]->w);
-                EXPECT_EQ(48, game->art.sprites[s][d][f]->h);
+                EXPECT_EQ(TILE_SIZE, game->art.sprites[s][d][f]->w);
+                EXPECT_EQ(TILE_SIZE, game->art.sprites[s][d][f]->h);
             }
-    EXPECT_EQ(48, game->art.icons[22]->h);
-    EXPECT_EQ(game->art.icons[22]->w, game->art.icons[23]->w);
-    EXPECT_EQ(120, game->art.icons[16]->w);
-    EXPECT_EQ(120, game->art.icons[17]->w);
+    EXPECT_EQ(TILE_SIZE, game->art.icons[ICON_HEART_EMPTY]->h);
+    EXPECT_EQ(game->art.icons[ICON_HEART_EMPTY]->w, game->art.icons[ICON_HEART_FULL]->w);
+    EXPECT_EQ(120, game->art.icons[ICON_HEALTH_BAR]->w);
+    EXPECT_EQ(120, game->art.icons[ICON_MANA_BAR]->w);
 
     std::string err = qtest::quietly([&] {
-        game->playSound(14);
+        game->playSound(SOUND_COUNT);
         game->playSound(-1);
-        game->playSound(0);
+        game->playSound(SOUND_FIGHT_WON);
     });
     EXPECT_EQ("sound 14 is missing, out of range or damaged\n"
               "sound -1 is missing, out of range or damaged\n",

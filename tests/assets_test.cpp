@@ -12,6 +12,7 @@
 #include <string>
 #include <system_error>
 #include <vector>
+#include "game-codes.h"
 
 namespace fs = std::filesystem;
 
@@ -162,23 +163,23 @@ TEST_F(MakeassetsTest, ReproducesTheCommittedAssetsByteForByte)
 
 TEST_F(MakeassetsTest, SpritesAreCompleteAnimatedAndOnClearBackgrounds)
 {
-    for (int s = 0; s < 9; s++)
-        for (int d = 0; d < 4; d++) {
-            Picture frames[3];
-            for (int f = 0; f < 3; f++) {
+    for (int s = 0; s < SPRITE_SETS; s++)
+        for (int d = 0; d < DIRECTIONS; d++) {
+            Picture frames[WALK_FRAMES];
+            for (int f = 0; f < WALK_FRAMES; f++) {
                 std::string name = "sprites/" + std::to_string(s) + "/" + std::to_string(d) + "-" + std::to_string(f) + ".png";
                 frames[f] = png(name);
                 const Picture& p = frames[f];
                 ASSERT_TRUE(p.ok) << name;
-                ASSERT_EQ(p.w, 48) << name;
-                ASSERT_EQ(p.h, 48) << name;
+                ASSERT_EQ(p.w, TILE_SIZE) << name;
+                ASSERT_EQ(p.h, TILE_SIZE) << name;
                 int opaque = 0;
-                for (int y = 0; y < 48; y++)
-                    for (int x = 0; x < 48; x++)
+                for (int y = 0; y < TILE_SIZE; y++)
+                    for (int x = 0; x < TILE_SIZE; x++)
                         opaque += p.alpha(x, y) == 255;
                 EXPECT_GT(opaque, 250) << name << " is nearly empty";
-                EXPECT_LT(opaque, 48 * 48 / 2) << name << " hardly has a background";
-                for (int i = 0; i < 48; i++) {   // the outer columns stay clear
+                EXPECT_LT(opaque, TILE_SIZE * TILE_SIZE / 2) << name << " hardly has a background";
+                for (int i = 0; i < TILE_SIZE; i++) {   // the outer columns stay clear
                     EXPECT_EQ(p.alpha(0, i), 0) << name;
                     EXPECT_EQ(p.alpha(47, i), 0) << name;
                 }
@@ -188,7 +189,7 @@ TEST_F(MakeassetsTest, SpritesAreCompleteAnimatedAndOnClearBackgrounds)
             EXPECT_NE(frames[1].rgba, frames[2].rgba) << "set " << s << " dir " << d << " steps the same way twice";
         }
     // a character must not look the same walking up as walking down
-    for (int s = 0; s < 9; s++)
+    for (int s = 0; s < SPRITE_SETS; s++)
         EXPECT_NE(png("sprites/" + std::to_string(s) + "/0-0.png").rgba, png("sprites/" + std::to_string(s) + "/2-0.png").rgba) << s;
 }
 
@@ -197,14 +198,14 @@ TEST_F(MakeassetsTest, TilesAreOpaqueAndGroundTilesRepeatSeamlessly)
     int n = 0;
     while (fs::exists(made("tiles/" + std::to_string(n) + ".png")))
         n++;
-    EXPECT_EQ(n, 63) << "the map format holds tiles 0..62";
+    EXPECT_EQ(n, TILE_COUNT) << "the map format holds tiles 0..62";
     for (int t = 0; t < n; t++) {
         Picture p = png("tiles/" + std::to_string(t) + ".png");
         ASSERT_TRUE(p.ok);
-        ASSERT_EQ(p.w, 48);
-        ASSERT_EQ(p.h, 48);
+        ASSERT_EQ(p.w, TILE_SIZE);
+        ASSERT_EQ(p.h, TILE_SIZE);
         bool allOpaque = true;
-        for (int i = 0; i < 48 * 48; i++)
+        for (int i = 0; i < TILE_SIZE * TILE_SIZE; i++)
             allOpaque = allOpaque && p.rgba[size_t(i) * 4 + 3] == 255;
         EXPECT_TRUE(allOpaque) << "tile " << t;
     }
@@ -213,15 +214,20 @@ TEST_F(MakeassetsTest, TilesAreOpaqueAndGroundTilesRepeatSeamlessly)
     // inside it (mortar lines and board gaps included).
     auto lineStep = [](const Picture& p, int a, int b, bool columns) {
         double sum = 0;
-        for (int k = 0; k < 48; k++) {
+        for (int k = 0; k < TILE_SIZE; k++) {
             const uint8_t* u = columns ? p.at(a, k) : p.at(k, a);
             const uint8_t* v = columns ? p.at(b, k) : p.at(k, b);
             for (int c = 0; c < 3; c++)
                 sum += std::abs(u[c] - v[c]);
         }
-        return sum / 48;
+        return sum / TILE_SIZE;
     };
-    for (int t : {0, 1, 2, 5, 8, 11, 12, 13, 14, 15, 18, 19, 20, 21, 22, 23, 29, 30, 38, 46, 47, 55, 57}) {
+    const int ground[] = {TILE_GRASS, TILE_STONE_WALL, TILE_CABIN_WALL, TILE_PLANKS, TILE_DIRT,
+                          TILE_COBBLES, TILE_SAND, TILE_SHALLOWS, TILE_FLAGSTONES, TILE_RED_CARPET,
+                          TILE_FOREST_FLOOR, TILE_CAVE_FLOOR, TILE_SNOW, TILE_SEA, TILE_SWAMP,
+                          TILE_PIER, TILE_CHECKED_FLOOR, TILE_HAY, TILE_BRICK_WALL, TILE_CAVE_WALL,
+                          TILE_MARBLE, TILE_DUNGEON_FLOOR, TILE_PARQUET};
+    for (int t : ground) {
         Picture p = png("tiles/" + std::to_string(t) + ".png");
         ASSERT_TRUE(p.ok);
         for (bool columns : {true, false}) {
@@ -241,8 +247,8 @@ TEST_F(MakeassetsTest, ItemPicturesFormADistinctSeries)
     while (fs::exists(made("items/" + std::to_string(n) + ".png"))) {
         Picture p = png("items/" + std::to_string(n) + ".png");
         ASSERT_TRUE(p.ok);
-        EXPECT_EQ(p.w, 48);
-        EXPECT_EQ(p.h, 48);
+        EXPECT_EQ(p.w, TILE_SIZE);
+        EXPECT_EQ(p.h, TILE_SIZE);
         EXPECT_EQ(p.alpha(0, 0) + p.alpha(47, 0) + p.alpha(0, 47) + p.alpha(47, 47), 0) << "item " << n;
         int opaque = 0;
         for (size_t i = 3; i < p.rgba.size(); i += 4)
@@ -258,11 +264,15 @@ TEST_F(MakeassetsTest, ItemPicturesFormADistinctSeries)
 
 TEST_F(MakeassetsTest, IconsHaveTheSizesTheEngineDrawsThemAt)
 {
-    std::map<int, std::pair<int, int>> sizes = {{0, {16, 16}}, {16, {120, 16}}, {17, {120, 16}}, {18, {48, 48}},
-                                                {21, {16, 16}}, {22, {48, 48}}, {23, {48, 48}}, {27, {32, 32}}};
-    for (int b : {4, 5, 6, 7, 8, 11, 12, 13, 14, 15})
+    std::map<int, std::pair<int, int>> sizes = {
+        {ICON_POINTER, {16, 16}},    {ICON_HEALTH_BAR, {120, 16}}, {ICON_MANA_BAR, {120, 16}},
+        {ICON_FIRE_TRAIL, {48, 48}}, {ICON_ARROW, {16, 16}},       {ICON_HEART_EMPTY, {48, 48}},
+        {ICON_HEART_FULL, {48, 48}}, {ICON_WINDOW, {32, 32}}};
+    for (int b = ICON_FIGHT_ATTACK; b <= ICON_FIGHT_PREV_WEAPON; b++)   // the fight buttons
         sizes[b] = {48, 48};
-    for (int i = 0; i < 29; i++) {
+    for (int b = ICON_SPELL_FIREBALL; b <= ICON_SPELL_FLEE; b++)         // and the spell bar's
+        sizes[b] = {48, 48};
+    for (int i = 0; i < ICON_COUNT; i++) {
         Picture p = png("icns/" + std::to_string(i) + ".png");
         ASSERT_TRUE(p.ok) << "icon " << i;
         EXPECT_GT(p.w, 0);
@@ -274,7 +284,7 @@ TEST_F(MakeassetsTest, IconsHaveTheSizesTheEngineDrawsThemAt)
         }
     }
     EXPECT_FALSE(fs::exists(made("icns/29.png")));
-    for (int i : {9, 10, 20}) {
+    for (int i : {ICON_HIT, ICON_MISS, ICON_HEAL_MARK}) {
         Picture p = png("icns/" + std::to_string(i) + ".png");
         EXPECT_GE(p.w, 20);
         EXPECT_LE(p.w, 48);

@@ -64,12 +64,12 @@ struct Arena : qtest::LoadedGame
     Arena() : LoadedGame("data")
     {
         loaded = result == 0;
-        field(0);
+        field(TILE_GRASS);
         // Fights start through the engine's own rule; its banner is not wanted here.
-        banner = g->art.icons[26];
-        g->art.icons[26] = nullptr;
+        banner = g->art.icons[ICON_FIGHT_BANNER];
+        g->art.icons[ICON_FIGHT_BANNER] = nullptr;
         for (Item* it : g->itemVec) {
-            if (it->owner == 2)
+            if (it->owner == OWNER_SHOP)
                 shopStock[it->shortName]++;
             it->owner = 3;   // nobody's: the simulation hands out its own copies
         }
@@ -77,10 +77,10 @@ struct Arena : qtest::LoadedGame
     ~Arena()
     {
         if (g)
-            g->art.icons[26] = banner;
+            g->art.icons[ICON_FIGHT_BANNER] = banner;
         g.reset();
     }
-    // The ground fought on: open land (0) or open sea (21).
+    // The ground fought on: open land or open sea.
     void field(int tile)
     {
         for (int r = 0; r < Map::SIZE; r++)
@@ -102,7 +102,7 @@ struct Arena : qtest::LoadedGame
         const Item* src = item(shortName);
         EXPECT_NE(nullptr, src) << shortName;
         Item* it = new Item(src ? *src : Item());
-        it->owner = 1;
+        it->owner = OWNER_PLAYER;
         g->itemVec.push_back(it);
         return it;
     }
@@ -158,7 +158,7 @@ bool fight(Arena& A, Actor* foe)
         int deadly = (int)foe->stats.strength - armour;   // the most one blow can take
         bool potion = false;
         for (Item* it : g.itemVec)
-            potion = potion || (it->owner == 1 && (it->type == 2));
+            potion = potion || (it->owner == OWNER_PLAYER && (it->type == ITEM_HEALING));
         bool near = g.distance(p->x, p->y, foe->x, foe->y) < 96;
         qtest::clearEvents();
         if (p->stats.hp <= deadly && potion) {
@@ -234,7 +234,7 @@ TEST(Balance, ASensiblePlayerWinsEveryFightTheStoryNeeds)
         long potionsDrunk = 0, hpLeft = 0;
         for (int run = 0; run < runs; run++) {
             for (Item* it : g.itemVec)
-                if (it->owner == 1)
+                if (it->owner == OWNER_PLAYER)
                     it->owner = 3;
             // The ring goes on first, as the player finds it before the sea: it comes ahead of the
             // armour in the pack.
@@ -243,7 +243,7 @@ TEST(Balance, ASensiblePlayerWinsEveryFightTheStoryNeeds)
                 A.give("floatring")->bIsEquipped = true;
                 g.vars.hasFloater = true;
             }
-            A.field(leg.atSea ? 21 : 0);
+            A.field(leg.atSea ? TILE_SEA : TILE_GRASS);
             A.give(leg.weapon);
             if (!leg.armour.empty())
                 A.give(leg.armour)->bIsEquipped = true;
@@ -268,7 +268,7 @@ TEST(Balance, ASensiblePlayerWinsEveryFightTheStoryNeeds)
             }
             legsWon += alive;
             for (Item* it : g.itemVec)
-                potionsDrunk += it->owner == 1 && it->type == 5;
+                potionsDrunk += it->owner == OWNER_PLAYER && it->type == ITEM_USED_UP;
             if (alive)
                 hpLeft += 100 * g.player->stats.hp / g.player->stats.hp_max;
         }

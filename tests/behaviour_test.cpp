@@ -11,7 +11,7 @@ struct Behaviour : qtest::PlayerGame
     void SetUp() override
     {
         PlayerGame::SetUp();
-        hero->x = hero->y = 48 * 20;
+        hero->x = hero->y = TILE_SIZE * 20;
         frame(20);
     }
 };
@@ -22,19 +22,19 @@ TEST_F(Behaviour, SightReachesFifteenColumnsAcrossOpenGroundAndSea)
 {
     Actor a;
     a.x = 0;
-    a.y = 48 * 5;
-    EXPECT_TRUE(a.canSee(48 * 15, 48 * 5, g->theMap));
-    EXPECT_FALSE(a.canSee(48 * 16, 48 * 5, g->theMap));
-    g->theMap->setTileAt(7, 5, 21);
-    EXPECT_TRUE(a.canSee(48 * 15, 48 * 5, g->theMap));
-    g->theMap->setTileAt(7, 5, 2);
-    EXPECT_FALSE(a.canSee(48 * 15, 48 * 5, g->theMap));
+    a.y = TILE_SIZE * 5;
+    EXPECT_TRUE(a.canSee(TILE_SIZE * 15, TILE_SIZE * 5, g->theMap));
+    EXPECT_FALSE(a.canSee(TILE_SIZE * 16, TILE_SIZE * 5, g->theMap));
+    g->theMap->setTileAt(7, 5, TILE_SEA);
+    EXPECT_TRUE(a.canSee(TILE_SIZE * 15, TILE_SIZE * 5, g->theMap));
+    g->theMap->setTileAt(7, 5, TILE_CABIN_WALL);
+    EXPECT_FALSE(a.canSee(TILE_SIZE * 15, TILE_SIZE * 5, g->theMap));
     Actor b;
-    b.x = 48 * 10;
-    b.y = 48 * 10;
-    g->theMap->setTileAt(10, 12, 1);
-    EXPECT_FALSE(b.canSee(48 * 10, 48 * 14, g->theMap));   // straight down the last column
-    EXPECT_TRUE(b.canSee(48 * 10, 48 * 11, g->theMap));
+    b.x = TILE_SIZE * 10;
+    b.y = TILE_SIZE * 10;
+    g->theMap->setTileAt(10, 12, TILE_STONE_WALL);
+    EXPECT_FALSE(b.canSee(TILE_SIZE * 10, TILE_SIZE * 14, g->theMap));   // straight down the last column
+    EXPECT_TRUE(b.canSee(TILE_SIZE * 10, TILE_SIZE * 11, g->theMap));
 }
 
 // Sight runs along the line between the two cells, whichever way round they lie; a wall on
@@ -54,15 +54,15 @@ TEST_F(Behaviour, SightToTheNorthEastAndSouthWestFollowsTheLine)
             SCOPED_TRACE(testing::Message() << "(" << from.c << ", " << from.r << ") looking at ("
                                             << to.c << ", " << to.r << ")");
             Actor a;
-            a.x = 48.0f * from.c;
-            a.y = 48.0f * from.r;
-            float px = 48.0f * to.c + 24, py = 48.0f * to.r + 24;
-            g->theMap->setTileAt(k.offLine.c, k.offLine.r, 1);
+            a.x = TILE_SIZE * from.c;
+            a.y = TILE_SIZE * from.r;
+            float px = TILE_SIZE * to.c + 24, py = TILE_SIZE * to.r + 24;
+            g->theMap->setTileAt(k.offLine.c, k.offLine.r, TILE_STONE_WALL);
             EXPECT_TRUE(a.canSee(px, py, g->theMap));
-            g->theMap->setTileAt(k.offLine.c, k.offLine.r, 0);
-            g->theMap->setTileAt(k.onLine.c, k.onLine.r, 1);
+            g->theMap->setTileAt(k.offLine.c, k.offLine.r, TILE_GRASS);
+            g->theMap->setTileAt(k.onLine.c, k.onLine.r, TILE_STONE_WALL);
             EXPECT_FALSE(a.canSee(px, py, g->theMap));
-            g->theMap->setTileAt(k.onLine.c, k.onLine.r, 0);
+            g->theMap->setTileAt(k.onLine.c, k.onLine.r, TILE_GRASS);
         }
     }
 }
@@ -70,9 +70,9 @@ TEST_F(Behaviour, SightToTheNorthEastAndSouthWestFollowsTheLine)
 TEST_F(Behaviour, CloseHostileStartsAFightOnWholeTiles)
 {
     Actor* foe = w->addHostile(hero->x + 150.3f, hero->y + 120.7f);   // about 193 away
-    Item* armour = w->addItem(4, 1);
+    Item* armour = w->addItem(ITEM_ARMOUR, OWNER_PLAYER);
     armour->bIsEquipped = true;
-    Item* sword = w->addItem(1, 1);
+    Item* sword = w->addItem(ITEM_MELEE, OWNER_PLAYER);
     hero->x += 5.5f;
     g->AIManager();
     EXPECT_EQ(1, g->mode);
@@ -83,24 +83,24 @@ TEST_F(Behaviour, CloseHostileStartsAFightOnWholeTiles)
     EXPECT_EQ(armour, g->fvars.playerArmour);
     ASSERT_EQ(1u, g->fvars.weapons.size());
     EXPECT_EQ(sword, g->fvars.weapons[0]);
-    EXPECT_FLOAT_EQ(48 * 20, hero->x);
-    EXPECT_FLOAT_EQ(48 * 20, hero->y);
-    EXPECT_FLOAT_EQ(48 * 23, foe->x);
-    EXPECT_FLOAT_EQ(48 * 22, foe->y);
+    EXPECT_FLOAT_EQ(TILE_SIZE * 20, hero->x);
+    EXPECT_FLOAT_EQ(TILE_SIZE * 20, hero->y);
+    EXPECT_FLOAT_EQ(TILE_SIZE * 23, foe->x);
+    EXPECT_FLOAT_EQ(TILE_SIZE * 22, foe->y);
     EXPECT_EQ(0, foe->walkFrame);
 }
 
 TEST_F(Behaviour, SnappingOntoAWallMovesOneTileOn)
 {
     // The player's corner may hang over a wall that its inset box clears.
-    hero->x = 48 * 20 - 2;
-    g->theMap->setTileAt(19, 20, 10);
+    hero->x = TILE_SIZE * 20 - 2;
+    g->theMap->setTileAt(19, 20, TILE_OAK);
     Actor* foe = w->addHostile(hero->x + 100.5f, hero->y + 100.5f);
     g->AIManager();
     ASSERT_EQ(1, g->mode);
-    EXPECT_FLOAT_EQ(48 * 20, hero->x);
-    EXPECT_FLOAT_EQ(48 * 22, foe->x);
-    EXPECT_FLOAT_EQ(48 * 22, foe->y);
+    EXPECT_FLOAT_EQ(TILE_SIZE * 20, hero->x);
+    EXPECT_FLOAT_EQ(TILE_SIZE * 22, foe->x);
+    EXPECT_FLOAT_EQ(TILE_SIZE * 22, foe->y);
 }
 
 // The float-ring carried over the sea is worn before any armour in the item
@@ -108,15 +108,15 @@ TEST_F(Behaviour, SnappingOntoAWallMovesOneTileOn)
 // the enemy lands show it.
 TEST_F(Behaviour, TheFightsArmourIsTheWornArmourNotTheFloater)
 {
-    Item* ring = w->addItem(9, 1);
+    Item* ring = w->addItem(ITEM_FLOATER, OWNER_PLAYER);
     ring->bIsEquipped = true;
     ring->maxEffect = 0;
-    Item* helm = w->addItem(4, 1);   // carried, not worn
+    Item* helm = w->addItem(ITEM_ARMOUR, OWNER_PLAYER);   // carried, not worn
     helm->maxEffect = 9;
-    Item* mail = w->addItem(4, 1);
+    Item* mail = w->addItem(ITEM_ARMOUR, OWNER_PLAYER);
     mail->bIsEquipped = true;
     mail->maxEffect = 6;
-    Actor* foe = w->addHostile(hero->x + 48, hero->y + 48);
+    Actor* foe = w->addHostile(hero->x + TILE_SIZE, hero->y + TILE_SIZE);
     g->AIManager();
     ASSERT_EQ(1, g->mode);
     EXPECT_EQ(mail, g->fvars.playerArmour);
@@ -139,7 +139,7 @@ TEST_F(Behaviour, EveryFightStartsClean)
     g->fvars.movetimer = 400;
     g->fvars.bIsStillShooting = true;
     g->mode = 1;   // as a flee leaves it
-    w->addHostile(hero->x + 96, hero->y + 48);
+    w->addHostile(hero->x + 2 * TILE_SIZE, hero->y + TILE_SIZE);
     g->AIManager();
     ASSERT_EQ(1, g->mode);
     EXPECT_TRUE(g->vars.fightMsgVec.empty());
@@ -153,16 +153,16 @@ TEST_F(Behaviour, EveryFightStartsClean)
 // A fight at sea starts where the fighters float: nobody is pushed a tile on.
 TEST_F(Behaviour, AFightAtSeaStartsWhereTheFightersAre)
 {
-    w->fill(21);
+    w->fill(TILE_SEA);
     g->vars.hasFloater = true;
-    Actor* serpent = w->addHostile(hero->x + 144, hero->y + 48);
+    Actor* serpent = w->addHostile(hero->x + 3 * TILE_SIZE, hero->y + TILE_SIZE);
     serpent->conversation[1] = "Seamonster";
     g->AIManager();
     ASSERT_EQ(1, g->mode);
-    EXPECT_FLOAT_EQ(48 * 20, hero->x);
-    EXPECT_FLOAT_EQ(48 * 20, hero->y);
-    EXPECT_FLOAT_EQ(48 * 23, serpent->x);
-    EXPECT_FLOAT_EQ(48 * 21, serpent->y);
+    EXPECT_FLOAT_EQ(TILE_SIZE * 20, hero->x);
+    EXPECT_FLOAT_EQ(TILE_SIZE * 20, hero->y);
+    EXPECT_FLOAT_EQ(TILE_SIZE * 23, serpent->x);
+    EXPECT_FLOAT_EQ(TILE_SIZE * 21, serpent->y);
 }
 
 // Walking lets a hostile exactly level with the player pass into it; it must
@@ -173,13 +173,13 @@ TEST_F(Behaviour, LevelWithThePlayerStartsAFightToo)
     g->AIManager();
     EXPECT_EQ(1, g->mode);
     EXPECT_EQ(foe, g->enemy);
-    EXPECT_FLOAT_EQ(hero->x + 96, foe->x);   // snapped onto the tile grid
+    EXPECT_FLOAT_EQ(hero->x + 2 * TILE_SIZE, foe->x);   // snapped onto the tile grid
     EXPECT_FLOAT_EQ(hero->y, foe->y);
 }
 
 TEST_F(Behaviour, AHostileOnThePlayersColumnWalkingInStopsToFight)
 {
-    Actor* foe = w->addHostile(hero->x, hero->y + 48 * 6);
+    Actor* foe = w->addHostile(hero->x, hero->y + TILE_SIZE * 6);
     for (int i = 0; i < 400 && g->mode == 0; i++)
         g->AIManager();
     ASSERT_EQ(1, g->mode);
@@ -189,9 +189,9 @@ TEST_F(Behaviour, AHostileOnThePlayersColumnWalkingInStopsToFight)
 
 TEST_F(Behaviour, WallsHideThePlayer)
 {
-    Actor* foe = w->addHostile(hero->x + 48 * 3, hero->y + 48 * 3);
+    Actor* foe = w->addHostile(hero->x + TILE_SIZE * 3, hero->y + TILE_SIZE * 3);
     for (int r = 18; r < 26; r++)
-        g->theMap->setTileAt(22, r, 1);
+        g->theMap->setTileAt(22, r, TILE_STONE_WALL);
     foe->bIsEnraged = true;
     float x = foe->x;
     g->AIManager();
@@ -211,29 +211,29 @@ TEST_F(Behaviour, InactiveCharactersDoNotMove)
 
 TEST_F(Behaviour, StrollerKeepsFacingTheWallUntilItsTimeIsUp)
 {
-    Actor* s = w->addActor(48 * 40, 48 * 40);
+    Actor* s = w->addActor(TILE_SIZE * 40, TILE_SIZE * 40);
     s->bIsWanderer = true;
     s->bIsActive = true;
     s->wtimer = 1200;
     s->wdir = 2;   // left
-    g->theMap->setTileAt(39, 40, 1);
+    g->theMap->setTileAt(39, 40, TILE_STONE_WALL);
     for (int i = 0; i < 10; i++)
         g->AIManager();
-    EXPECT_FLOAT_EQ(48 * 40, s->x);
-    EXPECT_EQ(3, s->direction);
+    EXPECT_FLOAT_EQ(TILE_SIZE * 40, s->x);
+    EXPECT_EQ(FACE_LEFT, s->direction);
     EXPECT_EQ(2, s->wdir);
     EXPECT_FLOAT_EQ(1000, s->wtimer);
     EXPECT_EQ(1, s->walkFrame);   // the walk animation runs
 
     s->wdir = 3;   // right: open ground
     g->AIManager();
-    EXPECT_FLOAT_EQ(48 * 40 + 1, s->x);
-    EXPECT_EQ(1, s->direction);
+    EXPECT_FLOAT_EQ(TILE_SIZE * 40 + 1, s->x);
+    EXPECT_EQ(FACE_RIGHT, s->direction);
 }
 
 TEST_F(Behaviour, StrollersPickANewDirectionEvery1200Milliseconds)
 {
-    Actor* s = w->addActor(48 * 40, 48 * 40);
+    Actor* s = w->addActor(TILE_SIZE * 40, TILE_SIZE * 40);
     s->bIsWanderer = true;
     s->bIsActive = true;
     s->wtimer = 15;
@@ -245,22 +245,22 @@ TEST_F(Behaviour, StrollersPickANewDirectionEvery1200Milliseconds)
 
 TEST_F(Behaviour, SeaMonsterSwimsAndSmashesShoreTiles)
 {
-    Actor* m = w->addActor(48 * 30, 48 * 30);
+    Actor* m = w->addActor(TILE_SIZE * 30, TILE_SIZE * 30);
     m->conversation[1] = "Seamonster";
     m->bIsWanderer = true;
     m->bIsActive = true;
     m->wtimer = 5000;
     m->wdir = 3;   // right
-    g->theMap->setTileAt(30, 30, 21);
-    g->theMap->setTileAt(31, 30, 9);
+    g->theMap->setTileAt(30, 30, TILE_SEA);
+    g->theMap->setTileAt(31, 30, TILE_BOULDERS);
     g->AIManager();
-    EXPECT_FLOAT_EQ(48 * 30 + 2, m->x);   // double speed; the sea point x + s + 24 is on water
+    EXPECT_FLOAT_EQ(TILE_SIZE * 30 + 2, m->x);   // double speed; the sea point x + s + 24 is on water
     frame(100);
     for (int i = 0; i < 3; i++)
         g->AIManager();
-    EXPECT_EQ(40, g->theMap->getTileAt(31, 30));
-    EXPECT_LT(m->x + 24, 48 * 31.0f);
+    EXPECT_EQ(TILE_RUBBLE, g->theMap->getTileAt(31, 30));
+    EXPECT_LT(m->x + 24, TILE_SIZE * 31.0f);
     m->wdir = 0;   // up onto grass: refused, and grass is not smashed
     g->AIManager();
-    EXPECT_EQ(0, g->theMap->getTileAt(30, 29));
+    EXPECT_EQ(TILE_GRASS, g->theMap->getTileAt(30, 29));
 }

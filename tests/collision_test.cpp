@@ -13,11 +13,12 @@ struct Collide : qtest::GameTest
 
 TEST_F(Collide, BoxesTouchingEdgeToEdgeCollide)
 {
-    EXPECT_TRUE(g->spriteCollision(0, 0, 48, 48, 48, 0, 48, 48));
-    EXPECT_TRUE(g->spriteCollision(0, 0, 48, 48, 0, 48, 48, 48));
-    EXPECT_TRUE(g->spriteCollision(48, 48, 48, 48, 0, 0, 48, 48));
-    EXPECT_FALSE(g->spriteCollision(0, 0, 48, 48, 48.01f, 0, 48, 48));
-    EXPECT_FALSE(g->spriteCollision(0, 0, 48, 48, 0, -48.01f, 48, 48));
+    const int S = TILE_SIZE;   // a sprite's side
+    EXPECT_TRUE(g->spriteCollision(0, 0, S, S, S, 0, S, S));
+    EXPECT_TRUE(g->spriteCollision(0, 0, S, S, 0, S, S, S));
+    EXPECT_TRUE(g->spriteCollision(S, S, S, S, 0, 0, S, S));
+    EXPECT_FALSE(g->spriteCollision(0, 0, S, S, 48.01f, 0, S, S));
+    EXPECT_FALSE(g->spriteCollision(0, 0, S, S, 0, -48.01f, S, S));
 }
 
 TEST_F(Collide, FightersOnNeighbouringTilesDoNotCollide)
@@ -25,11 +26,11 @@ TEST_F(Collide, FightersOnNeighbouringTilesDoNotCollide)
     Actor* a = w->addActor(480, 480, true);
     Actor* b = w->addActor(528, 480);
     EXPECT_FALSE(g->combatCollide(a, b, 0, 0));
-    EXPECT_TRUE(g->combatCollide(a, b, 48, 0));
+    EXPECT_TRUE(g->combatCollide(a, b, TILE_SIZE, 0));
     b->x = 526;
     EXPECT_TRUE(g->combatCollide(a, b, 0, 0));
-    EXPECT_FALSE(g->combatCollide(a, b, -48, 0));
-    EXPECT_FALSE(g->combatCollide(a, b, 0, 48));
+    EXPECT_FALSE(g->combatCollide(a, b, -TILE_SIZE, 0));
+    EXPECT_FALSE(g->combatCollide(a, b, 0, TILE_SIZE));
 }
 
 TEST_F(Collide, CharactersLevelWithTheMoverAreSkipped)
@@ -53,7 +54,7 @@ TEST_F(Collide, CharactersLevelWithTheMoverAreSkipped)
 
 TEST_F(Collide, MapProbesTheInsetCorners)
 {
-    g->theMap->setTileAt(11, 10, 1);   // wall to the right of tile (10,10)
+    g->theMap->setTileAt(11, 10, TILE_STONE_WALL);   // wall to the right of tile (10,10)
     EXPECT_FALSE(g->mapCollision(480, 480));
     EXPECT_FALSE(g->mapCollision(483.9f, 480));   // picture overlaps the wall, inset box does not
     EXPECT_TRUE(g->mapCollision(484, 480));
@@ -71,12 +72,12 @@ TEST_F(Collide, Distance)
 // the tiles around a character, which only the goal of a search may enter.
 TEST_F(Collide, TileReachFollowsTheStepRules)
 {
-    w->fill(0);
+    w->fill(TILE_GRASS);
     for (int y = 0; y < Map::SIZE; y++) {
-        g->theMap->level[y][12] = 1;    // a wall down column 12 with a door on row 10
-        g->theMap->level[y][14] = 21;   // and the sea down column 14
+        g->theMap->level[y][12] = TILE_STONE_WALL;    // a wall down column 12 with a door on row 10
+        g->theMap->level[y][14] = TILE_SEA;   // and the sea down column 14
     }
-    g->theMap->level[10][12] = 4;
+    g->theMap->level[10][12] = TILE_LOCKED_DOOR;
     TileReach dry(*g, false), afloat(*g, true);
     dry.search(10, 10);
     EXPECT_TRUE(dry.reached(11, 300));

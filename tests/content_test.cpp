@@ -91,18 +91,18 @@ Reach explore(CGame& g)
         }
         int keys = 0, picks = 0, roomKeys = 0;
         for (Item* it : g.itemVec) {
-            bool had = it->owner == 1 || (it->owner == 0 && r.touching(tileX(it->x), tileX(it->y)));
-            if (it->owner == 2) {
-                bool keyGoods = it->type == 11 || it->type == 12;
+            bool had = it->owner == OWNER_PLAYER || (it->owner == OWNER_MAP && r.touching(tileX(it->x), tileX(it->y)));
+            if (it->owner == OWNER_SHOP) {
+                bool keyGoods = it->type == ITEM_ROOM_KEY || it->type == ITEM_KEY_SHOP_GOODS;
                 had = keyGoods ? keyShop : shop;
             }
             if (!had)
                 continue;
             r.items.insert(it);
-            keys += it->type == 6;
-            picks += it->type == 10;
-            roomKeys += it->type == 11;
-            r.floater = r.floater || it->type == 9;
+            keys += it->type == ITEM_DOOR_KEY;
+            picks += it->type == ITEM_LOCK_PICK;
+            roomKeys += it->type == ITEM_ROOM_KEY;
+            r.floater = r.floater || it->type == ITEM_FLOATER;
         }
         // A lock-pick opens a door before it breaks one time in two: count two picks as one key.
         int openers = keys + picks / 2;
@@ -111,7 +111,7 @@ Reach explore(CGame& g)
         for (int y = 1; y < N - 1 && !changed; y++)
             for (int x = 1; x < N - 1 && !changed; x++) {
                 int t = m.getTileAt(x, y);
-                bool door = t == 4 || t == 45, roomDoor = t == 44;
+                bool door = t == TILE_LOCKED_DOOR || t == TILE_DOUBLE_DOOR, roomDoor = t == TILE_ROOM_DOOR;
                 if ((!door && !roomDoor) || opened.count(y * N + x) || !(r.at(x - 1, y) || r.at(x + 1, y) || r.at(x, y - 1) || r.at(x, y + 1)))
                     continue;
                 if (door && r.doorsOpened < openers) {
@@ -151,23 +151,24 @@ void checkSafeValues(Loaded& L)
         for (int x = 0; x < N; x++) {
             int t = g.theMap->getTileAt(x, y);
             ASSERT_TRUE(t >= 0 && t < tiles && t <= 62) << "tile " << t << " at " << x << "," << y;
-            if (t == 6) {
-                EXPECT_EQ(7, g.theMap->getTileAt(x, y + 1)) << "a bed head needs its foot below, at " << x << "," << y;
+            if (t == TILE_BED_HEAD) {
+                EXPECT_EQ(TILE_BED_FOOT, g.theMap->getTileAt(x, y + 1))
+                    << "a bed head needs its foot below, at " << x << "," << y;
             }
         }
 
     std::set<std::pair<int, int>> taken;
     for (Actor* a : g.actorList) {
         SCOPED_TRACE(a->myName);
-        EXPECT_TRUE(a->sprite >= 0 && a->sprite <= 8);
-        EXPECT_TRUE(a->direction >= 0 && a->direction <= 3);
+        EXPECT_TRUE(a->sprite >= 0 && a->sprite < SPRITE_SETS);
+        EXPECT_TRUE(a->direction >= FACE_UP && a->direction <= FACE_LEFT);
         EXPECT_NE(0u, a->stats.dexterity);
         EXPECT_GT(a->stats.hp, 0);
         EXPECT_TRUE(a->flagId >= 0 && a->flagId <= 39);
         EXPECT_EQ(0.0f, a->x - Map::TILE * tileX(a->x)) << "characters start on whole tiles";
         EXPECT_TRUE(taken.insert({tileX(a->x), tileX(a->y)}).second) << "two characters on one tile";
         if (isSeaMonster(a)) {
-            EXPECT_EQ(21, g.theMap->getTileAt(tileX(a->x), tileX(a->y))) << "a sea monster starts in open sea";
+            EXPECT_EQ(TILE_SEA, g.theMap->getTileAt(tileX(a->x), tileX(a->y))) << "a sea monster starts in open sea";
         } else {
             EXPECT_FALSE(g.theMap->isSolid(a->x, a->y) || g.theMap->isSolid(a->x + 47, a->y + 47));
         }
@@ -183,18 +184,18 @@ void checkSafeValues(Loaded& L)
     for (Item* it : g.itemVec) {
         SCOPED_TRACE(it->itemName);
         EXPECT_LT(it->icon, pictures);
-        EXPECT_TRUE(it->type >= 0 && it->type <= 12 && it->type != 5);
-        EXPECT_TRUE(it->owner == 0 || it->owner == 1 || it->owner == 2);
-        if (it->type == 1 || it->type == 8) {
+        EXPECT_TRUE(it->type >= ITEM_PLAIN && it->type <= ITEM_KEY_SHOP_GOODS && it->type != ITEM_USED_UP);
+        EXPECT_TRUE(it->owner == OWNER_MAP || it->owner == OWNER_PLAYER || it->owner == OWNER_SHOP);
+        if (it->type == ITEM_MELEE || it->type == ITEM_RANGED) {
             EXPECT_GT(it->maxEffect, 0);
         }
-        if (it->type == 8) {
+        if (it->type == ITEM_RANGED) {
             EXPECT_GT(it->range, 0);
         }
-        if (it->type == 11 || it->type == 12) {
+        if (it->type == ITEM_ROOM_KEY || it->type == ITEM_KEY_SHOP_GOODS) {
             EXPECT_EQ(2u, it->owner) << "room keys and key-shop goods belong to the key shop's stock";
         }
-        if (it->owner == 0) {
+        if (it->owner == OWNER_MAP) {
             EXPECT_FALSE(g.theMap->isSolid(it->x + 24, it->y + 24)) << "item on a solid tile";
         }
         EXPECT_FALSE(it->bIsEquipped) << "nothing is worn at the start";
@@ -205,7 +206,7 @@ void checkSafeValues(Loaded& L)
         EXPECT_TRUE(q->flagId >= 0 && q->flagId <= 39);
         bool exists = false;
         for (Item* it : g.itemVec)
-            exists = exists || (it->shortName == q->itemTarget && it->type != 5);
+            exists = exists || (it->shortName == q->itemTarget && it->type != ITEM_USED_UP);
         EXPECT_TRUE(exists) << "no item called " << q->itemTarget;
     }
 }
@@ -315,8 +316,8 @@ int endingSlides(const std::string& dir)
         SDL_Surface* s = IMG_Load(p.c_str());
         if (!s)
             break;
-        EXPECT_LE(s->w, 800) << p;
-        EXPECT_LE(s->h, 600) << p;
+        EXPECT_LE(s->w, NARROW_SCREEN_WIDTH) << p;
+        EXPECT_LE(s->h, SCREEN_HEIGHT) << p;
         SDL_FreeSurface(s);
     }
     return n;
@@ -344,7 +345,7 @@ void checkReachable(Loaded& L, const Reach& r)
         EXPECT_TRUE(had) << "cannot reach the quest item " << q->itemTarget;
     }
     for (Item* it : g.itemVec)
-        if (it->owner == 0) {
+        if (it->owner == OWNER_MAP) {
             EXPECT_TRUE(r.items.count(it)) << "cannot reach " << it->itemName << " at " << tileX(it->x) << "," << tileX(it->y);
         }
     for (Actor* a : g.actorList)
@@ -355,7 +356,7 @@ void checkReachable(Loaded& L, const Reach& r)
     bool bed = false;
     for (int y = 1; y < N - 1; y++)
         for (int x = 1; x < N - 1; x++)
-            bed = bed || (g.theMap->getTileAt(x, y) == 6 && r.adjacent(x, y));
+            bed = bed || (g.theMap->getTileAt(x, y) == TILE_BED_HEAD && r.adjacent(x, y));
     EXPECT_TRUE(bed) << "no bed within reach";
 }
 
@@ -386,12 +387,12 @@ void playQuestChain(Loaded& L)
         EXPECT_TRUE(g.vars.flags[quest->flagId]);
         Item* target = nullptr;
         for (Item* it : g.itemVec)
-            if (it->shortName == quest->itemTarget && it->owner == 0 && !target)
+            if (it->shortName == quest->itemTarget && it->owner == OWNER_MAP && !target)
                 target = it;
         ASSERT_NE(nullptr, target) << "the quest item should lie somewhere on the map";
         g.player->x = target->x;
         g.player->y = target->y;
-        for (int tries = 0; tries < 4 && target->owner != 1; tries++)
+        for (int tries = 0; tries < 4 && target->owner != OWNER_PLAYER; tries++)
             g.pickupObjects();
         EXPECT_EQ(1u, target->owner);
         unsigned before = g.player->stats.money;
@@ -456,13 +457,13 @@ TEST(ShippedGame, LoadsWithSafeValuesAndEveryRoleAndKindOfThing)
     int keyShopStock = 0, shopStock = 0, melee = 0, ranged = 0;
     for (Item* it : g.itemVec) {
         types.insert(it->type);
-        keyShopStock += it->owner == 2 && (it->type == 11 || it->type == 12);
-        shopStock += it->owner == 2 && it->type != 11 && it->type != 12;
-        melee += it->type == 1;
-        ranged += it->type == 8;
+        keyShopStock += it->owner == OWNER_SHOP && (it->type == ITEM_ROOM_KEY || it->type == ITEM_KEY_SHOP_GOODS);
+        shopStock += it->owner == OWNER_SHOP && it->type != ITEM_ROOM_KEY && it->type != ITEM_KEY_SHOP_GOODS;
+        melee += it->type == ITEM_MELEE;
+        ranged += it->type == ITEM_RANGED;
     }
-    for (int t = 0; t <= 12; t++)
-        if (t != 5) {
+    for (int t = ITEM_PLAIN; t <= ITEM_KEY_SHOP_GOODS; t++)
+        if (t != ITEM_USED_UP) {
             EXPECT_TRUE(types.count(t)) << "no item of type " << t;
         }
     EXPECT_GT(keyShopStock, 0);
@@ -483,7 +484,8 @@ TEST(ShippedGame, LoadsWithSafeValuesAndEveryRoleAndKindOfThing)
     for (int y = 0; y < N; y++)
         for (int x = 0; x < N; x++)
             tiles.insert(g.theMap->getTileAt(x, y));
-    for (int t : {4, 6, 7, 21, 33, 44, 45}) {
+    for (int t : {TILE_LOCKED_DOOR, TILE_BED_HEAD, TILE_BED_FOOT, TILE_SEA, TILE_COUNTER, TILE_ROOM_DOOR,
+                  TILE_DOUBLE_DOOR}) {
         EXPECT_TRUE(tiles.count(t)) << "the map has no tile " << t;
     }
 
@@ -514,13 +516,13 @@ TEST(ShippedGame, EverythingIsReachableThroughItsDoorsAndOverTheSea)
     Map& m = *g.theMap;
     std::vector<Item*> floaters;
     for (Item* it : g.itemVec)
-        if (it->type == 9) {
+        if (it->type == ITEM_FLOATER) {
             floaters.push_back(it);
-            it->type = 0;
+            it->type = ITEM_PLAIN;
         }
     Reach dry = explore(g);
     for (Item* it : floaters)
-        it->type = 9;
+        it->type = ITEM_FLOATER;
     bool islandGiver = false;
     for (Actor* a : withRole(g, "Questy"))
         islandGiver = islandGiver || !dry.beside(tileX(a->x), tileX(a->y));
@@ -537,7 +539,7 @@ TEST(ShippedGame, EverythingIsReachableThroughItsDoorsAndOverTheSea)
         int open = 0;
         for (int dy = -3; dy <= 3; dy++)
             for (int dx = -3; dx <= 3; dx++)
-                open += m.getTileAt(tileX(a->x) + dx, tileX(a->y) + dy) == 21;
+                open += m.getTileAt(tileX(a->x) + dx, tileX(a->y) + dy) == TILE_SEA;
         EXPECT_GE(open, 30) << a->myName;
     }
 }

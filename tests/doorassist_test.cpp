@@ -58,7 +58,7 @@ struct ShippedTown
         game.reset();
     }
 
-    bool solid(int c, int r) { return game->theMap->isSolid(c * 48.0f + 1, r * 48.0f + 1); }
+    bool solid(int c, int r) { return game->theMap->isSolid(c * TILE_SIZE + 1, r * TILE_SIZE + 1); }
 
     // Tiles the town's streets reach from the compass rose with every door open but (skipC, skipR).
     std::vector<std::vector<bool>> reachedWithout(int skipC, int skipR)
@@ -120,10 +120,10 @@ struct ShippedTown
     {
         const Actor* p = game->player;
         switch (d.key) {
-        case SDLK_UP: return p->y + 44 < d.row * 48.0f;
-        case SDLK_DOWN: return p->y + 4 >= (d.row + 1) * 48.0f;
-        case SDLK_LEFT: return p->x + 44 < d.col * 48.0f;
-        default: return p->x + 4 >= (d.col + 1) * 48.0f;
+        case SDLK_UP: return p->y + 44 < d.row * TILE_SIZE;
+        case SDLK_DOWN: return p->y + 4 >= (d.row + 1) * TILE_SIZE;
+        case SDLK_LEFT: return p->x + 44 < d.col * TILE_SIZE;
+        default: return p->x + 4 >= (d.col + 1) * TILE_SIZE;
         }
     }
 
@@ -141,8 +141,8 @@ struct ShippedTown
     {
         Actor* p = game->player;
         bool vertical = d.key == SDLK_UP || d.key == SDLK_DOWN;
-        p->x = d.fromCol * 48.0f + (vertical ? off : 0);
-        p->y = d.fromRow * 48.0f + (vertical ? 0 : off);
+        p->x = d.fromCol * TILE_SIZE + (vertical ? off : 0);
+        p->y = d.fromRow * TILE_SIZE + (vertical ? 0 : off);
         float startAcross = vertical ? p->x : p->y;
         qtest::releaseAllKeys();
         qtest::holdKey(d.key, true);
@@ -182,7 +182,7 @@ TEST(DoorAssist, EveryTownDoorwayTakesOneHeldKeyFromUpTo12PixelsOffLine)
     std::vector<Doorway> doors = town.doorways();
     ASSERT_EQ(17u, doors.size()) << "the town's doors have changed; look again at the approach sides";
     for (const Doorway& d : doors) {
-        EXPECT_TRUE(town.game->playerFits(d.fromCol * 48.0f, d.fromRow * 48.0f)) << describe(d, 0);
+        EXPECT_TRUE(town.game->playerFits(d.fromCol * TILE_SIZE, d.fromRow * TILE_SIZE)) << describe(d, 0);
         for (int off = -12; off <= 12; off++) {
             if (off == 0)
                 continue;
@@ -226,8 +226,8 @@ TEST(DoorAssist, TheOptionWorksInPlay)
     CGame& g = *town.game;
     ASSERT_TRUE(g.vars.bDoorAssist);
     const Doorway inn = {124, 160, 124, 162, SDLK_UP};
-    g.player->x = inn.col * 48.0f + 10;
-    g.player->y = inn.fromRow * 48.0f;
+    g.player->x = inn.col * TILE_SIZE + 10;
+    g.player->y = inn.fromRow * TILE_SIZE;
     qtest::holdKey(SDLK_UP, true);
     qtest::TestClock clock;
     qtest::onFrame = [&] {

@@ -18,7 +18,7 @@ struct Fight : qtest::GameTest
         foe = w->startFight();
         hero = g->player;
     }
-    void enemyAt(int dx, int dy) { foe->x = hero->x + 48 * dx; foe->y = hero->y + 48 * dy; }
+    void enemyAt(int dx, int dy) { foe->x = hero->x + TILE_SIZE * dx; foe->y = hero->y + TILE_SIZE * dy; }
     // A fresh turn (enemy at 1000 health, empty console, no effects), then the keys in one frame.
     void press(std::initializer_list<SDLKey> keys, bool spellBar = false, unsigned seed = 0)
     {
@@ -62,7 +62,7 @@ TEST_F(Fight, BareHandedMeleeHitsForTheStrengthOnNeighbouringTilesOnly)
     EXPECT_EQ((std::vector<std::string>{"Attacking with fists", hitFor(7), "Enemy's move."}), g->vars.fightMsgVec);
     EXPECT_EQ(993, foe->stats.hp);
     const fightEffect* e = g->fvars.effects.back();
-    EXPECT_EQ(9, e->icon);
+    EXPECT_EQ(ICON_HIT, e->icon);
     EXPECT_EQ("7", e->text);
     EXPECT_FLOAT_EQ(400, e->x);
     EXPECT_FLOAT_EQ(252, e->y);
@@ -85,7 +85,7 @@ TEST_F(Fight, BareHandedMeleeHitsForTheStrengthOnNeighbouringTilesOnly)
 // maxEffect 7 at drunkenness 0.5 rolls rand() % 10, then the defence.
 TEST_F(Fight, DrunkenMeleeRollsInARangeOfTen)
 {
-    Item* club = weapon(1, 7);
+    Item* club = weapon(ITEM_MELEE, 7);
     g->vars.drunkenness = 0.5f;
     hero->stats.strength = 0;
     foe->stats.dexterity = 3;
@@ -104,7 +104,7 @@ TEST_F(Fight, DrunkenMeleeRollsInARangeOfTen)
 
 TEST_F(Fight, RangedWeaponRangeRollsAndCriticals)
 {
-    weapon(8, 6, 3);
+    weapon(ITEM_RANGED, 6, 3);
     hero->stats.strength = 2;
     foe->stats.dexterity = 8;
     enemyAt(3, 0);
@@ -131,7 +131,7 @@ TEST_F(Fight, RangedWeaponRangeRollsAndCriticals)
     EXPECT_FLOAT_EQ(504, g->fvars.shot_x);
     EXPECT_FLOAT_EQ(504, g->fvars.shot_y);
 
-    g->theMap->setTileAt(11, 10, 1);   // a wall: the shot still flies and the turn is spent
+    g->theMap->setTileAt(11, 10, TILE_STONE_WALL);   // a wall: the shot still flies and the turn is spent
     press({SDLK_z});
     EXPECT_EQ("Missed shot, obstacle in the way!", line(1));
     EXPECT_TRUE(g->fvars.bIsStillShooting);
@@ -141,12 +141,12 @@ TEST_F(Fight, RangedWeaponRangeRollsAndCriticals)
 // A range of 0 rolls 0 and draws no number: only the critical roll draws one here.
 TEST_F(Fight, ZeroRangesRollZero)
 {
-    Item* stick = weapon(1, 0);
+    Item* stick = weapon(ITEM_MELEE, 0);
     foe->stats.dexterity = 0;
     hero->stats.strength = 3;
     press({SDLK_z});
     EXPECT_EQ(hitFor(3), line(1));
-    stick->type = 8;
+    stick->type = ITEM_RANGED;
     stick->range = 2;
     srand(5);
     int expect = rand() % 20 == 1 ? 6 : 3;
@@ -164,7 +164,7 @@ TEST_F(Fight, HealAndFireballSpendManaAndTheTurn)
     EXPECT_EQ(40, hero->stats.mp);
     EXPECT_FALSE(g->vars.bYourTurn);
     EXPECT_EQ("Healed " + std::to_string(amount) + " health", line(1));
-    EXPECT_EQ(20, g->fvars.effects.back()->icon);
+    EXPECT_EQ(ICON_HEAL_MARK, g->fvars.effects.back()->icon);
     EXPECT_FLOAT_EQ(352, g->fvars.effects.back()->x);
 
     enemyAt(6, 0);
@@ -181,7 +181,7 @@ TEST_F(Fight, HealAndFireballSpendManaAndTheTurn)
     press({SDLK_z}, true, 9);
     EXPECT_EQ(hitFor(damage), line(1));
     EXPECT_EQ(1000 - damage, foe->stats.hp);
-    g->theMap->setTileAt(12, 10, 1);
+    g->theMap->setTileAt(12, 10, TILE_STONE_WALL);
     press({SDLK_z}, true);
     EXPECT_EQ("Couldn't hit enemy, wall in the way", line(1));
 
@@ -201,14 +201,14 @@ TEST_F(Fight, FireballFollowsTheLineToADiagonalEnemy)
 {
     hero->stats.intelligence = 4;
     enemyAt(3, -3);
-    g->theMap->setTileAt(10, 7, 1);
-    g->theMap->setTileAt(11, 8, 1);
-    g->theMap->setTileAt(12, 9, 1);
+    g->theMap->setTileAt(10, 7, TILE_STONE_WALL);
+    g->theMap->setTileAt(11, 8, TILE_STONE_WALL);
+    g->theMap->setTileAt(12, 9, TILE_STONE_WALL);
     srand(9);
     int damage = rand() % 10 + 4;
     press({SDLK_z}, true, 9);
     EXPECT_EQ(hitFor(damage), line(1));
-    g->theMap->setTileAt(11, 9, 1);
+    g->theMap->setTileAt(11, 9, TILE_STONE_WALL);
     press({SDLK_z}, true);
     EXPECT_EQ("Couldn't hit enemy, wall in the way", line(1));
 }
@@ -224,7 +224,7 @@ TEST_F(Fight, PainReachesThreeTilesThroughWalls)
     EXPECT_EQ("Not enough MP to cast Pain, need 15", line(0));
     EXPECT_TRUE(g->vars.bYourTurn);
 
-    g->theMap->setTileAt(11, 10, 1);
+    g->theMap->setTileAt(11, 10, TILE_STONE_WALL);
     hero->stats.intelligence = 2;
     for (unsigned seed = 1; seed <= 20; seed++) {
         hero->stats.mp = 15;
@@ -265,7 +265,7 @@ TEST_F(Fight, FleeKeepsTheTurnEitherWay)
 
 TEST_F(Fight, KeysMovesAndTheQueue)
 {
-    g->theMap->setTileAt(10, 9, 1);
+    g->theMap->setTileAt(10, 9, TILE_STONE_WALL);
     press({SDLK_RIGHT, SDLK_UP});   // into the enemy, into a wall: free and silent
     EXPECT_TRUE(g->vars.bYourTurn);
     EXPECT_TRUE(g->vars.fightMsgVec.empty());
@@ -274,10 +274,10 @@ TEST_F(Fight, KeysMovesAndTheQueue)
     press({SDLK_SPACE, SDLK_LEFT, SDLK_SPACE});
     EXPECT_EQ((std::vector<std::string>{"Waited...", "Waited...", "Enemy's move."}), g->vars.fightMsgVec);
     EXPECT_FLOAT_EQ(432, hero->x);
-    EXPECT_EQ(3, hero->direction);
+    EXPECT_EQ(FACE_LEFT, hero->direction);
 
     for (int i = 0; i < 3; i++)
-        weapon(1, 1);
+        weapon(ITEM_MELEE, 1);
     hero->x = 480;
     press({SDLK_v, SDLK_v, SDLK_v, SDLK_b, SDLK_c, SDLK_c, SDLK_F3});
     EXPECT_EQ(1, g->fvars.selectedWeapon);
@@ -293,7 +293,7 @@ TEST_F(Fight, KeysMovesAndTheQueue)
 // with the floater worn, a sea monster only over sea, others on free ground.
 TEST_F(Fight, StepsAtSeaFollowTheWalkingRules)
 {
-    g->theMap->setTileAt(10, 11, 21);
+    g->theMap->setTileAt(10, 11, TILE_SEA);
     press({SDLK_DOWN});
     EXPECT_FLOAT_EQ(480, hero->y);   // no floater
     g->vars.hasFloater = true;
@@ -301,7 +301,7 @@ TEST_F(Fight, StepsAtSeaFollowTheWalkingRules)
     EXPECT_FLOAT_EQ(528, hero->y);
     EXPECT_EQ("Enemy's move.", line(0));
 
-    w->fill(21);
+    w->fill(TILE_SEA);
     hero->x = hero->y = 480;
     enemyAt(3, 0);
     g->fightAI(foe, hero);
@@ -309,7 +309,7 @@ TEST_F(Fight, StepsAtSeaFollowTheWalkingRules)
     foe->conversation[1] = "Seamonster";
     g->fightAI(foe, hero);
     EXPECT_FLOAT_EQ(480 + 96, foe->x);
-    g->theMap->setTileAt(11, 10, 0);
+    g->theMap->setTileAt(11, 10, TILE_GRASS);
     g->fightAI(foe, hero);
     EXPECT_FLOAT_EQ(480 + 96, foe->x) << "a sea monster keeps to the sea";
 }
@@ -330,7 +330,7 @@ TEST_F(Fight, EnemyStepsFromTwoTilesAndStrikesFromTheDiagonal)
     enemyAt(2, 0);
     g->fightAI(foe, hero);
     EXPECT_FLOAT_EQ(528, foe->x);
-    EXPECT_EQ(3, foe->direction);
+    EXPECT_EQ(FACE_LEFT, foe->direction);
     EXPECT_TRUE(g->vars.fightMsgVec.empty());
     enemyAt(1, 1);
     g->fightAI(foe, hero);
@@ -343,7 +343,7 @@ TEST_F(Fight, EnemyBlowsAgainstDefenceAndArmour)
 {
     foe->stats.strength = 10;
     hero->stats.dexterity = 1;
-    Item* mail = w->addItem(4, 1);
+    Item* mail = w->addItem(ITEM_ARMOUR, OWNER_PLAYER);
     g->fvars.playerArmour = mail;
     mail->maxEffect = 5;
     g->fightAI(foe, hero);
@@ -374,7 +374,7 @@ TEST_F(Fight, EnemyBlowsAgainstDefenceAndArmour)
 TEST_F(Fight, WallBetweenGivesCantReachYou)
 {
     enemyAt(0, -2);
-    g->theMap->setTileAt(10, 9, 1);
+    g->theMap->setTileAt(10, 9, TILE_STONE_WALL);
     g->vars.bYourTurn = false;
     testing::internal::CaptureStdout();
     g->fightAI(foe, hero);
@@ -383,7 +383,7 @@ TEST_F(Fight, WallBetweenGivesCantReachYou)
     EXPECT_TRUE(g->vars.bYourTurn);
 
     enemyAt(2, 2);   // blocked sideways, free upward: a move, no message
-    g->theMap->setTileAt(11, 12, 1);
+    g->theMap->setTileAt(11, 12, TILE_STONE_WALL);
     EXPECT_EQ(0, g->fightAIMove(foe, hero));
     EXPECT_FLOAT_EQ(576, foe->x);
     EXPECT_FLOAT_EQ(528, foe->y);
@@ -419,15 +419,15 @@ TEST_F(Fight, TrailCoversAtMostTenTilesDiagonalFirst)
             t.push_back({(int)e->x, (int)e->y});
         return t;
     };
-    std::vector<std::pair<int, int>> t = trail(480 + 15 * 48, 480);
+    std::vector<std::pair<int, int>> t = trail(480 + 15 * TILE_SIZE, 480);
     ASSERT_EQ(10u, t.size());
     EXPECT_EQ(std::make_pair(400, 252), t.front());
     EXPECT_EQ(std::make_pair(352 + 480, 252), t.back());
-    EXPECT_EQ(18, g->fvars.effects.front()->icon);
-    EXPECT_EQ((std::vector<std::pair<int, int>>{{400, 300}, {448, 300}}), trail(480 + 3 * 48, 528));
+    EXPECT_EQ(ICON_FIRE_TRAIL, g->fvars.effects.front()->icon);
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{400, 300}, {448, 300}}), trail(480 + 3 * TILE_SIZE, 528));
     EXPECT_TRUE(trail(528, 528).empty());
-    g->theMap->setTileAt(13, 10, 2);
-    EXPECT_EQ(2u, trail(480 + 5 * 48, 480).size());   // stops before the wall
+    g->theMap->setTileAt(13, 10, TILE_CABIN_WALL);
+    EXPECT_EQ(2u, trail(480 + 5 * TILE_SIZE, 480).size());   // stops before the wall
 }
 
 TEST_F(Fight, ShotStopsOnTheEnemysLineAndArrives)

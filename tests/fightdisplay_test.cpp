@@ -73,7 +73,7 @@ TEST_F(Display, WeaponListBarsAndPointer)
     hero->stats.strength = 3;
     const char* names[3] = {"Dagger", "Short bow of the hills", "Axe"};
     for (int i = 0; i < 3; i++) {
-        Item* it = w->addItem(i == 1 ? 8 : 1, 1);
+        Item* it = w->addItem(i == 1 ? ITEM_RANGED : ITEM_MELEE, OWNER_PLAYER);
         it->itemName = names[i];
         it->maxEffect = 10 * (i + 1);
         g->fvars.weapons.push_back(it);
@@ -82,10 +82,10 @@ TEST_F(Display, WeaponListBarsAndPointer)
     const char* rows[3] = {"Axe 33 max dmg M", "Short bow of the hills 23 max dmg R", "Dagger 13 max dmg M"};
     for (int r = 0; r < 3; r++)
         EXPECT_NEAR(endOf(20, rows[r]), textEnd(20 + r * h, 20 + r * h + h, 48), 3) << rows[r];
-    EXPECT_EQ(iconColour(0), pixelAt(g->screen, 1, 20 + 2 * h + 47));   // pointer on the bottom row
+    EXPECT_EQ(iconColour(ICON_POINTER), pixelAt(g->screen, 1, 20 + 2 * h + 47));   // pointer on the bottom row
     EXPECT_EQ(BACKDROP, pixelAt(g->screen, 1, 20 + 2 * h - 1));
     for (int k = 0; k < 5; k++)
-        EXPECT_EQ(iconColour(4 + k), pixelAt(g->screen, 281 + 48 * k, 11)) << k;
+        EXPECT_EQ(iconColour(ICON_FIGHT_ATTACK + k), pixelAt(g->screen, 281 + 48 * k, 11)) << k;
 
     g->fvars.weapons.clear();
     g->fvars.bMenuOpen = true;
@@ -94,12 +94,12 @@ TEST_F(Display, WeaponListBarsAndPointer)
     EXPECT_EQ(-1, textEnd(2 + h, 20 + 3 * h));   // no rows
     EXPECT_EQ(BACKDROP, pixelAt(g->screen, 1, 21));
     for (int k = 0; k < 5; k++)
-        EXPECT_EQ(iconColour(11 + k), pixelAt(g->screen, 281 + 48 * k, 57)) << k;
+        EXPECT_EQ(iconColour(ICON_SPELL_FIREBALL + k), pixelAt(g->screen, 281 + 48 * k, 57)) << k;
 }
 
 TEST_F(Display, GaugesShowTheShareOfHealthAndManaWithinTheirSlot)
 {
-    for (int icon : {16, 17}) {   // 120-pixel strips in place of the 48-pixel stand-ins
+    for (int icon : {ICON_HEALTH_BAR, ICON_MANA_BAR}) {   // 120-pixel strips in place of the 48-pixel stand-ins
         SDL_FreeSurface(g->art.icons[icon]);
         g->art.icons[icon] = SDL_CreateRGBSurface(SDL_SWSURFACE, 120, 16, 32, 0xff0000, 0xff00, 0xff, 0);
         SDL_FillRect(g->art.icons[icon], NULL, 0xc80000);
@@ -136,7 +136,7 @@ TEST_F(Display, EnemyFramesShowOnlyEffectsAndConsole)
     EXPECT_EQ(BACKDROP, pixelAt(g->screen, g->SCREEN_WIDTH - 60, 570));
     EXPECT_EQ(BACKDROP, pixelAt(g->screen, 281, 11));
     EXPECT_EQ(-1, textEnd(2, 2 + h));
-    EXPECT_EQ(iconColour(10), pixelAt(g->screen, 401, 260));
+    EXPECT_EQ(iconColour(ICON_MISS), pixelAt(g->screen, 401, 260));
     EXPECT_NE(-1, textEnd(540, 540 + h));
     // A shot in flight at a living enemy freezes the effects; at a beaten one it does not.
     g->fvars.bIsStillShooting = true;
@@ -192,8 +192,8 @@ TEST_F(Banner, KeysWhileSlidingInAreLost)
             qtest::pushQuit();
         }
         if (frame == 250) {
-            EXPECT_EQ(iconColour(26), pixelAt(g->screen, x + 1, 276));
-            EXPECT_NE(iconColour(26), pixelAt(g->screen, x + 1, 275));
+            EXPECT_EQ(iconColour(ICON_FIGHT_BANNER), pixelAt(g->screen, x + 1, 276));
+            EXPECT_NE(iconColour(ICON_FIGHT_BANNER), pixelAt(g->screen, x + 1, 275));
         }
     });
     EXPECT_EQ(163 + 200 + 163, frames);
@@ -227,7 +227,8 @@ TEST_F(Display, FireballTurnInTheGameLoop)
             qtest::pushKey(SDLK_z);
         }
         if (frame == 10)
-            sawTrail = pixelAt(g->screen, 401, 262) == iconColour(18) && pixelAt(g->screen, 449, 262) == iconColour(18);
+            sawTrail = pixelAt(g->screen, 401, 262) == iconColour(ICON_FIRE_TRAIL) &&
+                       pixelAt(g->screen, 449, 262) == iconColour(ICON_FIRE_TRAIL);
         if (frame > 1 && g->vars.bYourTurn && !turnBackAt) {
             turnBackAt = frame;
             g->bMustQuit = true;

@@ -117,7 +117,7 @@ Pace playOneSecond(const std::string& config)
     run.walked = hero->x - 4800;
     run.talkLeft = g.vars.talkTimer;
 
-    Actor* foe = w.addActor(hero->x + 48, hero->y);
+    Actor* foe = w.addActor(hero->x + TILE_SIZE, hero->y);
     foe->stats.hp = 1000;
     Uint32 blow = 0;
     qtest::onFrame = [&] {

@@ -76,15 +76,15 @@ struct ShippedGame
                 if (std::abs(b->x - a->x) < 400 && std::abs(b->y - a->y) < 300)
                     n++;
             for (Item* it : g->itemVec)
-                if (it->owner == 0 && std::abs(it->x - a->x) < 400 && std::abs(it->y - a->y) < 300)
+                if (it->owner == OWNER_MAP && std::abs(it->x - a->x) < 400 && std::abs(it->y - a->y) < 300)
                     n++;
             if (n > bestCount) {
                 bestCount = n;
                 best = a;
             }
         }
-        g->player->x = best->x + 48;
-        g->player->y = best->y + 48;
+        g->player->x = best->x + TILE_SIZE;
+        g->player->y = best->y + TILE_SIZE;
         g->bPlayingGame = true;
         g->vars.timer_elapsed = 16;
         g->vars.timer_delta = 0.016f;
@@ -109,11 +109,11 @@ struct ShippedGame
         for (Item* it : g->itemVec) {
             if (given >= count || it->icon >= g->art.items.size())
                 continue;
-            bool weapon = it->type == 1 || it->type == 8;
+            bool weapon = it->type == ITEM_MELEE || it->type == ITEM_RANGED;
             if (weapon && weapons >= 3)
                 continue;
             weapons += weapon ? 1 : 0;
-            it->owner = 1;
+            it->owner = OWNER_PLAYER;
             given++;
         }
     }
@@ -130,10 +130,10 @@ struct ShippedGame
                 break;
             }
         ASSERT_NE(nullptr, foe);
-        g->player->x = (float)((int)g->player->x / 48 * 48);
-        g->player->y = (float)((int)g->player->y / 48 * 48);
-        foe->x = g->player->x + 48 * 6;
-        foe->y = g->player->y + 48;
+        g->player->x = (float)((int)g->player->x / TILE_SIZE * TILE_SIZE);
+        g->player->y = (float)((int)g->player->y / TILE_SIZE * TILE_SIZE);
+        foe->x = g->player->x + TILE_SIZE * 6;
+        foe->y = g->player->y + TILE_SIZE;
         g->enemy = foe;
         g->mode = 1;
         g->bPlayingGame = false;
@@ -260,9 +260,9 @@ TEST(Frames, ExploringWithoutTransparencyOrSea)
     // Somewhere with sea in view: the first sea tile of the map.
     for (int j = 0; j < Map::SIZE; j++)
         for (int i = 0; i < Map::SIZE; i++)
-            if (s.g->theMap->getTileAt(i, j) == 21 && s.g->player->x != (float)(i * 48)) {
-                s.g->player->x = (float)(i * 48);
-                s.g->player->y = (float)(j * 48);
+            if (s.g->theMap->getTileAt(i, j) == TILE_SEA && s.g->player->x != (float)(i * TILE_SIZE)) {
+                s.g->player->x = (float)(i * TILE_SIZE);
+                s.g->player->y = (float)(j * TILE_SIZE);
                 j = Map::SIZE;
                 break;
             }

@@ -38,7 +38,7 @@ Actor fighter(int x, int y, int hp, int strength, int dexterity, bool hostile, c
     a.stats.dexterity = (unsigned)dexterity;
     a.bIsHostile = hostile;
     a.sprite = 2;
-    a.direction = 0;
+    a.direction = FACE_UP;
     return a;
 }
 
@@ -52,8 +52,9 @@ void writeAdventure(const qtest::WorkDir& wd)
                 fighter(540, 830, 30, 1, 1, false, "Questy", "Old Bren", 0),
                 fighter(560, 1500, 10, 1, 1, true, "Grr.", "Bog rat", 0),
                 fighter(1200, 900, 30, 1, 1, false, "Ending", "Gatekeeper", 0)};
-    f.items = {thing(1, 6, 30, 1, "Short sword", "sword", 0), thing(0, 0, 999, 2, "Golden apple", "apple", 1),
-               thing(0, 0, 20, 2, "Silver locket", "locket", 2)};
+    f.items = {thing(ITEM_MELEE, 6, 30, OWNER_PLAYER, "Short sword", "sword", 0),
+               thing(ITEM_PLAIN, 0, 999, OWNER_SHOP, "Golden apple", "apple", 1),
+               thing(ITEM_PLAIN, 0, 20, OWNER_SHOP, "Silver locket", "locket", 2)};
     f.write(wd, "data");
     wd.write("data/ending/0.png", qtest::readFile(qtest::sourceDir() + "/data/assets/gameover.png"));
     wd.write("data/ending/1.png", qtest::readFile(qtest::sourceDir() + "/data/assets/items/1.png"));
@@ -203,7 +204,7 @@ TEST_F(FullPlay, TutorialFromTheMenuToItsEndingSlides)
             for (int x = 0; x < Map::SIZE; x++) {
                 int tile = g->theMap->getTileAt(x, y);
                 int d = (x - kx) * (x - kx) + (y - ky) * (y - ky);
-                if ((tile == 4 || tile == 45) && d < best) {
+                if ((tile == TILE_LOCKED_DOOR || tile == TILE_DOUBLE_DOOR) && d < best) {
                     best = d;
                     doorX = x;
                     doorY = y;
@@ -227,7 +228,7 @@ TEST_F(FullPlay, TutorialFromTheMenuToItsEndingSlides)
     s.add("the door is open", [&] {
         if (!hands.exploring())
             return false;
-        EXPECT_EQ(3, g->theMap->getTileAt(doorX, doorY));
+        EXPECT_EQ(TILE_OPEN_DOOR, g->theMap->getTileAt(doorX, doorY));
         return true;
     });
     s.add("get the first task", [&] { return hands.talkTo("Master Hollin"); });

@@ -160,13 +160,13 @@ TEST_F(GameDir, ASavedGameLoadsBackAsTheSameGame)
     g.questList.back()->bIsCompleted = true;
     for (int t = 0; t < 63; t++)
         g.theMap->setTileAt(t, t % 350, t);
-    g.theMap->setTileAt(349, 349, 21);
+    g.theMap->setTileAt(349, 349, TILE_SEA);
     // The rat at the end of the list was killed in a fight.
     delete g.actorList.back();
     g.actorList.pop_back();
     // Item 7 was bought and drunk.
-    g.itemVec[7]->owner = 1;
-    g.itemVec[7]->type = 5;
+    g.itemVec[7]->owner = OWNER_PLAYER;
+    g.itemVec[7]->type = ITEM_USED_UP;
 
     std::string out;
     qtest::quietly([&] { EXPECT_TRUE(g.saveGame("save")); }, &out);
@@ -426,7 +426,7 @@ TEST_F(GameDir, TheNextLoadFinishesASaveCutOffAfterItsCommit)
     gamefix::writeGame(wd, "save", 4, 3, 1);
     // As left on the disk: the new item 0 and character 1 staged, the killed
     // rat's file still there, and the list of what the commit does.
-    wd.write("save/idef/0.def.part", qtest::fileOf(gamefix::item(5, 1, "used")));
+    wd.write("save/idef/0.def.part", qtest::fileOf(gamefix::item(ITEM_USED_UP, OWNER_PLAYER, "used")));
     wd.write("save/npcdef/1.def.part", gamefix::actorFile("Grr", "Moved", 200, 200, true));
     wd.write("save/.commit", "idef/0.def\nnpcdef/1.def\n-npcdef/3.def\n-npcdef/4.def\n");
     ASSERT_EQ(0, quietLoad("save"));

@@ -31,7 +31,7 @@ inline Actor actor(const std::string& talk0, const std::string& name, int x = 96
     a.flagId = -1;
     a.bIsHostile = hostile;
     a.sprite = 2;
-    a.direction = 1;
+    a.direction = FACE_RIGHT;
     return a;
 }
 
@@ -70,9 +70,11 @@ inline void writeGame(const qtest::WorkDir& wd, const std::string& dir, int acto
     qtest::GameFolder f;
     f.vars = vars("data");
     for (int i = 0; i < actors; i++)
-        f.actors.push_back(i == 0 ? actor("Plyr", "Hero") : actor("Grr", "Rat " + std::to_string(i), 480 + 48 * i, 480, true));
+        f.actors.push_back(i == 0 ? actor("Plyr", "Hero")
+                                  : actor("Grr", "Rat " + std::to_string(i), 480 + TILE_SIZE * i, 480, true));
     for (int i = 0; i < items; i++)
-        f.items.push_back(i == 2 ? item(8, 1, "bow", 6) : item(i % 4, i % 2 ? 2 : 0, "thing" + std::to_string(i)));
+        f.items.push_back(i == 2 ? item(ITEM_RANGED, OWNER_PLAYER, "bow", 6)
+                                 : item(i % 4, i % 2 ? OWNER_SHOP : OWNER_MAP, "thing" + std::to_string(i)));
     for (int i = 0; i < quests; i++)
         f.quests.push_back(quest("thing" + std::to_string(i), i));
     f.write(wd, dir);
@@ -130,7 +132,7 @@ inline void expectSameItem(const Item& a, const Item& b)
     EXPECT_EQ(a.itemDescript, b.itemDescript);
     EXPECT_EQ(a.shortName, b.shortName);
     EXPECT_EQ(a.icon, b.icon);
-    EXPECT_EQ(a.type == 8 ? a.range : 0, b.type == 8 ? b.range : 0);
+    EXPECT_EQ(a.type == ITEM_RANGED ? a.range : 0, b.type == ITEM_RANGED ? b.range : 0);
 }
 
 inline void expectSameQuest(const Quest& a, const Quest& b)

@@ -53,7 +53,7 @@ struct Loop : qtest::PlayerGame
     // Without the turn, the enemy acts first, which reads no input.
     Actor* fightWith(int hp, bool yourTurn = false)
     {
-        Actor* foe = w->addActor(hero->x + 48, hero->y);
+        Actor* foe = w->addActor(hero->x + TILE_SIZE, hero->y);
         foe->stats.hp = hp;
         g->enemy = foe;
         g->mode = 1;
@@ -409,8 +409,8 @@ TEST(FrameRate, DrunkenWalkCoversTheSameGroundAt30_60And500FramesASecond)
 // tiles off swims up and is fought to a result.
 TEST_F(Loop, ASerpentThreeTilesOffAtSeaIsFoughtToAResult)
 {
-    w->fill(21);
-    Item* ring = w->addItem(9, 1);
+    w->fill(TILE_SEA);
+    Item* ring = w->addItem(ITEM_FLOATER, OWNER_PLAYER);
     ring->bIsEquipped = true;
     g->vars.hasFloater = true;
     hero->stats.strength = 20;
@@ -439,10 +439,10 @@ Actor* moatAndPond(World& w, Actor* hero)
     CGame& g = *w.game;
     for (int r = 8; r <= 12; r++)
         for (int c = 8; c <= 12; c++)
-            g.theMap->setTileAt(c, r, r == 8 || r == 12 || c == 8 || c == 12 ? 21 : 0);
+            g.theMap->setTileAt(c, r, r == 8 || r == 12 || c == 8 || c == 12 ? TILE_SEA : TILE_GRASS);
     for (int r = 6; r <= 14; r++)
         for (int c = 14; c <= 17; c++)
-            g.theMap->setTileAt(c, r, 21);
+            g.theMap->setTileAt(c, r, TILE_SEA);
     hero->x = hero->y = 480;
     Actor* serpent = w.addActor(672, 480);
     serpent->bIsHostile = true;
@@ -486,20 +486,20 @@ TEST_F(Loop, AFightThePlayerCanStillActInGoesOn)
 {
     hero->stats.mp = 0;
     Actor* serpent = moatAndPond(*w, hero);
-    Item* draught = w->addItem(7, 1);
+    Item* draught = w->addItem(ITEM_MANA, OWNER_PLAYER);
     draught->maxEffect = 5;
     g->enemy = serpent;
     g->mode = 1;
     EXPECT_FALSE(g->fightIsDeadlocked());
-    draught->type = 5;
+    draught->type = ITEM_USED_UP;
     EXPECT_TRUE(g->fightIsDeadlocked());
-    Item* bow = w->addItem(8, 1);
+    Item* bow = w->addItem(ITEM_RANGED, OWNER_PLAYER);
     bow->range = 4;
     g->fvars.weapons.push_back(bow);
     EXPECT_FALSE(g->fightIsDeadlocked());
     bow->range = 3;   // three tiles from the island's edge: out of a range of 3
     EXPECT_TRUE(g->fightIsDeadlocked());
-    g->theMap->setTileAt(13, 10, 21);   // the pond joins the ring: the serpent can swim up
+    g->theMap->setTileAt(13, 10, TILE_SEA);   // the pond joins the ring: the serpent can swim up
     EXPECT_FALSE(g->fightIsDeadlocked());
 }
 

@@ -28,10 +28,10 @@ TEST_F(Input, OppositeKeysFavourUpAndLeft)
 {
     walk({SDLK_UP, SDLK_DOWN});
     EXPECT_FLOAT_EQ(477.5f, hero->y);
-    EXPECT_EQ(0, hero->direction);
+    EXPECT_EQ(FACE_UP, hero->direction);
     walk({SDLK_LEFT, SDLK_RIGHT});
     EXPECT_FLOAT_EQ(477.5f, hero->x);
-    EXPECT_EQ(3, hero->direction);
+    EXPECT_EQ(FACE_LEFT, hero->direction);
 }
 
 TEST_F(Input, DiagonalMovesBothAxesAndFacesSideways)
@@ -39,12 +39,12 @@ TEST_F(Input, DiagonalMovesBothAxesAndFacesSideways)
     walk({SDLK_UP, SDLK_RIGHT});
     EXPECT_FLOAT_EQ(477.5f, hero->y);
     EXPECT_FLOAT_EQ(482.5f, hero->x);
-    EXPECT_EQ(1, hero->direction);
+    EXPECT_EQ(FACE_RIGHT, hero->direction);
 }
 
 TEST_F(Input, StandingShowsFrameZeroAndWallsKeepTheWalkGoing)
 {
-    g->theMap->setTileAt(9, 10, 1);
+    g->theMap->setTileAt(9, 10, TILE_STONE_WALL);
     hero->x = 485;   // inset box one pixel from the wall on the left
     frame(100);
     for (int i = 0; i < 2; i++)
@@ -85,9 +85,9 @@ TEST_F(Input, ReelingJostlesAfter200Milliseconds)
 
 TEST_F(Input, FloaterCarriesOntoSeaButNotOntoRockFromSea)
 {
-    g->theMap->setTileAt(11, 10, 21);
-    g->theMap->setTileAt(12, 10, 21);
-    g->theMap->setTileAt(13, 10, 1);
+    g->theMap->setTileAt(11, 10, TILE_SEA);
+    g->theMap->setTileAt(12, 10, TILE_SEA);
+    g->theMap->setTileAt(13, 10, TILE_STONE_WALL);
     frame(20);
     for (int i = 0; i < 5; i++)
         walk({SDLK_RIGHT});
@@ -96,8 +96,8 @@ TEST_F(Input, FloaterCarriesOntoSeaButNotOntoRockFromSea)
     for (int i = 0; i < 40; i++)
         walk({SDLK_RIGHT});
     EXPECT_GT(hero->x, 530.0f);           // out on the water
-    EXPECT_LT(hero->x + 44, 13 * 48.0f);  // but the rock stops the box, as a wall does on land
-    EXPECT_GE(hero->x + 44, 13 * 48.0f - 5);
+    EXPECT_LT(hero->x + 44, 13.0f * TILE_SIZE);  // but the rock stops the box, as a wall does on land
+    EXPECT_GE(hero->x + 44, 13.0f * TILE_SIZE - 5);
 }
 
 // Floating is no trap: the player comes ashore again on every side.
@@ -105,12 +105,12 @@ TEST_F(Input, TheFloaterCarriesThePlayerBackAshore)
 {
     for (int r = 8; r <= 12; r++)
         for (int c = 8; c <= 12; c++)
-            g->theMap->setTileAt(c, r, 21);
+            g->theMap->setTileAt(c, r, TILE_SEA);
     g->vars.hasFloater = true;
     frame(20);
     struct Way { SDLKey key; float Actor::*axis; float beyond; int sign; };
-    const Way ways[] = {{SDLK_RIGHT, &Actor::x, 13 * 48.0f, 1}, {SDLK_LEFT, &Actor::x, 8 * 48.0f - 48, -1},
-                        {SDLK_DOWN, &Actor::y, 13 * 48.0f, 1}, {SDLK_UP, &Actor::y, 8 * 48.0f - 48, -1}};
+    const Way ways[] = {{SDLK_RIGHT, &Actor::x, 13.0f * TILE_SIZE, 1}, {SDLK_LEFT, &Actor::x, 7.0f * TILE_SIZE, -1},
+                        {SDLK_DOWN, &Actor::y, 13.0f * TILE_SIZE, 1}, {SDLK_UP, &Actor::y, 7.0f * TILE_SIZE, -1}};
     for (const Way& w : ways) {
         hero->x = hero->y = 480;   // the middle of the water
         for (int i = 0; i < 80; i++)
@@ -149,9 +149,9 @@ TEST_F(Input, QuitKeysAndScreenshots)
 
 TEST_F(Input, PickUpTakesOneTouchingItemPerPress)
 {
-    Item* a = w->addItem(0, 0, 480 + 48, 480);   // edge to edge
-    Item* b = w->addItem(0, 0, 470, 470);
-    Item* far = w->addItem(0, 0, 600, 480);
+    Item* a = w->addItem(ITEM_PLAIN, OWNER_MAP, 480 + TILE_SIZE, 480);   // edge to edge
+    Item* b = w->addItem(ITEM_PLAIN, OWNER_MAP, 470, 470);
+    Item* far = w->addItem(ITEM_PLAIN, OWNER_MAP, 600, 480);
     qtest::pushKey(SDLK_SPACE);
     g->getInput();
     EXPECT_EQ(1u, a->owner);

@@ -17,13 +17,13 @@ struct Interact : qtest::PlayerGame
 
 TEST_F(Interact, BedsCountDiagonallyButNotTwoTilesAway)
 {
-    g->theMap->setTileAt(12, 10, 6);
+    g->theMap->setTileAt(12, 10, TILE_BED_HEAD);
     g->findSleep();
     EXPECT_EQ("Can't sleep here. Find a bed", g->vars.currentTalk);
 
     hero->stats.hp = 3;
     hero->stats.mp = 1;
-    g->theMap->setTileAt(11, 11, 7);
+    g->theMap->setTileAt(11, 11, TILE_BED_FOOT);
     qtest::pushKey(SDLK_ESCAPE);
     g->findSleep();
     EXPECT_EQ("Good night...", g->vars.currentTalk);
@@ -35,15 +35,15 @@ TEST_F(Interact, BedsCountDiagonallyButNotTwoTilesAway)
 // column (or row) covers the cell beside it, and that cell touches the bed.
 TEST_F(Interact, ABedBesideAnyCellThePlayerCoversCounts)
 {
-    g->theMap->setTileAt(12, 10, 6);
-    g->theMap->setTileAt(12, 11, 7);
+    g->theMap->setTileAt(12, 10, TILE_BED_HEAD);
+    g->theMap->setTileAt(12, 11, TILE_BED_FOOT);
     hero->x = 526;   // columns 10 and 11
     qtest::pushKey(SDLK_ESCAPE);
     g->findSleep();
     EXPECT_EQ("Good night...", g->vars.currentTalk);
 
     g->theMap->Init();
-    g->theMap->setTileAt(10, 12, 6);
+    g->theMap->setTileAt(10, 12, TILE_BED_HEAD);
     hero->x = 480;
     hero->y = 526;   // rows 10 and 11
     qtest::pushKey(SDLK_ESCAPE);
@@ -57,7 +57,7 @@ TEST_F(Interact, ABedBesideAnyCellThePlayerCoversCounts)
 
 TEST_F(Interact, WakingEarlyKeepsTheDrink)
 {
-    g->theMap->setTileAt(10, 9, 6);
+    g->theMap->setTileAt(10, 9, TILE_BED_HEAD);
     g->vars.drunkenness = 1;
     qtest::pushKey(SDLK_ESCAPE);
     g->findSleep();
@@ -67,7 +67,7 @@ TEST_F(Interact, WakingEarlyKeepsTheDrink)
 
 TEST_F(Interact, AFullSleepSobersUpAndResetsTheTimers)
 {
-    g->theMap->setTileAt(10, 9, 6);
+    g->theMap->setTileAt(10, 9, TILE_BED_HEAD);
     g->vars.drunkenness = 2;
     Uint32 start = SDL_GetTicks();
     g->findSleep();
@@ -78,7 +78,7 @@ TEST_F(Interact, AFullSleepSobersUpAndResetsTheTimers)
     EXPECT_GE(took, 1200u);
     EXPECT_LT(took, 3000u);
 
-    g->theMap->setTileAt(10, 9, 6);
+    g->theMap->setTileAt(10, 9, TILE_BED_HEAD);
     qtest::pushKey(SDLK_ESCAPE);
     g->findSleep();
     EXPECT_TRUE(showsCaption("Napping..."));
@@ -86,29 +86,29 @@ TEST_F(Interact, AFullSleepSobersUpAndResetsTheTimers)
 
 TEST_F(Interact, KeysFitTheirOwnDoorsOnly)
 {
-    g->theMap->setTileAt(11, 10, 4);
-    g->theMap->setTileAt(9, 11, 44);
+    g->theMap->setTileAt(11, 10, TILE_LOCKED_DOOR);
+    g->theMap->setTileAt(9, 11, TILE_ROOM_DOOR);
     float cx = hero->x + 24, cy = hero->y + 24;
-    g->theMap->setTileAt(11, 10, 4);
+    g->theMap->setTileAt(11, 10, TILE_LOCKED_DOOR);
     EXPECT_EQ(1, g->unlockDoor(cx, cy, false, true));   // the room door 44 opens
-    EXPECT_EQ(3, g->theMap->getTileAt(9, 11));
-    EXPECT_EQ(4, g->theMap->getTileAt(11, 10));
+    EXPECT_EQ(TILE_OPEN_DOOR, g->theMap->getTileAt(9, 11));
+    EXPECT_EQ(TILE_LOCKED_DOOR, g->theMap->getTileAt(11, 10));
     EXPECT_EQ(0, g->unlockDoor(cx, cy, false, true));    // no room door left; 4 does not fit
     EXPECT_EQ(1, g->unlockDoor(cx, cy, false, false));
-    EXPECT_EQ(3, g->theMap->getTileAt(11, 10));
-    g->theMap->setTileAt(10, 11, 44);
+    EXPECT_EQ(TILE_OPEN_DOOR, g->theMap->getTileAt(11, 10));
+    g->theMap->setTileAt(10, 11, TILE_ROOM_DOOR);
     EXPECT_EQ(0, g->unlockDoor(cx, cy, false, false));   // an ordinary key at a room door
-    g->theMap->setTileAt(9, 9, 45);
+    g->theMap->setTileAt(9, 9, TILE_DOUBLE_DOOR);
     EXPECT_EQ(1, g->unlockDoor(cx, cy, false, false));
 }
 
 TEST_F(Interact, DoorsAtTheMapEdgeAreFound)
 {
-    g->theMap->setTileAt(0, 0, 45);
+    g->theMap->setTileAt(0, 0, TILE_DOUBLE_DOOR);
     EXPECT_EQ(1, g->unlockDoor(10, 10, false, false));
-    EXPECT_EQ(3, g->theMap->getTileAt(0, 0));
-    g->theMap->setTileAt(349, 349, 4);
-    EXPECT_EQ(1, g->unlockDoor(349 * 48 + 40, 349 * 48 + 40, false, false));
+    EXPECT_EQ(TILE_OPEN_DOOR, g->theMap->getTileAt(0, 0));
+    g->theMap->setTileAt(349, 349, TILE_LOCKED_DOOR);
+    EXPECT_EQ(1, g->unlockDoor(349 * TILE_SIZE + 40, 349 * TILE_SIZE + 40, false, false));
     EXPECT_EQ(0, g->unlockDoor(-500, -500, false, false));
 }
 
@@ -116,7 +116,7 @@ TEST_F(Interact, LockPicksSucceedFailOrBreak)
 {
     int counts[4] = {0, 0, 0, 0};
     for (int i = 0; i < 600; i++) {
-        g->theMap->setTileAt(11, 10, 4);
+        g->theMap->setTileAt(11, 10, TILE_LOCKED_DOOR);
         counts[g->unlockDoor(504, 504, true, false)]++;
     }
     EXPECT_EQ(0, counts[0]);
@@ -126,9 +126,9 @@ TEST_F(Interact, LockPicksSucceedFailOrBreak)
 
     g->vars.bCheatPick = true;
     for (int i = 0; i < 600; i++) {
-        g->theMap->setTileAt(11, 10, 4);
+        g->theMap->setTileAt(11, 10, TILE_LOCKED_DOOR);
         EXPECT_NE(2, g->unlockDoor(504, 504, true, false));
     }
-    g->theMap->setTileAt(11, 10, 44);
+    g->theMap->setTileAt(11, 10, TILE_ROOM_DOOR);
     EXPECT_EQ(0, g->unlockDoor(504, 504, true, false));   // picks do not open room doors
 }

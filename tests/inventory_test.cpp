@@ -37,8 +37,8 @@ struct Inventory : qtest::PlayerGame
 TEST_F(Inventory, TwelveItemsScrollByOneAfterNineRows)
 {
     for (int i = 0; i < 12; i++)
-        w->addItem(1, 1);
-    w->addItem(5, 1);   // used up: never listed
+        w->addItem(ITEM_MELEE, OWNER_PLAYER);
+    w->addItem(ITEM_USED_UP, OWNER_PLAYER);   // used up: never listed
     int h = g->returnTextHeight();
     testing::internal::CaptureStdout();
     run({});
@@ -66,7 +66,7 @@ TEST_F(Inventory, TwelveItemsScrollByOneAfterNineRows)
 
 TEST_F(Inventory, PotionsCapAtTheirMaximum)
 {
-    Item* heal = w->addItem(2, 1);
+    Item* heal = w->addItem(ITEM_HEALING, OWNER_PLAYER);
     heal->maxEffect = 50;
     hero->stats.hp = 90;
     run({SDLK_RETURN}, false);
@@ -75,7 +75,7 @@ TEST_F(Inventory, PotionsCapAtTheirMaximum)
     EXPECT_EQ("Healed", g->vars.currentTalk);
     EXPECT_FLOAT_EQ(0, g->vars.timer_delta);
 
-    Item* mana = w->addItem(7, 1);
+    Item* mana = w->addItem(ITEM_MANA, OWNER_PLAYER);
     mana->maxEffect = 5;
     hero->stats.mp = 10;
     run({SDLK_RETURN}, false);
@@ -86,14 +86,14 @@ TEST_F(Inventory, PotionsCapAtTheirMaximum)
 // Potion strengths come from item files: the largest still only fills up.
 TEST_F(Inventory, HugePotionsFillUpWithoutOverflowing)
 {
-    Item* heal = w->addItem(2, 1);
+    Item* heal = w->addItem(ITEM_HEALING, OWNER_PLAYER);
     heal->maxEffect = INT_MAX;
     hero->stats.hp = 90;
     run({SDLK_RETURN}, false);
     EXPECT_EQ(100, hero->stats.hp);
     EXPECT_EQ(5, heal->type);
 
-    Item* mana = w->addItem(7, 1);
+    Item* mana = w->addItem(ITEM_MANA, OWNER_PLAYER);
     mana->maxEffect = INT_MAX;
     hero->stats.mp = 10;
     run({SDLK_RETURN}, false);
@@ -102,7 +102,7 @@ TEST_F(Inventory, HugePotionsFillUpWithoutOverflowing)
 
 TEST_F(Inventory, CashIsShownUnsigned)
 {
-    w->addItem(1, 1);
+    w->addItem(ITEM_MELEE, OWNER_PLAYER);
     hero->stats.money = 3000000000u;
     run({});
     EXPECT_TRUE(shows("Your cash: $3000000000", 10, 500));
@@ -112,9 +112,9 @@ TEST_F(Inventory, CashIsShownUnsigned)
 // openings show it.
 TEST_F(Inventory, AMissingPictureIsReportedOncePerItem)
 {
-    w->addItem(1, 1)->icon = 4000000000u;
-    w->addItem(1, 1)->icon = 4000000000u;
-    w->addItem(1, 1);
+    w->addItem(ITEM_MELEE, OWNER_PLAYER)->icon = 4000000000u;
+    w->addItem(ITEM_MELEE, OWNER_PLAYER)->icon = 4000000000u;
+    w->addItem(ITEM_MELEE, OWNER_PLAYER);
     testing::internal::CaptureStderr();
     for (int opening = 0; opening < 2; opening++) {
         qtest::EventScript script;
@@ -132,7 +132,7 @@ TEST_F(Inventory, AMissingPictureIsReportedOncePerItem)
 TEST_F(Inventory, TheFifthDrinkIsRefused)
 {
     for (int i = 0; i < 5; i++)
-        w->addItem(3, 1);
+        w->addItem(ITEM_DRINK, OWNER_PLAYER);
     g->vars.drunkenness = 3.0f;
     run({SDLK_RETURN}, false);
     EXPECT_FLOAT_EQ(4.0f, g->vars.drunkenness);
@@ -142,15 +142,15 @@ TEST_F(Inventory, TheFifthDrinkIsRefused)
     EXPECT_EQ("You are already too drunk!", g->vars.currentTalk);
     int left = 0;
     for (Item* it : g->itemVec)
-        left += it->type == 3;
+        left += it->type == ITEM_DRINK;
     EXPECT_EQ(4, left);
 }
 
 TEST_F(Inventory, ArmourLeavesTheFloaterOnAndFloatersToggle)
 {
-    Item* floater = w->addItem(9, 1);
-    Item* oldArmour = w->addItem(4, 1);
-    Item* newArmour = w->addItem(4, 1);
+    Item* floater = w->addItem(ITEM_FLOATER, OWNER_PLAYER);
+    Item* oldArmour = w->addItem(ITEM_ARMOUR, OWNER_PLAYER);
+    Item* newArmour = w->addItem(ITEM_ARMOUR, OWNER_PLAYER);
     oldArmour->bIsEquipped = true;
     // The top row is the last item: the new armour. Down, Down reaches the floater.
     run({SDLK_RETURN, SDLK_DOWN, SDLK_DOWN, SDLK_RETURN});
@@ -167,8 +167,8 @@ TEST_F(Inventory, ArmourLeavesTheFloaterOnAndFloatersToggle)
 // Taking off one of two worn floaters leaves the player floating on the other.
 TEST_F(Inventory, TwoFloatersWornOneTakenOffStillFloats)
 {
-    Item* first = w->addItem(9, 1);
-    Item* second = w->addItem(9, 1);
+    Item* first = w->addItem(ITEM_FLOATER, OWNER_PLAYER);
+    Item* second = w->addItem(ITEM_FLOATER, OWNER_PLAYER);
     first->bIsEquipped = second->bIsEquipped = true;
     g->vars.hasFloater = true;
     run({SDLK_RETURN});   // the top row: the second floater
@@ -181,8 +181,8 @@ TEST_F(Inventory, TwoFloatersWornOneTakenOffStillFloats)
 
 TEST_F(Inventory, DroppedObjectsLieAtThePlayerAndCanBeTakenAgain)
 {
-    Item* letter = w->addItem(0, 1);
-    Item* towel = w->addItem(12, 1);
+    Item* letter = w->addItem(ITEM_PLAIN, OWNER_PLAYER);
+    Item* towel = w->addItem(ITEM_KEY_SHOP_GOODS, OWNER_PLAYER);
     hero->x = 700;
     hero->y = 300;
     run({SDLK_RETURN}, false);   // the towel, on top
@@ -196,30 +196,30 @@ TEST_F(Inventory, DroppedObjectsLieAtThePlayerAndCanBeTakenAgain)
 
 TEST_F(Inventory, KeysAndPicksOnDoors)
 {
-    Item* key = w->addItem(6, 1);
+    Item* key = w->addItem(ITEM_DOOR_KEY, OWNER_PLAYER);
     run({SDLK_RETURN});   // no door: the key stays, the menu stays open until Escape
     EXPECT_EQ(6, key->type);
-    g->theMap->setTileAt(11, 11, 4);
+    g->theMap->setTileAt(11, 11, TILE_LOCKED_DOOR);
     run({SDLK_RETURN}, false);
     EXPECT_EQ(5, key->type);
-    EXPECT_EQ(3, g->theMap->getTileAt(11, 11));
+    EXPECT_EQ(TILE_OPEN_DOOR, g->theMap->getTileAt(11, 11));
 
-    Item* roomKey = w->addItem(11, 1);
-    g->theMap->setTileAt(9, 10, 44);
+    Item* roomKey = w->addItem(ITEM_ROOM_KEY, OWNER_PLAYER);
+    g->theMap->setTileAt(9, 10, TILE_ROOM_DOOR);
     run({SDLK_RETURN}, false);
     EXPECT_EQ(5, roomKey->type);
     EXPECT_EQ("Welcome to Mendrel Resorts!", g->vars.currentTalk);
 
-    Item* pick = w->addItem(10, 1);
+    Item* pick = w->addItem(ITEM_LOCK_PICK, OWNER_PLAYER);
     g->vars.currentTalk = "earlier";
     run({SDLK_RETURN});   // no door: the old line shows again
     EXPECT_EQ("earlier", g->vars.currentTalk);
     EXPECT_FLOAT_EQ(g->TALK_TIMER, g->vars.talkTimer);
     bool broke = false, opened = false;
     for (int i = 0; i < 200 && !(broke && opened); i++) {
-        g->theMap->setTileAt(10, 9, 45);
-        if (pick->type == 5)
-            pick->type = 10;
+        g->theMap->setTileAt(10, 9, TILE_DOUBLE_DOOR);
+        if (pick->type == ITEM_USED_UP)
+            pick->type = ITEM_LOCK_PICK;
         run({SDLK_RETURN}, false);
         const std::string& t = g->vars.currentTalk;
         if (t == "Oh no! You broke your pick.") {
@@ -227,7 +227,7 @@ TEST_F(Inventory, KeysAndPicksOnDoors)
             EXPECT_EQ(5, pick->type);
         } else if (t == "Successfully picked the lock.") {
             opened = true;
-            EXPECT_EQ(3, g->theMap->getTileAt(10, 9));
+            EXPECT_EQ(TILE_OPEN_DOOR, g->theMap->getTileAt(10, 9));
         } else {
             EXPECT_EQ("Couldn't pick, try again", t);
         }
@@ -238,7 +238,7 @@ TEST_F(Inventory, KeysAndPicksOnDoors)
 
 TEST_F(Inventory, InCombatUsingAnythingEndsTheTurnAtOnce)
 {
-    w->addItem(1, 1);
+    w->addItem(ITEM_MELEE, OWNER_PLAYER);
     g->bPlayingGame = false;
     g->vars.timer_delta = 0.05f;
     qtest::pushKey(SDLK_RETURN);
@@ -257,7 +257,7 @@ TEST_F(Inventory, EmptyInventoryWaitsForOneKey)
     EXPECT_FALSE(g->bMustQuit);
     EXPECT_FLOAT_EQ(0.05f, g->vars.timer_delta);
 
-    w->addItem(1, 1);
+    w->addItem(ITEM_MELEE, OWNER_PLAYER);
     qtest::pushQuit();
     g->inventoryMenu();
     EXPECT_TRUE(g->bMustQuit);
@@ -265,10 +265,10 @@ TEST_F(Inventory, EmptyInventoryWaitsForOneKey)
 
 TEST_F(Inventory, WeaponListInItemOrder)
 {
-    Item* sword = w->addItem(1, 1);
-    w->addItem(1, 2);
-    w->addItem(4, 1);
-    Item* bow = w->addItem(8, 1);
+    Item* sword = w->addItem(ITEM_MELEE, OWNER_PLAYER);
+    w->addItem(ITEM_MELEE, OWNER_SHOP);
+    w->addItem(ITEM_ARMOUR, OWNER_PLAYER);
+    Item* bow = w->addItem(ITEM_RANGED, OWNER_PLAYER);
     std::vector<Item*> list{sword};
     g->buildWeaponVector(list);
     ASSERT_EQ(3u, list.size());   // appends, does not clear

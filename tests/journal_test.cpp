@@ -54,10 +54,10 @@ TEST_F(JournalScreen, KeepsTheGiversWordsTheQuestsDoneAndTheLinesSaid)
     mara->myName = "Mara";
     quest("Find my lost gem", "gem", 4);
     quest("Bring me a lantern", "lantern", 5);
-    Item* gem = w->addItem(0, 0);
+    Item* gem = w->addItem(ITEM_PLAIN, OWNER_MAP);
     gem->shortName = "gem";
     gem->itemName = "Green gem";
-    w->addItem(0, 0)->shortName = "lantern";
+    w->addItem(ITEM_PLAIN, OWNER_MAP)->shortName = "lantern";
 
     play({SDLK_RETURN, SDLK_j, SDLK_ESCAPE});
     int h = g->returnTextHeight();

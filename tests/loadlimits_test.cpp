@@ -349,7 +349,7 @@ TEST_F(LoadLimits, BrokenSoundHeadersStaySilent)
     EXPECT_NE(std::string::npos, err.find("has 0 channels")) << err;
     EXPECT_NE(std::string::npos, err.find("sample rate is 0 Hz")) << err;
     testing::internal::CaptureStderr();
-    g->playSound(0);
+    g->playSound(SOUND_FIGHT_WON);
     EXPECT_EQ("sound 0 is missing, out of range or damaged\n", testing::internal::GetCapturedStderr());
 }
 
@@ -362,7 +362,7 @@ TEST(Reports, EachItemWithoutAPictureIsReportedOnce)
     w.addActor(480, 480, true);
     const int COUNT = 20000;
     for (int i = 0; i < COUNT; i++)
-        w.addItem(0, 0, 480, 480)->icon = 99;
+        w.addItem(ITEM_PLAIN, OWNER_MAP, 480, 480)->icon = 99;
     testing::internal::CaptureStderr();
     double t = secondsOf([&] {
         for (int frame = 0; frame < 30; frame++)

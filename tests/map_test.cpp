@@ -20,31 +20,33 @@ std::string row(char fill) { return std::string(350, fill) + "\n"; }
 TEST(Map, TileAccessOutsideTheGridIsHarmless)
 {
     auto m = emptyMap();
-    m->setTileAt(349, 349, 9);
-    EXPECT_EQ(9, m->getTileAt(349, 349));
-    EXPECT_EQ(0, m->getTileAt(350, 0));
-    EXPECT_EQ(0, m->getTileAt(-1, 5));
-    m->setTileAt(0, 350, 7);
-    m->setTileAt(-1, 0, 7);
+    m->setTileAt(349, 349, TILE_BOULDERS);
+    EXPECT_EQ(TILE_BOULDERS, m->getTileAt(349, 349));
+    EXPECT_EQ(TILE_GRASS, m->getTileAt(350, 0));
+    EXPECT_EQ(TILE_GRASS, m->getTileAt(-1, 5));
+    m->setTileAt(0, 350, TILE_BED_FOOT);
+    m->setTileAt(-1, 0, TILE_BED_FOOT);
     for (int i = 0; i < 350; i++) {
-        EXPECT_EQ(0, m->getTileAt(i, 0));
-        EXPECT_EQ(0, m->getTileAt(0, i));
+        EXPECT_EQ(TILE_GRASS, m->getTileAt(i, 0));
+        EXPECT_EQ(TILE_GRASS, m->getTileAt(0, i));
     }
-    m->setTileAt(3, 5, 21);
-    EXPECT_EQ(21, m->level[5][3]);
+    m->setTileAt(3, 5, TILE_SEA);
+    EXPECT_EQ(TILE_SEA, m->level[5][3]);
 }
 
 TEST(Map, SolidSetAndMapEdges)
 {
     auto m = emptyMap();
-    const int solid[] = {1, 2, 4, 6, 7, 9, 10, 21, 33, 38, 39, 42, 44, 45, 46};
-    for (int t = 0; t < 63; t++) {
+    const int solid[] = {TILE_STONE_WALL, TILE_CABIN_WALL, TILE_LOCKED_DOOR, TILE_BED_HEAD, TILE_BED_FOOT,
+                         TILE_BOULDERS, TILE_OAK, TILE_SEA, TILE_COUNTER, TILE_BRICK_WALL, TILE_PINE,
+                         TILE_CRATES, TILE_ROOM_DOOR, TILE_DOUBLE_DOOR, TILE_CAVE_WALL};
+    for (int t = 0; t < TILE_COUNT; t++) {
         m->setTileAt(5, 5, t);
         bool expected = std::find(std::begin(solid), std::end(solid), t) != std::end(solid);
-        EXPECT_EQ(expected, m->isSolid(5 * 48 + 10, 5 * 48 + 47)) << "tile " << t;
+        EXPECT_EQ(expected, m->isSolid(5 * TILE_SIZE + 10, 5 * TILE_SIZE + 47)) << "tile " << t;
     }
     EXPECT_FALSE(m->isSolid(16751.0f, 100.0f));   // column 348
-    m->setTileAt(348, 2, 1);
+    m->setTileAt(348, 2, TILE_STONE_WALL);
     EXPECT_TRUE(m->isSolid(16751.0f, 100.0f));
     EXPECT_TRUE(m->isSolid(16752.0f, 100.0f));    // column 349, whatever the tile
     EXPECT_TRUE(m->isSolid(100.0f, 16752.0f));
@@ -57,15 +59,15 @@ TEST(Map, SolidSetAndMapEdges)
 TEST(Map, SeaIsTile21InsideTheMap)
 {
     auto m = emptyMap();
-    m->setTileAt(0, 0, 21);
+    m->setTileAt(0, 0, TILE_SEA);
     EXPECT_TRUE(m->isSea(-0.5f, 10.0f));
     EXPECT_TRUE(m->isSea(47.9f, 47.9f));
     EXPECT_FALSE(m->isSea(48.0f, 10.0f));
     EXPECT_FALSE(m->isSea(-48.0f, 10.0f));
-    m->setTileAt(349, 5, 21);
-    EXPECT_FALSE(m->isSea(349 * 48 + 1, 5 * 48 + 1));   // the last column is never sea
-    m->setTileAt(348, 5, 21);
-    EXPECT_TRUE(m->isSea(348 * 48 + 1, 5 * 48 + 1));
+    m->setTileAt(349, 5, TILE_SEA);
+    EXPECT_FALSE(m->isSea(349 * TILE_SIZE + 1, 5 * TILE_SIZE + 1));   // the last column is never sea
+    m->setTileAt(348, 5, TILE_SEA);
+    EXPECT_TRUE(m->isSea(348 * TILE_SIZE + 1, 5 * TILE_SIZE + 1));
     EXPECT_FALSE(m->isSea(-1e30f, 1e30f));
 }
 
@@ -75,7 +77,7 @@ TEST(Map, RoundTripOfEveryWritableValue)
     auto m = emptyMap();
     for (int r = 0; r < 350; r++)
         for (int c = 0; c < 350; c++)
-            m->level[r][c] = (r * 7 + c * 3) % 63;
+            m->level[r][c] = (r * 7 + c * 3) % TILE_COUNT;
     auto back = emptyMap();
     std::string out;
     qtest::quietly([&] {
@@ -120,7 +122,7 @@ TEST(Map, ShortLinesAndShortFilesFillWithZero)
     auto m = emptyMap();
     for (int r = 0; r < 350; r++)
         for (int c = 0; c < 350; c++)
-            m->level[r][c] = 5;
+            m->level[r][c] = TILE_PLANKS;
     wd.write("map.dat", row('B') + "CC\n" + row('D'));
     std::string err = qtest::quietly([&] { m->loadMap("."); });
     EXPECT_EQ(1, m->getTileAt(349, 0));

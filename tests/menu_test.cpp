@@ -72,7 +72,7 @@ TEST_F(Menu, SoundSwitchTextAndEffect)
     g->menuLoop();
     EXPECT_TRUE(rowShows("Turn sound on", 20 + 7 * h));
     EXPECT_EQ("", qtest::quietly([&] {
-        g->playSound(1);
+        g->playSound(SOUND_BLOW);
         g->playSound(99);
     }));
 }

@@ -85,7 +85,7 @@ TEST(ActorFile, TwentyLinesWithMoneyLast)
     a.myName = "Mara";
     a.bIsWanderer = true;
     a.sprite = 8;
-    a.direction = 3;
+    a.direction = FACE_LEFT;
     a.serializeTo("a.def");
     EXPECT_EQ(lines({"100", "-3", "11", "12", "13", "14", "15", "16", "17", "18", "19", "7", "1", "Shoppy", "Bye",
                      "Mara", "1", "8", "3", "-294967296"}),
@@ -150,10 +150,10 @@ TEST(ItemFile, DescriptionBeforeShortNameAndTheRangeLine)
 {
     WorkDir wd("", false);
     Item sword;
-    sword.type = 1;
+    sword.type = ITEM_MELEE;
     sword.maxEffect = 9;
     sword.price = 120;
-    sword.owner = 1;
+    sword.owner = OWNER_PLAYER;
     sword.x = 48.5f;
     sword.y = 96;
     sword.bIsEquipped = true;
@@ -166,7 +166,7 @@ TEST(ItemFile, DescriptionBeforeShortNameAndTheRangeLine)
     EXPECT_EQ(lines({"1", "9", "120", "1", "48", "96", "1", "Sword", "Sharp", "sword", "2", "0"}), wd.read("1.def"));
 
     Item bow = sword;
-    bow.type = 8;
+    bow.type = ITEM_RANGED;
     bow.range = 6;
     bow.serializeTo("8.def");
     Item back;

@@ -32,18 +32,18 @@ struct WideRender : Render
 
 TEST_F(Render, CameraPutsThePlayerTileAtTheCentre)
 {
-    g->theMap->setTileAt(10, 10, 7);
-    g->theMap->setTileAt(11, 11, 3);
+    g->theMap->setTileAt(10, 10, TILE_BED_FOOT);
+    g->theMap->setTileAt(11, 11, TILE_OPEN_DOOR);
     g->drawMap();
-    EXPECT_EQ(tileColour(7), pixelAt(g->screen, 352 + 1, 252 + 1));
-    EXPECT_EQ(tileColour(3), pixelAt(g->screen, 400 + 10, 300 + 10));
-    EXPECT_EQ(tileColour(0), pixelAt(g->screen, 0, 0));
-    EXPECT_EQ(tileColour(0), pixelAt(g->screen, 799, 599));
+    EXPECT_EQ(tileColour(TILE_BED_FOOT), pixelAt(g->screen, 352 + 1, 252 + 1));
+    EXPECT_EQ(tileColour(TILE_OPEN_DOOR), pixelAt(g->screen, 400 + 10, 300 + 10));
+    EXPECT_EQ(tileColour(TILE_GRASS), pixelAt(g->screen, 0, 0));
+    EXPECT_EQ(tileColour(TILE_GRASS), pixelAt(g->screen, 799, 599));
 
     hero->x += 10.7f;   // truncated offsets: the world shifts 10 pixels left
     g->drawMap();
-    EXPECT_EQ(tileColour(7), pixelAt(g->screen, 342, 253));
-    EXPECT_EQ(tileColour(0), pixelAt(g->screen, 342 + 48, 253));
+    EXPECT_EQ(tileColour(TILE_BED_FOOT), pixelAt(g->screen, 342, 253));
+    EXPECT_EQ(tileColour(TILE_GRASS), pixelAt(g->screen, 342 + TILE_SIZE, 253));
 }
 
 TEST_F(Render, OutsideTheMapShowsTheBackground)
@@ -53,14 +53,14 @@ TEST_F(Render, OutsideTheMapShowsTheBackground)
     g->drawMap();
     EXPECT_EQ(BACKGROUND, pixelAt(g->screen, 10, 10));
     EXPECT_EQ(BACKGROUND, pixelAt(g->screen, 351, 251));
-    EXPECT_EQ(tileColour(0), pixelAt(g->screen, 352, 252));
+    EXPECT_EQ(tileColour(TILE_GRASS), pixelAt(g->screen, 352, 252));
 
-    hero->x = 349 * 48;
-    hero->y = 349 * 48;
-    g->theMap->setTileAt(349, 349, 9);
+    hero->x = 349 * TILE_SIZE;
+    hero->y = 349 * TILE_SIZE;
+    g->theMap->setTileAt(349, 349, TILE_BOULDERS);
     g->drawMap();
-    EXPECT_EQ(tileColour(9), pixelAt(g->screen, 360, 260));
-    EXPECT_EQ(tileColour(0), pixelAt(g->screen, 420, 320));   // column and row 350 read as tile 0
+    EXPECT_EQ(tileColour(TILE_BOULDERS), pixelAt(g->screen, 360, 260));
+    EXPECT_EQ(tileColour(TILE_GRASS), pixelAt(g->screen, 420, 320));   // column and row 350 read as tile 0
     EXPECT_EQ(BACKGROUND, pixelAt(g->screen, 460, 320));
     EXPECT_EQ(BACKGROUND, pixelAt(g->screen, 420, 360));
 }
@@ -68,18 +68,18 @@ TEST_F(Render, OutsideTheMapShowsTheBackground)
 TEST_F(WideRender, WideWindowDrawsTwoMoreColumns)
 {
     EXPECT_EQ(1024, g->SCREEN_WIDTH);
-    g->theMap->setTileAt(10, 10, 7);
-    g->theMap->setTileAt(21, 10, 5);
+    g->theMap->setTileAt(10, 10, TILE_BED_FOOT);
+    g->theMap->setTileAt(21, 10, TILE_PLANKS);
     g->drawMap();
-    EXPECT_EQ(tileColour(7), pixelAt(g->screen, 464 + 1, 253));
-    EXPECT_EQ(tileColour(5), pixelAt(g->screen, 464 + 11 * 48 + 1, 253));
-    EXPECT_EQ(tileColour(0), pixelAt(g->screen, 1023, 599));
+    EXPECT_EQ(tileColour(TILE_BED_FOOT), pixelAt(g->screen, 464 + 1, 253));
+    EXPECT_EQ(tileColour(TILE_PLANKS), pixelAt(g->screen, 464 + 11 * TILE_SIZE + 1, 253));
+    EXPECT_EQ(tileColour(TILE_GRASS), pixelAt(g->screen, 1023, 599));
 }
 
 TEST_F(Render, FastWaterAndBadTiles)
 {
     g->vars.bFastWater = true;
-    g->theMap->setTileAt(10, 10, 21);
+    g->theMap->setTileAt(10, 10, TILE_SEA);
     g->theMap->setTileAt(11, 10, -3);
     g->theMap->setTileAt(12, 10, 999);
     std::string out;
@@ -88,8 +88,8 @@ TEST_F(Render, FastWaterAndBadTiles)
         g->drawMap();
     }, &out);
     EXPECT_EQ(BACKGROUND, pixelAt(g->screen, 353, 253));
-    EXPECT_EQ(tileColour(0), pixelAt(g->screen, 401, 253));
-    EXPECT_EQ(tileColour(0), pixelAt(g->screen, 449, 253));
+    EXPECT_EQ(tileColour(TILE_GRASS), pixelAt(g->screen, 401, 253));
+    EXPECT_EQ(tileColour(TILE_GRASS), pixelAt(g->screen, 449, 253));
     EXPECT_NE(std::string::npos, out.find("invalid tile : 11,10\n"));
     // A value with no picture is reported once, not every frame.
     size_t first = err.find("No picture for tile 999");
@@ -99,15 +99,15 @@ TEST_F(Render, FastWaterAndBadTiles)
 
 TEST_F(Render, ItemsShowUntil20PixelsBeyondTheTop)
 {
-    Item* hidden = w->addItem(0, 0, 480, 480 - 272);     // screen y -20
-    Item* shown = w->addItem(0, 0, 600, 480 - 271);      // screen y -19
+    Item* hidden = w->addItem(ITEM_PLAIN, OWNER_MAP, 480, 480 - 272);     // screen y -20
+    Item* shown = w->addItem(ITEM_PLAIN, OWNER_MAP, 600, 480 - 271);      // screen y -19
     hidden->icon = 1;
     shown->icon = 2;
     g->drawMap();
     g->drawSprites();
-    EXPECT_EQ(tileColour(0), pixelAt(g->screen, 353, 5));
+    EXPECT_EQ(tileColour(TILE_GRASS), pixelAt(g->screen, 353, 5));
     EXPECT_EQ(itemColour(2), pixelAt(g->screen, 473, 5));
-    Item* carried = w->addItem(0, 1, 480, 480);
+    Item* carried = w->addItem(ITEM_PLAIN, OWNER_PLAYER, 480, 480);
     carried->icon = 1;
     g->drawMap();
     g->drawSprites();
@@ -116,7 +116,7 @@ TEST_F(Render, ItemsShowUntil20PixelsBeyondTheTop)
 
 TEST_F(Render, BadItemPicturesAreReportedNotDrawn)
 {
-    Item* odd = w->addItem(0, 0, 480, 480);
+    Item* odd = w->addItem(ITEM_PLAIN, OWNER_MAP, 480, 480);
     odd->icon = 1000000;
     testing::internal::CaptureStderr();
     for (int frame = 0; frame < 3; frame++)
@@ -131,8 +131,8 @@ TEST_F(Render, OnlyTheFightersShowInCombat)
     foe->sprite = 6;
     bystander->sprite = 2;
     hero->sprite = 0;
-    hero->direction = 1;
-    Item* loot = w->addItem(0, 0, 528, 528);
+    hero->direction = FACE_RIGHT;
+    Item* loot = w->addItem(ITEM_PLAIN, OWNER_MAP, 528, 528);
     loot->icon = 2;
     g->enemy = foe;
     g->bPlayingGame = false;
@@ -140,7 +140,7 @@ TEST_F(Render, OnlyTheFightersShowInCombat)
     g->drawSprites();
     EXPECT_EQ(spriteColour(0, 1, 0), pixelAt(g->screen, 353, 253));
     EXPECT_EQ(spriteColour(6, 0, 0), pixelAt(g->screen, 401, 253));
-    EXPECT_EQ(tileColour(0), pixelAt(g->screen, 353, 301));
+    EXPECT_EQ(tileColour(TILE_GRASS), pixelAt(g->screen, 353, 301));
     EXPECT_EQ(itemColour(2), pixelAt(g->screen, 401, 301));
     g->bPlayingGame = true;
     g->drawSprites();
@@ -156,7 +156,7 @@ TEST_F(Render, CharactersWithoutAPictureAreSkipped)
         g->drawSprites();
         g->drawSprites();
     });
-    EXPECT_EQ(tileColour(0), pixelAt(g->screen, 401, 253));
+    EXPECT_EQ(tileColour(TILE_GRASS), pixelAt(g->screen, 401, 253));
     size_t first = err.find("has no picture");
     ASSERT_NE(std::string::npos, first);
     EXPECT_EQ(std::string::npos, err.find("has no picture", first + 1));
@@ -178,7 +178,7 @@ TEST_F(Render, MessageLineFadesWithItsTimer)
     g->drawMap();
     g->drawHud();
     Uint32 p = pixelAt(g->screen, 2, y);
-    Uint32 t = tileColour(0);
+    Uint32 t = tileColour(TILE_GRASS);
     auto mix = [](int under, int over) { return under + ((over - under) * 127 >> 8); };
     EXPECT_NEAR(mix((t >> 16) & 255, 0), (int)((p >> 16) & 255), 2);
     EXPECT_NEAR(mix((t >> 8) & 255, 0), (int)((p >> 8) & 255), 2);
@@ -226,19 +226,19 @@ TEST_F(Render, HealthGaugeFillsFromTheBottom)
     hero->stats.hp_max = 100;
     g->drawMap();
     g->drawHud();
-    EXPECT_EQ(iconColour(22), pixelAt(g->screen, 5, 23));
-    EXPECT_EQ(iconColour(23), pixelAt(g->screen, 5, 24));
-    EXPECT_EQ(iconColour(23), pixelAt(g->screen, 5, 47));
+    EXPECT_EQ(iconColour(ICON_HEART_EMPTY), pixelAt(g->screen, 5, 23));
+    EXPECT_EQ(iconColour(ICON_HEART_FULL), pixelAt(g->screen, 5, 24));
+    EXPECT_EQ(iconColour(ICON_HEART_FULL), pixelAt(g->screen, 5, 47));
 
     hero->stats.hp = 0;
     g->drawHud();
-    EXPECT_EQ(iconColour(22), pixelAt(g->screen, 5, 47));
+    EXPECT_EQ(iconColour(ICON_HEART_EMPTY), pixelAt(g->screen, 5, 47));
 
     hero->stats.hp_max = 0;   // no division by zero, nothing filled
     g->drawHud();
-    EXPECT_EQ(iconColour(22), pixelAt(g->screen, 5, 47));
+    EXPECT_EQ(iconColour(ICON_HEART_EMPTY), pixelAt(g->screen, 5, 47));
     hero->stats.hp = 500;
     hero->stats.hp_max = 10;
     g->drawHud();
-    EXPECT_EQ(iconColour(23), pixelAt(g->screen, 5, 0));
+    EXPECT_EQ(iconColour(ICON_HEART_FULL), pixelAt(g->screen, 5, 0));
 }

@@ -99,8 +99,8 @@ protected:
             game->actorList.push_back(killed);
         game->vars.flags[5] = later;
         game->vars.frames = later ? 2 : 1;
-        game->itemVec[3]->owner = later ? 1 : 2;
-        game->theMap->setTileAt(10, 10, later ? 3 : 4);
+        game->itemVec[3]->owner = later ? OWNER_PLAYER : OWNER_SHOP;
+        game->theMap->setTileAt(10, 10, later ? TILE_OPEN_DOOR : TILE_LOCKED_DOOR);
     }
 
     // The game object goes, and a fresh one loads dir with the old game's six characters.

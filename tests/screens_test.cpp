@@ -128,13 +128,13 @@ TEST_F(Screens, StatusShowsStatisticsAndCountsMadeOnEntry)
     st.dexterity = 6;
     st.intelligence = 7;
     // Two room keys and a sword carried, among 30 items: only the sword counts.
-    w->addItem(11, 1);
-    w->addItem(11, 1);
-    w->addItem(1, 1);
-    w->addItem(12, 1);
-    w->addItem(5, 1);
+    w->addItem(ITEM_ROOM_KEY, OWNER_PLAYER);
+    w->addItem(ITEM_ROOM_KEY, OWNER_PLAYER);
+    w->addItem(ITEM_MELEE, OWNER_PLAYER);
+    w->addItem(ITEM_KEY_SHOP_GOODS, OWNER_PLAYER);
+    w->addItem(ITEM_USED_UP, OWNER_PLAYER);
     while (g->itemVec.size() < 30)
-        w->addItem(2, g->itemVec.size() % 2 ? 2 : 0);
+        w->addItem(ITEM_HEALING, g->itemVec.size() % 2 ? OWNER_SHOP : OWNER_MAP);
     quest(true);
     quest(true);   // given up: also marked done
     quest(false);
@@ -155,7 +155,7 @@ TEST_F(Screens, StatusShowsStatisticsAndCountsMadeOnEntry)
         {"Intelligence: 7", 10 + 6 * h},
         {"Items: 1/30", 10 + 8 * h},
         {"Quests: 2/3", 10 + 9 * h},
-        {"Press escape to exit, S to save", 600 - h},
+        {"Press escape to exit, S to save", SCREEN_HEIGHT - h},
     };
     for (const auto& l : lines)
         EXPECT_TRUE(qtest::wasDrawnAt(l.first, 10, l.second)) << l.first;
@@ -241,7 +241,7 @@ TEST_F(Screens, DeathScreenClosesOnAQuitRequestAndEndsTheGame)
     EXPECT_TRUE(g->bPleaseLoadGame);
     EXPECT_FALSE(g->bPlayingGame);
     int h = g->returnTextHeight();
-    EXPECT_TRUE(qtest::wasDrawnAt("You have perished in your quest...", 10, 600 - h));
+    EXPECT_TRUE(qtest::wasDrawnAt("You have perished in your quest...", 10, SCREEN_HEIGHT - h));
 
     // The picture is centred on black; any key closes the screen too.
     g->bMustQuit = g->bPleaseLoadGame = false;
@@ -294,7 +294,7 @@ TEST_F(Screens, SlidesUpToTheFirstGapAreShownInTurn)
     int h = g->returnTextHeight();
     EXPECT_TRUE(qtest::wasDrawnAt("Thank you for playing!!!", 0, 0));
     EXPECT_TRUE(qtest::wasDrawnAt("Please press any key to return to game.", 0, h));
-    EXPECT_TRUE(qtest::wasDrawnAt("Any key to advance slide, ESC to quit", 0, 600 - h));
+    EXPECT_TRUE(qtest::wasDrawnAt("Any key to advance slide, ESC to quit", 0, SCREEN_HEIGHT - h));
     EXPECT_TRUE(g->bMustQuit && g->bPleaseLoadGame);
 
     // Slide 1 without slide 0: nothing is shown and play goes on.

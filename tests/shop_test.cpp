@@ -42,7 +42,7 @@ struct Shop : qtest::PlayerGame
 
 TEST_F(Shop, SellAtHalfBuyBackAtFullAndSellOut)
 {
-    Item* cloak = item(4, 1, 25);
+    Item* cloak = item(ITEM_ARMOUR, OWNER_PLAYER, 25);
     hero->stats.money = 13;
     // Sell; S to the buying side; buy it back; S to the selling side; leave.
     shop(-1, {{SDLK_DOWN, SDLK_RETURN, SDLK_RETURN}, {SDLK_s}, {SDLK_RETURN}, {SDLK_s}, {SDLK_ESCAPE}});
@@ -62,11 +62,11 @@ TEST_F(Shop, SellAtHalfBuyBackAtFullAndSellOut)
 TEST_F(Shop, GeneralShopLeavesRoomKeysAndType12ToTheKeyShop)
 {
     for (int t = 0; t <= 12; t++) {
-        item(t, 2, 10);
-        item(t, 1, 10);
+        item(t, OWNER_SHOP, 10);
+        item(t, OWNER_PLAYER, 10);
     }
-    item(1, 3, 10);    // an owner with no meaning is never listed
-    item(11, 0, 10);   // nor is an item on the map
+    item(ITEM_MELEE, 3, 10);    // an owner with no meaning is never listed
+    item(ITEM_ROOM_KEY, OWNER_MAP, 10);   // nor is an item on the map
     auto types = [&](int owner, int filter) {
         std::vector<Item*> v(3, nullptr);   // cleared before it is filled
         g->rebuildShopVector(v, g->itemVec, owner, filter);
@@ -87,7 +87,7 @@ TEST_F(Shop, GeneralShopLeavesRoomKeysAndType12ToTheKeyShop)
 
 TEST_F(Shop, EscapeConfirmsInStageOneAndQuitOnlyClosesTheShop)
 {
-    Item* potion = item(2, 2, 10);
+    Item* potion = item(ITEM_HEALING, OWNER_SHOP, 10);
     hero->stats.money = 10;
     g->vars.timer_elapsed = 50;
     // Up then Escape on "Buy item" opens the list; Escape there leaves and
@@ -118,9 +118,9 @@ TEST_F(Shop, EscapeConfirmsInStageOneAndQuitOnlyClosesTheShop)
 // carries the player over the sea, and nothing comes back from the stock worn.
 TEST_F(Shop, SoldThingsAreTakenOffAndComeBackNotWorn)
 {
-    Item* spare = item(9, 1, 10);   // carried, not worn
-    Item* floater = item(9, 1, 10);
-    Item* armour = item(4, 1, 10);
+    Item* spare = item(ITEM_FLOATER, OWNER_PLAYER, 10);   // carried, not worn
+    Item* floater = item(ITEM_FLOATER, OWNER_PLAYER, 10);
+    Item* armour = item(ITEM_ARMOUR, OWNER_PLAYER, 10);
     floater->bIsEquipped = true;
     armour->bIsEquipped = true;
     g->vars.hasFloater = true;
@@ -133,7 +133,7 @@ TEST_F(Shop, SoldThingsAreTakenOffAndComeBackNotWorn)
     EXPECT_FALSE(g->vars.hasFloater);
 
     // Bought back, neither is worn; nor is a stock item that came worn from its file.
-    Item* helmet = item(4, 2, 10);
+    Item* helmet = item(ITEM_ARMOUR, OWNER_SHOP, 10);
     helmet->bIsEquipped = true;
     hero->stats.money = 100;
     shop(-1, {{SDLK_RETURN, SDLK_RETURN}, {SDLK_RETURN}, {SDLK_RETURN}, {SDLK_ESCAPE}});
@@ -156,7 +156,7 @@ TEST_F(Shop, SoldThingsAreTakenOffAndComeBackNotWorn)
 
 TEST_F(Shop, NotEnoughMoneyChangesNothing)
 {
-    Item* axe = item(1, 2, 25);
+    Item* axe = item(ITEM_MELEE, OWNER_SHOP, 25);
     hero->stats.money = 24;
     Uint32 before = SDL_GetTicks();
     qtest::pushKey(SDLK_RETURN);
@@ -171,8 +171,8 @@ TEST_F(Shop, NotEnoughMoneyChangesNothing)
 
 TEST_F(Shop, AMissingPictureIsReportedOnce)
 {
-    item(1, 2, 10)->icon = 4000000000u;
-    item(1, 2, 10);
+    item(ITEM_MELEE, OWNER_SHOP, 10)->icon = 4000000000u;
+    item(ITEM_MELEE, OWNER_SHOP, 10);
     testing::internal::CaptureStderr();
     shop(-1, {{SDLK_RETURN}, {SDLK_DOWN}, {SDLK_UP}, {SDLK_DOWN}, {SDLK_ESCAPE}});
     shop(-1, {{SDLK_RETURN}, {SDLK_DOWN}, {SDLK_ESCAPE}});
@@ -184,7 +184,7 @@ TEST_F(Shop, AMissingPictureIsReportedOnce)
 
 TEST_F(Shop, OddItemDataCannotBreakTheShop)
 {
-    Item* junk = item(0, 1, -10);
+    Item* junk = item(ITEM_PLAIN, OWNER_PLAYER, -10);
     junk->icon = 4000000000u;
     hero->stats.money = 3;
     // All in the list's first frame: the first Enter sells and empties it.
@@ -197,7 +197,7 @@ TEST_F(Shop, OddItemDataCannotBreakTheShop)
     EXPECT_EQ(2u, junk->owner);
     EXPECT_EQ(0u, hero->stats.money);   // a negative resale never wraps the money
 
-    Item* gift = item(0, 2, -2147483647 - 1);
+    Item* gift = item(ITEM_PLAIN, OWNER_SHOP, -2147483647 - 1);
     hero->stats.money = 4000000000u;
     for (SDLKey k : {SDLK_RETURN, SDLK_RETURN, SDLK_ESCAPE})
         qtest::pushKey(k);

@@ -68,7 +68,7 @@ TEST(Startup, MissingConfigGivesDefaultsSilently)
         EXPECT_EQ(nullptr, game.enemy);
         EXPECT_EQ(nullptr, game.joystick);
         ASSERT_NE(nullptr, game.theMap);
-        EXPECT_EQ(0, game.theMap->getTileAt(10, 10));
+        EXPECT_EQ(TILE_GRASS, game.theMap->getTileAt(10, 10));
         char* title = nullptr;
         char* icon = nullptr;
         SDL_WM_GetCaption(&title, &icon);
@@ -95,7 +95,7 @@ TEST(Startup, TheWindowIconIsTheGamesIconWithMagentaKeyedOut)
     {
         windowIcon = nullptr;
         CGame game;
-        ASSERT_EQ(game.art.icons[27], windowIcon);
+        ASSERT_EQ(game.art.icons[ICON_WINDOW], windowIcon);
         EXPECT_EQ(nullptr, windowIconMask);
         ASSERT_TRUE(windowIcon->flags & SDL_SRCCOLORKEY);
         Uint8 r, g, b, a;

@@ -26,7 +26,7 @@ struct Talk : qtest::PlayerGame
         g->questList.push_back(q);
         return q;
     }
-    Item* thing(const std::string& shortName, unsigned owner, int type = 0)
+    Item* thing(const std::string& shortName, unsigned owner, int type = ITEM_PLAIN)
     {
         Item* it = w->addItem(type, owner);
         it->shortName = shortName;
@@ -94,7 +94,7 @@ TEST_F(Talk, StandingInsideACharacterPushesThePlayerApart)
     // With a wall up and left, the push goes down and right instead.
     hero->x = 480;
     hero->y = 480;
-    g->theMap->setTileAt(9, 9, 1);
+    g->theMap->setTileAt(9, 9, TILE_STONE_WALL);
     g->startTalking();
     EXPECT_FLOAT_EQ(490, hero->x);
     EXPECT_FLOAT_EQ(490, hero->y);
@@ -143,15 +143,15 @@ TEST_F(Talk, QuestGiversShareOneListInOrder)
     other->conversation[0] = "Questy";
     Quest* first = quest("locket", 25, 3);
     Quest* second = quest("herbs", 10, 4);
-    Item* locket = thing("locket", 0);
-    thing("herbs", 0);
+    Item* locket = thing("locket", OWNER_MAP);
+    thing("herbs", OWNER_MAP);
 
     g->startTalking();
     EXPECT_EQ("Elda intones: \"Find the locket\"", g->vars.currentTalk);
     EXPECT_TRUE(g->vars.flags[3]);
     EXPECT_FALSE(first->bIsCompleted);
 
-    locket->owner = 1;
+    locket->owner = OWNER_PLAYER;
     hero->stats.money = 5;
     g->startTalking();
     EXPECT_EQ("Elda intones: \"Good work, you found the golden locket.\"", g->vars.currentTalk);
@@ -171,8 +171,8 @@ TEST_F(Talk, QuestGiversShareOneListInOrder)
 TEST_F(Talk, CarriedItemCompletesAQuestNeverDescribed)
 {
     Quest* q = quest("gem", 40, 9);
-    thing("gem", 0);
-    Item* carried = thing("gem", 1);
+    thing("gem", OWNER_MAP);
+    Item* carried = thing("gem", OWNER_PLAYER);
     EXPECT_EQ("Good work, you found the golden gem.", g->getNextQuest());
     EXPECT_TRUE(q->bIsCompleted);
     EXPECT_EQ(6u, carried->owner);
@@ -185,13 +185,13 @@ TEST_F(Talk, CarriedItemCompletesAQuestNeverDescribed)
 TEST_F(Talk, QuestRewardsNeverWrapTheMoney)
 {
     quest("debt", -10, 1);
-    thing("debt", 1);
+    thing("debt", OWNER_PLAYER);
     hero->stats.money = 5;
     g->getNextQuest();
     EXPECT_EQ(0u, hero->stats.money);
 
     quest("crown", INT_MAX, 2);
-    thing("crown", 1);
+    thing("crown", OWNER_PLAYER);
     hero->stats.money = UINT_MAX - 5;
     g->getNextQuest();
     EXPECT_EQ(UINT_MAX, hero->stats.money);
@@ -200,7 +200,7 @@ TEST_F(Talk, QuestRewardsNeverWrapTheMoney)
 TEST_F(Talk, AWornFloaterHandedInIsTakenOff)
 {
     quest("float", 5, 1);
-    Item* floater = thing("float", 1, 9);
+    Item* floater = thing("float", OWNER_PLAYER, ITEM_FLOATER);
     floater->bIsEquipped = true;
     g->vars.hasFloater = true;
     EXPECT_EQ("Good work, you found the golden float.", g->getNextQuest());
@@ -212,13 +212,13 @@ TEST_F(Talk, AWornFloaterHandedInIsTakenOff)
 TEST_F(Talk, UsedUpQuestItemsGiveTheQuestUp)
 {
     Quest* q = quest("ale", 5, 2);
-    thing("ale", 1, 5);
+    thing("ale", OWNER_PLAYER, ITEM_USED_UP);
     EXPECT_EQ("I can't find the item for this quest! Never mind.", g->getNextQuest());
     EXPECT_TRUE(q->bIsCompleted);
     EXPECT_EQ(0u, hero->stats.money);
 
     Quest* again = quest("ale", 5, 2);
-    thing("ale", 0, 3);   // another copy still lies somewhere
+    thing("ale", OWNER_MAP, ITEM_DRINK);   // another copy still lies somewhere
     EXPECT_EQ("Find the ale", g->getNextQuest());
     EXPECT_FALSE(again->bIsCompleted);
 

@@ -135,7 +135,7 @@ int Adventurer::packDowns(const Item* item) const
 {
     std::vector<const Item*> pack;
     for (const Item* it : g->itemVec)
-        if (it->owner == 1 && it->type != 5)
+        if (it->owner == OWNER_PLAYER && it->type != ITEM_USED_UP)
             pack.push_back(it);
     for (size_t i = 0; i < pack.size(); i++)
         if (pack[i] == item)
@@ -150,7 +150,7 @@ Item* Adventurer::bestPotion(int need) const
     Item* enough = nullptr;
     Item* largest = nullptr;
     for (Item* it : g->itemVec) {
-        if (it->owner != 1 || it->type != 2)
+        if (it->owner != OWNER_PLAYER || it->type != ITEM_HEALING)
             continue;
         if (!largest || it->maxEffect > largest->maxEffect)
             largest = it;
@@ -175,7 +175,7 @@ void Adventurer::takeTurn()
     int best = -1;
     const std::vector<Item*>& w = g->fvars.weapons;
     for (size_t i = 0; i < w.size(); i++)
-        if (w[i]->type == 1 && (best < 0 || w[i]->maxEffect > w[best]->maxEffect))
+        if (w[i]->type == ITEM_MELEE && (best < 0 || w[i]->maxEffect > w[best]->maxEffect))
             best = (int)i;
     for (int i = g->fvars.selectedWeapon; best >= 0 && i < best; i++)
         press(SDLK_v);
@@ -289,9 +289,9 @@ void Adventurer::fetch(Scenario& s, const std::string& shortName, int nearX, int
         if (!*target) {
             float best = 1e30f;
             for (Item* i : g->itemVec) {
-                if (i->shortName != shortName || i->owner != 0)
+                if (i->shortName != shortName || i->owner != OWNER_MAP)
                     continue;
-                float d = nearX < 0 ? 0 : g->distance(i->x, i->y, nearX * 48.0f, nearY * 48.0f);
+                float d = nearX < 0 ? 0 : g->distance(i->x, i->y, nearX * (float)TILE_SIZE, nearY * (float)TILE_SIZE);
                 if (d <= best) {
                     best = d;
                     *target = i;
@@ -309,7 +309,7 @@ void Adventurer::fetch(Scenario& s, const std::string& shortName, int nearX, int
         return true;
     });
     onMap(s, "carry the " + shortName, [this, shortName, target] {
-        EXPECT_TRUE(*target && (*target)->owner == 1)
+        EXPECT_TRUE(*target && (*target)->owner == OWNER_PLAYER)
             << shortName << " was not picked up at (" << g->player->x << ", " << g->player->y << ")";
         note("picked up the " + shortName + ": " + g->vars.currentTalk);
         return true;
@@ -381,7 +381,7 @@ void Adventurer::wear(Scenario& s, const std::string& shortName)
     onMap(s, "put on the " + shortName, [this, shortName] {
         Item* it = nullptr;
         for (Item* i : g->itemVec)
-            if (i->shortName == shortName && i->owner == 1)
+            if (i->shortName == shortName && i->owner == OWNER_PLAYER)
                 it = i;
         if (!it) {
             ADD_FAILURE() << "no " << shortName << " carried";
@@ -394,7 +394,7 @@ void Adventurer::wear(Scenario& s, const std::string& shortName)
     onMap(s, "wearing the " + shortName, [this, shortName] {
         bool worn = false;
         for (Item* i : g->itemVec)
-            worn = worn || (i->shortName == shortName && i->owner == 1 && i->bIsEquipped);
+            worn = worn || (i->shortName == shortName && i->owner == OWNER_PLAYER && i->bIsEquipped);
         EXPECT_TRUE(worn) << shortName;
         note("put on the " + shortName);
         return true;
@@ -472,10 +472,10 @@ void Adventurer::openDoor(Scenario& s, int x, int y)
     });
     onMap(s, "unlock the door at " + where, [this, x, y] {
         int tile = g->theMap->getTileAt(x, y);
-        int keyType = tile == 44 ? 11 : 6;
+        int keyType = tile == TILE_ROOM_DOOR ? ITEM_ROOM_KEY : ITEM_DOOR_KEY;
         Item* key = nullptr;
         for (Item* i : g->itemVec)
-            if (i->owner == 1 && i->type == keyType)
+            if (i->owner == OWNER_PLAYER && i->type == keyType)
                 key = i;
         if (!key) {
             ADD_FAILURE() << "no key for the door at " << x << "," << y << " (tile " << tile << ")";
@@ -486,7 +486,7 @@ void Adventurer::openDoor(Scenario& s, int x, int y)
         return true;
     });
     onMap(s, "the door at " + where + " is open", [this, x, y] {
-        EXPECT_EQ(3, g->theMap->getTileAt(x, y)) << "the door at " << x << "," << y << " is still shut";
+        EXPECT_EQ(TILE_OPEN_DOOR, g->theMap->getTileAt(x, y)) << "the door at " << x << "," << y << " is still shut";
         walker.reset();
         return true;
     });
@@ -501,7 +501,7 @@ void Adventurer::sleepNear(Scenario& s, int x, int y)
             for (int r = y - 20; r <= y + 20; r++)
                 for (int c = x - 20; c <= x + 20; c++) {
                     int t = g->theMap->getTileAt(c, r);
-                    if (t != 6 && t != 7)
+                    if (t != TILE_BED_HEAD && t != TILE_BED_FOOT)
                         continue;
                     for (int dy = -1; dy <= 1; dy++)
                         for (int dx = -1; dx <= 1; dx++) {

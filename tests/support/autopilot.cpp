@@ -106,8 +106,8 @@ bool Walker::walkTo(CGame& g, int tx, int ty)
             return false;
         }
     }
-    float dx = path_[next_].first * 48.0f - p->x;
-    float dy = path_[next_].second * 48.0f - p->y;
+    float dx = path_[next_].first * TILE_SIZE - p->x;
+    float dy = path_[next_].second * TILE_SIZE - p->y;
     if (std::fabs(dx) <= 2 && std::fabs(dy) <= 2) {
         if (++next_ >= path_.size()) {
             path_.clear();
@@ -115,8 +115,8 @@ bool Walker::walkTo(CGame& g, int tx, int ty)
             releaseArrows();
             return true;
         }
-        dx = path_[next_].first * 48.0f - p->x;
-        dy = path_[next_].second * 48.0f - p->y;
+        dx = path_[next_].first * TILE_SIZE - p->x;
+        dy = path_[next_].second * TILE_SIZE - p->y;
     }
     // Blocked for a while (a character in the way, a corner): try the other axis first.
     if (p->x == lastX_ && p->y == lastY_) {
@@ -169,7 +169,7 @@ bool Walker::reach(CGame& g, const Item* item)
 {
     Actor* p = g.player;
     int ix = tileOf(item->x), iy = tileOf(item->y);
-    if (g.spriteCollision(p->x, p->y, 48, 48, item->x, item->y, 48, 48)) {
+    if (g.spriteCollision(p->x, p->y, TILE_SIZE, TILE_SIZE, item->x, item->y, TILE_SIZE, TILE_SIZE)) {
         reset();
         return true;
     }

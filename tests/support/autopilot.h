@@ -92,7 +92,7 @@ public:
     // True when a path from the player's tile to (tx, ty) exists.
     bool reachable(CGame& g, int tx, int ty);
     // Tile of a map pixel position, rounded to the nearest tile.
-    static int tileOf(float v) { return (int)((v + 24) / 48); }
+    static int tileOf(float v) { return (int)((v + TILE_SIZE / 2) / TILE_SIZE); }
 
 private:
     // Picks the first reachable tile at one of the offsets from (x, y) and walks there; true

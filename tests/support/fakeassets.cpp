@@ -4,12 +4,13 @@
 #include <cstdio>
 #include <fstream>
 #include <SDL.h>
+#include "game-codes.h"
 
 namespace qtest {
 
 static void writePicture(const std::string& path, Uint8 shade)
 {
-    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 48, 48, 32, 0xff0000, 0xff00, 0xff, 0);
+    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, TILE_SIZE, TILE_SIZE, 32, 0xff0000, 0xff00, 0xff, 0);
     SDL_FillRect(s, NULL, SDL_MapRGB(s->format, shade, (Uint8)(255 - shade), 40));
     SDL_SaveBMP(s, path.c_str());
     SDL_FreeSurface(s);

@@ -14,11 +14,11 @@ GameFolder miniGame(const std::string& dir, const std::string& title)
     GameFolder f;
     f.vars = gameVars(title, dir);
     f.actors = {character(480, 480, 100, "Plyr", "", "Hero", 10), character(700, 480, 30, "Good day.", "Thanks!", "Tam")};
-    Item locket = item(0, 0, 0, 0, "Locket", "Someone lost it", "locket", 1);
+    Item locket = item(ITEM_PLAIN, 0, 0, OWNER_MAP, "Locket", "Someone lost it", "locket", 1);
     locket.x = locket.y = 600;
-    f.items = {item(1, 6, 30, 1, "Short sword", "A plain blade", "sword"), locket};
+    f.items = {item(ITEM_MELEE, 6, 30, OWNER_PLAYER, "Short sword", "A plain blade", "sword"), locket};
     f.quests = {quest("Find my locket", "locket", 25, 3)};
-    f.ring = 1;
+    f.ring = TILE_STONE_WALL;
     f.intro = "Welcome to " + title + ".\n\nPress a key.\n";
     return f;
 }

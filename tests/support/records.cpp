@@ -73,7 +73,7 @@ Actor character(int x, int y, int hp, const std::string& line0, const std::strin
     a.conversation[0] = line0;
     a.conversation[1] = line1;
     a.myName = name;
-    a.direction = 2;
+    a.direction = FACE_DOWN;
     return a;
 }
 

@@ -37,9 +37,9 @@ struct GameFolder
     std::vector<Actor> actors;
     std::vector<Item> items;
     std::vector<Quest> quests;
-    int tile = 0;        // the map: one tile all over,
-    int ring = -1;       // ringed with another when not -1
-    std::string intro;   // intro.txt, when not empty
+    int tile = TILE_GRASS;   // the map: one tile all over,
+    int ring = -1;           // ringed with another when not -1
+    std::string intro;       // intro.txt, when not empty
 
     void write(const WorkDir& wd, const std::string& dir) const;
 };
