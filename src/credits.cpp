@@ -4,6 +4,7 @@
 #include "credits.h"
 #include "game.h"
 #include "readfile.h"
+#include "replay.h"
 
 void CGame::ScrollyText(const char* file)
 {
@@ -22,7 +23,7 @@ void CGame::ScrollyText(const char* file)
     while (!done) {
         // The clock starts before the fill, so that the text rolls at 50
         // pixels per second of real time however cheap the frame is.
-        vars.timer_start = (float)SDL_GetTicks();
+        vars.timer_start = (float)gameTicks();
         SDL_FillRect(screen, NULL, SDL_MapRGB(screen->format, 0, 0, 100));
         for (CreditLine& line : lines) {
             if (line.screen_y > 50.0f)
@@ -48,7 +49,7 @@ void CGame::ScrollyText(const char* file)
         }
         SDL_Flip(screen);
         frameCap.endFrame();
-        vars.timer_elapsed = (float)SDL_GetTicks() - vars.timer_start;
+        vars.timer_elapsed = (float)gameTicks() - vars.timer_start;
         vars.timer_delta = vars.timer_elapsed / 1000.0f;
     }
     resetFrameTimers();

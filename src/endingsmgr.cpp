@@ -3,6 +3,7 @@
 #include <string>
 #include "game.h"
 #include "mediafiles.h"
+#include "replay.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ void CGame::loadAndShowEnding(std::string dir)
     bool leaving = false, entering = false, finished = false, ended = false;
 
     while (!ended) {
-        vars.timer_start = (float)SDL_GetTicks();
+        vars.timer_start = (float)gameTicks();
         SDL_FillRect(screen, NULL, SDL_MapRGB(screen->format, 0, 0, 100));
         if (current) {
             SDL_Rect at = {(Sint16)(int)x, (Sint16)(int)y, 0, 0};
@@ -140,7 +141,7 @@ void CGame::loadAndShowEnding(std::string dir)
         drawTextAt("Any key to advance slide, ESC to quit", 0, SCREEN_HEIGHT - h);
         SDL_Flip(screen);
         frameCap.endFrame();
-        vars.timer_elapsed = (float)SDL_GetTicks() - vars.timer_start;
+        vars.timer_elapsed = (float)gameTicks() - vars.timer_start;
         vars.timer_delta = vars.timer_elapsed / 1000.0f;
     }
 

@@ -1,5 +1,6 @@
 // fightpanel.cpp -- the banner that slides in when a fight starts, holds, and slides out.
 #include "game.h"
+#include "replay.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ void CGame::fightPanel()
     bool finished = false;
     vars.timer_elapsed = 0;
     vars.timer_delta = 0;
-    vars.timer_start = (float)SDL_GetTicks();
+    vars.timer_start = (float)gameTicks();
 
     while (!finished) {
         const int drawY = truncToInt(y);
@@ -67,7 +68,7 @@ void CGame::fightPanel()
         }
         SDL_Flip(screen);
         frameCap.endFrame();
-        float now = (float)SDL_GetTicks();
+        float now = (float)gameTicks();
         vars.timer_elapsed = now - vars.timer_start;
         if (vars.timer_elapsed > 100)
             vars.timer_elapsed = 100;

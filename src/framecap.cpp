@@ -1,5 +1,6 @@
 // framecap.cpp -- sleeping out the rest of each frame when the frame cap is on.
 #include "framecap.h"
+#include "replay.h"
 
 void FrameCap::setRate(int framesPerSecond)
 {
@@ -9,16 +10,17 @@ void FrameCap::setRate(int framesPerSecond)
 
 void FrameCap::endFrame()
 {
+    replayFrameEnd();
     if (!isOn()) {
-        SDL_Delay(0);
+        gameDelay(0);
         return;
     }
-    double now = SDL_GetTicks();
+    double now = gameTicks();
     if (!running || now - deadline > budgetMs) {
         deadline = now;
         running = true;
     }
     Uint32 wait = deadline > now ? (Uint32)(deadline - now + 0.5) : 0;
     deadline += budgetMs;
-    SDL_Delay(wait);
+    gameDelay(wait);
 }

@@ -14,7 +14,7 @@ public:
     bool isOn() const { return budgetMs > 0; }
     // The last call of every screen loop's frame, after the flip. With the cap
     // on it sleeps until a running deadline that moves on by one frame's budget
-    // (ms, read with SDL_GetTicks) each call, so short and long frames even out
+    // (ms, read with gameTicks) each call, so short and long frames even out
     // to the rate; a frame late by more than a whole budget (a stall, a nested
     // screen) starts the deadline afresh instead of hurrying the frames after it.
     void endFrame();

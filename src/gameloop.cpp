@@ -2,6 +2,7 @@
 #include <cstdio>
 #include "game.h"
 #include "saturate.h"
+#include "replay.h"
 
 namespace {
 
@@ -153,7 +154,7 @@ void CGame::resetFrameTimers()
 {
     vars.timer_delta = 0;
     vars.timer_elapsed = 0;
-    vars.timer_start = (float)SDL_GetTicks();
+    vars.timer_start = (float)gameTicks();
 }
 
 void CGame::endFightByFlight(const char* message)
@@ -181,7 +182,7 @@ void CGame::gameLoop()
             player->stats.hp = player->stats.hp_max;
 
         vars.frames++;
-        vars.timer_start = (float)SDL_GetTicks();
+        vars.timer_start = (float)gameTicks();
 
         if (bPlayingGame) {
             drawMap();
@@ -198,14 +199,14 @@ void CGame::gameLoop()
         SDL_UnlockSurface(screen);
         frameCap.endFrame();
 
-        vars.timer_elapsed = (float)SDL_GetTicks() - vars.timer_start;
+        vars.timer_elapsed = (float)gameTicks() - vars.timer_start;
         if (vars.timer_elapsed > 100)
             vars.timer_elapsed = 100;
         vars.timer_delta = vars.timer_elapsed / 1000.0f;
 
-        if ((float)SDL_GetTicks() - lastCheck >= 1000) {
+        if ((float)gameTicks() - lastCheck >= 1000) {
             vars.fps = framesThisSecond;
-            lastCheck = (float)SDL_GetTicks();
+            lastCheck = (float)gameTicks();
             if (framesThisSecond > vars.fps_max)
                 vars.fps_max = framesThisSecond;
             if (vars.fps > 0 && vars.fps < vars.fps_min)
@@ -215,6 +216,6 @@ void CGame::gameLoop()
             framesThisSecond++;
         }
     }
-    printf("Frames : %i\nFPS: %f\n", vars.frames, (double)((float)vars.frames / ((float)SDL_GetTicks() / 1000.0f)));
+    printf("Frames : %i\nFPS: %f\n", vars.frames, (double)((float)vars.frames / ((float)gameTicks() / 1000.0f)));
     resetFrameTimers();
 }

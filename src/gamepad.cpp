@@ -2,6 +2,7 @@
 #include "gamepad.h"
 #include <cstring>
 #include <deque>
+#include "replay.h"
 
 namespace {
 
@@ -123,11 +124,12 @@ int pollEvent(SDL_Event* event)
             pending.pop_front();
             return 1;
         }
-        if (!SDL_PollEvent(event))
+        if (!replayPollEvent(event))
             return 0;
         if (!isJoystickEvent(event->type))
             return 1;
         translate(*event);
+        replayKeysSettled();
     }
 }
 

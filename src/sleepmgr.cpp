@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 #include "game.h"
+#include "replay.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ void sleep(CGame& g)
     g.player->stats.mp = g.player->stats.mp_max;
     float progress = 0;
     for (;;) {
-        g.vars.timer_start = (float)SDL_GetTicks();
+        g.vars.timer_start = (float)gameTicks();
         SDL_FillRect(g.screen, NULL, SDL_MapRGB(g.screen->format, 0, 0, 0));
         SDL_Rect track = {10, 500, 200, 55};
         SDL_FillRect(g.screen, &track, SDL_MapRGB(g.screen->format, 100, 100, 100));
@@ -34,7 +35,7 @@ void sleep(CGame& g)
             if (g.event.type == SDL_KEYDOWN && g.event.key.keysym.sym == SDLK_ESCAPE)
                 return;
         }
-        g.vars.timer_elapsed = (float)SDL_GetTicks() - g.vars.timer_start;
+        g.vars.timer_elapsed = (float)gameTicks() - g.vars.timer_start;
         g.vars.timer_delta = g.vars.timer_elapsed / 1000.0f;
         if (progress >= 100) {
             g.vars.drunkenness = 0;
