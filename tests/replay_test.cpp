@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 #include "autopilot.h"
@@ -42,23 +43,24 @@ void scriptedSitting(qtest::Scenario& s, qtest::Every& nowAndThen)
 {
     s.add("New Game", [] { qtest::press(SDLK_RETURN); return true; });
     s.add("leave the introduction", [] { qtest::press(SDLK_x); return true; });
-    int frames = 0;
-    auto hold = [&frames](SDLKey key, int count) {
-        return [&frames, key, count] {
+    // The scenario outlives this function: the frame count lives with its steps.
+    auto frames = std::make_shared<int>(0);
+    auto hold = [frames](SDLKey key, int count) {
+        return [frames, key, count] {
             qtest::holdKey(key, true);
-            if (++frames < count)
+            if (++*frames < count)
                 return false;
             qtest::holdKey(key, false);
-            frames = 0;
+            *frames = 0;
             return true;
         };
     };
     s.add("walk right", hold(SDLK_RIGHT, 60));
     s.add("walk down", hold(SDLK_DOWN, 45));
-    s.add("walk left and down", [&frames] {
+    s.add("walk left and down", [frames] {
         qtest::holdKey(SDLK_LEFT, true);
         qtest::holdKey(SDLK_DOWN, true);
-        if (++frames < 30)
+        if (++*frames < 30)
             return false;
         qtest::releaseArrows();
         return true;
