@@ -48,6 +48,9 @@ unsigned killSeed()
 // Forks; the child's standard output goes nowhere and its standard error to errFile.
 pid_t forkSilent(const char* errFile = "/dev/null")
 {
+    // A fork while the earlier save's copy is still being emptied on its own thread could
+    // leave the child waiting forever on a lock that thread held.
+    finishSpareFolders();
     fflush(stdout);
     fflush(stderr);
     pid_t pid = fork();
