@@ -82,6 +82,11 @@ CGame::CGame()
             case ConfigOption::FrameCap:
                 puts("\tFrame rate capped at 60 a second");
                 frameCap.setRate(FRAME_CAP_FPS);
+                // The game sets no SDL timers, yet SDL 1.2's timer thread wakes every
+                // millisecond to look for one: at 60 frames a second that costs about as
+                // much processor time as the game's own thread. Ticks and delays go on
+                // working without it.
+                SDL_QuitSubSystem(SDL_INIT_TIMER);
                 break;
             case ConfigOption::DoorAssist:
                 puts("\tDoorway assist enabled");

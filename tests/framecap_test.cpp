@@ -162,3 +162,21 @@ TEST(FrameCap, TheWorldMovesAsFastPerSecondCappedAsUncapped)
     EXPECT_NEAR(600, (int)capped.fightWaitMs, 2 * 1000 / 60);
     EXPECT_NEAR((int)uncapped.fightWaitMs, (int)capped.fightWaitMs, 2 * 1000 / 60);
 }
+
+// With the cap on, SDL's timer thread, which the game never uses, is stopped (it woke every
+// millisecond); the real clock and the real sleep still work, so the cap's own waits do. Off,
+// SDL keeps every subsystem, as ever.
+TEST(FrameCap, StopsTheIdleTimerThreadAndTheClockStillRuns)
+{
+    {
+        qtest::World w("");
+        EXPECT_NE(0u, SDL_WasInit(SDL_INIT_TIMER));
+    }
+    qtest::World w("framecap\n");
+    EXPECT_EQ(0u, SDL_WasInit(SDL_INIT_TIMER));
+    Uint32 t0 = SDL_GetTicks();
+    SDL_Delay(30);
+    Uint32 slept = SDL_GetTicks() - t0;
+    EXPECT_GE(slept, 29u);
+    EXPECT_LT(slept, 1000u);
+}
