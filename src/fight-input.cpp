@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include "fight-actions.h"
+#include "replay.h"
 
 using namespace fight;
 
@@ -179,12 +180,14 @@ void onKey(CGame& g, SDLKey key)
 
 // Empties the event queue and carries out every key press in it, also those
 // that come after the turn has been handed over. Closing the window here
-// ends the program at once, without saving.
+// ends the program at once, without saving; a recording is closed first, and
+// a replay that stopped matching the game ends it with a failure, as the
+// entry would.
 void CGame::getFightInput()
 {
     while (pollEvent(&event)) {
         if (event.type == SDL_QUIT)
-            exit(0);
+            exit(finishReplay() ? 0 : 1);
         if (event.type == SDL_KEYDOWN && enemy)
             onKey(*this, event.key.keysym.sym);
     }

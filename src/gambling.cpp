@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 #include "game.h"
+#include "replay.h"
 #include "saturate.h"
 
 namespace {
@@ -98,12 +99,12 @@ void CGame::gambleLoop()
         if (held[SDLK_LEFT]) {
             if (bet > 0) {
                 bet--;
-                SDL_Delay(10);
+                gameDelay(10);
             }
         } else if (held[SDLK_RIGHT]) {
             if (money > bet) {
                 bet++;
-                SDL_Delay(10);
+                gameDelay(10);
             }
         } else if (held[SDLK_UP]) {
             bet = money;

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 #include "game.h"
+#include "replay.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ bool saveFromStatus(CGame& g)
         g.drawTextAt(SAVE_FAILED, 0, SCREEN_HEIGHT - 2 * h);
         SDL_Flip(g.screen);
     }
-    SDL_Delay(100);
+    gameDelay(100);
     return saved;
 }
 

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 #include "game.h"
+#include "replay.h"
 #include "itemlist.h"
 #include "saturate.h"
 #include "wearing.h"
@@ -153,7 +154,7 @@ void CGame::shopLoop(int type)
                 } else if ((long long)player->stats.money < (long long)item->price) {
                     drawTextAt("Sorry, you don't have enough money!", 10, 480);
                     SDL_Flip(screen);
-                    SDL_Delay(800);
+                    gameDelay(800);
                     break;
                 } else {
                     handOverItem(*this, item, OWNER_PLAYER);

@@ -9,7 +9,9 @@
 #include <vector>
 #include "autopilot.h"
 #include "harness.h"
+#include "replay.h"
 #include "seam.h"
+#include "world.h"
 
 namespace {
 
@@ -157,4 +159,27 @@ TEST(Replay, BadArgumentsAndFilesAreRefusedWithAMessage)
     std::string out;
     EXPECT_EQ(0, runWith({"--help"}, &err, &out));
     EXPECT_NE(std::string::npos, out.find("--replay FILE")) << out;
+}
+
+// A fight ends the program at once when the window closes. A replay that stops there (it diverged or
+// ran out, and every screen is being closed) still ends it with a failure, as the entry does.
+TEST(ReplayDeathTest, AReplayThatStopsInAFightEndsTheProgramWithAFailure)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            qtest::World w;
+            w.fill(TILE_GRASS);
+            w.startFight();
+            FILE* f = fopen("short.rec", "w");
+            fputs(REPLAY_VERSION_LINE "\nseed 1\n", f);
+            fclose(f);
+            startReplay("short.rec", true);
+            // The recording has nothing more: the first clock reading stops the replay, and the
+            // polls that follow close the window.
+            gameTicks();
+            for (int i = 0; i < 4; i++)
+                w.game->getFightInput();
+        },
+        testing::ExitedWithCode(1), "replay");
 }
