@@ -96,10 +96,14 @@ int CheckResult::warnings() const
     return (int)diagnostics.size() - errors();
 }
 
+// The font library counts its users: the one taken in load() keeps it open however many game
+// objects start and end meanwhile.
 CheckAssets::~CheckAssets()
 {
     if (font)
         TTF_CloseFont(font);
+    if (bFontLibrary)
+        TTF_Quit();
 }
 
 bool CheckAssets::load(const std::string& where, std::string& why)
@@ -125,9 +129,12 @@ bool CheckAssets::load(const std::string& where, std::string& why)
     }
     itemPictures = countSeries(dir + "/items/%i.png");
     tilePictures = countSeries(dir + "/tiles/%i.png");
-    if (!TTF_WasInit() && TTF_Init() != 0) {
-        why = "the font library cannot start";
-        return false;
+    if (!bFontLibrary) {
+        if (TTF_Init() != 0) {
+            why = "the font library cannot start";
+            return false;
+        }
+        bFontLibrary = true;
     }
     font = openGameFont((dir + "/font.ttf").c_str());
     if (!font) {
@@ -201,6 +208,18 @@ CheckedGame::~CheckedGame()
         delete it;
     for (Quest* q : quests)
         delete q;
+}
+
+const std::vector<size_t>& CheckedGame::itemsNamed(const std::string& shortName)
+{
+    if (!bNamesIndexed_) {
+        for (size_t i = 0; i < items.size(); i++)
+            byShortName_[items[i]->shortName].push_back(i);
+        bNamesIndexed_ = true;
+    }
+    static const std::vector<size_t> none;
+    auto found = byShortName_.find(shortName);
+    return found == byShortName_.end() ? none : found->second;
 }
 
 void CheckedGame::report(const std::string& file, int line, Severity s, const std::string& message)

@@ -313,9 +313,9 @@ void checkReach(CheckedGame& g)
         const Quest* q = g.quests[i];
         const Item* candidate = nullptr;
         bool had = false;
-        for (size_t k = 0; k < g.items.size() && !had; k++) {
+        for (size_t k : g.itemsNamed(q->itemTarget)) {
             const Item* it = g.items[k];
-            if (it->shortName != q->itemTarget || it->type == ITEM_USED_UP)
+            if (had || it->type == ITEM_USED_UP)
                 continue;
             had = e.had(k);
             candidate = candidate ? candidate : it;

@@ -295,8 +295,8 @@ void checkQuest(CheckedGame& g, const Quest* q, const RecordText& t)
     c.ranged(5, "flag", 0, FLAG_COUNT - 1, Severity::Error, "story flags are 0.." + std::to_string(FLAG_COUNT - 1));
     if (c.has(2)) {
         bool found = false;
-        for (const Item* it : g.items)
-            found = found || (it->shortName == q->itemTarget && it->type != ITEM_USED_UP);
+        for (size_t k : g.itemsNamed(q->itemTarget))
+            found = found || g.items[k]->type != ITEM_USED_UP;
         if (!found)
             g.error(t.name, 2, "no item has the short name " + quoted(q->itemTarget) +
                                    ": the quest giver gives the quest up");

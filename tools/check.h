@@ -1,5 +1,6 @@
 // check.h -- quorvane-check's library: a game folder read the way the engine reads it, and what is wrong with it.
 #pragma once
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,6 +65,7 @@ public:
     int itemPictures = 0;   // item pictures 0..n-1 decode; icons from n on have none
     int tilePictures = 0;
     TTF_Font* font = nullptr;
+    bool bFontLibrary = false;   // a use of the font library taken, given back at the end
 };
 
 // Checks the game folder `dir` with the assets. The folder's own files are only read.
@@ -117,6 +119,13 @@ public:
     std::unique_ptr<Map> map;
     bool bMapRead = false;
     Actor* player = nullptr;   // the first "Plyr", as the engine takes it
+
+    // The items with this short name, in file order (quests look for them by it).
+    const std::vector<size_t>& itemsNamed(const std::string& shortName);
+
+private:
+    std::map<std::string, std::vector<size_t>> byShortName_;
+    bool bNamesIndexed_ = false;
 };
 
 // The record files: series, lines, values in range (check-records.cpp). False when the folder
