@@ -50,6 +50,40 @@ std::string folderOfProgram()
     return slash == std::string::npos ? "" : p.substr(0, slash);
 }
 
+// File names in the order a reader expects: the numbers in them compared as numbers, so that
+// npcdef/9.def comes before npcdef/10.def.
+bool namesInOrder(const std::string& a, const std::string& b)
+{
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        bool da = a[i] >= '0' && a[i] <= '9', db = b[j] >= '0' && b[j] <= '9';
+        if (da && db) {
+            size_t ei = i, ej = j;
+            while (ei < a.size() && a[ei] >= '0' && a[ei] <= '9')
+                ei++;
+            while (ej < b.size() && b[ej] >= '0' && b[ej] <= '9')
+                ej++;
+            std::string na = a.substr(i, ei - i), nb = b.substr(j, ej - j);
+            while (na.size() > 1 && na[0] == '0')
+                na.erase(0, 1);
+            while (nb.size() > 1 && nb[0] == '0')
+                nb.erase(0, 1);
+            if (na.size() != nb.size())
+                return na.size() < nb.size();
+            if (na != nb)
+                return na < nb;
+            i = ei;
+            j = ej;
+        } else {
+            if (a[i] != b[j])
+                return (unsigned char)a[i] < (unsigned char)b[j];
+            i++;
+            j++;
+        }
+    }
+    return a.size() - i < b.size() - j;
+}
+
 std::string plural(int n, const char* word)
 {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
@@ -188,7 +222,7 @@ CheckResult checkGameFolder(const std::string& dir, const CheckAssets& assets)
     }
     std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(), [](const Diagnostic& a, const Diagnostic& b) {
         if (a.file != b.file)
-            return a.file < b.file;
+            return namesInOrder(a.file, b.file);
         return a.line < b.line;
     });
     return result;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <set>
 #include "check.h"
 #include "tile-reach.h"
 
@@ -342,9 +343,12 @@ void checkReach(CheckedGame& g)
     }
     if (!ending)
         g.warn("npcdef", 0, "no character has the role \"Ending\": the game never ends");
+    std::set<std::string> wanted;   // out of reach, these are the quests' errors already
+    for (const Quest* q : g.quests)
+        wanted.insert(q->itemTarget);
     for (size_t k = 0; k < g.items.size(); k++) {
         const Item* it = g.items[k];
-        if (it->owner == OWNER_MAP && !e.had(k))
+        if (it->owner == OWNER_MAP && !e.had(k) && !wanted.count(it->shortName))
             g.warn(g.itemText[k].name, 5, "the item on " + tileText(it->x, it->y) + " cannot be reached from the start");
     }
 

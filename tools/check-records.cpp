@@ -345,13 +345,15 @@ void checkVars(CheckedGame& g, const RecordText& t)
                    quoted(own) + ")");
 }
 
-// Numbered files a series never reaches: the engine stops at the first number missing.
+// Numbered files a series never reaches: the engine stops at the first number missing. One
+// error, at the lowest of them.
 void reportGap(CheckedGame& g, const char* folder, int count)
 {
     std::string where = g.dir + "/" + folder;
     DIR* d = opendir(where.c_str());
     if (!d)
         return;
+    int first = -1, others = 0;
     while (struct dirent* e = readdir(d)) {
         std::string name = e->d_name;
         size_t dot = name.find(".def");
@@ -363,12 +365,19 @@ void reportGap(CheckedGame& g, const char* folder, int count)
         if (!digits || (dot > 1 && name[0] == '0'))
             continue;
         int n = atoi(name.c_str());
-        if (n > count)
-            g.error(std::string(folder) + "/" + name, 0,
-                    "never read: " + std::string(folder) + "/" + std::to_string(count) +
-                        ".def is missing, and the engine stops reading the series there");
+        if (n <= count)
+            continue;
+        if (first >= 0)
+            others++;
+        if (first < 0 || n < first)
+            first = n;
     }
     closedir(d);
+    if (first < 0)
+        return;
+    g.error(std::string(folder) + "/" + std::to_string(first) + ".def", 0,
+            "never read" + (others > 0 ? ", nor the " + std::to_string(others) + " numbered after it" : std::string()) +
+                ": " + folder + "/" + std::to_string(count) + ".def is missing, and the engine stops reading the series there");
 }
 
 // Reads one numbered series with the engine's record reader, keeping each file's lines.

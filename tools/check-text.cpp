@@ -1,4 +1,5 @@
 // check-text.cpp -- quorvane-check on what the player reads: intro.txt, the ending slides and the lines characters say.
+#include <algorithm>
 #include <cstdlib>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -130,8 +131,16 @@ void checkSlides(CheckedGame& g)
         SDL_FreeSurface(s);
         shown++;
     }
-    for (const std::string& late : filesAfter(g.dir + "/ending", i, ".png"))
-        g.error("ending/" + late, 0, "never shown: ending/" + std::to_string(i) + ".png ends the slide show before it");
+    std::vector<std::string> late = filesAfter(g.dir + "/ending", i, ".png");
+    if (!late.empty()) {
+        std::string first = *std::min_element(late.begin(), late.end(), [](const std::string& a, const std::string& b) {
+            return atoi(a.c_str()) < atoi(b.c_str());
+        });
+        g.error("ending/" + first, 0, "never shown" +
+                                          (late.size() > 1 ? ", nor the " + std::to_string(late.size() - 1) + " numbered after it"
+                                                           : std::string()) +
+                                          ": ending/" + std::to_string(i) + ".png ends the slide show before it");
+    }
     if (shown == 0 && hasEnding(g))
         g.error("ending/0.png", 0, "no ending slides: when every quest is done the Ending character shows nothing, "
                                    "and the game goes on");
