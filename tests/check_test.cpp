@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <gtest/gtest.h>
 #include "check.h"
@@ -399,6 +400,29 @@ TEST(CheckHostile, EveryGeneratedFolderIsCheckedWithoutACrash)
         EXPECT_NE(std::string::npos, out.find(summaryLine(dir, r))) << dir;
     }
     EXPECT_GT(withErrors, count / 2) << "hostile folders are full of faults";
+}
+
+// Pipes and folders where files should be: read as the engine reads them (as missing), never waited on.
+TEST(CheckHostile, PipesAndFoldersInPlaceOfFilesAreReportedNotWaitedOn)
+{
+    Crafted crafted;
+    qtest::WorkDir wd;
+    crafted.write(wd);
+    std::string game = wd.path() + "/" + DIR_NAME;
+    for (const char* f : {"/npcdef/2.def", "/intro.txt", "/map.dat"})
+        std::remove((game + f).c_str());
+    ASSERT_EQ(0, mkfifo((game + "/npcdef/2.def").c_str(), 0644));
+    ASSERT_EQ(0, mkfifo((game + "/intro.txt").c_str(), 0644));
+    ASSERT_EQ(0, mkfifo((game + "/ending/1.png").c_str(), 0644));
+    qtest::mkdirs(game + "/map.dat");
+    CheckResult r = checkGameFolder(DIR_NAME, realAssets());
+    std::vector<std::string> lines = linesOf(DIR_NAME, r);
+    std::string all = joined(lines);
+    EXPECT_NE(std::string::npos, all.find("game/npcdef/2.def: error: cannot be read")) << all;
+    EXPECT_NE(std::string::npos, all.find("game/npcdef/3.def: error: never read")) << all;
+    EXPECT_NE(std::string::npos, all.find("game/map.dat: error: cannot be read")) << all;
+    EXPECT_NE(std::string::npos, all.find("game/intro.txt: warning: cannot be read")) << all;
+    EXPECT_NE(std::string::npos, all.find("game/ending/1.png: error: does not decode")) << all;
 }
 
 // A crowd: thousands of characters and items on a map of rooms and doors, which the walk from

@@ -428,6 +428,10 @@ bool readAndCheckRecords(CheckedGame& g)
         return false;
     }
 
+    if (exists(g.dir + "/.commit"))
+        g.warn(".commit", 0, "a save into this folder was cut off after its commit; the game finishes it when it "
+                             "next loads the folder, so these files are not yet the ones it will play");
+
     RecordText varsText;
     bool refused = false;
     // As a new game object starts before vars.sav is read.
