@@ -52,8 +52,6 @@ void checkRow(CheckedGame& g, int r, const std::string& row)
                                      std::to_string(g.assets.tilePictures - 1));
 }
 
-bool isDoor(int t) { return t == TILE_LOCKED_DOOR || t == TILE_DOUBLE_DOOR || t == TILE_ROOM_DOOR; }
-
 } // namespace
 
 void readAndCheckMap(CheckedGame& g)
@@ -143,7 +141,7 @@ void checkPlacement(CheckedGame& g)
         const Item* it = g.items[i];
         if (it->owner != OWNER_MAP)
             continue;
-        if (m.isSolid(it->x + 24, it->y + 24) && !isDoor(m.getTileAt(tileOf(it->x + 24), tileOf(it->y + 24))))
+        if (m.isSolid(it->x + 24, it->y + 24))
             g.warn(g.itemText[i].name, 5, "the item lies on a solid tile at " + tileText(it->x, it->y));
     }
 }
