@@ -78,6 +78,15 @@ bool Map::isSea(float x, float y)
     return level[r][c] == TILE_SEA;
 }
 
+bool Map::boxFits(float x, float y, bool floating)
+{
+    const float corners[4][2] = {{x + 4, y + 4}, {x + 4, y + 44}, {x + 44, y + 44}, {x + 44, y + 4}};
+    for (const auto& c : corners)
+        if (isSolid(c[0], c[1]) && !(floating && isSea(c[0], c[1])))
+            return false;
+    return true;
+}
+
 // Takes the next row of map.dat from `bytes` at `at`: at most 351 characters
 // are kept, the rest of an overlong line is skipped. Returns false at the end
 // of the file.

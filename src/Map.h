@@ -20,6 +20,10 @@ public:
     void setTileAt(int x, int y, int value);
     bool isSolid(float x, float y);
     bool isSea(float x, float y);
+    // Whether a character with its top-left corner at pixel (x, y) may stand there: the four
+    // corners of its 40x40 box, inset 4 pixels from the picture, are on free ground, or on open
+    // sea while `floating`.
+    bool boxFits(float x, float y, bool floating);
     void loadMap(const char* dir);
     void saveMap(const char* dir);
     // Writes the grid to an exact file path; false when any write failed.

@@ -99,16 +99,11 @@ CGame::CGame()
         screen = setMode(SCREEN_WIDTH, WINDOW_FLAGS);
 
     TTF_Init();
-    font = TTF_OpenFont("data/assets/font.ttf", 14);
+    font = openGameFont("data/assets/font.ttf");
     if (!font) {
         fprintf(stderr, "Could not open the font data/assets/font.ttf: %s\n", TTF_GetError());
         exit(1);
     }
-    // Every line is drawn solid, one bit a pixel: hinting made for smooth grey
-    // edges leaves uneven gaps inside words at 14 points ("Ga me"), while the
-    // hinting for one-bit drawing spaces the letters evenly.
-    TTF_SetFontKerning(font, 1);
-    TTF_SetFontHinting(font, TTF_HINTING_MONO);
 
     art.loadAssets();
 

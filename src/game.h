@@ -21,6 +21,10 @@
 // The program's entry, called by the desktop start-up glue.
 extern "C" int SDL_main(int argc, char** argv);
 
+// Opens the game's font at the size every line is drawn in, with the engine's spacing rules, so
+// that whoever measures a line (the checker of game folders too) measures what is drawn.
+TTF_Font* openGameFont(const char* path);
+
 class CGame
 {
 public:

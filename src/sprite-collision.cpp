@@ -16,11 +16,7 @@ bool CGame::playerFits(float x, float y)
 
 bool CGame::boxFitsMap(float x, float y, bool floating)
 {
-    const float corners[4][2] = {{x + 4, y + 4}, {x + 4, y + 44}, {x + 44, y + 44}, {x + 44, y + 4}};
-    for (const auto& c : corners)
-        if (theMap->isSolid(c[0], c[1]) && !(floating && theMap->isSea(c[0], c[1])))
-            return false;
-    return true;
+    return theMap->boxFits(x, y, floating);
 }
 
 // Touching edges count as overlap.

@@ -8,8 +8,12 @@ namespace {
 const int N = Map::SIZE;
 }
 
-TileReach::TileReach(CGame& game, bool floating)
-    : game_(game), floating_(floating), blocked_(N * N, 0), opened_(N * N, 0), from_(N * N, -2)
+TileReach::TileReach(CGame& game, bool floating) : TileReach(*game.theMap, floating)
+{
+}
+
+TileReach::TileReach(Map& map, bool floating)
+    : map_(map), floating_(floating), blocked_(N * N, 0), opened_(N * N, 0), from_(N * N, -2)
 {
 }
 
@@ -41,7 +45,7 @@ void TileReach::open(int tx, int ty)
 bool TileReach::fits(int tx, int ty) const
 {
     return opened_[ty * N + tx] ||
-           game_.boxFitsMap((float)(tx * Map::TILE), (float)(ty * Map::TILE), floating_);
+           map_.boxFits((float)(tx * Map::TILE), (float)(ty * Map::TILE), floating_);
 }
 
 bool TileReach::passable(int tx, int ty) const

@@ -5,9 +5,10 @@
 
 class Actor;
 class CGame;
+class Map;
 
 // A step onto a tile is allowed when the player's box standing on it fits the map
-// (CGame::boxFitsMap: free ground, and open sea while floating) and no standing character is in
+// (Map::boxFits, as CGame::boxFitsMap: free ground, and open sea while floating) and no standing character is in
 // the way. Boxes that touch collide, so a character blocks every tile whose box would touch its
 // own: its tile and the eight around it. Tiles may also be opened whatever the map holds (a door
 // once unlocked). The search walks the four directions breadth first.
@@ -15,6 +16,7 @@ class TileReach
 {
 public:
     TileReach(CGame& game, bool floating);
+    TileReach(Map& map, bool floating);
 
     // The tiles around a character that stands still are out of bounds.
     void blockAround(const Actor* a);
@@ -35,7 +37,7 @@ private:
     static bool inside(int tx, int ty);
     bool fits(int tx, int ty) const;
 
-    CGame& game_;
+    Map& map_;
     bool floating_;
     std::vector<char> blocked_;
     std::vector<char> opened_;

@@ -68,6 +68,9 @@ validate() {
 echo "cmake --install into a scratch prefix; played with XDG_DATA_HOME set, then without"
 cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
 validate "$scratch/prefix"
+# The installed checker finds the installed assets by itself and passes the installed game.
+(cd / && env -i PATH=/usr/bin:/bin "$scratch/prefix/bin/quorvane-check" "$scratch/prefix/share/games/quorvane/data") \
+  >"$scratch/check.log" 2>&1 || { cat "$scratch/check.log" >&2; fail "quorvane-check on the installed data/"; }
 play "$scratch/prefix" "$scratch/home-a" "$scratch/xdg/quorvane" "$scratch/xdg"
 [ ! -e "$scratch/home-a/.local" ] || fail "XDG_DATA_HOME was set, yet ~/.local was made"
 play "$scratch/prefix" "$scratch/home-b" "$scratch/home-b/.local/share/quorvane"

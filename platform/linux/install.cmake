@@ -20,6 +20,8 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/quorvane.in ${CMAKE_BINARY_DIR}/launche
 
 install(TARGETS quorvane RUNTIME DESTINATION ${QUORVANE_ENGINE_DIR})
 install(PROGRAMS ${CMAKE_BINARY_DIR}/launcher/quorvane DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The modders' checker of game folders, a command of its own beside the launcher (tools/).
+install(TARGETS quorvane-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The desktop icons under data/assets/desktop are the art tool's; the engine never reads them.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data ${CMAKE_SOURCE_DIR}/tutorial DESTINATION ${QUORVANE_SHARE_DIR}
         PATTERN desktop EXCLUDE)

@@ -1,0 +1,161 @@
+// check.h -- quorvane-check's library: a game folder read the way the engine reads it, and what is wrong with it.
+#pragma once
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+#include <SDL_ttf.h>
+#include "Map.h"
+#include "item.h"
+#include "player.h"
+#include "quest.h"
+#include "vars.h"
+
+enum class Severity { Error, Warning };
+
+// One finding. `file` is the file's name inside the game folder ("npcdef/3.def", "map.dat"), empty
+// for the folder as a whole; `line` counts from 1, 0 for the file as a whole.
+class Diagnostic
+{
+public:
+    std::string file;
+    int line = 0;
+    Severity severity = Severity::Error;
+    std::string message;
+};
+
+// What the player can get to from the start, by the engine's step rules (TileReach): the
+// counts the content tests hold the shipped games to.
+class ReachSummary
+{
+public:
+    int doorsOpened = 0;       // locked doors and double doors, with keys and lock-picks found
+    int roomDoorsOpened = 0;   // with room keys bought at a key shop
+    bool bFloater = false;     // a floater can be had, so the sea is open
+    int tilesReached = 0;
+};
+
+class CheckResult
+{
+public:
+    std::vector<Diagnostic> diagnostics;   // sorted by file, then line
+    bool bUnreadable = false;              // no game folder there at all
+    std::string unreadableWhy;
+    ReachSummary reach;
+
+    int errors() const;
+    int warnings() const;
+};
+
+// The shared pictures and the font every game uses (data/assets), as far as a checker needs
+// them: which sprite sets, item pictures and tiles have a picture, and the font to measure lines.
+class CheckAssets
+{
+public:
+    CheckAssets() = default;
+    ~CheckAssets();
+    CheckAssets(const CheckAssets&) = delete;
+    CheckAssets& operator=(const CheckAssets&) = delete;
+
+    // Reads what is under `dir` ("data/assets"); false, with the reason, when the engine could
+    // not start with it (a sprite or interface picture or the font missing).
+    bool load(const std::string& dir, std::string& why);
+
+    std::string dir;
+    int itemPictures = 0;   // item pictures 0..n-1 decode; icons from n on have none
+    int tilePictures = 0;
+    TTF_Font* font = nullptr;
+    bool bFontLibrary = false;   // a use of the font library taken, given back at the end
+};
+
+// Checks the game folder `dir` with the assets. The folder's own files are only read.
+CheckResult checkGameFolder(const std::string& dir, const CheckAssets& assets);
+
+// Where the shared assets are when no folder is named: data/assets in the working folder, as the
+// engine looks for them; else beside the game folder (a custom game next to data/); else the
+// installed game's, found from the running program. Empty when none holds the font.
+std::string findAssetsFolder(const std::string& gameDir);
+
+// "DIR/FILE:LINE: error: message", the folder as given joined with the file's name.
+std::string formatDiagnostic(const std::string& dir, const Diagnostic& d);
+// "DIR: 2 errors, 1 warning" or "DIR: clean".
+std::string summaryLine(const std::string& dir, const CheckResult& r);
+// 0 clean or warnings only, 1 errors, 2 no folder to read.
+int exitCodeOf(const CheckResult& r);
+
+// ---- what the parts of the checker share (check-*.cpp) ----
+
+// A record file as lines, cut at line feeds; lines keep everything, however long.
+class RecordText
+{
+public:
+    std::string name;   // inside the folder, "npcdef/3.def"
+    std::vector<std::string> lines;
+};
+
+// The records of a game folder as the engine reads them, beside the text of their files.
+class CheckedGame
+{
+public:
+    CheckedGame(const std::string& dir, const CheckAssets& assets, CheckResult& result);
+    ~CheckedGame();
+    CheckedGame(const CheckedGame&) = delete;
+    CheckedGame& operator=(const CheckedGame&) = delete;
+
+    void report(const std::string& file, int line, Severity s, const std::string& message);
+    void error(const std::string& file, int line, const std::string& message) { report(file, line, Severity::Error, message); }
+    void warn(const std::string& file, int line, const std::string& message) { report(file, line, Severity::Warning, message); }
+
+    std::string dir;
+    const CheckAssets& assets;
+    CheckResult& result;
+
+    MiscVars vars;
+    bool bVarsRead = false;
+    std::vector<Actor*> actors;
+    std::vector<Item*> items;
+    std::vector<Quest*> quests;
+    std::vector<RecordText> actorText, itemText, questText;
+    std::unique_ptr<Map> map;
+    bool bMapRead = false;
+    Actor* player = nullptr;   // the first "Plyr", as the engine takes it
+
+    // The items with this short name, in file order (quests look for them by it).
+    const std::vector<size_t>& itemsNamed(const std::string& shortName);
+
+private:
+    std::map<std::string, std::vector<size_t>> byShortName_;
+    bool bNamesIndexed_ = false;
+};
+
+// The record files: series, lines, values in range (check-records.cpp). False when the folder
+// holds no game at all.
+bool readAndCheckRecords(CheckedGame& g);
+// map.dat: rows, tiles, pictures (check-world.cpp).
+void readAndCheckMap(CheckedGame& g);
+// Where things stand and what the player can reach from the start (check-world.cpp, check-reach.cpp).
+void checkPlacement(CheckedGame& g);
+void checkReach(CheckedGame& g);
+// intro.txt, the ending slides and the lines characters say (check-text.cpp).
+void checkTexts(CheckedGame& g);
+
+// While one lives, what the engine's readers print (their own warnings, progress lines) goes
+// nowhere: the checker says it in its own words, with file and line.
+class QuietOutput
+{
+public:
+    QuietOutput();
+    ~QuietOutput();
+    QuietOutput(const QuietOutput&) = delete;
+    QuietOutput& operator=(const QuietOutput&) = delete;
+
+private:
+    int savedOut_ = -1, savedErr_ = -1;
+};
+
+// Tile of a map-pixel position, as the content checks count it.
+inline int tileOf(float px) { return truncToInt(px) / TILE_SIZE; }
+bool isRoleKeyword(const std::string& line);
+bool isSeaMonster(const Actor* a);
+// "tile 12,40" of a position in map pixels.
+std::string tileText(float x, float y);
