@@ -339,6 +339,44 @@ TEST_F(TiledMap, BrokenFilesAreRefusedAndTheFolderIsLeftAlone)
     EXPECT_EQ(before, gameFiles("data"));
 }
 
+// Random damage to a real file (bytes changed, cut, repeated): every import ends, and one
+// that is refused leaves the folder as it was.
+TEST_F(TiledMap, DamagedFilesNeverBreakTheImport)
+{
+    ASSERT_TRUE(exportQuietly("data", "good.tmx", areaOf(104, 158, 6, 5)));
+    std::string good = wd.read("good.tmx");
+    const char* nasty[] = {"<", ">", "&", "\"", "/", "=", ",", "-", "9", "\xff", "<map>", "</data>", "&#x10FFFF;",
+                           "4294967295", "<!--", "<![CDATA["};
+    srand(16);
+    auto before = gameFiles("data");
+    int refused = 0;
+    for (int round = 0; round < 200; round++) {
+        std::string t = good;
+        int edits = 1 + rand() % 4;
+        for (int e = 0; e < edits; e++) {
+            size_t at = (size_t)rand() % t.size();
+            switch (rand() % 4) {
+            case 0: t[at] = (char)(rand() % 256); break;
+            case 1: t.insert(at, nasty[rand() % (sizeof nasty / sizeof nasty[0])]); break;
+            case 2: t.erase(at, (size_t)(rand() % 40)); break;
+            default: t = t.substr(0, at); break;
+            }
+            if (t.empty())
+                t = "<";
+        }
+        writeText("bad.tmx", t);
+        bool ok = false;
+        importQuietly("bad.tmx", "data", ok);
+        if (!ok) {
+            refused++;
+            ASSERT_EQ(before, gameFiles("data")) << "round " << round;
+        } else {
+            before = gameFiles("data");
+        }
+    }
+    EXPECT_GT(refused, 100);
+}
+
 // Names with markup, control characters and broken UTF-8 still make a file Tiled can read.
 TEST_F(TiledMap, HostileNamesAreWrittenAsText)
 {
