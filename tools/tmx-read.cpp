@@ -151,7 +151,7 @@ bool decodeBase64(const std::string& in, std::string& out)
         else return false;
         if (pad)
             return false;
-        bits = (bits << 6) | v;
+        bits = ((bits << 6) | v) & 0xFFFFFF;   // only the last few bits are ever taken
         have += 6;
         if (have >= 8) {
             have -= 8;
