@@ -319,6 +319,7 @@ TEST_F(TiledMap, BrokenFilesAreRefusedAndTheFolderIsLeftAlone)
         {"a position that is no number", swap(" x=\"", " x=\"nan"), "not a position"},
         {"hostile text", std::string("<map \x01\xff\xfe>&&&<<<"), "error"},
         {"not a map", "<tileset/>", "not a Tiled map"},
+        {"a JSON map", "{\"type\": \"map\"}", "JSON"},
         {"no tileset of tiles", swap("name=\"tiles\"", "name=\"ground\""), "no tileset named"},
     };
     for (auto& c : cases) {
@@ -431,6 +432,24 @@ TEST_F(TiledMap, TiledRoundTripImportsToTheSameFiles)
     importQuietly("back/part.tmx", "data", ok);
     EXPECT_TRUE(ok);
     EXPECT_EQ(before, gameFiles("data"));
+
+    // The player dragged 48.5 pixels right in the saved JSON comes back one tile right.
+    size_t player = json.find("\"type\":\"player\"");
+    ASSERT_NE(std::string::npos, player);
+    size_t x = json.find("\"x\":", player) + 4, end = json.find_first_of(",\n", x);
+    int oldX = atoi(json.substr(x, end - x).c_str());
+    json.replace(x, end - x, std::to_string(oldX + 48) + ".5");
+    writeText("part.json", json);
+    ASSERT_TRUE(runTiled("tiled --export-map part.json back/moved.tmx"));
+    importQuietly("back/moved.tmx", "data", ok);
+    EXPECT_TRUE(ok);
+    Actor a;
+    qtest::quietly([&] { a.serializeFrom("data/npcdef/0.def"); });   // the player's file
+    EXPECT_EQ(oldX + 104 * TILE_SIZE + TILE_SIZE, (int)a.x);
+    auto after = gameFiles("data");
+    after.erase("npcdef/0.def");
+    before.erase("npcdef/0.def");
+    EXPECT_EQ(before, after);
 }
 
 // tmxrasterizer draws our file as the engine draws the same place: the tiles pixel for pixel,

@@ -299,6 +299,12 @@ bool readTiledMap(const std::string& tmxPath, TiledMapFile& out)
         fprintf(stderr, "quorvane-map: %s cannot be read\n", tmxPath.c_str());
         return false;
     }
+    size_t first = text.find_first_not_of(" \t\r\n");
+    if (first != std::string::npos && text[first] == '{') {
+        fprintf(stderr, "%s: error: this is a Tiled JSON map; save it as a TMX map (tiled --export-map %s "
+                        "FILE.tmx)\n", tmxPath.c_str(), tmxPath.c_str());
+        return false;
+    }
     XmlNode map;
     if (!parseXml(text, map, err)) {
         fprintf(stderr, "%s: error: %s\n", tmxPath.c_str(), err.c_str());
