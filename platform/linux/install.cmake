@@ -22,6 +22,10 @@ install(TARGETS quorvane RUNTIME DESTINATION ${QUORVANE_ENGINE_DIR})
 install(PROGRAMS ${CMAKE_BINARY_DIR}/launcher/quorvane DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The modders' checker of game folders, a command of its own beside the launcher (tools/).
 install(TARGETS quorvane-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The map tool for modders: a game folder's map to and from the Tiled editor. It finds the
+# installed pictures from bin/ through ../share/games/quorvane/data/assets.
+install(TARGETS quorvane-map RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The desktop icons under data/assets/desktop are the art tool's; the engine never reads them.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data ${CMAKE_SOURCE_DIR}/tutorial DESTINATION ${QUORVANE_SHARE_DIR}
         PATTERN desktop EXCLUDE)

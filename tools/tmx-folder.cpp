@@ -1,0 +1,124 @@
+// tmx-folder.cpp -- reading a game folder's map and records for the map tool, and writing files all or nothing.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include "readfile.h"
+#include "tmx-folder.h"
+
+namespace {
+
+bool isRegularFile(const std::string& path, off_t* size = nullptr)
+{
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    if (size)
+        *size = st.st_size;
+    return true;
+}
+
+// No game holds this many records of one kind; a folder that does is read no further.
+const int SERIES_MAX = 100000;
+
+template <class Record>
+void readSeries(const std::string& dir, const char* series, std::vector<Record>& into)
+{
+    for (int i = 0; i < SERIES_MAX; i++) {
+        std::string path = recordPath(dir, series, i);
+        if (!isRegularFile(path))
+            return;
+        Record r;
+        if (r.serializeFrom(path.c_str()) != 0)
+            return;
+        into.push_back(r);
+    }
+}
+
+int savedStdout = -1;
+
+} // namespace
+
+std::string recordPath(const std::string& dir, const char* series, int i)
+{
+    return dir + "/" + series + "/" + std::to_string(i) + ".def";
+}
+
+void muteStandardOutput(bool mute)
+{
+    fflush(stdout);
+    if (mute && savedStdout < 0) {
+        int null = open("/dev/null", O_WRONLY);
+        if (null < 0)
+            return;
+        savedStdout = dup(1);
+        dup2(null, 1);
+        close(null);
+    } else if (!mute && savedStdout >= 0) {
+        dup2(savedStdout, 1);
+        close(savedStdout);
+        savedStdout = -1;
+    }
+}
+
+bool readSmallFile(const std::string& path, size_t limit, std::string& bytes)
+{
+    return readWholeFile(path.c_str(), limit, bytes);
+}
+
+// The engine ends the process on a map file it cannot read, so the tool only
+// hands it one that it can.
+bool readFolderRecords(const std::string& dir, FolderRecords& out)
+{
+    struct stat st;
+    if (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        fprintf(stderr, "quorvane-map: %s is not a game folder\n", dir.c_str());
+        return false;
+    }
+    off_t size = 0;
+    std::string mapPath = dir + "/map.dat";
+    withoutProgressLines([&] {
+        if (isRegularFile(mapPath, &size) && (size_t)size <= MAP_FILE_MAX) {
+            out.map.reset(new Map());
+            out.map->Init();
+            out.map->loadMap(dir.c_str());
+        }
+        readSeries(dir, "npcdef", out.actors);
+        readSeries(dir, "idef", out.items);
+    });
+    return true;
+}
+
+void PendingFiles::reportFailure(const std::string& path)
+{
+    fprintf(stderr, "quorvane-map: cannot write %s: %s\n", path.c_str(), strerror(errno ? errno : EIO));
+}
+
+bool PendingFiles::commit()
+{
+    bool ok = true;
+    for (auto& p : parts_) {
+        if (rename(p.first.c_str(), p.second.c_str()) != 0) {
+            fprintf(stderr, "quorvane-map: cannot put %s in place: %s\n", p.second.c_str(), strerror(errno));
+            unlink(p.first.c_str());
+            ok = false;
+        }
+    }
+    parts_.clear();
+    return ok;
+}
+
+void PendingFiles::discard()
+{
+    for (auto& p : parts_)
+        unlink(p.first.c_str());
+    parts_.clear();
+}
+
+void PendingFiles::dropLast()
+{
+    unlink(parts_.back().first.c_str());
+    parts_.pop_back();
+}

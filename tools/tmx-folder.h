@@ -1,0 +1,71 @@
+// tmx-folder.h -- what the map tool reads of a game folder (map, characters, items) and how it writes files back.
+#pragma once
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+#include "Map.h"
+#include "item.h"
+#include "player.h"
+
+// The parts of a game folder the map tool works on, read with the engine's
+// own readers, series by series up to the first missing number as a load does.
+class FolderRecords
+{
+public:
+    std::unique_ptr<Map> map;   // null when the folder has no map.dat
+    std::vector<Actor> actors;
+    std::vector<Item> items;
+};
+
+// The path of record file i of a series ("npcdef", "idef").
+std::string recordPath(const std::string& dir, const char* series, int i);
+// Reads map.dat (when it is there and is a file the engine would read) and the
+// character and item series, without the readers' progress lines. False, with
+// the reason on standard error, when `dir` is not a folder.
+bool readFolderRecords(const std::string& dir, FolderRecords& out);
+
+// Files written beside their places ("PATH.tmx-part") and renamed over them
+// only when every one was written; otherwise the written ones are removed.
+class PendingFiles
+{
+public:
+    ~PendingFiles() { discard(); }
+    // Writes the file through `write` (given the temporary path); false,
+    // reported, when it failed.
+    template <class Writer>
+    bool add(const std::string& path, Writer write)
+    {
+        std::string part = path + ".tmx-part";
+        parts_.emplace_back(part, path);
+        if (!write(part.c_str())) {
+            reportFailure(path);
+            return false;
+        }
+        return true;
+    }
+    // Puts every written file in place; false (reported) when a rename failed.
+    bool commit();
+    void discard();
+    // The temporary file of the last add: read it back, or drop it unchanged.
+    const std::string& lastPart() const { return parts_.back().first; }
+    void dropLast();
+
+private:
+    void reportFailure(const std::string& path);
+    std::vector<std::pair<std::string, std::string>> parts_;   // (temporary, final)
+};
+
+// Runs f with the standard output of the engine's readers and writers (their
+// "map loaded...." and such) sent nowhere.
+void muteStandardOutput(bool mute);
+template <class F>
+void withoutProgressLines(F f)
+{
+    muteStandardOutput(true);
+    f();
+    muteStandardOutput(false);
+}
+
+// The whole file, when it is a regular file of at most `limit` bytes.
+bool readSmallFile(const std::string& path, size_t limit, std::string& bytes);

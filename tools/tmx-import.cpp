@@ -1,0 +1,119 @@
+// tmx-import.cpp -- puts an edited Tiled map back into a game folder: map.dat and the moved records, all or nothing.
+#include <cstdio>
+#include "readfile.h"
+#include "recordlines.h"
+#include "tmx-folder.h"
+#include "tmx.h"
+
+namespace {
+
+// Positions outside the map are kept (the record may mean it), but said.
+bool onMap(int x, int y) { return x >= 0 && y >= 0 && x < MAP_SIZE * TILE_SIZE && y < MAP_SIZE * TILE_SIZE; }
+
+// Writes a record when its position changed, through the engine's writer.
+template <class Record>
+bool moveRecord(PendingFiles& files, const std::string& path, Record& r, const TiledObject& o, int& moved)
+{
+    if (wholeNumberOf(r.x) == o.x && wholeNumberOf(r.y) == o.y)
+        return true;
+    r.x = (float)o.x;
+    r.y = (float)o.y;
+    moved++;
+    return files.add(path, [&](const char* p) { return r.writeTo(p); });
+}
+
+} // namespace
+
+bool importTiledMap(const std::string& tmxPath, const std::string& dir)
+{
+    TiledMapFile file;
+    if (!readTiledMap(tmxPath, file))
+        return false;
+    FolderRecords folder;
+    if (!readFolderRecords(dir, folder))
+        return false;
+    const TileArea& a = file.area;
+    bool whole = a.x == 0 && a.y == 0 && a.w == MAP_SIZE && a.h == MAP_SIZE;
+    if (!whole && !folder.map) {
+        fprintf(stderr, "quorvane-map: %s holds part of a map, and %s/map.dat, the rest of it, is missing\n",
+                tmxPath.c_str(), dir.c_str());
+        return false;
+    }
+
+    // Check every object against the folder before anything is written.
+    std::vector<bool> seenActor(folder.actors.size()), seenItem(folder.items.size());
+    for (const TiledObject& o : file.objects) {
+        const char* kind = o.bCharacter ? "character" : "item";
+        size_t count = o.bCharacter ? folder.actors.size() : folder.items.size();
+        if ((size_t)o.record >= count) {
+            fprintf(stderr, "%s:%i: error: %s %i is not in %s (it has %zu)\n", tmxPath.c_str(), o.line, kind,
+                    o.record, dir.c_str(), count);
+            return false;
+        }
+        std::vector<bool>& seen = o.bCharacter ? seenActor : seenItem;
+        if (seen[o.record]) {
+            fprintf(stderr, "%s:%i: error: %s %i is on the map twice\n", tmxPath.c_str(), o.line, kind, o.record);
+            return false;
+        }
+        seen[o.record] = true;
+        if (!o.bCharacter && folder.items[o.record].owner != OWNER_MAP) {
+            fprintf(stderr, "%s:%i: error: item %i is not lying on the map in %s (owner %u)\n", tmxPath.c_str(),
+                    o.line, o.record, dir.c_str(), folder.items[o.record].owner);
+            return false;
+        }
+        if (!onMap(o.x, o.y))
+            fprintf(stderr, "%s:%i: warning: %s %i is placed off the map, at %i,%i\n", tmxPath.c_str(), o.line,
+                    kind, o.record, o.x, o.y);
+    }
+    if (whole) {
+        for (size_t i = 0; i < folder.actors.size(); i++)
+            if (!seenActor[i])
+                fprintf(stderr, "quorvane-map: warning: character %zu is not on the map's characters layer; "
+                                "it stays where it was\n", i);
+    }
+
+    std::unique_ptr<Map> grid(new Map());
+    if (folder.map)
+        *grid = *folder.map;
+    else
+        grid->Init();
+    for (int r = 0; r < a.h; r++)
+        for (int c = 0; c < a.w; c++)
+            grid->level[a.y + r][a.x + c] = file.tiles[(size_t)r * a.w + c];
+
+    PendingFiles files;
+    bool ok = true;
+    int moved = 0;
+    bool mapChanged = false;
+    withoutProgressLines([&] {
+        std::string mapPath = dir + "/map.dat";
+        if (!files.add(mapPath, [&](const char* p) { return grid->writeTo(p); })) {
+            ok = false;
+            return;
+        }
+        // An unchanged map is not rewritten.
+        std::string before, after;
+        mapChanged = !readWholeFile(mapPath.c_str(), MAP_FILE_MAX, before) ||
+                     !readWholeFile(files.lastPart().c_str(), MAP_FILE_MAX, after) || before != after;
+        if (!mapChanged)
+            files.dropLast();
+        for (const TiledObject& o : file.objects) {
+            if (o.bCharacter)
+                ok = moveRecord(files, recordPath(dir, "npcdef", o.record), folder.actors[o.record], o, moved) && ok;
+            else
+                ok = moveRecord(files, recordPath(dir, "idef", o.record), folder.items[o.record], o, moved) && ok;
+            if (!ok)
+                return;
+        }
+    });
+    if (!ok) {
+        files.discard();
+        fprintf(stderr, "quorvane-map: nothing in %s was changed\n", dir.c_str());
+        return false;
+    }
+    if (!files.commit())
+        return false;
+    printf("quorvane-map: %s into %s: map %s, %i record%s moved\n", tmxPath.c_str(), dir.c_str(),
+           mapChanged ? "written" : "unchanged", moved, moved == 1 ? "" : "s");
+    return true;
+}
