@@ -71,6 +71,10 @@ validate "$scratch/prefix"
 # The installed checker finds the installed assets by itself and passes the installed game.
 (cd / && env -i PATH=/usr/bin:/bin "$scratch/prefix/bin/quorvane-check" "$scratch/prefix/share/games/quorvane/data") \
   >"$scratch/check.log" 2>&1 || { cat "$scratch/check.log" >&2; fail "quorvane-check on the installed data/"; }
+# The installed map tool finds them too: an area of the installed world exported with its tilesets.
+(cd / && env -i PATH=/usr/bin:/bin "$scratch/prefix/bin/quorvane-map" export --area 100,100,8,8 \
+  "$scratch/prefix/share/games/quorvane/data" "$scratch/area.tmx") >"$scratch/map.log" 2>&1 &&
+  [ -s "$scratch/area-tiles.png" ] || { cat "$scratch/map.log" >&2; fail "quorvane-map export of the installed data/"; }
 play "$scratch/prefix" "$scratch/home-a" "$scratch/xdg/quorvane" "$scratch/xdg"
 [ ! -e "$scratch/home-a/.local" ] || fail "XDG_DATA_HOME was set, yet ~/.local was made"
 play "$scratch/prefix" "$scratch/home-b" "$scratch/home-b/.local/share/quorvane"
