@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <gtest/gtest.h>
 #include "check.h"
+#include "checkassets.h"
 #include "fakeassets.h"
 #include "harness.h"
 #include "hostile.h"
@@ -18,19 +19,6 @@ namespace {
 const int N = MAP_SIZE;
 const char DIR_NAME[] = "game";
 
-// The repository's assets, read once for every in-process check.
-const CheckAssets& realAssets()
-{
-    static CheckAssets& assets = *new CheckAssets();   // kept to the end, past the font library's
-    static bool loaded = [] {
-        std::string why;
-        bool ok = assets.load(qtest::sourceDir() + "/data/assets", why);
-        EXPECT_TRUE(ok) << why;
-        return ok;
-    }();
-    (void)loaded;
-    return assets;
-}
 
 std::vector<std::string> linesOf(const std::string& dir, const CheckResult& r)
 {
@@ -115,7 +103,7 @@ struct Checked
     explicit Checked(const Crafted& c)
     {
         c.write(wd);
-        result = checkGameFolder(DIR_NAME, realAssets());
+        result = checkGameFolder(DIR_NAME, qtest::repositoryAssets());
         lines = linesOf(DIR_NAME, result);
     }
     bool has(const std::string& prefix, const std::string& words) const
@@ -168,7 +156,7 @@ TEST(CheckShipped, TheGameAndTheTutorialGiveNoDiagnosticsAtAll)
 {
     for (const char* dir : {"data", "tutorial"}) {
         std::string path = qtest::sourceDir() + "/" + dir;
-        CheckResult r = checkGameFolder(path, realAssets());
+        CheckResult r = checkGameFolder(path, qtest::repositoryAssets());
         EXPECT_TRUE(r.diagnostics.empty()) << joined(linesOf(dir, r));
         EXPECT_FALSE(r.bUnreadable);
         EXPECT_GT(r.reach.tilesReached, 1000) << dir;
@@ -415,7 +403,7 @@ TEST(CheckHostile, PipesAndFoldersInPlaceOfFilesAreReportedNotWaitedOn)
     ASSERT_EQ(0, mkfifo((game + "/intro.txt").c_str(), 0644));
     ASSERT_EQ(0, mkfifo((game + "/ending/1.png").c_str(), 0644));
     qtest::mkdirs(game + "/map.dat");
-    CheckResult r = checkGameFolder(DIR_NAME, realAssets());
+    CheckResult r = checkGameFolder(DIR_NAME, qtest::repositoryAssets());
     std::vector<std::string> lines = linesOf(DIR_NAME, r);
     std::string all = joined(lines);
     EXPECT_NE(std::string::npos, all.find("game/npcdef/2.def: error: cannot be read")) << all;

@@ -15,6 +15,7 @@
 #include "autopilot.h"
 #include "world.h"
 #include "check.h"
+#include "checkassets.h"
 
 namespace {
 
@@ -34,15 +35,7 @@ int tileX(float px) { return (int)px / Map::TILE; }
 // The checker's findings on the loaded copy of the game folder, with the repository's assets.
 CheckResult checked(const Loaded& L)
 {
-    static CheckAssets& assets = *new CheckAssets();   // kept to the end, past the font library's
-    static bool loaded = [] {
-        std::string why;
-        bool ok = assets.load(qtest::sourceDir() + "/data/assets", why);
-        EXPECT_TRUE(ok) << why;
-        return ok;
-    }();
-    (void)loaded;
-    return checkGameFolder(L.name, assets);
+    return checkGameFolder(L.name, qtest::repositoryAssets());
 }
 
 std::string reportOf(const Loaded& L, const CheckResult& r)

@@ -8,6 +8,7 @@
 #include <unistd.h>
 #include <SDL_image.h>
 #include "check.h"
+#include "readfile.h"
 #include "game.h"
 #include "mediafiles.h"
 
@@ -254,6 +255,31 @@ const std::vector<size_t>& CheckedGame::itemsNamed(const std::string& shortName)
     static const std::vector<size_t> none;
     auto found = byShortName_.find(shortName);
     return found == byShortName_.end() ? none : found->second;
+}
+
+bool readGameFile(const std::string& dir, const std::string& name, size_t limit, std::string& bytes,
+                  bool& present)
+{
+    std::string path = dir + "/" + name;
+    bool ok;
+    {
+        QuietOutput quiet;
+        ok = readWholeFile(path.c_str(), limit, bytes);
+    }
+    struct stat st;
+    present = ok || lstat(path.c_str(), &st) == 0;
+    return ok;
+}
+
+bool readNeededFile(CheckedGame& g, const std::string& name, size_t limit, std::string& bytes, Severity s,
+                    const std::string& consequence)
+{
+    bool present;
+    if (readGameFile(g.dir, name, limit, bytes, present))
+        return true;
+    g.report(name, 0, s,
+             (present ? "cannot be read (not a plain file, unreadable or too large): " : "missing: ") + consequence);
+    return false;
 }
 
 void CheckedGame::report(const std::string& file, int line, Severity s, const std::string& message)

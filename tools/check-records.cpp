@@ -36,13 +36,10 @@ std::vector<std::string> linesOf(const std::string& bytes)
 // that is there but cannot be read from one that is not there at all.
 bool readRecordText(const std::string& dir, const std::string& name, RecordText& t, bool& refused)
 {
-    std::string path = dir + "/" + name, bytes;
-    bool ok;
-    {
-        QuietOutput quiet;
-        ok = readWholeFile(path.c_str(), RECORD_FILE_MAX, bytes);
-    }
-    refused = !ok && exists(path);
+    std::string bytes;
+    bool present;
+    bool ok = readGameFile(dir, name, RECORD_FILE_MAX, bytes, present);
+    refused = !ok && present;
     t.name = name;
     t.lines = ok ? linesOf(bytes) : std::vector<std::string>();
     return ok;

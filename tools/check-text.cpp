@@ -23,19 +23,10 @@ int widthOf(const CheckedGame& g, const std::string& line)
 
 void checkIntro(CheckedGame& g)
 {
-    std::string path = g.dir + "/intro.txt", bytes;
-    bool ok;
-    {
-        QuietOutput quiet;
-        ok = readWholeFile(path.c_str(), TEXT_FILE_MAX, bytes);
-    }
-    if (!ok) {
-        struct stat st;
-        g.warn("intro.txt", 0, lstat(path.c_str(), &st) == 0 ? "cannot be read (not a plain file, unreadable or too "
-                                                               "large): the game starts without an introduction"
-                                                             : "missing: the game starts without an introduction");
+    std::string bytes;
+    if (!readNeededFile(g, "intro.txt", TEXT_FILE_MAX, bytes, Severity::Warning,
+                        "the game starts without an introduction"))
         return;
-    }
     if (bytes.empty()) {
         g.warn("intro.txt", 0, "empty: the introduction shows nothing");
         return;

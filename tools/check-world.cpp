@@ -1,7 +1,6 @@
 // check-world.cpp -- quorvane-check on map.dat and on where the characters and items stand in it.
 #include <cstdio>
 #include <set>
-#include <sys/stat.h>
 #include "check.h"
 #include "readfile.h"
 
@@ -56,19 +55,9 @@ void checkRow(CheckedGame& g, int r, const std::string& row)
 
 void readAndCheckMap(CheckedGame& g)
 {
-    std::string path = g.dir + "/map.dat", bytes;
-    bool ok;
-    {
-        QuietOutput quiet;
-        ok = readWholeFile(path.c_str(), MAP_FILE_MAX, bytes);
-    }
-    if (!ok) {
-        struct stat st;
-        g.error("map.dat", 0, lstat(path.c_str(), &st) == 0 ? "cannot be read (not a plain file, unreadable or too large): "
-                                                              "the engine will not load the game"
-                                                            : "missing: the engine will not load the game without it");
+    std::string bytes;
+    if (!readNeededFile(g, "map.dat", MAP_FILE_MAX, bytes, Severity::Error, "the engine will not load the game"))
         return;
-    }
     {
         QuietOutput quiet;
         g.map->loadMap(g.dir.c_str());

@@ -153,6 +153,16 @@ private:
     int savedOut_ = -1, savedErr_ = -1;
 };
 
+// Reads `name` inside the game folder `dir` as the engine's reader does (readfile.h), with its
+// limit, quietly. When it cannot, `present` tells a file that is there but cannot be read (not a
+// plain file, unreadable, too large) from one that is not there at all.
+bool readGameFile(const std::string& dir, const std::string& name, size_t limit, std::string& bytes,
+                  bool& present);
+// The same for a file the game needs, reporting on it when it cannot be read: "missing: " or
+// "cannot be read (not a plain file, unreadable or too large): ", then `consequence`.
+bool readNeededFile(CheckedGame& g, const std::string& name, size_t limit, std::string& bytes, Severity s,
+                    const std::string& consequence);
+
 // Tile of a map-pixel position, as the content checks count it.
 inline int tileOf(float px) { return truncToInt(px) / TILE_SIZE; }
 bool isRoleKeyword(const std::string& line);
