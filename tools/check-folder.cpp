@@ -40,17 +40,6 @@ int countSeries(const std::string& format)
     }
 }
 
-std::string folderOfProgram()
-{
-    char buf[4096];
-    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0)
-        return "";
-    std::string p(buf, (size_t)n);
-    size_t slash = p.rfind('/');
-    return slash == std::string::npos ? "" : p.substr(0, slash);
-}
-
 // File names in the order a reader expects: the numbers in them compared as numbers, so that
 // npcdef/9.def comes before npcdef/10.def.
 bool namesInOrder(const std::string& a, const std::string& b)
@@ -91,34 +80,6 @@ std::string plural(int n, const char* word)
 }
 
 } // namespace
-
-QuietOutput::QuietOutput()
-{
-    fflush(stdout);
-    fflush(stderr);
-    int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (null < 0)
-        return;
-    savedOut_ = dup(1);
-    savedErr_ = dup(2);
-    dup2(null, 1);
-    dup2(null, 2);
-    close(null);
-}
-
-QuietOutput::~QuietOutput()
-{
-    fflush(stdout);
-    fflush(stderr);
-    if (savedOut_ >= 0) {
-        dup2(savedOut_, 1);
-        close(savedOut_);
-    }
-    if (savedErr_ >= 0) {
-        dup2(savedErr_, 2);
-        close(savedErr_);
-    }
-}
 
 int CheckResult::errors() const
 {
@@ -177,30 +138,6 @@ bool CheckAssets::load(const std::string& where, std::string& why)
         return false;
     }
     return true;
-}
-
-std::string findAssetsFolder(const std::string& gameDir)
-{
-    std::vector<std::string> places = {"data/assets"};
-    std::string parent = gameDir;
-    while (parent.size() > 1 && parent.back() == '/')
-        parent.pop_back();
-    size_t slash = parent.rfind('/');
-    parent = slash == std::string::npos ? "." : parent.substr(0, slash == 0 ? 1 : slash);
-    places.push_back(parent + "/data/assets");
-    places.push_back(gameDir + "/assets");
-    std::string bin = folderOfProgram();
-    if (!bin.empty()) {
-        places.push_back(bin + "/../share/games/quorvane/data/assets");
-        places.push_back(bin + "/data/assets");
-        places.push_back(bin + "/../data/assets");
-    }
-    for (const std::string& p : places) {
-        struct stat st;
-        if (stat((p + "/font.ttf").c_str(), &st) == 0 && S_ISREG(st.st_mode))
-            return p;
-    }
-    return "";
 }
 
 CheckResult checkGameFolder(const std::string& dir, const CheckAssets& assets)

@@ -10,6 +10,7 @@
 #include "player.h"
 #include "quest.h"
 #include "vars.h"
+#include "modkit.h"
 
 enum class Severity { Error, Warning };
 
@@ -70,11 +71,6 @@ public:
 
 // Checks the game folder `dir` with the assets. The folder's own files are only read.
 CheckResult checkGameFolder(const std::string& dir, const CheckAssets& assets);
-
-// Where the shared assets are when no folder is named: data/assets in the working folder, as the
-// engine looks for them; else beside the game folder (a custom game next to data/); else the
-// installed game's, found from the running program. Empty when none holds the font.
-std::string findAssetsFolder(const std::string& gameDir);
 
 // "DIR/FILE:LINE: error: message", the folder as given joined with the file's name.
 std::string formatDiagnostic(const std::string& dir, const Diagnostic& d);
@@ -138,20 +134,6 @@ void checkPlacement(CheckedGame& g);
 void checkReach(CheckedGame& g);
 // intro.txt, the ending slides and the lines characters say (check-text.cpp).
 void checkTexts(CheckedGame& g);
-
-// While one lives, what the engine's readers print (their own warnings, progress lines) goes
-// nowhere: the checker says it in its own words, with file and line.
-class QuietOutput
-{
-public:
-    QuietOutput();
-    ~QuietOutput();
-    QuietOutput(const QuietOutput&) = delete;
-    QuietOutput& operator=(const QuietOutput&) = delete;
-
-private:
-    int savedOut_ = -1, savedErr_ = -1;
-};
 
 // Reads `name` inside the game folder `dir` as the engine's reader does (readfile.h), with its
 // limit, quietly. When it cannot, `present` tells a file that is there but cannot be read (not a

@@ -7,7 +7,7 @@ add_library(quorvane_tmx STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/tmx-import.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/tmx-export.cpp)
 target_include_directories(quorvane_tmx PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(quorvane_tmx PUBLIC quorvane_records quorvane_picture ${SDLLIBS_LIBRARIES} ZLIB::ZLIB)
+target_link_libraries(quorvane_tmx PUBLIC quorvane_records quorvane_picture quorvane_modkit ${SDLLIBS_LIBRARIES} ZLIB::ZLIB)
 
 add_executable(quorvane-map ${CMAKE_CURRENT_SOURCE_DIR}/quorvane-map.cpp)
 target_link_libraries(quorvane-map PRIVATE quorvane_tmx)

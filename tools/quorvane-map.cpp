@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 #include <vector>
+#include "modkit.h"
 #include "tmx.h"
 
 namespace {
@@ -84,7 +85,9 @@ int main(int argc, char** argv)
         if (args.size() != 2)
             return usage("export wants a game folder and a .tmx file");
         if (assets.empty())
-            assets = findAssets(args[0]);
+            assets = findAssetsFolder(args[0], "tiles/0.png");
+        if (assets.empty())
+            assets = "data/assets";   // found nowhere: the export says there are no pictures there
         return exportTiledMap(args[0], args[1], assets, area) ? 0 : 1;
     }
     if (cmd == "import") {

@@ -137,26 +137,6 @@ void writeObject(std::ostream& out, int id, const ObjectOut& o)
 
 } // namespace
 
-std::string findAssets(const std::string& dir)
-{
-    const char* tries[] = {"data/assets", nullptr, nullptr};
-    std::string beside = dir + "/../data/assets";
-    tries[1] = beside.c_str();
-    std::string installed;
-    char exe[4096];
-    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n > 0) {
-        exe[n] = 0;
-        std::string e = exe;
-        installed = e.substr(0, e.rfind('/')) + "/../share/games/quorvane/data/assets";
-        tries[2] = installed.c_str();
-    }
-    for (const char* t : tries)
-        if (t && fileExists(std::string(t) + "/tiles/0.png"))
-            return t;
-    return "data/assets";
-}
-
 bool exportTiledMap(const std::string& dir, const std::string& tmxPath, const std::string& assets,
                     const TileArea& area)
 {

@@ -37,35 +37,11 @@ void readSeries(const std::string& dir, const char* series, std::vector<Record>&
     }
 }
 
-int savedStdout = -1;
-
 } // namespace
 
 std::string recordPath(const std::string& dir, const char* series, int i)
 {
     return dir + "/" + series + "/" + std::to_string(i) + ".def";
-}
-
-void muteStandardOutput(bool mute)
-{
-    fflush(stdout);
-    if (mute && savedStdout < 0) {
-        int null = open("/dev/null", O_WRONLY);
-        if (null < 0)
-            return;
-        savedStdout = dup(1);
-        dup2(null, 1);
-        close(null);
-    } else if (!mute && savedStdout >= 0) {
-        dup2(savedStdout, 1);
-        close(savedStdout);
-        savedStdout = -1;
-    }
-}
-
-bool readSmallFile(const std::string& path, size_t limit, std::string& bytes)
-{
-    return readWholeFile(path.c_str(), limit, bytes);
 }
 
 // The engine ends the process on a map file it cannot read, so the tool only

@@ -7,6 +7,7 @@
 #include "Map.h"
 #include "item.h"
 #include "player.h"
+#include "modkit.h"
 
 // The parts of a game folder the map tool works on, read with the engine's
 // own readers, series by series up to the first missing number as a load does.
@@ -58,14 +59,10 @@ private:
 
 // Runs f with the standard output of the engine's readers and writers (their
 // "map loaded...." and such) sent nowhere.
-void muteStandardOutput(bool mute);
 template <class F>
 void withoutProgressLines(F f)
 {
-    muteStandardOutput(true);
+    QuietOutput quiet(false);
     f();
-    muteStandardOutput(false);
 }
 
-// The whole file, when it is a regular file of at most `limit` bytes.
-bool readSmallFile(const std::string& path, size_t limit, std::string& bytes);

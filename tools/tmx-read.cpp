@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <zlib.h>
+#include "readfile.h"
 #include "tmx-folder.h"
 #include "tmx-xml.h"
 #include "tmx.h"
@@ -123,7 +124,7 @@ bool readTileset(const Report& rep, const std::string& tmxPath, const XmlNode& n
         std::string path = (*src)[0] == '/' ? *src : folderOf(tmxPath) + "/" + *src;
         std::string text, err;
         extRep.file = path;
-        if (!readSmallFile(path, TMX_FILE_MAX, text))
+        if (!readWholeFile(path.c_str(), TMX_FILE_MAX, text))
             return rep.fail(n.line, "the tileset file " + path + " cannot be read");
         if (!parseXml(text, external, err))
             return extRep.fail(1, err);
@@ -295,7 +296,7 @@ bool readTiledMap(const std::string& tmxPath, TiledMapFile& out)
 {
     Report rep{tmxPath};
     std::string text, err;
-    if (!readSmallFile(tmxPath, TMX_FILE_MAX, text)) {
+    if (!readWholeFile(tmxPath.c_str(), TMX_FILE_MAX, text)) {
         fprintf(stderr, "quorvane-map: %s cannot be read\n", tmxPath.c_str());
         return false;
     }

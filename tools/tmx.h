@@ -68,7 +68,3 @@ bool readTiledMap(const std::string& tmxPath, TiledMapFile& out);
 // that is refused (the reason on standard error) leaves `dir` as it was.
 // Records whose position did not change are not rewritten.
 bool importTiledMap(const std::string& tmxPath, const std::string& dir);
-
-// Where the pictures are when no folder is named: ./data/assets, else the
-// data/assets beside the game folder, else the installed game's.
-std::string findAssets(const std::string& dir);
