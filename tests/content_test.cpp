@@ -23,13 +23,6 @@ const int N = Map::SIZE;
 
 using Loaded = qtest::LoadedGame;
 
-bool isRole(const Actor* a)
-{
-    for (const char* r : {"Plyr", "Questy", "Shoppy", "Keyshop", "Gamble", "Ending"})
-        if (a->conversation[0] == r)
-            return true;
-    return false;
-}
 int tileX(float px) { return (int)px / Map::TILE; }
 
 // The checker's findings on the loaded copy of the game folder, with the repository's assets.
@@ -237,7 +230,7 @@ TEST(ShippedGame, LoadsWithSafeValuesAndEveryRoleAndKindOfThing)
         hostile += a->bIsHostile;
         sea += isSeaMonster(a) && a->bIsHostile;
         wanderers += a->bIsWanderer && !a->bIsHostile;
-        if (!isRole(a) && !a->bIsHostile && a->conversation[0] != a->conversation[1])
+        if (!isRoleKeyword(a->conversation[0]) && !a->bIsHostile && a->conversation[0] != a->conversation[1])
             flagged[a->flagId]++;
     }
     EXPECT_GE(others, 30);
