@@ -7,7 +7,8 @@ add_library(quorvane_tmx STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/tmx-import.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/tmx-export.cpp)
 target_include_directories(quorvane_tmx PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(quorvane_tmx PUBLIC quorvane_records quorvane_picture quorvane_modkit ${SDLLIBS_LIBRARIES} ZLIB::ZLIB)
+# The engine library for its picture loader (mediafiles.h): tiles are read as the engine reads them.
+target_link_libraries(quorvane_tmx PUBLIC quorvane_engine quorvane_picture quorvane_modkit ZLIB::ZLIB)
 
 add_executable(quorvane-map ${CMAKE_CURRENT_SOURCE_DIR}/quorvane-map.cpp)
 target_link_libraries(quorvane-map PRIVATE quorvane_tmx)

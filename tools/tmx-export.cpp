@@ -5,10 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <SDL.h>
-#include <SDL_image.h>
+#include "mediafiles.h"
 #include "picture.h"
 #include "recordlines.h"
-#include "readfile.h"
 #include "tmx-folder.h"
 #include "tmx-xml.h"
 #include "tmx.h"
@@ -32,11 +31,7 @@ bool fileExists(const std::string& path)
 // cannot be read or has another size.
 bool loadTilePicture(const std::string& path, Image& out)
 {
-    std::string bytes;
-    if (!readWholeFile(path.c_str(), PICTURE_FILE_MAX, bytes))
-        return false;
-    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), (int)bytes.size());
-    SDL_Surface* s = rw ? IMG_Load_RW(rw, 1) : nullptr;
+    SDL_Surface* s = loadPictureFile(path.c_str(), ASSET_PICTURE_MAX, ASSET_PICTURE_MAX, false);
     if (!s)
         return false;
     bool ok = s->w == TILE_SIZE && s->h == TILE_SIZE;
