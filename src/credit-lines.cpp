@@ -5,15 +5,15 @@ CreditLine::CreditLine() : bIsBlankLine(false), str(""), screen_y(100000.0f)
 {
 }
 
-// Reads at most 127 entries of at most 124 characters. A line that is too
+// Reads at most CREDIT_ENTRIES_MAX entries of at most CREDIT_LINE_MAX characters. A line that is too
 // long is cut, and the stream then refuses further lines, so every later
 // entry is blank; an end of file gives blank entries too.
 std::list<CreditLine> readCreditLines(std::istream& in, int h)
 {
     std::list<CreditLine> lines;
     for (int k = 1;; k++) {
-        bool last = in.eof() || k - 1 >= 126;
-        char buf[125] = {0};
+        bool last = in.eof() || k >= CREDIT_ENTRIES_MAX;
+        char buf[CREDIT_LINE_MAX + 1] = {0};
         in.getline(buf, sizeof buf);
         CreditLine line;
         if (buf[0] == '\0')

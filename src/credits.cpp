@@ -29,7 +29,7 @@ void CGame::ScrollyText(const char* file)
             if (line.screen_y > 50.0f)
                 line.screen_y += vars.timer_delta * -50.0f;
             if (line.screen_y > 50.0f && line.screen_y < 540.0f)
-                drawTextAt(line.bIsBlankLine ? " " : line.str.c_str(), 100, (int)line.screen_y);
+                drawTextAt(line.bIsBlankLine ? " " : line.str.c_str(), CREDIT_TEXT_X, (int)line.screen_y);
         }
         Uint32 black = SDL_MapRGB(screen->format, 0, 0, 0);
         SDL_Rect top = {0, 0, (Uint16)SCREEN_WIDTH, 70};

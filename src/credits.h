@@ -4,6 +4,12 @@
 #include <list>
 #include <string>
 
+// A scrolling text file gives at most this many entries of at most this many
+// characters, drawn this many pixels from the window's left edge.
+const int CREDIT_ENTRIES_MAX = 127;
+const int CREDIT_LINE_MAX = 124;
+const int CREDIT_TEXT_X = 100;
+
 class CreditLine
 {
 public:

@@ -4,14 +4,12 @@
 #include <dirent.h>
 #include <sys/stat.h>
 #include "check.h"
+#include "credits.h"
 #include "mediafiles.h"
 #include "readfile.h"
 
 namespace {
 
-const int INTRO_LINE_MAX = 124;   // characters the scrolling screen keeps of a line
-const int INTRO_ENTRIES = 127;    // lines it shows at most
-const int INTRO_X = 100;          // window pixels left of the text
 
 int widthOf(const CheckedGame& g, const std::string& line)
 {
@@ -40,20 +38,20 @@ void checkIntro(CheckedGame& g)
         std::string line = bytes.substr(at, end - at);
         at = end + 1;
         int number = n + 1;
-        if (number > INTRO_ENTRIES) {
-            g.warn("intro.txt", number, "only the first " + std::to_string(INTRO_ENTRIES) + " lines are shown");
+        if (number > CREDIT_ENTRIES_MAX) {
+            g.warn("intro.txt", number, "only the first " + std::to_string(CREDIT_ENTRIES_MAX) + " lines are shown");
             break;
         }
         if (!cr && line.find('\r') != std::string::npos) {
             cr = true;
             g.warn("intro.txt", number, "carriage return at the end of the line: save the file with plain line feeds");
         }
-        if ((int)line.size() > INTRO_LINE_MAX) {
-            g.error("intro.txt", number, "longer than " + std::to_string(INTRO_LINE_MAX) +
+        if ((int)line.size() > CREDIT_LINE_MAX) {
+            g.error("intro.txt", number, "longer than " + std::to_string(CREDIT_LINE_MAX) +
                                              " characters: it is cut, and every line after it shows blank");
             break;
         }
-        if (INTRO_X + widthOf(g, line) > NARROW_SCREEN_WIDTH)
+        if (CREDIT_TEXT_X + widthOf(g, line) > NARROW_SCREEN_WIDTH)
             g.warn("intro.txt", number, "runs off the right edge of the " + std::to_string(NARROW_SCREEN_WIDTH) +
                                             "-pixel window");
     }
