@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <string>
 #include "Map.h"
+#include <sstream>
+#include "confined-fs.h"
 #include "readfile.h"
 
 static bool solidTile(int t)
@@ -107,7 +109,7 @@ void Map::loadMap(const char* dir)
 {
     std::string path = std::string(dir) + "/map.dat";
     std::string bytes;
-    if (!readWholeFile(path.c_str(), MAP_FILE_MAX, bytes)) {
+    if (!readFileBelow(dir, "map.dat", MAP_FILE_MAX, bytes)) {
         fprintf(stderr, "map file %s is missing\n", path.c_str());
         exit(1);
     }
@@ -142,22 +144,21 @@ void Map::loadMap(const char* dir)
 
 bool Map::writeTo(const char* path)
 {
-    FILE* f = fopen(path, "w");
-    if (!f)
-        return false;
+    std::ostringstream out;
+    return writeTo(out) && writeNewFile(path, out.str());
+}
+
+bool Map::writeTo(std::ostream& out)
+{
     char row[SIZE + 1];
-    bool ok = true;
     for (int r = 0; r < SIZE; r++) {
         for (int c = 0; c < SIZE; c++)
             row[c] = (char)(level[r][c] + 65);
         row[SIZE] = '\n';
-        if (fwrite(row, 1, sizeof row, f) != sizeof row)
-            ok = false;
+        out.write(row, sizeof row);
     }
     puts("Written. closing");
-    if (fclose(f) != 0)
-        ok = false;
-    return ok;
+    return !out.fail();
 }
 
 void Map::saveMap(const char* dir)

@@ -1,5 +1,6 @@
 // Map.h -- the 350x350 tile grid, its solidity rules and map.dat.
 #pragma once
+#include <iosfwd>
 #include "game-codes.h"
 
 // Float to int, truncating toward zero, saturating far outside the int range.
@@ -28,6 +29,7 @@ public:
     void saveMap(const char* dir);
     // Writes the grid to an exact file path; false when any write failed.
     bool writeTo(const char* path);
+    bool writeTo(std::ostream& out);
 
     int level[SIZE][SIZE];   // [row][column]
 };

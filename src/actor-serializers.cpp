@@ -1,6 +1,8 @@
 // actor-serializers.cpp -- the character (npcdef) file of an Actor: 20 lines, money last.
 #include <cstdio>
+#include <sstream>
 #include "player.h"
+#include "confined-fs.h"
 #include "recordlines.h"
 
 void Actor::serializeTo(const char* path)
@@ -11,9 +13,12 @@ void Actor::serializeTo(const char* path)
 // True only when the file was created and every line reached it.
 bool Actor::writeTo(const char* path)
 {
-    std::ofstream out(path, std::ios::out | std::ios::trunc);
-    if (!out)
-        return false;
+    std::ostringstream out;
+    return writeTo(out) && writeNewFile(path, out.str());
+}
+
+bool Actor::writeTo(std::ostream& out)
+{
     writeNumberToFile(wholeNumberOf(x), out);
     writeNumberToFile(wholeNumberOf(y), out);
     writeNumberToFile(stats.hp, out);
@@ -35,16 +40,15 @@ bool Actor::writeTo(const char* path)
     writeNumberToFile(direction, out);
     // Money comes after the facing direction, not beside the other statistics.
     writeNumberToFile((int)stats.money, out);
-    out.close();
     return !out.fail();
 }
 
 // Missing lines read as 0 or as empty strings; sprite and direction are
 // stored as read and checked by whoever uses them as an index.
-int Actor::serializeFrom(const char* path)
+int Actor::serializeFrom(const char* path, const char* root)
 {
     std::istringstream in;
-    if (!openRecordFile(path, in)) {
+    if (!openRecordFile(path, in, root)) {
         fprintf(stderr, "***WARNING*** Input file %s missing on actor serialization load\n"
                         "You can probably ignore this.\n", path);
         return -1;

@@ -32,15 +32,14 @@ static std::string realPathOf(const std::string& path)
 }
 
 // A save into dir that was cut off after its commit is finished first, so
-// the load reads the game it saved, whole.
+// the load reads the game it saved, whole. The load holds the save lock
+// throughout, so it never reads half of another copy's save.
 int CGame::loadGame(const char* dir)
 {
-    {
-        SaveLock lock(parentOf(dir));
-        finishInterruptedSave(dir);
-    }
+    SaveLock lock(parentOf(dir));
+    finishInterruptedSave(dir);
     std::string varsPath = std::string(dir) + "/vars.sav";
-    if (vars.serializeFrom(varsPath.c_str()) != 0) {
+    if (vars.serializeFrom(varsPath.c_str(), dir) != 0) {
         fprintf(stderr, "Save game nonexistant at %s\n", varsPath.c_str());
         return -1;
     }
@@ -60,11 +59,11 @@ static bool writeGameFiles(CGame& g, const std::string& dir, bool inPlace)
     if (!makeFolders(dir))
         return false;
     beginSaveBatch(dir, inPlace);
-    bool ok = writeFileSafely(dir + "/vars.sav", [&g](const char* p) { return g.vars.writeTo(p); });
+    bool ok = writeFileSafely(dir + "/vars.sav", [&g](std::ostream& out) { return g.vars.writeTo(out); });
     ok = g.saveActors(dir.c_str()) && ok;
     ok = g.saveItems(dir.c_str()) && ok;
     ok = g.saveQuests(dir.c_str()) && ok;
-    ok = writeFileSafely(dir + "/map.dat", [&g](const char* p) { return g.theMap->writeTo(p); }) && ok;
+    ok = writeFileSafely(dir + "/map.dat", [&g](std::ostream& out) { return g.theMap->writeTo(out); }) && ok;
     ok = ok && flushSaveBatch();
     return endSaveBatch(ok);
 }

@@ -1,6 +1,8 @@
 // item-serializer.cpp -- the item (idef) file: 12 lines, description before short name, range for type 8.
 #include <cstdio>
+#include <sstream>
 #include "item.h"
+#include "confined-fs.h"
 #include "recordlines.h"
 
 void Item::serializeTo(const char* path)
@@ -10,9 +12,12 @@ void Item::serializeTo(const char* path)
 
 bool Item::writeTo(const char* path)
 {
-    std::ofstream out(path, std::ios::out | std::ios::trunc);
-    if (!out)
-        return false;
+    std::ostringstream out;
+    return writeTo(out) && writeNewFile(path, out.str());
+}
+
+bool Item::writeTo(std::ostream& out)
+{
     writeNumberToFile(type, out);
     writeNumberToFile(maxEffect, out);
     writeNumberToFile(price, out);
@@ -26,17 +31,16 @@ bool Item::writeTo(const char* path)
     writeNumberToFile((int)icon, out);
     // Every item file has the range line; only ranged weapons give it a value.
     writeNumberToFile(type == ITEM_RANGED ? range : 0, out);
-    out.close();
     return !out.fail();
 }
 
 // The owner is read as the absolute value of its line, so "-2" is shop stock.
 // The range line is read only for a ranged weapon (type 8); other types keep
 // the range they had.
-int Item::serializeFrom(const char* path)
+int Item::serializeFrom(const char* path, const char* root)
 {
     std::istringstream in;
-    if (!openRecordFile(path, in)) {
+    if (!openRecordFile(path, in, root)) {
         fprintf(stderr, "***WARNING*** file %s not found. You can probably ignore this\n", path);
         return -1;
     }

@@ -1,5 +1,6 @@
 // item.h -- the item record: weapons, potions, keys, armour and the rest.
 #pragma once
+#include <iosfwd>
 #include <string>
 #include "game-codes.h"
 
@@ -10,7 +11,9 @@ public:
 
     void serializeTo(const char* path);
     bool writeTo(const char* path);
-    int serializeFrom(const char* path);
+    bool writeTo(std::ostream& out);
+    // With root, path lies below that folder and no link on the way may lead out of it.
+    int serializeFrom(const char* path, const char* root = NULL);
 
     int type;               // an ItemType (game-codes.h); any other value does nothing
     int maxEffect;

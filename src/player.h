@@ -1,5 +1,6 @@
 // player.h -- the character record (Actor) and its statistics.
 #pragma once
+#include <iosfwd>
 #include <string>
 
 class Map;
@@ -34,7 +35,9 @@ public:
     void serializeTo(const char* path);
     // Returns false when the file could not be written completely.
     bool writeTo(const char* path);
-    int serializeFrom(const char* path);
+    bool writeTo(std::ostream& out);
+    // With root, path lies below that folder and no link on the way may lead out of it.
+    int serializeFrom(const char* path, const char* root = NULL);
 
     float x, y;
     CharacterStats stats;

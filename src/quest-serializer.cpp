@@ -1,5 +1,6 @@
 // quest-serializer.cpp -- the Quest record and its qdef file (5 lines).
 #include "quest.h"
+#include "confined-fs.h"
 #include "recordlines.h"
 
 Quest::Quest()
@@ -13,23 +14,25 @@ void Quest::serializeTo(const char* path)
 
 bool Quest::writeTo(const char* path)
 {
-    std::ofstream out(path, std::ios::out | std::ios::trunc);
-    if (!out)
-        return false;
+    std::ostringstream out;
+    return writeTo(out) && writeNewFile(path, out.str());
+}
+
+bool Quest::writeTo(std::ostream& out)
+{
     writeStringToFile(description, out);
     writeStringToFile(itemTarget, out);
     writeNumberToFile(reward, out);
     writeNumberToFile(bIsCompleted ? 1 : 0, out);
     writeNumberToFile(flagId, out);
-    out.close();
     return !out.fail();
 }
 
 // A missing quest file is not reported: it is how a quest series ends.
-int Quest::serializeFrom(const char* path)
+int Quest::serializeFrom(const char* path, const char* root)
 {
     std::istringstream in;
-    if (!openRecordFile(path, in))
+    if (!openRecordFile(path, in, root))
         return -1;
     description = readStringFromFile(in);
     itemTarget = readStringFromFile(in);

@@ -1,5 +1,6 @@
 // quest.h -- the quest record.
 #pragma once
+#include <iosfwd>
 #include <string>
 
 class Quest
@@ -9,7 +10,9 @@ public:
 
     void serializeTo(const char* path);
     bool writeTo(const char* path);
-    int serializeFrom(const char* path);
+    bool writeTo(std::ostream& out);
+    // With root, path lies below that folder and no link on the way may lead out of it.
+    int serializeFrom(const char* path, const char* root = NULL);
 
     std::string description;
     std::string itemTarget;   // shortName of the item to bring

@@ -55,10 +55,12 @@ int wholeNumberOf(float v)
     return (int)v;
 }
 
-bool openRecordFile(const char* path, std::istringstream& in)
+bool openRecordFile(const char* path, std::istringstream& in, const char* root)
 {
-    std::string bytes;
-    if (!readWholeFile(path, RECORD_FILE_MAX, bytes))
+    std::string bytes, p = path, r = root ? root : "";
+    bool below = root && p.size() > r.size() + 1 && p.compare(0, r.size() + 1, r + "/") == 0;
+    if (below ? !readFileBelow(r, p.substr(r.size() + 1), RECORD_FILE_MAX, bytes)
+              : !readWholeFile(path, RECORD_FILE_MAX, bytes))
         return false;
     in.str(bytes);
     return true;
@@ -74,12 +76,12 @@ std::string readStringFromFile(std::istream& in)
     return readLine(in);
 }
 
-void writeNumberToFile(int n, std::ofstream& out)
+void writeNumberToFile(int n, std::ostream& out)
 {
     out << n << '\n';
 }
 
-void writeStringToFile(std::string s, std::ofstream& out)
+void writeStringToFile(std::string s, std::ostream& out)
 {
     for (char& c : s)
         if (c == '\n')

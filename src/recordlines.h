@@ -15,15 +15,16 @@ int readNumberFromFile(std::istream& in);
 // Reads the next line without its line feed. A carriage return before the
 // line feed is kept: a file with CR-LF ends gives strings ending in '\r'.
 std::string readStringFromFile(std::istream& in);
-void writeNumberToFile(int n, std::ofstream& out);
+void writeNumberToFile(int n, std::ostream& out);
 // Writes s and a line feed. A line feed inside s is written as a blank, so
 // that one string can never shift the lines of the values after it.
-void writeStringToFile(std::string s, std::ofstream& out);
+void writeStringToFile(std::string s, std::ostream& out);
 
 // Reads the record file at `path` whole into `in`, a regular file of at most
 // RECORD_FILE_MAX bytes (readfile.h); false when it is missing or refused, in
 // which case the record reader reports it as missing.
-bool openRecordFile(const char* path, std::istringstream& in);
+// With root, path lies below that folder and is read with readFileBelow.
+bool openRecordFile(const char* path, std::istringstream& in, const char* root = NULL);
 
 // The conversion readNumberFromFile applies to one line.
 int numberFromLine(const std::string& line);

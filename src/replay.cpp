@@ -1,11 +1,15 @@
 // replay.cpp -- the recording file: one line per raw event, clock reading, key change and frame end.
 #include "replay.h"
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
+#include <unistd.h>
+#include "confined-fs.h"
 #include "game.h"
+#include "readfile.h"
 
 namespace {
 
@@ -25,13 +29,54 @@ bool fastReplay = false;
 bool stopped = false;       // the replay diverged or ran out; the game is being closed
 bool quitNext = true;       // while stopped: alternate a window-close and an empty poll
 FILE* out = NULL;
-std::vector<std::string> lines;
+
+// The lines of a replay, kept as the file's own bytes and where each starts.
+struct Lines
+{
+    std::string text;
+    std::vector<Uint32> starts;
+    size_t size() const { return starts.size(); }
+    std::string operator[](size_t i) const
+    {
+        size_t end = text.find('\n', starts[i]);
+        if (end == std::string::npos)
+            end = text.size();
+        return text.substr(starts[i], end - starts[i]);
+    }
+    void clear()
+    {
+        text.clear();
+        text.shrink_to_fit();
+        starts.clear();
+        starts.shrink_to_fit();
+    }
+};
+Lines lines;
 size_t at = 0;              // next line of a replay
 std::string fileName;
 const CGame* followed = NULL;
 unsigned long frame = 0, readings = 0, events = 0;
 Uint32 lastTicks = 0;
 Uint8 keySnapshot[SDLK_LAST];
+
+// Reads up to max whole numbers separated by single blanks, the whole of s;
+// how many, or -1 when s holds anything else or a number beyond a long.
+int readNumbers(const std::string& s, long* f, int max)
+{
+    const char* p = s.c_str();
+    int n = 0;
+    while (*p) {
+        if (n == max || (n > 0 && *p++ != ' ') || !(*p == '-' || (*p >= '0' && *p <= '9')))
+            return -1;
+        char* end = NULL;
+        errno = 0;
+        f[n++] = strtol(p, &end, 10);
+        if (end == p || errno == ERANGE)
+            return -1;
+        p = end;
+    }
+    return n;
+}
 
 // Writes the fields of an event of its type, as numbers.
 int eventFields(const SDL_Event& e, long* f)
@@ -60,8 +105,46 @@ int eventFields(const SDL_Event& e, long* f)
     }
 }
 
-void setEventFields(SDL_Event& e, const long* f)
+// The largest value each field of a recorded event of this type may hold;
+// how many fields it has (0 for a type whose fields the engine never reads).
+int fieldLimits(int type, long* lo, long* hi)
 {
+    const long U8 = 255, U16 = 65535;
+    switch (type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+        const long l[6] = {0, 0, 0, 0, 0, 0}, h[6] = {U8, 1, SDLK_LAST - 1, U16, U16, U8};
+        memcpy(lo, l, sizeof l);
+        memcpy(hi, h, sizeof h);
+        return 6;
+    }
+    case SDL_JOYAXISMOTION:
+        lo[0] = lo[1] = 0, lo[2] = -32768;
+        hi[0] = hi[1] = U8, hi[2] = 32767;
+        return 3;
+    case SDL_JOYHATMOTION:
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+        lo[0] = lo[1] = lo[2] = 0;
+        hi[0] = hi[1] = hi[2] = U8;
+        return 3;
+    case SDL_ACTIVEEVENT:
+        lo[0] = lo[1] = 0;
+        hi[0] = hi[1] = U8;
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+// Fills e (its type set) from the recorded fields; false when one is outside its field's range.
+bool setEventFields(SDL_Event& e, const long* f, int given)
+{
+    long lo[6], hi[6];
+    int n = fieldLimits(e.type, lo, hi);
+    for (int i = 0; i < n; i++)
+        if (i >= given || f[i] < lo[i] || f[i] > hi[i])
+            return false;
     switch (e.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
@@ -85,6 +168,7 @@ void setEventFields(SDL_Event& e, const long* f)
     default:
         break;
     }
+    return true;
 }
 
 // The frame's check line, without the leading "f ".
@@ -140,12 +224,13 @@ void applyKeyLines()
 {
     Uint8* keys = SDL_GetKeyState(NULL);
     while (!stopped && at < lines.size() && lines[at][0] == 'k') {
-        int key = -1, state = -1;
-        if (sscanf(lines[at].c_str(), "k %d %d", &key, &state) != 2 || key <= 0 || key >= SDLK_LAST) {
+        long f[2] = {-1, -1};
+        std::string l = lines[at];
+        if (readNumbers(l.size() > 2 ? l.substr(2) : "", f, 2) != 2 || f[0] <= 0 || f[0] >= SDLK_LAST) {
             diverge("line " + std::to_string(at + 3) + " is not a key change");
             return;
         }
-        keys[key] = state ? 1 : 0;
+        keys[f[0]] = f[1] ? 1 : 0;
         at++;
     }
 }
@@ -160,16 +245,15 @@ int replayedPoll(SDL_Event* event)
     }
     std::string rest;
     if (take('e', "polled for an event", rest)) {
-        long f[6] = {0};
-        int type = -1;
-        int n = sscanf(rest.c_str(), "%d %ld %ld %ld %ld %ld %ld", &type, &f[0], &f[1], &f[2], &f[3], &f[4],
-                       &f[5]);
-        if (n >= 1 && type > 0 && type < SDL_NUMEVENTS) {
+        long f[7] = {0};
+        int n = readNumbers(rest, f, 7);
+        if (n >= 1 && f[0] > 0 && f[0] < SDL_NUMEVENTS) {
             memset(event, 0, sizeof *event);
-            event->type = (Uint8)type;
-            setEventFields(*event, f);
-            events++;
-            return 1;
+            event->type = (Uint8)f[0];
+            if (setEventFields(*event, f + 1, n - 1)) {
+                events++;
+                return 1;
+            }
         }
         diverge("line " + std::to_string(at + 2) + " is not an event");
     }
@@ -221,8 +305,15 @@ bool startRecording(const char* path)
 {
     finishReplay();
     resetCounts();
-    out = fopen(path, "w");
+    // A new file: a link, pipe or device under that name is refused.
+    int rootFd = openRootFolder(folderOfPath(path));
+    int fd = rootFd < 0 ? -1 : createBelow(rootFd, lastNameOfPath(path), false, path);
+    if (rootFd >= 0)
+        close(rootFd);
+    out = fd < 0 ? NULL : fdopen(fd, "w");
     if (!out) {
+        if (fd >= 0)
+            close(fd);
         fprintf(stderr, "cannot write the recording %s\n", path);
         return false;
     }
@@ -237,54 +328,56 @@ bool startReplay(const char* path, bool fast)
 {
     finishReplay();
     resetCounts();
-    FILE* in = fopen(path, "r");
-    if (!in) {
+    std::string bytes;
+    if (!readWholeFile(path, RECORDING_FILE_MAX, bytes)) {
         fprintf(stderr, "cannot read the recording %s\n", path);
         return false;
     }
-    char buf[LINE_MAX + 2];
     unsigned long n = 0;
-    unsigned seed = 0;
+    long seed = 0;
     bool ok = true;
-    while (ok && fgets(buf, sizeof buf, in)) {
+    size_t pos = 0;
+    while (ok && pos < bytes.size()) {
         n++;
-        size_t len = strlen(buf);
-        if (len && buf[len - 1] == '\n')
-            buf[--len] = 0;
-        else if (!feof(in)) {
+        size_t end = bytes.find('\n', pos);
+        if (end == std::string::npos)
+            end = bytes.size();
+        size_t len = end - pos;
+        const char* buf = bytes.c_str() + pos;
+        size_t start = pos;
+        pos = end + 1;
+        if (len > (size_t)LINE_MAX || memchr(buf, 0, len)) {
             fprintf(stderr, "%s:%lu: line too long for a recording\n", path, n);
             ok = false;
-        }
-        if (!ok)
-            break;
-        if (n == 1) {
-            ok = strcmp(buf, REPLAY_VERSION_LINE) == 0;
+        } else if (n == 1) {
+            ok = bytes.compare(start, len, REPLAY_VERSION_LINE) == 0 && len == strlen(REPLAY_VERSION_LINE);
             if (!ok)
                 fprintf(stderr, "%s:1: not a recording of this game (the first line must be \"%s\")\n", path,
                         REPLAY_VERSION_LINE);
         } else if (n == 2) {
-            ok = sscanf(buf, "seed %u", &seed) == 1;
+            ok = len > 5 && bytes.compare(start, 5, "seed ") == 0 &&
+                 readNumbers(bytes.substr(start + 5, len - 5), &seed, 1) == 1 && seed >= 0 && seed <= 0xFFFFFFFFL;
             if (!ok)
                 fprintf(stderr, "%s:2: the second line must be \"seed N\"\n", path);
         } else if (!len || !strchr("tnekf", buf[0]) || (len > 1 && buf[1] != ' ')) {
             fprintf(stderr, "%s:%lu: not a line of a recording\n", path, n);
             ok = false;
         } else {
-            lines.push_back(buf);
+            lines.starts.push_back((Uint32)start);
         }
     }
     if (ok && n < 2) {
         fprintf(stderr, "%s: the recording is empty\n", path);
         ok = false;
     }
-    fclose(in);
     if (!ok) {
         lines.clear();
         return false;
     }
+    lines.text.swap(bytes);
     fileName = path;
     fastReplay = fast;
-    srand(seed);
+    srand((unsigned)seed);
     // The recording starts from no key held; the array may hold leftovers of an earlier game.
     memset(SDL_GetKeyState(NULL), 0, SDLK_LAST);
     mode = REPLAY;
@@ -325,8 +418,8 @@ Uint32 gameTicks()
     if (mode != REPLAY)
         return SDL_GetTicks();
     std::string rest;
-    unsigned long t = 0;
-    if (take('t', "read the clock", rest) && sscanf(rest.c_str(), "%lu", &t) == 1) {
+    long t = 0;
+    if (take('t', "read the clock", rest) && readNumbers(rest, &t, 1) == 1 && t >= 0 && t <= 0xFFFFFFFFL) {
         lastTicks = (Uint32)t;
         readings++;
     } else {

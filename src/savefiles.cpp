@@ -10,6 +10,9 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <sstream>
+#include "confined-fs.h"
+#include "readfile.h"
 #include "savefiles.h"
 
 void reportSaveFailure(const std::string& path, int err)
@@ -61,20 +64,34 @@ static bool removeFile(const std::string& path)
 
 namespace {
 
-// The files of the save being written, kept open until they are flushed.
+// No more files than this are held open by a save at once: the rest of the
+// batch waits for these to reach the disk first.
+const size_t OPEN_FILES_MAX = 64;
+
+// The save being written: its folder (opened once; everything below it is
+// reached without following links), the files written but not yet flushed,
+// and the names a commit puts in place or removes.
 struct SaveBatch
 {
     std::string dir;
+    int rootFd = -1;
     bool inPlace = false;
-    std::vector<int> fds;
-    std::vector<std::string> paths;      // the names they end up under
-    std::vector<std::string> removals;   // stale records, removed by the commit
+    bool failed = false;
+    std::vector<int> fds;                // written, not yet flushed
+    std::vector<std::string> fdPaths;    // their names, for messages
+    std::vector<std::string> paths;      // below dir, the names they end up under
+    std::vector<std::string> removals;   // stale records below dir, removed by the commit
 
     void close()
     {
         for (int fd : fds)
             ::close(fd);
+        if (rootFd >= 0)
+            ::close(rootFd);
+        rootFd = -1;
+        failed = false;
         fds.clear();
+        fdPaths.clear();
         paths.clear();
         removals.clear();
     }
@@ -82,41 +99,7 @@ struct SaveBatch
 
 SaveBatch batch;
 
-} // namespace
-
-void beginSaveBatch(const std::string& dir, bool inPlace)
-{
-    batch.close();
-    batch.dir = dir;
-    batch.inPlace = inPlace;
-}
-
-bool writeFileSafely(const std::string& path, const FileWriter& write)
-{
-    std::string target = batch.inPlace ? path + ".part" : path;
-    errno = 0;
-    bool ok = write(target.c_str());
-    int e = errno;
-    int fd = ok ? open(target.c_str(), O_RDONLY | O_CLOEXEC) : -1;
-    if (ok && fd < 0) {
-        ok = false;
-        e = errno;
-    }
-    if (!ok) {
-        unlink(target.c_str());
-        reportSaveFailure(path, e);
-        return false;
-    }
-    // The disk starts on it now; flushSaveBatch only waits.
-    sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-    batch.fds.push_back(fd);
-    batch.paths.push_back(path);
-    return true;
-}
-
-namespace {
-
-// Flushes every step-th file of the batch from first on, noting failures.
+// Flushes every step-th open file of the batch from first on, noting failures.
 struct FlushShare
 {
     size_t first = 0, step = 1;
@@ -135,17 +118,25 @@ void* flushShare(void* arg)
 
 } // namespace
 
+// The path below the batch's folder of a path the save names in full.
+static std::string belowBatch(const std::string& path)
+{
+    if (path.size() > batch.dir.size() + 1 && path.compare(0, batch.dir.size() + 1, batch.dir + "/") == 0)
+        return path.substr(batch.dir.size() + 1);
+    return "";
+}
+
 // Each file's flush waits on the disk for its data and its own record (size,
 // blocks); on a file system without a journal nothing else would write those.
-// Sixteen threads share the files, so the waits overlap: 157 flushes one
-// after the other take several times as long.
-static bool flushBatchFiles()
+// Sixteen threads share the open files, so the waits overlap: 157 flushes one
+// after the other take several times as long. The files are closed after.
+static bool flushOpenFiles()
 {
     std::vector<int> errors(batch.fds.size(), 0);
     const size_t threads = 16;
     FlushShare shares[threads];
     size_t started = 0;
-    for (size_t k = 0; k < threads; k++) {
+    for (size_t k = 0; k < threads && k < batch.fds.size(); k++) {
         shares[k].first = k;
         shares[k].step = threads;
         shares[k].errors = &errors;
@@ -160,111 +151,195 @@ static bool flushBatchFiles()
     bool ok = true;
     for (size_t i = 0; i < errors.size(); i++) {
         if (errors[i]) {
-            reportSaveFailure(batch.paths[i], errors[i]);
+            reportSaveFailure(batch.fdPaths[i], errors[i]);
             ok = false;
         }
+        close(batch.fds[i]);
     }
+    batch.fds.clear();
+    batch.fdPaths.clear();
+    batch.failed = batch.failed || !ok;
     return ok;
 }
 
-static bool flushGameFolders(const std::string& dir)
+void beginSaveBatch(const std::string& dir, bool inPlace)
+{
+    batch.close();
+    batch.dir = dir;
+    batch.inPlace = inPlace;
+    batch.rootFd = openRootFolder(dir);
+    if (batch.rootFd < 0) {
+        reportSaveFailure(dir, errno);
+        batch.failed = true;
+    }
+}
+
+bool makeSaveFolder(const std::string& path)
+{
+    std::string rel = belowBatch(path);
+    return batch.rootFd >= 0 && makeFoldersBelow(batch.rootFd, rel, path);
+}
+
+bool writeFileSafely(const std::string& path, const FileWriter& write)
+{
+    std::string rel = belowBatch(path);
+    if (batch.rootFd < 0 || rel.empty()) {
+        reportSaveFailure(path, EINVAL);
+        return false;
+    }
+    std::ostringstream bytes;
+    if (!write(bytes)) {
+        reportSaveFailure(path, 0);
+        return false;
+    }
+    std::string target = batch.inPlace ? rel + ".part" : rel;
+    // A folder where the file belongs would stop the commit half-way: refused now.
+    int at = batch.inPlace ? openBelow(batch.rootFd, rel, O_RDONLY | O_DIRECTORY) : -1;
+    if (at >= 0) {
+        close(at);
+        reportSaveFailure(path, EISDIR);
+        return false;
+    }
+    int fd = createBelow(batch.rootFd, target, true, path);
+    if (fd < 0 || !writeAll(fd, bytes.str())) {
+        int e = errno;
+        if (fd >= 0) {
+            close(fd);
+            unlinkat(batch.rootFd, target.c_str(), 0);
+        }
+        reportSaveFailure(path, e);
+        return false;
+    }
+    // The disk starts on it now; the flush only waits.
+    sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    batch.fds.push_back(fd);
+    batch.fdPaths.push_back(path);
+    batch.paths.push_back(rel);
+    if (batch.fds.size() >= OPEN_FILES_MAX)
+        return flushOpenFiles();
+    return true;
+}
+
+// Pushes the entries of the folder rel below rootFd ("" for rootFd's own) to the disk.
+static bool flushBelow(int rootFd, const char* rel, const std::string& shown)
+{
+    int fd = *rel ? openBelow(rootFd, rel, O_RDONLY | O_DIRECTORY) : dup(rootFd);
+    bool ok = fd >= 0 && fsync(fd) == 0;
+    if (!ok && errno != ENOENT)
+        reportSaveFailure(shown, errno);
+    if (fd >= 0)
+        close(fd);
+    return ok || errno == ENOENT;
+}
+
+static bool flushGameFolders(int rootFd, const std::string& dir)
 {
     bool ok = true;
-    for (const char* sub : {"/npcdef", "/idef", "/qdef", ""})
-        ok = flushFolder(dir + sub) && ok;
+    for (const char* sub : {"npcdef", "idef", "qdef", ""})
+        ok = flushBelow(rootFd, sub, dir + "/" + sub) && ok;
     return ok;
 }
 
 bool flushSaveBatch()
 {
-    bool ok = flushBatchFiles();
-    return flushGameFolders(batch.dir) && ok;
+    bool ok = flushOpenFiles() && !batch.failed;
+    return batch.rootFd >= 0 && flushGameFolders(batch.rootFd, batch.dir) && ok;
 }
 
 // The commit of a save written in place is a list in the game folder: one
 // line per file, "npcdef/3.def" for "put npcdef/3.def.part in its place" and
 // "-npcdef/7.def" for "remove it". Once the list is on the disk the save is
 // done; whoever comes next (this save, the next load or save) carries it out.
-static std::string commitListOf(const std::string& dir)
-{
-    return dir + "/.commit";
-}
+// Every name is reached below the game folder without following a link.
+static const char* COMMIT_LIST = ".commit";
 
-static bool safeRelativePath(const std::string& rel)
+static bool carryOutCommit(const std::string& dir, int rootFd)
 {
-    return !rel.empty() && rel[0] != '/' && rel.find("..") == std::string::npos;
-}
-
-static bool carryOutCommit(const std::string& dir)
-{
-    std::string list = commitListOf(dir);
-    FILE* f = fopen(list.c_str(), "r");
-    if (!f)
+    std::string list = dir + "/" + COMMIT_LIST, bytes;
+    struct stat st;
+    if (fstatat(rootFd, COMMIT_LIST, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT;
+    if (!S_ISREG(st.st_mode) || !readFileBelow(dir, COMMIT_LIST, COMMIT_LIST_MAX, bytes)) {
+        fprintf(stderr, "%s is no commit list of a save; it is removed\n", list.c_str());
+        return unlinkat(rootFd, COMMIT_LIST, 0) == 0 || errno == ENOENT;
+    }
     bool ok = true;
-    char line[4096];
-    while (fgets(line, sizeof line, f)) {
-        std::string rel = line;
-        if (!rel.empty() && rel.back() == '\n')
-            rel.pop_back();
+    size_t at = 0;
+    while (at < bytes.size()) {
+        size_t end = bytes.find('\n', at);
+        if (end == std::string::npos)
+            end = bytes.size();
+        std::string rel = bytes.substr(at, end - at);
+        at = end + 1;
         bool remove = !rel.empty() && rel[0] == '-';
         if (remove)
             rel.erase(0, 1);
-        if (!safeRelativePath(rel)) {
+        std::string name;
+        int dfd = isPlainRelative(rel) ? openParentBelow(rootFd, rel, name) : -1;
+        if (dfd < 0) {
             fprintf(stderr, "%s: line \"%s\" is not a file of the game; skipped\n", list.c_str(), rel.c_str());
             continue;
         }
-        std::string path = dir + "/" + rel;
-        if (remove)
-            ok = removeFile(path) && ok;
-        else if (rename((path + ".part").c_str(), path.c_str()) != 0 && errno != ENOENT) {
-            reportSaveFailure(path, errno);
+        std::string part = name + ".part";
+        if (remove) {
+            if (unlinkat(dfd, name.c_str(), 0) != 0 && errno != ENOENT) {
+                reportSaveFailure(dir + "/" + rel, errno);
+                ok = false;
+            }
+        } else if (fstatat(dfd, part.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(st.st_mode)) {
+            fprintf(stderr, "%s.part is not a file the save wrote; skipped\n", (dir + "/" + rel).c_str());
+        } else if (renameat(dfd, part.c_str(), dfd, name.c_str()) != 0 && errno != ENOENT) {
+            reportSaveFailure(dir + "/" + rel, errno);
             ok = false;
         }
+        close(dfd);
     }
-    fclose(f);
-    ok = ok && flushGameFolders(dir);
+    ok = ok && flushGameFolders(rootFd, dir);
     // The list must be gone from the disk before a later save stages new ".part" files.
-    return ok && removeFile(list) && flushFolder(dir);
+    if (ok && unlinkat(rootFd, COMMIT_LIST, 0) != 0 && errno != ENOENT) {
+        reportSaveFailure(list, errno);
+        ok = false;
+    }
+    return ok && flushBelow(rootFd, "", dir);
 }
 
-static bool writeCommitList(const std::string& dir)
+static bool writeCommitList()
 {
-    std::string list = commitListOf(dir);
-    std::string part = list + ".part";
-    size_t skip = dir.size() + 1;
-    FILE* f = fopen(part.c_str(), "w");
-    bool ok = f != NULL;
-    for (size_t i = 0; ok && i < batch.paths.size(); i++)
-        ok = fprintf(f, "%s\n", batch.paths[i].c_str() + skip) > 0;
-    for (size_t i = 0; ok && i < batch.removals.size(); i++)
-        ok = fprintf(f, "-%s\n", batch.removals[i].c_str() + skip) > 0;
-    ok = f && fflush(f) == 0 && fdatasync(fileno(f)) == 0 && ok;
+    std::string list = batch.dir + "/" + COMMIT_LIST;
+    std::string text, part = std::string(COMMIT_LIST) + ".part";
+    for (const std::string& p : batch.paths)
+        text += p + "\n";
+    for (const std::string& p : batch.removals)
+        text += "-" + p + "\n";
+    int fd = createBelow(batch.rootFd, part, true, list + ".part");
+    bool ok = fd >= 0 && writeAll(fd, text) && fdatasync(fd) == 0;
     int e = errno;
-    if (f && fclose(f) != 0 && ok) {
+    if (fd >= 0 && close(fd) != 0 && ok) {
         ok = false;
         e = errno;
     }
-    if (ok && rename(part.c_str(), list.c_str()) != 0) {
+    if (ok && renameat(batch.rootFd, part.c_str(), batch.rootFd, COMMIT_LIST) != 0) {
         ok = false;
         e = errno;
     }
     if (!ok) {
-        unlink(part.c_str());
+        if (fd >= 0)
+            unlinkat(batch.rootFd, part.c_str(), 0);
         reportSaveFailure(list, e);
         return false;
     }
-    return flushFolder(dir);
+    return flushBelow(batch.rootFd, "", batch.dir);
 }
 
 bool endSaveBatch(bool ok)
 {
-    if (batch.inPlace) {
-        ok = ok && writeCommitList(batch.dir);
+    ok = ok && !batch.failed && batch.rootFd >= 0;
+    if (batch.inPlace && batch.rootFd >= 0) {
+        ok = ok && writeCommitList();
         if (!ok) {
-            for (const std::string& path : batch.paths)
-                unlink((path + ".part").c_str());
-        } else if (!carryOutCommit(batch.dir)) {
+            for (const std::string& p : batch.paths)
+                unlinkat(batch.rootFd, (p + ".part").c_str(), 0);
+        } else if (!carryOutCommit(batch.dir, batch.rootFd)) {
             fprintf(stderr, "The save into %s is finished when the game is next loaded or saved\n",
                     batch.dir.c_str());
             ok = false;
@@ -276,9 +351,12 @@ bool endSaveBatch(bool ok)
 
 bool finishInterruptedSave(const std::string& dir)
 {
-    if (access(commitListOf(dir).c_str(), F_OK) != 0)
+    int rootFd = openRootFolder(dir);
+    if (rootFd < 0)
         return true;
-    return carryOutCommit(dir);
+    bool ok = carryOutCommit(dir, rootFd);
+    close(rootFd);
+    return ok;
 }
 
 bool isRecordFileName(const std::string& name, bool part, long* number)
@@ -313,29 +391,41 @@ static bool listFolder(const std::string& path, std::vector<std::string>& names)
 
 bool removeStaleRecords(const std::string& folder, int first)
 {
-    std::vector<std::string> names;
-    if (!listFolder(folder, names)) {
+    std::string rel = belowBatch(folder);
+    int dfd = rel.empty() ? -1 : openBelow(batch.rootFd, rel, O_RDONLY | O_DIRECTORY);
+    DIR* d = dfd < 0 ? NULL : fdopendir(dfd);
+    if (!d) {
         reportSaveFailure(folder, errno);
+        if (dfd >= 0)
+            close(dfd);
         return false;
     }
-    std::vector<std::string> stale = {folder + "/" + std::to_string(first) + ".def"};
+    std::vector<std::string> names;
+    while (struct dirent* e = readdir(d))
+        names.push_back(e->d_name);
+    std::vector<std::string> stale = {std::to_string(first) + ".def"};
     bool ok = true;
     for (const std::string& name : names) {
         long n = 0;
         bool isPart = name.size() > 5 && name.compare(name.size() - 5, 5, ".part") == 0;
         if (!isRecordFileName(name, true, &n))
             continue;
-        if (isPart)
-            ok = removeFile(folder + "/" + name) && ok;   // a save cut off before its commit
-        else if (n > first)
-            stale.push_back(folder + "/" + name);
+        if (isPart && unlinkat(dfd, name.c_str(), 0) != 0 && errno != ENOENT) {   // a save cut off before its commit
+            reportSaveFailure(folder + "/" + name, errno);
+            ok = false;
+        } else if (!isPart && n > first) {
+            stale.push_back(name);
+        }
     }
-    for (const std::string& path : stale) {
-        if (batch.inPlace)
-            batch.removals.push_back(path);
-        else
-            ok = removeFile(path) && ok;
+    for (const std::string& name : stale) {
+        if (batch.inPlace) {
+            batch.removals.push_back(rel + "/" + name);
+        } else if (unlinkat(dfd, name.c_str(), 0) != 0 && errno != ENOENT) {
+            reportSaveFailure(folder + "/" + name, errno);
+            ok = false;
+        }
     }
+    closedir(d);
     return ok;
 }
 
@@ -499,6 +589,11 @@ void emptySpareLater(const std::string& lockFolder, const std::string& used, con
 bool takeSpareFolder(const std::string& spare, const std::string& staging)
 {
     struct stat st;
+    if (lstat(spare.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
+        fprintf(stderr, "%s is not a folder this game made; it is removed\n", spare.c_str());
+        unlink(spare.c_str());
+        return false;
+    }
     if (rename(spare.c_str(), staging.c_str()) != 0 || lstat(staging.c_str(), &st) != 0)
         return false;
     keepOnlyGameFiles(staging, false, false, st.st_dev);
@@ -554,7 +649,10 @@ bool carryOverExtras(const std::string& from, const std::string& to)
             continue;
         std::string src = from + "/" + name, dst = to + "/" + name;
         struct stat st;
-        if (!isSeriesFolder(name) || lstat(src.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        bool folder = lstat(src.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        if (isSeriesFolder(name) && !folder)
+            continue;   // a damaged save: the series is written whole again
+        if (!isSeriesFolder(name)) {
             if (!linkTree(src, dst, root.st_dev))
                 return false;
             continue;

@@ -1,10 +1,11 @@
 // savefiles.h -- file-system steps of a save: the batch of files being written, flushing, stale records, the folder swap.
 #pragma once
 #include <functional>
+#include <iosfwd>
 #include <string>
 
-// Writes a file through a callback that is given the path to write.
-typedef std::function<bool(const char* path)> FileWriter;
+// Writes a file's bytes into the stream it is given.
+typedef std::function<bool(std::ostream& out)> FileWriter;
 
 // Reports on standard error that path could not be saved, with the reason.
 void reportSaveFailure(const std::string& path, int err);
@@ -31,8 +32,12 @@ private:
 // each goes to "<path>.part" and the batch's commit puts it in place, with
 // the stale records' removal, all or nothing. One batch at a time.
 void beginSaveBatch(const std::string& dir, bool inPlace);
-// Writes path (or its ".part") through write and starts pushing it to the
-// disk. Failures are reported.
+// Writes path (or its ".part"), a new file below the batch's folder reached
+// without following links, through write and starts pushing it to the disk;
+// at most 64 files wait open for their flush at once. Failures are reported.
+// Makes the folder path below the batch's folder (reported when it cannot be
+// made; a file or link in its place is removed).
+bool makeSaveFolder(const std::string& path);
 bool writeFileSafely(const std::string& path, const FileWriter& write);
 // Waits until every file of the batch is on the disk, then flushes the game
 // folder and its series folders. False (reported) when that fails.

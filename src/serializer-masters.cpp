@@ -20,7 +20,7 @@ static int loadSeries(const char* dir, const char* folder, Container& into)
     for (;; i++) {
         std::string path = seriesFile(dir, folder, i);
         Record* r = new Record();
-        if (r->serializeFrom(path.c_str()) != 0) {
+        if (r->serializeFrom(path.c_str(), dir) != 0) {
             delete r;
             return i;
         }
@@ -36,12 +36,12 @@ template <class Container>
 static bool saveSeries(const char* dir, const char* folder, const Container& records)
 {
     std::string where = std::string(dir) + "/" + folder;
-    if (!makeFolders(where))
+    if (!makeSaveFolder(where))
         return false;
     bool ok = removeStaleRecords(where, (int)records.size());
     int i = 0;
     for (auto* r : records) {
-        ok = writeFileSafely(seriesFile(dir, folder, i), [r](const char* p) { return r->writeTo(p); }) && ok;
+        ok = writeFileSafely(seriesFile(dir, folder, i), [r](std::ostream& out) { return r->writeTo(out); }) && ok;
         i++;
     }
     return ok;

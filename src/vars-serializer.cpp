@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <sys/stat.h>
 #include "vars.h"
+#include "confined-fs.h"
 #include "recordlines.h"
 
 // Whether `name` can name the game folder whose ending slides are shown: a
@@ -37,9 +38,12 @@ void MiscVars::serializeTo(const char* path)
 // state start fresh in every game object.
 bool MiscVars::writeTo(const char* path)
 {
-    std::ofstream out(path, std::ios::out | std::ios::trunc);
-    if (!out)
-        return false;
+    std::ostringstream out;
+    return writeTo(out) && writeNewFile(path, out.str());
+}
+
+bool MiscVars::writeTo(std::ostream& out)
+{
     writeStringToFile(gameName, out);
     writeNumberToFile(menuScreen, out);
     writeNumberToFile((int)frames, out);
@@ -48,7 +52,6 @@ bool MiscVars::writeTo(const char* path)
     for (bool f : flags)
         writeNumberToFile(f ? 1 : 0, out);
     writeStringToFile(dir, out);
-    out.close();
     return !out.fail();
 }
 
@@ -57,10 +60,10 @@ bool MiscVars::writeTo(const char* path)
 // values. The flag read that meets the end reads as false. Still a success.
 // A dir line that is no game folder's name is replaced by the folder this
 // vars.sav was read from.
-int MiscVars::serializeFrom(const char* path)
+int MiscVars::serializeFrom(const char* path, const char* root)
 {
     std::istringstream in;
-    if (!openRecordFile(path, in)) {
+    if (!openRecordFile(path, in, root)) {
         fprintf(stderr, "*** ERROR *** File not found: %s\n", path);
         return -1;
     }

@@ -1,5 +1,6 @@
 // vars.h -- per-game variables (MiscVars) and the picture and sound stores.
 #pragma once
+#include <iosfwd>
 #include <string>
 #include <vector>
 #include <SDL.h>
@@ -13,7 +14,9 @@ public:
 
     void serializeTo(const char* path);
     bool writeTo(const char* path);
-    int serializeFrom(const char* path);
+    bool writeTo(std::ostream& out);
+    // With root, path lies below that folder and no link on the way may lead out of it.
+    int serializeFrom(const char* path, const char* root = NULL);
 
     int menuScreen;
     float timer_start;     // ms, tick count at the start of the frame

@@ -5,19 +5,24 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "confined-fs.h"
 #include "readfile.h"
 #include "tmx-folder.h"
 
 namespace {
 
-bool isRegularFile(const std::string& path, off_t* size = nullptr)
+// Whether rel below dir is a regular file the engine's readers would open
+// (no link leading out of dir on the way).
+bool isRegularFile(const std::string& dir, const std::string& rel, off_t* size = nullptr)
 {
+    int fd = openInside(dir, rel, O_RDONLY | O_NONBLOCK | O_NOCTTY);
     struct stat st;
-    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
-    if (size)
+    bool ok = fd >= 0 && fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (fd >= 0)
+        close(fd);
+    if (ok && size)
         *size = st.st_size;
-    return true;
+    return ok;
 }
 
 // No game holds this many records of one kind; a folder that does is read no further.
@@ -28,10 +33,10 @@ void readSeries(const std::string& dir, const char* series, std::vector<Record>&
 {
     for (int i = 0; i < SERIES_MAX; i++) {
         std::string path = recordPath(dir, series, i);
-        if (!isRegularFile(path))
+        if (!isRegularFile(dir, path.substr(dir.size() + 1)))
             return;
         Record r;
-        if (r.serializeFrom(path.c_str()) != 0)
+        if (r.serializeFrom(path.c_str(), dir.c_str()) != 0)
             return;
         into.push_back(r);
     }
@@ -56,7 +61,7 @@ bool readFolderRecords(const std::string& dir, FolderRecords& out)
     off_t size = 0;
     std::string mapPath = dir + "/map.dat";
     withoutProgressLines([&] {
-        if (isRegularFile(mapPath, &size) && (size_t)size <= MAP_FILE_MAX) {
+        if (isRegularFile(dir, "map.dat", &size) && (size_t)size <= MAP_FILE_MAX) {
             out.map.reset(new Map());
             out.map->Init();
             out.map->loadMap(dir.c_str());
@@ -70,6 +75,24 @@ bool readFolderRecords(const std::string& dir, FolderRecords& out)
 void PendingFiles::reportFailure(const std::string& path)
 {
     fprintf(stderr, "quorvane-map: cannot write %s: %s\n", path.c_str(), strerror(errno ? errno : EIO));
+}
+
+bool PendingFiles::makePart(const std::string& part)
+{
+    int rootFd = openRootFolder(folderOfPath(part));
+    int fd = rootFd < 0 ? -1 : createBelow(rootFd, lastNameOfPath(part), true, part);
+    if (rootFd >= 0)
+        close(rootFd);
+    if (fd < 0)
+        return false;
+    close(fd);
+    return true;
+}
+
+bool PendingFiles::stillPlain(const std::string& part)
+{
+    struct stat st;
+    return lstat(part.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool PendingFiles::commit()
@@ -91,10 +114,4 @@ void PendingFiles::discard()
     for (auto& p : parts_)
         unlink(p.first.c_str());
     parts_.clear();
-}
-
-void PendingFiles::dropLast()
-{
-    unlink(parts_.back().first.c_str());
-    parts_.pop_back();
 }

@@ -28,6 +28,8 @@ bool readFolderRecords(const std::string& dir, FolderRecords& out);
 
 // Files written beside their places ("PATH.tmx-part") and renamed over them
 // only when every one was written; otherwise the written ones are removed.
+// Each temporary file is made new first: a link or special file planted
+// under its name is removed, never written through.
 class PendingFiles
 {
 public:
@@ -38,8 +40,12 @@ public:
     bool add(const std::string& path, Writer write)
     {
         std::string part = path + ".tmx-part";
+        if (!makePart(part)) {
+            reportFailure(path);
+            return false;
+        }
         parts_.emplace_back(part, path);
-        if (!write(part.c_str())) {
+        if (!write(part.c_str()) || !stillPlain(part)) {
             reportFailure(path);
             return false;
         }
@@ -48,11 +54,9 @@ public:
     // Puts every written file in place; false (reported) when a rename failed.
     bool commit();
     void discard();
-    // The temporary file of the last add: read it back, or drop it unchanged.
-    const std::string& lastPart() const { return parts_.back().first; }
-    void dropLast();
-
 private:
+    static bool makePart(const std::string& part);
+    static bool stillPlain(const std::string& part);
     void reportFailure(const std::string& path);
     std::vector<std::pair<std::string, std::string>> parts_;   // (temporary, final)
 };

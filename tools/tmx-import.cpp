@@ -1,6 +1,9 @@
 // tmx-import.cpp -- puts an edited Tiled map back into a game folder: map.dat and the moved records, all or nothing.
 #include <cstdio>
+#include <sstream>
+#include "confined-fs.h"
 #include "readfile.h"
+#include "savefiles.h"
 #include "recordlines.h"
 #include "tmx-folder.h"
 #include "tmx.h"
@@ -10,16 +13,17 @@ namespace {
 // Positions outside the map are kept (the record may mean it), but said.
 bool onMap(int x, int y) { return x >= 0 && y >= 0 && x < MAP_SIZE * TILE_SIZE && y < MAP_SIZE * TILE_SIZE; }
 
-// Writes a record when its position changed, through the engine's writer.
+// Writes a record when its position changed, through the engine's writer,
+// into the save batch of the folder.
 template <class Record>
-bool moveRecord(PendingFiles& files, const std::string& path, Record& r, const TiledObject& o, int& moved)
+bool moveRecord(const std::string& path, Record& r, const TiledObject& o, int& moved)
 {
     if (wholeNumberOf(r.x) == o.x && wholeNumberOf(r.y) == o.y)
         return true;
     r.x = (float)o.x;
     r.y = (float)o.y;
     moved++;
-    return files.add(path, [&](const char* p) { return r.writeTo(p); });
+    return writeFileSafely(path, [&](std::ostream& out) { return r.writeTo(out); });
 }
 
 } // namespace
@@ -81,38 +85,42 @@ bool importTiledMap(const std::string& tmxPath, const std::string& dir)
         for (int c = 0; c < a.w; c++)
             grid->level[a.y + r][a.x + c] = file.tiles[(size_t)r * a.w + c];
 
-    PendingFiles files;
+    // The files are written and put in place as the engine saves a game in
+    // place: beside their places, then all at once through a commit list that
+    // a kill cannot cut in half (the game's next load or save finishes it).
     bool ok = true;
     int moved = 0;
     bool mapChanged = false;
+    finishSpareFolders();
+    SaveLock lock(folderOfPath(dir));
+    if (!finishInterruptedSave(dir))
+        return false;
+    beginSaveBatch(dir, true);
     withoutProgressLines([&] {
         std::string mapPath = dir + "/map.dat";
-        if (!files.add(mapPath, [&](const char* p) { return grid->writeTo(p); })) {
+        std::ostringstream text;
+        grid->writeTo(text);
+        // An unchanged map is not rewritten.
+        std::string before;
+        mapChanged = !readFileBelow(dir, "map.dat", MAP_FILE_MAX, before) || before != text.str();
+        if (mapChanged && !writeFileSafely(mapPath, [&](std::ostream& out) { return !(out << text.str()).fail(); })) {
             ok = false;
             return;
         }
-        // An unchanged map is not rewritten.
-        std::string before, after;
-        mapChanged = !readWholeFile(mapPath.c_str(), MAP_FILE_MAX, before) ||
-                     !readWholeFile(files.lastPart().c_str(), MAP_FILE_MAX, after) || before != after;
-        if (!mapChanged)
-            files.dropLast();
         for (const TiledObject& o : file.objects) {
             if (o.bCharacter)
-                ok = moveRecord(files, recordPath(dir, "npcdef", o.record), folder.actors[o.record], o, moved) && ok;
+                ok = moveRecord(recordPath(dir, "npcdef", o.record), folder.actors[o.record], o, moved) && ok;
             else
-                ok = moveRecord(files, recordPath(dir, "idef", o.record), folder.items[o.record], o, moved) && ok;
+                ok = moveRecord(recordPath(dir, "idef", o.record), folder.items[o.record], o, moved) && ok;
             if (!ok)
                 return;
         }
+        ok = flushSaveBatch();
     });
-    if (!ok) {
-        files.discard();
+    if (!endSaveBatch(ok)) {
         fprintf(stderr, "quorvane-map: nothing in %s was changed\n", dir.c_str());
         return false;
     }
-    if (!files.commit())
-        return false;
     printf("quorvane-map: %s into %s: map %s, %i record%s moved\n", tmxPath.c_str(), dir.c_str(),
            mapChanged ? "written" : "unchanged", moved, moved == 1 ? "" : "s");
     return true;

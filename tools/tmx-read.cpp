@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <zlib.h>
 #include "readfile.h"
 #include "tmx-folder.h"
@@ -112,8 +113,10 @@ std::string folderOf(const std::string& path)
     return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
-// A tileset in the file, or in the .tsx file that it names.
-bool readTileset(const Report& rep, const std::string& tmxPath, const XmlNode& n, Tileset& ts)
+// A tileset in the file, or in the .tsx file that it names. Each .tsx file
+// is read once per map: its element (without children) is kept in `read`.
+bool readTileset(const Report& rep, const std::string& tmxPath, const XmlNode& n, Tileset& ts,
+                 std::map<std::string, XmlNode>& read)
 {
     if (!intAttr(rep, n, "firstgid", 1, 0x0FFFFFFF, ts.firstGid))
         return false;
@@ -121,16 +124,22 @@ bool readTileset(const Report& rep, const std::string& tmxPath, const XmlNode& n
     XmlNode external;
     Report extRep = rep;
     if (const std::string* src = n.attr("source")) {
-        std::string path = (*src)[0] == '/' ? *src : folderOf(tmxPath) + "/" + *src;
+        std::string path = !src->empty() && (*src)[0] == '/' ? *src : folderOf(tmxPath) + "/" + *src;
         std::string text, err;
         extRep.file = path;
-        if (!readWholeFile(path.c_str(), TMX_FILE_MAX, text))
-            return rep.fail(n.line, "the tileset file " + path + " cannot be read");
-        if (!parseXml(text, external, err))
-            return extRep.fail(1, err);
-        if (external.name != "tileset")
-            return extRep.fail(external.line, "this is not a tileset file");
-        body = &external;
+        auto known = read.find(path);
+        if (known == read.end()) {
+            if (!readWholeFile(path.c_str(), TMX_FILE_MAX, text))
+                return rep.fail(n.line, "the tileset file " + path + " cannot be read");
+            if (!parseXml(text, external, err))
+                return extRep.fail(1, err);
+            if (external.name != "tileset")
+                return extRep.fail(external.line, "this is not a tileset file");
+            external.children.clear();
+            external.text.clear();
+            known = read.emplace(path, external).first;
+        }
+        body = &known->second;
     }
     const std::string* name = body->attr("name");
     ts.name = name ? *name : "";
@@ -343,12 +352,13 @@ bool readTiledMap(const std::string& tmxPath, TiledMapFile& out)
     out.area.h = (int)h;
 
     std::vector<Tileset> sets;
+    std::map<std::string, XmlNode> tilesetFiles;
     const XmlNode* layer = nullptr;
     const XmlNode* groups[2] = {nullptr, nullptr};   // items, characters
     for (const XmlNode& n : map.children) {
         if (n.name == "tileset") {
             Tileset ts;
-            if (!readTileset(rep, tmxPath, n, ts))
+            if (!readTileset(rep, tmxPath, n, ts, tilesetFiles))
                 return false;
             sets.push_back(ts);
         } else if (n.name == "layer") {

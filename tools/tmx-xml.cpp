@@ -1,5 +1,6 @@
 // tmx-xml.cpp -- the XML reader and escaper behind the Tiled map files: bounded, no recursion while reading.
 #include <cstring>
+#include <unordered_set>
 #include "tmx-xml.h"
 
 namespace {
@@ -133,6 +134,7 @@ public:
     // Reads attributes up to '>' or "/>"; sets `closed` for the latter.
     bool readAttributes(XmlNode& n, bool& closed)
     {
+        std::unordered_set<std::string> keys;
         for (;;) {
             skipSpace();
             if (atEnd())
@@ -165,8 +167,10 @@ public:
             if (atEnd())
                 return fail("the document ends inside attribute " + key);
             advance(1);
-            if (n.attr(key.c_str()))
+            if (!keys.insert(key).second)
                 return fail("attribute " + key + " given twice");
+            if (keys.size() > XML_ATTRIBUTES_MAX)
+                return fail("more than " + std::to_string(XML_ATTRIBUTES_MAX) + " attributes in <" + n.name + ">");
             n.attrs.emplace_back(key, value);
         }
     }
@@ -201,6 +205,7 @@ bool parseXml(const std::string& text, XmlNode& root, std::string& error)
         r.at = 3;
     std::vector<XmlNode*> open;
     bool haveRoot = false;
+    size_t elements = 0;
     while (!r.atEnd() && r.error.empty()) {
         if (r.s[r.at] != '<') {
             if (open.empty()) {
@@ -248,6 +253,10 @@ bool parseXml(const std::string& text, XmlNode& root, std::string& error)
             r.advance(1);
             if (open.empty() && haveRoot) {
                 r.fail("a second element after the document's element");
+                break;
+            }
+            if (++elements > XML_ELEMENTS_MAX) {
+                r.fail("more than " + std::to_string(XML_ELEMENTS_MAX) + " elements");
                 break;
             }
             if ((int)open.size() >= XML_DEPTH_MAX) {

@@ -24,6 +24,10 @@ public:
 
 // Elements may nest this deep and no deeper; a Tiled map needs five.
 const int XML_DEPTH_MAX = 64;
+// A document holds at most this many elements, and an element this many
+// attributes; a map of the game's size with every record on it needs far fewer.
+const size_t XML_ELEMENTS_MAX = 1000000;   // about 140 MB of elements
+const size_t XML_ATTRIBUTES_MAX = 1024;
 
 // Reads a whole document into `root`. False when the text is not
 // well-formed XML (or uses a document type declaration, which Tiled never

@@ -1,0 +1,322 @@
+// confine_test.cpp -- planted links, pipes and crafted files in a game folder, a save, a recording or a map import stay where they are.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <functional>
+#include <memory>
+#include <gtest/gtest.h>
+#include "fakeassets.h"
+#include "game.h"
+#include "gamefixture.h"
+#include "replay.h"
+#include "savefiles.h"
+#include "tmx-xml.h"
+#include "tmx.h"
+
+using qtest::WorkDir;
+
+namespace {
+
+// Runs f in a child process with its output sent nowhere; f's answer, or -1
+// when the child was still running after `seconds` (it is killed then).
+int inChild(int seconds, const std::function<int()>& f)
+{
+    finishSpareFolders();
+    fflush(stdout);
+    fflush(stderr);
+    pid_t pid = fork();
+    if (pid == 0) {
+        int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        dup2(null, 2);
+        int rc = f();
+        finishSpareFolders();
+        removeSpareFolders();
+        _exit(rc);
+    }
+    for (int i = 0; i < seconds * 100; i++) {
+        int st = 0;
+        if (waitpid(pid, &st, WNOHANG) == pid)
+            return WIFEXITED(st) ? WEXITSTATUS(st) : -2;
+        usleep(10000);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return -1;
+}
+
+bool isLink(const std::string& p)
+{
+    struct stat st;
+    return lstat(p.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+bool isPlainFile(const std::string& p)
+{
+    struct stat st;
+    return lstat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// A small game in "data" and, beside it, a folder of someone else's ("outside")
+// that nothing of the game may read, change or remove.
+struct Confined : testing::Test
+{
+    Confined() : wd("", false)
+    {
+        qtest::writeFakeAssets(wd.path(), qtest::FakeAssets());
+        gamefix::writeGame(wd, "data", 6, 10, 3);
+        wd.write("outside/precious.txt", "keep me");
+        wd.write("outside/notes.part", "mine");
+        wd.write("outside/secret.def", gamefix::actorFile("Secret line", "Secret Name"));
+        outside = gamefix::snapshot("outside");
+        qtest::quietly([&] {
+            game.reset(new CGame());
+            game->loadGame("data");
+        });
+    }
+
+    bool save(const char* dir = "save")
+    {
+        bool ok = false;
+        qtest::quietly([&] { ok = game->saveGame(dir); });
+        return ok;
+    }
+
+    // Loads dir in a fresh game object: its characters, or -1 when the load failed.
+    static int loadedActors(const char* dir)
+    {
+        int n = -1;
+        qtest::quietly([&] {
+            CGame back;
+            if (back.loadGame(dir) == 0)
+                n = (int)back.actorList.size();
+        });
+        return n;
+    }
+
+    void expectOutsideUntouched() { EXPECT_EQ(outside, gamefix::snapshot("outside")); }
+
+    WorkDir wd;
+    std::unique_ptr<CGame> game;
+    std::map<std::string, std::string> outside;
+};
+
+std::string outsidePath(const WorkDir& wd, const char* name) { return wd.path() + "/outside/" + name; }
+
+// Each case plants something in a save folder that was saved once, then saves
+// or loads it again: nothing outside moves, and the save comes back whole.
+TEST_F(Confined, PlantedEntriesInASaveNeverReachOutside)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(Confined&)> plant;
+        bool saveAfter;
+        int loads = 6;   // the characters a load finds afterwards; -2 for a load that gives up
+    };
+    const Case cases[] = {
+        {"a spare folder linked outside",
+         [](Confined& t) { symlink(outsidePath(t.wd, "").c_str(), ".save.spare"); }, true},
+        {"a commit list that is a named pipe", [](Confined&) { mkfifo("save/.commit", 0644); }, false},
+        {"a commit list linked to an endless device", [](Confined&) { symlink("/dev/zero", "save/.commit"); }, false},
+        {"a commit list removing through a linked series folder",
+         [](Confined& t) {
+             system("rm -rf save/qdef");
+             symlink(outsidePath(t.wd, "").c_str(), "save/qdef");
+             t.wd.write("save/.commit", "-qdef/precious.txt\nqdef/notes\n");
+         },
+         false, -2},
+        {"a series folder replaced by a file",
+         [](Confined& t) {
+             system("rm -rf save/npcdef");
+             t.wd.write("save/npcdef", "not a folder");
+         },
+         true},
+        {"a record's temporary name linked outside",
+         [](Confined& t) { symlink(outsidePath(t.wd, "precious.txt").c_str(), "save/npcdef/2.def.part"); }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        system("rm -rf save .save.*");
+        ASSERT_TRUE(save());
+        c.plant(*this);
+        if (c.saveAfter) {
+            EXPECT_EQ(0, inChild(30, [&] { return save() ? 0 : 1; }));
+            EXPECT_FALSE(isLink("save"));
+        }
+        int loaded = inChild(30, [] { return loadedActors("save") == 6 ? 6 : -2; });
+        if (c.loads == 6)
+            EXPECT_EQ(6, loaded);
+        else
+            EXPECT_NE(-1, loaded);
+        expectOutsideUntouched();
+    }
+    system("rm -rf save/qdef");
+    symlink(outsidePath(wd, "").c_str(), "save/qdef");
+    EXPECT_TRUE(save());   // a save in place through the linked "save" folder itself still works
+    expectOutsideUntouched();
+}
+
+// A record file of a game folder linked to a file outside it is not read (the
+// series ends there, and the next save holds nothing of it); a link to another
+// file of the same folder is.
+TEST_F(Confined, RecordLinksAreReadOnlyInsideTheirFolder)
+{
+    ASSERT_EQ(0, rename("data/npcdef/1.def", "data/spare-1.def"));
+    ASSERT_EQ(0, symlink("../spare-1.def", "data/npcdef/1.def"));
+    EXPECT_EQ(6, loadedActors("data"));
+    ASSERT_EQ(0, unlink("data/npcdef/1.def"));
+    ASSERT_EQ(0, symlink(outsidePath(wd, "secret.def").c_str(), "data/npcdef/1.def"));
+    EXPECT_EQ(1, loadedActors("data"));
+    qtest::quietly([&] {
+        CGame g;
+        g.loadGame("data");
+        EXPECT_TRUE(g.saveGame("save"));
+    });
+    for (const auto& f : gamefix::snapshot("save"))
+        EXPECT_EQ(std::string::npos, f.second.find("Secret")) << f.first;
+}
+
+// Screenshots go to new files: a planted link is removed, not written through.
+TEST_F(Confined, ScreenshotsReplaceLinksInsteadOfWritingThroughThem)
+{
+    for (const char* name : {"sshot.bmp", "sshot-shop.bmp", "gambling.bmp"}) {
+        ASSERT_EQ(0, symlink(outsidePath(wd, "precious.txt").c_str(), name));
+        qtest::quietly([&] { EXPECT_TRUE(game->saveScreenshot(name)); });
+        EXPECT_TRUE(isPlainFile(name)) << name;
+    }
+    expectOutsideUntouched();
+}
+
+// A save of thousands of records under a small limit of open files.
+TEST_F(Confined, ALargeSaveFitsInFewOpenFiles)
+{
+    Actor* model = game->actorList.back();
+    for (int i = 0; i < 5000; i++) {
+        Actor* a = new Actor(*model);
+        a->myName = "Rat " + std::to_string(i);
+        game->actorList.push_back(a);
+    }
+    EXPECT_EQ(0, inChild(120, [&] {
+        struct rlimit lim = {256, 256};
+        setrlimit(RLIMIT_NOFILE, &lim);
+        return save() && loadedActors("save") == 5006 ? 0 : 1;
+    }));
+}
+
+// While a load runs, another copy of the game saving the other of two games into
+// the same folder waits: every load finds all of one game.
+TEST_F(Confined, ALoadNeverReadsHalfOfAnotherSave)
+{
+    for (int i = 0; i < 300; i++)
+        game->actorList.push_back(new Actor(*game->actorList.back()));
+    ASSERT_TRUE(save());
+    pid_t saver = fork();
+    if (saver == 0) {
+        int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        dup2(null, 2);
+        for (int i = 0; i < 40; i++) {
+            for (Actor* a : game->actorList)
+                a->stats.money = (unsigned)(i % 2 + 1);
+            save();
+        }
+        finishSpareFolders();
+        removeSpareFolders();
+        _exit(0);
+    }
+    int mixed = 0, loads = 0;
+    while (waitpid(saver, nullptr, WNOHANG) == 0 && loads < 200) {
+        qtest::quietly([&] {
+            CGame back;
+            if (back.loadGame("save") != 0)
+                return;
+            loads++;
+            for (Actor* a : back.actorList)
+                mixed += a->stats.money != back.actorList.front()->stats.money;
+        });
+    }
+    kill(saver, SIGKILL);
+    waitpid(saver, nullptr, 0);
+    EXPECT_EQ(0, mixed) << "over " << loads << " loads";
+}
+
+// Recordings: pipes, devices and oversized files are refused at once, and an
+// event line with a field outside its type's range ends the replay.
+TEST_F(Confined, RecordingsAreBoundedAndChecked)
+{
+    mkfifo("pipe.rec", 0644);
+    symlink("/dev/zero", "zero.rec");
+    int huge = open("huge.rec", O_CREAT | O_WRONLY, 0644);
+    ASSERT_EQ(0, ftruncate(huge, 200L << 20));
+    close(huge);
+    for (const char* name : {"pipe.rec", "zero.rec", "huge.rec"}) {
+        EXPECT_EQ(1, inChild(10, [&] { return startReplay(name, true) ? 0 : 1; })) << name;
+        if (name != std::string("huge.rec")) {
+            EXPECT_EQ(1, inChild(10, [&] { return startRecording(name) ? 0 : 1; })) << name;
+        }
+    }
+    for (const char* key : {"2147483647", "-5", "99999999999999999999"}) {
+        wd.write("bad.rec", std::string(REPLAY_VERSION_LINE) + "\nseed 1\ne 2 0 1 " + key + " 0 0 0\n");
+        qtest::quietly([&] {
+            ASSERT_TRUE(startReplay("bad.rec", true));
+            SDL_Event e;
+            e.type = SDL_NOEVENT;
+            replayPollEvent(&e);
+            EXPECT_NE(SDL_KEYDOWN, e.type) << key;
+            finishReplay();
+        });
+    }
+}
+
+// The map tool's import: planted temporary names and a folder where a moved
+// record belongs change nothing outside, and an import that cannot finish
+// changes nothing at all.
+TEST_F(Confined, MapImportIsConfinedAndAllOrNothing)
+{
+    qtest::quietly([&] { ASSERT_TRUE(exportTiledMap("data", "world.tmx", "data/assets", TileArea())); });
+    std::string tmx = wd.read("world.tmx");
+    size_t cell = tmx.find("<data encoding=\"csv\">") + 22;
+    tmx[cell] = tmx[cell] == '1' ? '2' : '1';
+    size_t x = tmx.find(" x=\"", tmx.find("name=\"characters\""));
+    tmx.insert(x + 4, "1");
+    wd.write("world.tmx", tmx);
+
+    std::map<std::string, std::string> before = gamefix::snapshot("data");
+    ASSERT_EQ(0, mkdir("data/npcdef/0.def.part", 0755));
+    ASSERT_EQ(0, rename("data/npcdef/0.def", "data/npcdef/0.def.part/keep"));
+    ASSERT_EQ(0, mkdir("data/npcdef/0.def", 0755));
+    EXPECT_EQ(1, inChild(30, [] { return importTiledMap("world.tmx", "data") ? 0 : 1; }));
+    system("rmdir data/npcdef/0.def && mv data/npcdef/0.def.part/keep data/npcdef/0.def && rmdir data/npcdef/0.def.part");
+    EXPECT_EQ(before, gamefix::snapshot("data"));
+
+    for (const char* part : {"data/map.dat.part", "data/map.dat.tmx-part", "data/npcdef/0.def.part"})
+        ASSERT_EQ(0, symlink(outsidePath(wd, "precious.txt").c_str(), part));
+    mkfifo("data/idef/0.def.part", 0644);
+    EXPECT_EQ(0, inChild(30, [] { return importTiledMap("world.tmx", "data") ? 0 : 1; }));
+    EXPECT_TRUE(isPlainFile("data/map.dat"));
+    EXPECT_NE(before["map.dat"], wd.read("data/map.dat"));
+    expectOutsideUntouched();
+}
+
+// The XML reader refuses documents built to take time or memory.
+TEST(ConfinedXml, OversizedDocumentsAreRefused)
+{
+    std::string attrs = "<map";
+    for (int i = 0; i < 100000; i++)
+        attrs += " a" + std::to_string(i) + "=\"1\"";
+    std::string elements = "<map>";
+    for (size_t i = 0; i <= XML_ELEMENTS_MAX; i++)
+        elements += "<a/>";
+    for (const std::string& doc : {attrs + "/>", elements + "</map>"}) {
+        XmlNode root;
+        std::string err;
+        EXPECT_FALSE(parseXml(doc, root, err));
+        EXPECT_NE(std::string::npos, err.find("more than")) << err;
+    }
+}
+
+} // namespace
