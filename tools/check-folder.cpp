@@ -201,7 +201,7 @@ bool readGameFile(const std::string& dir, const std::string& name, size_t limit,
     bool ok;
     {
         QuietOutput quiet;
-        ok = readWholeFile(path.c_str(), limit, bytes);
+        ok = readFileBelow(dir, name, limit, bytes);
     }
     struct stat st;
     present = ok || lstat(path.c_str(), &st) == 0;

@@ -400,7 +400,7 @@ void readSeries(CheckedGame& g, const char* folder, const char* what, std::vecto
         int got;
         {
             QuietOutput quiet;
-            got = r->serializeFrom((g.dir + "/" + name).c_str());
+            got = r->serializeFrom((g.dir + "/" + name).c_str(), g.dir.c_str());
         }
         if (got != 0) {
             delete r;
@@ -436,7 +436,7 @@ bool readAndCheckRecords(CheckedGame& g)
     g.vars.dir = "data";
     if (readRecordText(g.dir, "vars.sav", varsText, refused)) {
         QuietOutput quiet;
-        g.bVarsRead = g.vars.serializeFrom((g.dir + "/vars.sav").c_str()) == 0;
+        g.bVarsRead = g.vars.serializeFrom((g.dir + "/vars.sav").c_str(), g.dir.c_str()) == 0;
     }
     if (!g.bVarsRead)
         g.error("vars.sav", 0, refused ? "cannot be read (not a plain file, unreadable or too large): the engine "
