@@ -324,11 +324,14 @@ void checkReach(CheckedGame& g)
         if (candidate && !had)
             g.error(g.questText[i].name, 2, "the quest item \"" + q->itemTarget + "\" cannot be had: " + whyNotHad(candidate));
     }
-    bool ending = false;
+    bool giverMet = false, anyGiver = false;
     for (size_t i = 0; i < g.actors.size(); i++) {
         const Actor* a = g.actors[i];
         const std::string& role = a->conversation[0];
-        ending = ending || role == "Ending";
+        if (role == "Questy" && !a->bIsHostile) {
+            anyGiver = true;
+            giverMet = giverMet || e.met(i);
+        }
         if (a == g.player || a->bIsHostile || e.met(i))
             continue;
         std::string where = " at " + tileText(a->x, a->y) + " cannot be reached from the start";
@@ -341,8 +344,9 @@ void checkReach(CheckedGame& g)
         else
             g.warn(g.actorText[i].name, 1, "the character" + where);
     }
-    if (!ending)
-        g.warn("npcdef", 0, "no character has the role \"Ending\": the game never ends");
+    if (anyGiver && !giverMet && !g.quests.empty())
+        g.error(g.questText[0].name, 0, "no quest giver can be reached from the start: the quests are never given, and "
+                                       "the ending waits for every one");
     std::set<std::string> wanted;   // out of reach, these are the quests' errors already
     for (const Quest* q : g.quests)
         wanted.insert(q->itemTarget);
