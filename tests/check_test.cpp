@@ -348,6 +348,16 @@ TEST(CheckCrafted, EachLikelyMistakeIsAWarning)
              c.folder.items[1].x = c.folder.items[1].y = 105 * 48;
          },
          "/idef/1.def:5: warning:", "lies in the sea"},
+        {"an unbeatable creature in the only way to the quest's ring",
+         [](Crafted& c) {
+             c.box(14, 14, 16, 16);
+             c.rows[13][15] = tileChar(TILE_GRASS);
+             c.folder.actors.push_back(qtest::character(15 * 48, 13 * 48, 1000000, "Grr.", "", "Wyrm"));
+             c.folder.actors.back().bIsHostile = true;
+             c.folder.actors.back().stats.strength = 100000;
+         },
+         "/npcdef/4.def:13: warning:", "unbeatable creature (health 1000000, strength 100000) guards the only way to "
+                                       "the quest item \"ring\""},
     };
     for (const Fault& f : faults) {
         SCOPED_TRACE(f.name);
