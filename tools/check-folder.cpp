@@ -298,16 +298,6 @@ std::string folderNameOf(const std::string& dir)
     return slash == std::string::npos ? d : d.substr(slash + 1);
 }
 
-bool promptCanType(const std::string& name)
-{
-    if (name.empty() || name.size() > (size_t)GAME_NAME_MAX)
-        return false;
-    for (char c : name)
-        if (c < 'a' || c > 'z')
-            return false;
-    return true;
-}
-
 bool isSeaMonster(const Actor* a)
 {
     return a->conversation[1] == "Seamonster";

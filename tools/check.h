@@ -11,6 +11,7 @@
 #include "quest.h"
 #include "vars.h"
 #include "modkit.h"
+#include "gamename.h"
 
 enum class Severity { Error, Warning };
 
@@ -158,8 +159,7 @@ bool isRoleKeyword(const std::string& line);
 std::string roleName(const std::string& keyword);
 // The last name of a folder path as the engine's working folder sees it ("mygame").
 std::string folderNameOf(const std::string& dir);
-// Whether the custom-game prompt can type `name`: the letters a to z, 1 to 50 of them.
-bool promptCanType(const std::string& name);
+
 bool isSeaMonster(const Actor* a);
 // "tile 12,40" of a position in map pixels.
 std::string tileText(float x, float y);
