@@ -311,16 +311,14 @@ bool unbeatable(const CheckedGame& g, const Actor* c)
     for (const Actor* a : g.actors)
         wins += a != g.player && a->bIsHostile;
     long long ups = ((long long)p.xp + wins) / 4;
-    long long armour = 0, melee = 0, ranged = 0, reach = 1;
+    long long armour = 0, melee = 0, ranged = 0;
     for (const Item* it : g.items) {
         if (it->type == ITEM_ARMOUR)
             armour = most(armour, it->maxEffect);
         if (it->type == ITEM_MELEE)
             melee = most(melee, (long long)it->maxEffect * 4);   // widened by drink
-        if (it->type == ITEM_RANGED) {
+        if (it->type == ITEM_RANGED)
             ranged = most(ranged, 2LL * it->maxEffect);   // a critical hit
-            reach = most(reach, it->range);
-        }
     }
     long long strength = (long long)p.strength + ups, intelligence = (long long)p.intelligence + ups;
     long long defence = (long long)p.dexterity + ups + armour;
@@ -329,7 +327,9 @@ bool unbeatable(const CheckedGame& g, const Actor* c)
     if (blow < defence || blow < health)
         return false;
     long long hit = most(most(melee, ranged) + 2 * strength, 30 + intelligence);
-    long long turns = std::min(reach, (long long)5);   // the fight starts fewer than 200 pixels away
+    // The player strikes first, and casts or shoots while the creature closes in from as far as
+    // 200 pixels: a few turns at most before the blow.
+    const long long turns = 5;
     return (long long)c->stats.hp > hit * turns;
 }
 
