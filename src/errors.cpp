@@ -11,9 +11,16 @@ void CGame::raiseError(const char* err)
 // The quit event is consumed here and does not end the game.
 void CGame::errorDialogue(const char* text)
 {
+    errorDialogue(text, std::string());
+}
+
+void CGame::errorDialogue(const char* text, const std::string& reason)
+{
     int h = returnTextHeight();
     SDL_FillRect(screen, NULL, SDL_MapRGB(screen->format, 0, 0, 100));
     centreTextAt(text, 300 - h / 2);
+    if (!reason.empty())
+        centreTextAt(reason.c_str(), 300 + h);
     centreTextAt("Press any key to continue..", SCREEN_HEIGHT - h);
     SDL_Flip(screen);
     for (;;) {

@@ -41,6 +41,8 @@ int CGame::loadGame(const char* dir)
     std::string varsPath = std::string(dir) + "/vars.sav";
     if (vars.serializeFrom(varsPath.c_str(), dir) != 0) {
         fprintf(stderr, "Save game nonexistant at %s\n", varsPath.c_str());
+        struct stat st;
+        loadFailure = (lstat(varsPath.c_str(), &st) == 0 ? "Cannot read: " : "File not found: ") + varsPath;
         return -1;
     }
     loadActors(dir);
@@ -48,6 +50,7 @@ int CGame::loadGame(const char* dir)
     loadQuests(dir);
     theMap->loadMap(dir);
     player = findPlayerActor();
+    loadFailure = player ? "" : "No player: no character in " + std::string(dir) + "/npcdef has \"Plyr\" on line 14";
     return player ? 0 : 1;
 }
 

@@ -40,6 +40,8 @@ public:
     void begin();
     void raiseError(const char* err);
     void errorDialogue(const char* text);
+    // The message screen with a second line under the message: why it happened.
+    void errorDialogue(const char* text, const std::string& reason);
     void playSound(int number);
     // Writes the window to a BMP file; reports a failure on standard error.
     bool saveScreenshot(const char* file);
@@ -64,6 +66,9 @@ public:
     bool saveItems(const char* dir);
     bool saveQuests(const char* dir);
     void loadAndStart(const char* dir);
+    // Loads dir, shows its introduction and plays it, as the menu starts a custom game. False,
+    // with the menu's message and the reason on standard error, when dir cannot be loaded.
+    bool playNamedGame(const char* dir);
     Actor* findPlayerActor();
 
     // menus and full-screen presentations
@@ -158,6 +163,7 @@ public:
     Map* theMap;
     Actor* player;
     Actor* enemy;
+    std::string loadFailure;  // why the last loadGame failed, for the player to read; empty after a success
     int textHeight;
     Journal journal;        // message lines and quest givers of this sitting; not saved
     SurfaceCache surfaces;  // lines of text and the message band, kept between frames

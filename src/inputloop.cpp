@@ -37,6 +37,6 @@ std::string CGame::inputLoop()
         SDL_Flip(screen);
         frameCap.endFrame();
         if (finished)
-            return name.size() <= 50 ? name : std::string("data");
+            return name.size() <= (size_t)GAME_NAME_MAX ? name : std::string("data");
     }
 }

@@ -1,4 +1,4 @@
-// main.cpp -- the program's entry: reads the recording options, builds the game object and rebuilds it after each game.
+// main.cpp -- the program's entry: reads the options, builds the game object and rebuilds it after each game.
 #include <cstdio>
 #include <cstring>
 #include "game.h"
@@ -7,7 +7,9 @@
 namespace {
 
 const char* USAGE =
-    "usage: quorvane [--record FILE | --replay FILE [--fast] | --help]\n"
+    "usage: quorvane [--game NAME] [--record FILE | --replay FILE [--fast] | --help]\n"
+    "  --game NAME     start the game folder NAME at once, with its introduction, as the\n"
+    "                  menu's \"Launch Custom Game...\" does; back to the menu when it ends\n"
     "  --record FILE   write every input event, clock reading and the random seed to FILE\n"
     "  --replay FILE   play a recording back and stop at the first frame that differs\n"
     "  --fast          with --replay: run without waiting between frames\n"
@@ -16,7 +18,8 @@ const char* USAGE =
 
 bool isOption(const char* a)
 {
-    return !strcmp(a, "--record") || !strcmp(a, "--replay") || !strcmp(a, "--fast") || !strcmp(a, "--help");
+    return !strcmp(a, "--record") || !strcmp(a, "--replay") || !strcmp(a, "--fast") || !strcmp(a, "--help") ||
+           !strcmp(a, "--game");
 }
 
 // What the command line asks for; only when it names one of the options is it read at all.
@@ -24,6 +27,7 @@ struct Options
 {
     const char* record = NULL;
     const char* replay = NULL;
+    const char* game = NULL;
     bool fast = false;
     bool help = false;
 };
@@ -39,14 +43,16 @@ int readOptions(int argc, char** argv, Options& o)
     for (int i = 1; i < argc; i++) {
         const char* a = argv[i];
         bool takesFile = !strcmp(a, "--record") || !strcmp(a, "--replay");
-        if (takesFile && i + 1 >= argc) {
-            fprintf(stderr, "%s needs a file name\n%s", a, USAGE);
+        if ((takesFile || !strcmp(a, "--game")) && (i + 1 >= argc || !argv[i + 1][0])) {
+            fprintf(stderr, "%s needs a %s name\n%s", a, takesFile ? "file" : "folder", USAGE);
             return 2;
         }
         if (!strcmp(a, "--record"))
             o.record = argv[++i];
         else if (!strcmp(a, "--replay"))
             o.replay = argv[++i];
+        else if (!strcmp(a, "--game"))
+            o.game = argv[++i];
         else if (!strcmp(a, "--fast"))
             o.fast = true;
         else if (!strcmp(a, "--help"))
@@ -83,8 +89,21 @@ extern "C" int SDL_main(int argc, char** argv)
     puts("initializing...");
     CGame* game = new CGame();
     replayFollow(game);
+    bool played = false;
+    if (o.game) {
+        game->theMap->Init();
+        if (!game->playNamedGame(o.game)) {
+            replayFollow(NULL);
+            delete game;
+            finishReplay();
+            return 1;
+        }
+        played = true;
+    }
     for (;;) {
-        game->begin();
+        if (!played)
+            game->begin();
+        played = false;
         if (!game->bPleaseLoadGame)
             break;
         // A game ended (quit to menu, death or an ending): start over from scratch.

@@ -33,7 +33,7 @@ static bool loadForPlay(CGame& g, const char* dir, const char* failure)
     if (g.loadGame(dir) == 0)
         return true;
     discardFailedLoad(g);
-    g.errorDialogue(failure);
+    g.errorDialogue(failure, g.loadFailure);
     return false;
 }
 

@@ -60,6 +60,7 @@ void CGame::loadItems(const char* dir)
 {
     if (loadSeries<Item>(dir, "idef", itemVec) == 0) {
         fprintf(stderr, "*** ERROR *** DATA DIR %s IS MISSING\n", dir);
+        fprintf(stderr, "(the game needs the file %s)\n", seriesFile(dir, "idef", 0).c_str());
         exit(1);
     }
 }
@@ -68,6 +69,7 @@ void CGame::loadQuests(const char* dir)
 {
     if (loadSeries<Quest>(dir, "qdef", questList) == 0) {
         fprintf(stderr, "*** ERROR *** DATA DIR %s IS MISSING\n", dir);
+        fprintf(stderr, "(the game needs the file %s)\n", seriesFile(dir, "qdef", 0).c_str());
         exit(1);
     }
 }

@@ -46,6 +46,7 @@ struct Crafted
     std::vector<std::string> rows = std::vector<std::string>(N, std::string(N, tileChar(TILE_GRASS)));
     std::map<std::string, std::string> files;   // written over the folder's own, by name inside it
     std::vector<std::string> removed;
+    std::string dirName = DIR_NAME;
 
     Crafted()
     {
@@ -85,15 +86,15 @@ struct Crafted
 
     void write(const qtest::WorkDir& wd) const
     {
-        folder.write(wd, DIR_NAME);
+        folder.write(wd, dirName);
         std::string map;
         for (const std::string& r : rows)
             map += r + "\n";
-        wd.write(std::string(DIR_NAME) + "/map.dat", map);
+        wd.write(dirName + "/map.dat", map);
         for (const auto& f : files)
-            wd.write(std::string(DIR_NAME) + "/" + f.first, f.second);
+            wd.write(dirName + "/" + f.first, f.second);
         for (const std::string& name : removed)
-            std::remove((wd.path() + "/" + DIR_NAME + "/" + name).c_str());
+            std::remove((wd.path() + "/" + dirName + "/" + name).c_str());
     }
 };
 
@@ -103,8 +104,8 @@ struct Checked
     explicit Checked(const Crafted& c)
     {
         c.write(wd);
-        result = checkGameFolder(DIR_NAME, qtest::repositoryAssets());
-        lines = linesOf(DIR_NAME, result);
+        result = checkGameFolder(c.dirName, qtest::repositoryAssets());
+        lines = linesOf(c.dirName, result);
     }
     bool has(const std::string& prefix, const std::string& words) const
     {
@@ -264,9 +265,118 @@ TEST(CheckCrafted, EachFaultIsReportedAtItsFileAndLine)
         Crafted crafted;
         f.make(crafted);
         Checked c(crafted);
-        EXPECT_TRUE(c.has(std::string(DIR_NAME) + f.where, f.words)) << joined(c.lines);
+        EXPECT_TRUE(c.has(crafted.dirName + f.where, f.words)) << joined(c.lines);
         EXPECT_GT(c.result.errors(), 0);
     }
+}
+
+// Games that load and play but can never be finished.
+TEST(CheckCrafted, EachWayToAnUnfinishableGameIsAnError)
+{
+    const Fault faults[] = {
+        {"a keyword in lower case", [](Crafted& c) { c.actor(1).conversation[0] = "questy"; },
+         "/npcdef/1.def:14: error:", "did you mean \"Questy\"?"},
+        {"a keyword misspelt", [](Crafted& c) { c.actor(2).conversation[0] = "Shopy"; }, "/npcdef/2.def:14: error:",
+         "did you mean \"Shoppy\"?"},
+        {"a keyword with a blank after it", [](Crafted& c) { c.actor(3).conversation[0] = "Ending "; },
+         "/npcdef/3.def:14: error:", "did you mean \"Ending\"?"},
+        {"a keyword on the second line",
+         [](Crafted& c) {
+             c.actor(1).conversation[0] = "Welcome, traveller.";
+             c.actor(1).conversation[1] = "Questy";
+         },
+         "/npcdef/1.def:15: error:", "lines 14 and 15 swapped"},
+        {"quests and nobody to give them", [](Crafted& c) { c.actor(1).conversation[0] = "Lovely day."; },
+         "/qdef/0.def: error:", "no quest giver"},
+        {"a quest giver behind walls", [](Crafted& c) { c.box(18, 8, 22, 12); }, "/qdef/0.def: error:",
+         "no quest giver can be reached"},
+        {"a hostile quest giver", [](Crafted& c) { c.actor(1).bIsHostile = true; }, "/npcdef/1.def:13: error:",
+         "the quest giver is hostile"},
+        {"a hostile ending", [](Crafted& c) { c.actor(3).bIsHostile = true; }, "/npcdef/3.def:13: error:", "is hostile"},
+        {"no ending at all", [](Crafted& c) { c.actor(3).conversation[0] = "Farewell."; }, "/npcdef: error:",
+         "can never end"},
+        {"a folder name the prompt cannot type", [](Crafted& c) { c.dirName = "MyQuest2"; }, ": error:",
+         "cannot be typed at the custom-game prompt"},
+    };
+    for (const Fault& f : faults) {
+        SCOPED_TRACE(f.name);
+        Crafted crafted;
+        f.make(crafted);
+        Checked c(crafted);
+        EXPECT_TRUE(c.has(crafted.dirName + f.where, f.words)) << joined(c.lines);
+    }
+}
+
+// Games that can be finished, with something likely wrong.
+TEST(CheckCrafted, EachLikelyMistakeIsAWarning)
+{
+    auto sea = [](Crafted& c) { c.fillColumns(100, 110, TILE_SEA); };
+    const Fault faults[] = {
+        {"a shop with nothing to sell", [](Crafted& c) { c.folder.items.erase(c.folder.items.begin() + 1); },
+         "/npcdef/2.def:14: warning:", "nothing to sell"},
+        {"two quests on one flag",
+         [](Crafted& c) {
+             c.folder.items[1].shortName = "potion";
+             c.folder.quests.push_back(qtest::quest("Buy me a potion.", "potion", 5, 1));
+         },
+         "/qdef/1.def:5: warning:", "story flag 1 is raised by qdef/0.def too"},
+        {"a quest for the player's only weapon",
+         [](Crafted& c) {
+             c.folder.items.push_back(qtest::item(ITEM_MELEE, 5, 10, OWNER_PLAYER, "Sword", "Sharp.", "sword"));
+             c.folder.quests[0].itemTarget = "sword";
+         },
+         "/qdef/0.def:2: warning:", "the player's only weapon"},
+        {"a quest for a worn item",
+         [](Crafted& c) {
+             c.folder.items[0].owner = OWNER_PLAYER;
+             c.folder.items[0].bIsEquipped = true;
+         },
+         "/qdef/0.def:2: warning:", "wears from the start"},
+        {"a quest item's short name shared",
+         [](Crafted& c) { c.folder.items[1].shortName = "ring"; }, "/qdef/0.def:2: warning:",
+         "belongs to 2 items (idef/0.def, idef/1.def)"},
+        {"a character in the sea",
+         [&](Crafted& c) {
+             sea(c);
+             c.folder.actors.push_back(qtest::character(105 * 48, 50 * 48, 9, "Blub.", "", "Diver"));
+         },
+         "/npcdef/4.def:1: warning:", "stands in the sea at tile 105,50"},
+        {"an item in the sea",
+         [&](Crafted& c) {
+             sea(c);
+             c.folder.items[1].owner = OWNER_MAP;
+             c.folder.items[1].x = c.folder.items[1].y = 105 * 48;
+         },
+         "/idef/1.def:5: warning:", "lies in the sea"},
+        {"an unbeatable creature in the only way to the quest's ring",
+         [](Crafted& c) {
+             c.box(14, 14, 16, 16);
+             c.rows[13][15] = tileChar(TILE_GRASS);
+             c.folder.actors.push_back(qtest::character(15 * 48, 13 * 48, 1000000, "Grr.", "", "Wyrm"));
+             c.folder.actors.back().bIsHostile = true;
+             c.folder.actors.back().stats.strength = 100000;
+         },
+         "/npcdef/4.def:13: warning:", "unbeatable creature (health 1000000, strength 100000) guards the only way to "
+                                       "the quest item \"ring\""},
+    };
+    for (const Fault& f : faults) {
+        SCOPED_TRACE(f.name);
+        Crafted crafted;
+        f.make(crafted);
+        Checked c(crafted);
+        EXPECT_TRUE(c.has(crafted.dirName + f.where, f.words)) << joined(c.lines);
+        EXPECT_EQ(0, c.result.errors()) << joined(c.lines);
+    }
+}
+
+TEST(CheckReport, ABrokenStartIsReportedBeforeWhatFollowsFromIt)
+{
+    Crafted c;
+    c.rows[10][10] = tileChar(TILE_OAK);
+    c.box(39, 9, 41, 12);   // the bed walled off too: an error of its own, reported after
+    Checked checked(c);
+    ASSERT_GE(checked.lines.size(), 2u) << joined(checked.lines);
+    EXPECT_EQ(0u, checked.lines[0].find("game/npcdef/0.def:1: error: the player starts on")) << joined(checked.lines);
 }
 
 TEST(CheckCrafted, KeysFloatersAndShopsOpenTheWay)

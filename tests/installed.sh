@@ -75,6 +75,10 @@ validate "$scratch/prefix"
 (cd / && env -i PATH=/usr/bin:/bin "$scratch/prefix/bin/quorvane-map" export --area 100,100,8,8 \
   "$scratch/prefix/share/games/quorvane/data" "$scratch/area.tmx") >"$scratch/map.log" 2>&1 &&
   [ -s "$scratch/area-tiles.png" ] || { cat "$scratch/map.log" >&2; fail "quorvane-map export of the installed data/"; }
+# The installed scaffold writes a new game that the installed checker passes without a word.
+(cd "$scratch" && env -i PATH=/usr/bin:/bin "$scratch/prefix/bin/quorvane-new" newgame &&
+  env -i PATH=/usr/bin:/bin "$scratch/prefix/bin/quorvane-check" newgame) >"$scratch/new.log" 2>&1 &&
+  grep -qx "newgame: clean" "$scratch/new.log" || { cat "$scratch/new.log" >&2; fail "quorvane-new, then quorvane-check on its game"; }
 play "$scratch/prefix" "$scratch/home-a" "$scratch/xdg/quorvane" "$scratch/xdg"
 [ ! -e "$scratch/home-a/.local" ] || fail "XDG_DATA_HOME was set, yet ~/.local was made"
 play "$scratch/prefix" "$scratch/home-b" "$scratch/home-b/.local/share/quorvane"

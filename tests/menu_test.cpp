@@ -179,6 +179,32 @@ TEST_F(Menu, AbandonedPromptLoadsNothingAndTheMenuGoesOn)
     EXPECT_FALSE(g->bPleaseLoadGame);
 }
 
+// A custom game that cannot be loaded: the menu's message, and under it the reason in the
+// player's words.
+TEST_F(Menu, AFailedCustomLoadShowsItsReasonUnderTheMessage)
+{
+    bool reasonShown = false;
+    auto lookAtReason = [&] {
+        int y = 300 + h;
+        std::vector<Uint32> shown = qtest::pixelBand(g->screen, 0, y, g->SCREEN_WIDTH, h);
+        SDL_Rect r = {0, (Sint16)y, (Uint16)g->SCREEN_WIDTH, (Uint16)h};
+        SDL_FillRect(g->screen, &r, SDL_MapRGB(g->screen->format, 0, 0, 100));
+        g->centreTextAt("File not found: myqest/vars.sav", y);
+        reasonShown = qtest::pixelBand(g->screen, 0, y, g->SCREEN_WIDTH, h) == shown;
+    };
+    qtest::EventScript script;
+    script.keys({SDLK_UP, SDLK_UP, SDLK_RETURN})
+        .keys({SDLK_m, SDLK_y, SDLK_q, SDLK_e, SDLK_s, SDLK_t, SDLK_RETURN})
+        .pause(3)
+        .then(lookAtReason)
+        .keys({SDLK_x})
+        .keys({SDLK_ESCAPE});
+    script.start();
+    qtest::quietly([&] { g->menuLoop(); });
+    EXPECT_TRUE(reasonShown);
+    EXPECT_EQ("File not found: myqest/vars.sav", g->loadFailure);
+}
+
 // Control handed over to another "Plyr" body stays with it through a quick
 // save, a return to the menu and Load Game in a fresh game object.
 TEST_F(Menu, ATakenOverBodyIsStillThePlayerAfterLoadGame)

@@ -154,11 +154,14 @@ CheckResult checkGameFolder(const std::string& dir, const CheckAssets& assets)
         if (readAndCheckRecords(g)) {
             readAndCheckMap(g);
             checkPlacement(g);
+            checkRoles(g);
             checkReach(g);
             checkTexts(g);
         }
     }
     std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(), [](const Diagnostic& a, const Diagnostic& b) {
+        if (a.rank != b.rank)
+            return a.rank < b.rank;
         if (a.file != b.file)
             return namesInOrder(a.file, b.file);
         return a.line < b.line;
@@ -229,6 +232,12 @@ void CheckedGame::report(const std::string& file, int line, Severity s, const st
     result.diagnostics.push_back(d);
 }
 
+void CheckedGame::cause(const std::string& file, int line, const std::string& message)
+{
+    error(file, line, message);
+    result.diagnostics.back().rank = 0;
+}
+
 std::string formatDiagnostic(const std::string& dir, const Diagnostic& d)
 {
     std::string where = dir;
@@ -261,6 +270,32 @@ bool isRoleKeyword(const std::string& line)
         if (line == r)
             return true;
     return false;
+}
+
+std::string roleName(const std::string& keyword)
+{
+    static const char* const ROLES[][2] = {
+        {"Plyr", "the body to take over"}, {"Questy", "the quest giver"}, {"Shoppy", "the shopkeeper"},
+        {"Keyshop", "the key shop"},       {"Gamble", "the gambler"},     {"Ending", "the character who shows the ending"},
+    };
+    for (const auto& r : ROLES)
+        if (keyword == r[0])
+            return r[1];
+    return "";
+}
+
+std::string folderNameOf(const std::string& dir)
+{
+    std::string d = dir;
+    char* real = realpath(dir.c_str(), NULL);
+    if (real) {
+        d = real;
+        free(real);
+    }
+    while (d.size() > 1 && d.back() == '/')
+        d.pop_back();
+    size_t slash = d.rfind('/');
+    return slash == std::string::npos ? d : d.substr(slash + 1);
 }
 
 bool isSeaMonster(const Actor* a)

@@ -26,12 +26,13 @@ bool standsInTheWay(const CheckedGame& g, const Actor* a)
 class Explorer
 {
 public:
-    explicit Explorer(CheckedGame& g)
+    // `wall`, when given, is a character taken as never to be got past.
+    explicit Explorer(CheckedGame& g, const Actor* wall = nullptr)
         : g_(g), dry_(*g.map, false), wet_(*g.map, true), reached_(N * N, 0), itemHad_(g.items.size(), 0),
           met_(g.actors.size(), 0), doorSeen_(N * N, 0), opened_(N * N, 0)
     {
         for (const Actor* a : g.actors)
-            if (standsInTheWay(g, a)) {
+            if (standsInTheWay(g, a) || a == wall) {
                 dry_.blockAround(a);
                 wet_.blockAround(a);
             }
@@ -297,6 +298,71 @@ void checkPassages(CheckedGame& g, const Explorer& e)
     }
 }
 
+long long most(long long a, long long b) { return a > b ? a : b; }
+
+// A hostile creature no player can beat: with every level the game's fights can give put into
+// health, strength, dexterity or intelligence alike, the best armour worn and the best weapon or
+// spell used, its first blow still kills, and the player's blows in the turns before it cannot
+// take its health.
+bool unbeatable(const CheckedGame& g, const Actor* c)
+{
+    const CharacterStats& p = g.player->stats;
+    long long wins = 0;
+    for (const Actor* a : g.actors)
+        wins += a != g.player && a->bIsHostile;
+    long long ups = ((long long)p.xp + wins) / 4;
+    long long armour = 0, melee = 0, ranged = 0;
+    for (const Item* it : g.items) {
+        if (it->type == ITEM_ARMOUR)
+            armour = most(armour, it->maxEffect);
+        if (it->type == ITEM_MELEE)
+            melee = most(melee, (long long)it->maxEffect * 4);   // widened by drink
+        if (it->type == ITEM_RANGED)
+            ranged = most(ranged, 2LL * it->maxEffect);   // a critical hit
+    }
+    long long strength = (long long)p.strength + ups, intelligence = (long long)p.intelligence + ups;
+    long long defence = (long long)p.dexterity + ups + armour;
+    long long health = (long long)p.hp_max + 4 * ups;
+    long long blow = (long long)c->stats.strength - defence;
+    if (blow < defence || blow < health)
+        return false;
+    long long hit = most(most(melee, ranged) + 2 * strength, 30 + intelligence);
+    // The player strikes first, and casts or shoots while the creature closes in from as far as
+    // 200 pixels: a few turns at most before the blow.
+    const long long turns = 5;
+    return (long long)c->stats.hp > hit * turns;
+}
+
+// An unbeatable creature that stands where the only way to a quest's item, a quest giver or the
+// ending passes: with it as a wall, the walk from the start loses one of them.
+void checkGuards(CheckedGame& g, const Explorer& e)
+{
+    int looked = 0;
+    for (size_t i = 0; i < g.actors.size() && looked < 16; i++) {
+        const Actor* c = g.actors[i];
+        if (c == g.player || !c->bIsHostile || !e.met(i) || !unbeatable(g, c))
+            continue;
+        looked++;
+        Explorer without(g, c);
+        without.run();
+        std::string lost;
+        for (const Quest* q : g.quests)
+            for (size_t k : g.itemsNamed(q->itemTarget))
+                if (lost.empty() && e.had(k) && !without.had(k))
+                    lost = "the quest item \"" + q->itemTarget + "\"";
+        for (size_t k = 0; k < g.actors.size() && lost.empty(); k++) {
+            const std::string& role = g.actors[k]->conversation[0];
+            if ((role == "Questy" || role == "Ending") && e.met(k) && !without.met(k))
+                lost = roleName(role);
+        }
+        if (!lost.empty())
+            g.warn(g.actorText[i].name, 13, "an unbeatable creature (health " + std::to_string(c->stats.hp) +
+                                                ", strength " + std::to_string(c->stats.strength) +
+                                                ") guards the only way to " + lost +
+                                                ": no level the game's fights can give wins that fight");
+    }
+}
+
 } // namespace
 
 void checkReach(CheckedGame& g)
@@ -324,11 +390,14 @@ void checkReach(CheckedGame& g)
         if (candidate && !had)
             g.error(g.questText[i].name, 2, "the quest item \"" + q->itemTarget + "\" cannot be had: " + whyNotHad(candidate));
     }
-    bool ending = false;
+    bool giverMet = false, anyGiver = false;
     for (size_t i = 0; i < g.actors.size(); i++) {
         const Actor* a = g.actors[i];
         const std::string& role = a->conversation[0];
-        ending = ending || role == "Ending";
+        if (role == "Questy" && !a->bIsHostile) {
+            anyGiver = true;
+            giverMet = giverMet || e.met(i);
+        }
         if (a == g.player || a->bIsHostile || e.met(i))
             continue;
         std::string where = " at " + tileText(a->x, a->y) + " cannot be reached from the start";
@@ -341,8 +410,9 @@ void checkReach(CheckedGame& g)
         else
             g.warn(g.actorText[i].name, 1, "the character" + where);
     }
-    if (!ending)
-        g.warn("npcdef", 0, "no character has the role \"Ending\": the game never ends");
+    if (anyGiver && !giverMet && !g.quests.empty())
+        g.error(g.questText[0].name, 0, "no quest giver can be reached from the start: the quests are never given, and "
+                                       "the ending waits for every one");
     std::set<std::string> wanted;   // out of reach, these are the quests' errors already
     for (const Quest* q : g.quests)
         wanted.insert(q->itemTarget);
@@ -374,4 +444,5 @@ void checkReach(CheckedGame& g)
     if (!e.at(1, 1))
         g.warn("map.dat", 2, "the flee spell puts the player on tile 1,1, which is cut off from the start");
     checkPassages(g, e);
+    checkGuards(g, e);
 }

@@ -189,12 +189,17 @@ void checkActor(CheckedGame& g, const Actor* a, const RecordText& t)
     bool role = isRoleKeyword(a->conversation[0]);
     bool isPlayer = a->conversation[0] == "Plyr";
     const long long far = (long long)(MAP_SIZE - 1) * TILE_SIZE;
+    size_t before = g.result.diagnostics.size();
     c.ranged(1, "x", 0, far, Severity::Error, "the character stands off the map");
     c.ranged(2, "y", 0, far, Severity::Error, "the character stands off the map");
     long long hp = c.number(3, "health");
     if (c.has(3) && hp <= 0)
         g.report(t.name, 3, isPlayer ? Severity::Error : Severity::Warning,
                  "health " + std::to_string(hp) + ": the character starts with none");
+    // A player who starts off the map or dead is why everything after it goes wrong.
+    for (size_t k = before; isPlayer && k < g.result.diagnostics.size(); k++)
+        if (g.result.diagnostics[k].severity == Severity::Error)
+            g.result.diagnostics[k].rank = 0;
     long long hpMax = c.number(4, "most health");
     if (c.has(4) && hpMax < hp)
         g.warn(t.name, 4, "most health " + std::to_string(hpMax) + " is below the health it starts with");
@@ -300,21 +305,6 @@ void checkQuest(CheckedGame& g, const Quest* q, const RecordText& t)
     }
 }
 
-// The folder's own name, for comparing with the endings folder vars.sav names.
-std::string lastNameOf(const std::string& dir)
-{
-    std::string d = dir;
-    char* real = realpath(dir.c_str(), NULL);
-    if (real) {
-        d = real;
-        free(real);
-    }
-    while (d.size() > 1 && d.back() == '/')
-        d.pop_back();
-    size_t slash = d.rfind('/');
-    return slash == std::string::npos ? d : d.substr(slash + 1);
-}
-
 void checkVars(CheckedGame& g, const RecordText& t)
 {
     LineCheck c(g, t, "vars.sav");
@@ -335,7 +325,7 @@ void checkVars(CheckedGame& g, const RecordText& t)
             g.warn(t.name, 6 + f, "story flag " + std::to_string(f) + " is up from the start");
     }
     c.text(VARS_LINES);
-    std::string own = lastNameOf(g.dir);
+    std::string own = folderNameOf(g.dir);
     if (g.vars.dir != own && g.vars.dir != g.dir)
         g.warn(t.name, c.has(VARS_LINES) ? VARS_LINES : 0,
                "the ending slides are taken from the folder " + quoted(g.vars.dir) + ", not from this folder (" +
@@ -391,7 +381,7 @@ void readSeries(CheckedGame& g, const char* folder, const char* what, std::vecto
                 g.error(name, 0, "cannot be read (not a plain file, unreadable or too large); the engine takes it as "
                                  "missing");
             if (i == 0)
-                g.error(name, 0, std::string("missing: the engine will not load a game without ") + what + " 0");
+                g.cause(name, 0, std::string("missing: the engine will not load a game without ") + what + " 0");
             else
                 reportGap(g, folder, i);
             return;
@@ -439,7 +429,7 @@ bool readAndCheckRecords(CheckedGame& g)
         g.bVarsRead = g.vars.serializeFrom((g.dir + "/vars.sav").c_str(), g.dir.c_str()) == 0;
     }
     if (!g.bVarsRead)
-        g.error("vars.sav", 0, refused ? "cannot be read (not a plain file, unreadable or too large): the engine "
+        g.cause("vars.sav", 0, refused ? "cannot be read (not a plain file, unreadable or too large): the engine "
                                          "will not load the game"
                                        : "missing: the engine will not load the game without it");
 
@@ -463,7 +453,7 @@ bool readAndCheckRecords(CheckedGame& g)
         }
     }
     if (!g.player && !g.actors.empty())
-        g.error("npcdef", 0, "no character is the player: none has \"Plyr\" on line 14");
+        g.cause("npcdef", 0, "no character is the player: none has \"Plyr\" on line 14");
     for (size_t i = 0; i < g.items.size(); i++)
         checkItem(g, g.items[i], g.itemText[i]);
     for (size_t i = 0; i < g.quests.size(); i++)

@@ -56,8 +56,10 @@ void checkRow(CheckedGame& g, int r, const std::string& row)
 void readAndCheckMap(CheckedGame& g)
 {
     std::string bytes;
-    if (!readNeededFile(g, "map.dat", MAP_FILE_MAX, bytes, Severity::Error, "the engine will not load the game"))
+    if (!readNeededFile(g, "map.dat", MAP_FILE_MAX, bytes, Severity::Error, "the engine will not load the game")) {
+        g.result.diagnostics.back().rank = 0;
         return;
+    }
     {
         QuietOutput quiet;
         g.map->loadMap(g.dir.c_str());
@@ -97,7 +99,7 @@ void checkPlacement(CheckedGame& g)
         while (g.actors[i] != p)
             i++;
         if (!m.boxFits(p->x, p->y, g.vars.hasFloater))
-            g.error(g.actorText[i].name, 1, "the player starts on " + tileText(p->x, p->y) +
+            g.cause(g.actorText[i].name, 1, "the player starts on " + tileText(p->x, p->y) +
                                                 ", where the map does not let it stand");
     }
     std::set<std::pair<int, int>> taken;
@@ -117,6 +119,8 @@ void checkPlacement(CheckedGame& g)
         if (isSeaMonster(a)) {
             if (m.getTileAt(tx, ty) != TILE_SEA)
                 g.warn(file, 15, "a sea creature that starts on " + tileText(a->x, a->y) + ", which is not open sea");
+        } else if (m.isSea(a->x, a->y) || m.isSea(a->x + 47, a->y + 47)) {
+            g.warn(file, 1, "the character stands in the sea at " + tileText(a->x, a->y));
         } else if (m.isSolid(a->x, a->y) || m.isSolid(a->x + 47, a->y + 47)) {
             g.warn(file, 1, "the character stands in a wall at " + tileText(a->x, a->y));
         }
@@ -130,7 +134,9 @@ void checkPlacement(CheckedGame& g)
         const Item* it = g.items[i];
         if (it->owner != OWNER_MAP)
             continue;
-        if (m.isSolid(it->x + 24, it->y + 24))
+        if (m.isSea(it->x + 24, it->y + 24))
+            g.warn(g.itemText[i].name, 5, "the item lies in the sea at " + tileText(it->x, it->y));
+        else if (m.isSolid(it->x + 24, it->y + 24))
             g.warn(g.itemText[i].name, 5, "the item lies on a solid tile at " + tileText(it->x, it->y));
     }
 }

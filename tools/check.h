@@ -11,6 +11,7 @@
 #include "quest.h"
 #include "vars.h"
 #include "modkit.h"
+#include "gamename.h"
 
 enum class Severity { Error, Warning };
 
@@ -23,6 +24,8 @@ public:
     int line = 0;
     Severity severity = Severity::Error;
     std::string message;
+    // 0 for a cause that others follow from (a broken player start, no map): reported first.
+    int rank = 1;
 };
 
 // What the player can get to from the start, by the engine's step rules (TileReach): the
@@ -101,6 +104,8 @@ public:
     void report(const std::string& file, int line, Severity s, const std::string& message);
     void error(const std::string& file, int line, const std::string& message) { report(file, line, Severity::Error, message); }
     void warn(const std::string& file, int line, const std::string& message) { report(file, line, Severity::Warning, message); }
+    // An error that other findings follow from: it leads the report.
+    void cause(const std::string& file, int line, const std::string& message);
 
     std::string dir;
     const CheckAssets& assets;
@@ -134,6 +139,8 @@ void checkPlacement(CheckedGame& g);
 void checkReach(CheckedGame& g);
 // intro.txt, the ending slides and the lines characters say (check-text.cpp).
 void checkTexts(CheckedGame& g);
+// Role keywords, the role holders, the quests and the shops, and the folder's own name (check-roles.cpp).
+void checkRoles(CheckedGame& g);
 
 // Reads `name` inside the game folder `dir` as the engine's reader does (readfile.h), with its
 // limit, quietly. When it cannot, `present` tells a file that is there but cannot be read (not a
@@ -148,6 +155,11 @@ bool readNeededFile(CheckedGame& g, const std::string& name, size_t limit, std::
 // Tile of a map-pixel position, as the content checks count it.
 inline int tileOf(float px) { return truncToInt(px) / TILE_SIZE; }
 bool isRoleKeyword(const std::string& line);
+// What a role keyword makes of a character ("the quest giver"), empty for no role.
+std::string roleName(const std::string& keyword);
+// The last name of a folder path as the engine's working folder sees it ("mygame").
+std::string folderNameOf(const std::string& dir);
+
 bool isSeaMonster(const Actor* a);
 // "tile 12,40" of a position in map pixels.
 std::string tileText(float x, float y);

@@ -22,6 +22,8 @@ install(TARGETS quorvane RUNTIME DESTINATION ${QUORVANE_ENGINE_DIR})
 install(PROGRAMS ${CMAKE_BINARY_DIR}/launcher/quorvane DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The modders' checker of game folders, a command of its own beside the launcher (tools/).
 install(TARGETS quorvane-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The new-game scaffold beside it: quorvane-new NAME writes a small game to start from.
+install(TARGETS quorvane-new RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The map tool for modders: a game folder's map to and from the Tiled editor. It finds the
 # installed pictures from bin/ through ../share/games/quorvane/data/assets.
