@@ -76,12 +76,11 @@ void CGame::keyHelp()
         centreTextAt("***Keyboard***", 100 - h);
         for (int i = 0; i < (int)(sizeof LINES / sizeof LINES[0]); i++)
             centreTextAt(LINES[i], 100 + i * h);
-        while (pollEvent(&event)) {
+        while (nextEvent()) {
             if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT)
                 done = true;
         }
-        SDL_Flip(screen);
-        frameCap.endFrame();
+        endScreenFrame();
     }
     resetFrameTimers();
 }

@@ -17,10 +17,10 @@ void CGame::errorDialogue(const char* text)
     centreTextAt("Press any key to continue..", SCREEN_HEIGHT - h);
     SDL_Flip(screen);
     for (;;) {
-        while (pollEvent(&event)) {
+        while (nextEvent()) {
             if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT)
                 return;
         }
-        frameCap.endFrame();
+        waitFrame();
     }
 }

@@ -15,6 +15,7 @@
 #include "fEffect.h"
 #include "surface-cache.h"
 #include "framecap.h"
+#include "screenframe.h"
 #include "gamepad.h"
 #include "journal.h"
 
@@ -46,6 +47,19 @@ public:
     // Sets timer_delta and timer_elapsed to 0 and timer_start to now, so that
     // time spent in a nested screen does not move the world.
     void resetFrameTimers();
+
+    // The end of a blocking screen's frame (screenframe.cpp): the flip, then the frame cap with
+    // the recording or replay check, then the frame timers as the screen's clock says.
+    void endScreenFrame(FrameClock clock = FrameClock::Untimed);
+    // The two halves, for a screen that reads its events between them.
+    void showFrame();
+    void measureFrame(FrameClock clock);
+    // The frame cap alone, for a screen that waits on a picture it has already shown.
+    void waitFrame();
+    // Takes the next waiting event into `event`; false when there is none. Every screen reads
+    // its events here, so the gamepad, the recorder and the replay see them; a window close
+    // sets bMustQuit when the screen's rule says it ends the game.
+    bool nextEvent(QuitRule rule = QuitRule::ClosesScreen);
 
     // text drawing (window pixels, top-left corner of the line)
     void drawTextAt(const char* text, int x, int y);

@@ -27,9 +27,8 @@ void rewardScreen(CGame& g, bool levelledUp)
         } else {
             g.drawTextAt("Press return to continue...", 10, 300 + h);
         }
-        SDL_Flip(g.screen);
-        g.frameCap.endFrame();
-        while (pollEvent(&g.event)) {
+        g.endScreenFrame();
+        while (g.nextEvent()) {
             SDL_FillRect(g.screen, &panel, SDL_MapRGB(g.screen->format, 0, 0, 100));
             if (g.event.type == SDL_QUIT) {
                 done = true;
@@ -194,15 +193,7 @@ void CGame::gameLoop()
             combatStep(*this);
         }
 
-        SDL_LockSurface(screen);
-        SDL_Flip(screen);
-        SDL_UnlockSurface(screen);
-        frameCap.endFrame();
-
-        vars.timer_elapsed = (float)gameTicks() - vars.timer_start;
-        if (vars.timer_elapsed > 100)
-            vars.timer_elapsed = 100;
-        vars.timer_delta = vars.timer_elapsed / 1000.0f;
+        endScreenFrame(FrameClock::Capped);
 
         if ((float)gameTicks() - lastCheck >= 1000) {
             vars.fps = framesThisSecond;

@@ -83,11 +83,9 @@ void slideTowardOpening(CGame& g, int dir, float s)
 
 void CGame::getInput()
 {
-    while (pollEvent(&event)) {
-        if (event.type == SDL_QUIT) {
-            bMustQuit = true;
+    while (nextEvent(QuitRule::EndsGame)) {
+        if (event.type == SDL_QUIT)
             continue;
-        }
         if (event.type != SDL_KEYDOWN)
             continue;
         switch (event.key.keysym.sym) {
@@ -187,7 +185,7 @@ void CGame::getInput()
 
 void CGame::pollScreenshot()
 {
-    while (pollEvent(&event)) {
+    while (nextEvent()) {
         if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_F3)
             saveScreenshot("sshot.bmp");
     }

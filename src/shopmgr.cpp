@@ -33,9 +33,8 @@ int chooseSide(CGame& g)
         g.drawTextAt("Never mind", 20, 3 * h);
         SDL_Rect cursor = {0, (Sint16)((clickerPos + 1) * h), 0, 0};
         SDL_BlitSurface(g.art.icons[ICON_POINTER], NULL, g.screen, &cursor);
-        SDL_Flip(g.screen);
-        g.frameCap.endFrame();
-        while (pollEvent(&g.event)) {
+        g.endScreenFrame();
+        while (g.nextEvent()) {
             if (g.event.type == SDL_QUIT)
                 return -1;
             if (g.event.type != SDL_KEYDOWN)
@@ -107,8 +106,8 @@ void CGame::shopLoop(int type)
             // S turns to the other side of the counter; anything else leaves
             // without the timer reset.
             for (;;) {
-                if (!pollEvent(&event)) {
-                    frameCap.endFrame();   // wait frame by frame, not in a busy loop
+                if (!nextEvent()) {
+                    waitFrame();
                     continue;
                 }
                 if (event.type == SDL_QUIT)
@@ -131,7 +130,7 @@ void CGame::shopLoop(int type)
             return item->itemDescript + " | cost: " + std::to_string(item->price);
         });
 
-        while (pollEvent(&event)) {
+        while (nextEvent()) {
             if (event.type == SDL_QUIT) {
                 leaving = true;
                 continue;
@@ -174,8 +173,7 @@ void CGame::shopLoop(int type)
             }
         }
         vars.frames++;
-        SDL_Flip(screen);
-        frameCap.endFrame();
+        endScreenFrame();
     }
     resetFrameTimers();
 }
