@@ -98,8 +98,13 @@ public:
     void drawMap();
     void drawSprites();
     void drawHud();
-    // Puts text on the map screen's message line for TALK_TIMER ms; drawHud fades it.
+    // Puts text on the map screen's message line for messageTime(text) ms; drawHud fades it.
     void showMessage(const std::string& text);
+    // How long a message stays: TALK_TIMER, or with "readtime" long enough to read it.
+    float messageTime(const std::string& text) const;
+    // A yes-or-no question drawn over the current screen (question.cpp): true for Y, false
+    // for N, Escape or a window close, which ends the game under QuitRule::EndsGame.
+    bool askYesNo(const char* question, QuitRule rule = QuitRule::ClosesScreen);
     void keyHelp();
     // Window pixel of a map point (map pixels): the player's top-left corner
     // sits at (playerScreenX(SCREEN_WIDTH), PLAYER_SCREEN_Y). Whole pixels.

@@ -78,7 +78,7 @@ bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
             return true;
         }
         // No door to pick: the last message shows again.
-        g.vars.talkTimer = g.TALK_TIMER;
+        g.vars.talkTimer = g.messageTime(g.vars.currentTalk);
         return false;
     }
     case ITEM_ROOM_KEY:
