@@ -8,15 +8,13 @@
 // characters that are exactly a keyword.
 static size_t keywordLines(const uint8_t* data, size_t size)
 {
-    static const char* const KEYWORDS[] = {"fs", "fullscreen", "pickpocketry", "noalpha", "widescreen",
-                                           "longtalk", "windowed", "fastwater", "debug", "framecap", "doorassist"};
     size_t count = 0, start = 0;
     for (size_t i = 0; i <= size; i++) {
         if (i < size && data[i] != '\n')
             continue;
         std::string line((const char*)data + start, i - start);
-        for (const char* k : KEYWORDS)
-            if (line == k)
+        for (size_t k = 0; k < CONFIG_OPTION_COUNT; k++)
+            if (line == CONFIG_OPTIONS[k].keyword)
                 count++;
         start = i + 1;
     }

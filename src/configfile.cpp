@@ -4,6 +4,53 @@
 #include <string>
 #include "gamepad.h"
 #include "readfile.h"
+#include "vars.h"
+
+const ConfigOptionRow CONFIG_OPTIONS[] = {
+    {"fs", ConfigOption::Fullscreen, "\tEnabled fullscreen", nullptr, "full screen"},
+    {"fullscreen", ConfigOption::Fullscreen, "\tEnabled fullscreen", nullptr, "full screen"},
+    {"pickpocketry", ConfigOption::Pickpocketry, "\tCheating fucker, you enabled invincible lockpick mode!",
+     &MiscVars::bCheatPick, "lock-picks never break"},
+    {"noalpha", ConfigOption::NoAlpha, "\tDisabled Alpha", &MiscVars::bNoAlpha,
+     "the message line is drawn opaque instead of fading"},
+    {"widescreen", ConfigOption::Widescreen, "\tEnabled widescreen! Windowing..", nullptr,
+     "a 1024 by 600 window instead of 800 by 600"},
+    {"longtalk", ConfigOption::LongTalk, "\tTalk timer slowed", nullptr,
+     "messages stay on screen 2.5 s instead of 1.7 s"},
+    {"windowed", ConfigOption::Windowed, "\tWindowed mode enabled", nullptr,
+     "a window (undoes an earlier fullscreen, unless widescreen came before)"},
+    {"fastwater", ConfigOption::FastWater, "\tFast water enabled", &MiscVars::bFastWater,
+     "sea tiles are not drawn (the blue background shows)"},
+    {"debug", ConfigOption::Debug, "\tHello developers", &MiscVars::debugMode,
+     "the map screen shows frame rates and your position"},
+    {"framecap", ConfigOption::FrameCap, "\tFrame rate capped at 60 a second", nullptr,
+     "at most 60 frames a second on every screen"},
+    {"doorassist", ConfigOption::DoorAssist, "\tDoorway assist enabled", &MiscVars::bDoorAssist,
+     "walking into a one-tile gap a little off line slides you into it"},
+    {"readabletext", ConfigOption::ReadableText, "\tReadable text on", &MiscVars::bReadableText,
+     "text over the map or a fight gets a dark outline or backdrop"},
+    {"fightdetails", ConfigOption::FightDetails, "\tFight details on", &MiscVars::bFightDetails,
+     "fights show both sides' health in numbers and say who did what"},
+    {"readtime", ConfigOption::ReadTime, "\tMessages stay until read", &MiscVars::bReadTime,
+     "messages stay at least 2.5 s, long ones up to 6 s"},
+    {"confirmations", ConfigOption::Confirmations, "\tSaves and quits acknowledged", &MiscVars::bConfirmations,
+     "F1 says whether the game was saved; F2 asks before quitting to the menu"},
+    {"shopcursor", ConfigOption::ShopCursor, "\tShops keep your place", &MiscVars::bShopCursor,
+     "the shop cursor stays on what you bought or sold; worn gear is marked and asked about"},
+    {"easytalk", ConfigOption::EasyTalk, "\tEasy talking on", &MiscVars::bEasyTalk,
+     "Return talks to anyone beside you, and says so when nobody is in reach"},
+    {"rewardhelp", ConfigOption::RewardHelp, "\tReward choices explained", &MiscVars::bRewardHelp,
+     "the level-up screen says what each choice gives"},
+};
+const size_t CONFIG_OPTION_COUNT = sizeof CONFIG_OPTIONS / sizeof CONFIG_OPTIONS[0];
+
+const ConfigOptionRow& configOptionRow(ConfigOption option)
+{
+    for (const ConfigOptionRow& row : CONFIG_OPTIONS)
+        if (row.option == option)
+            return row;
+    return CONFIG_OPTIONS[0];
+}
 
 // Reads one line of at most 97 characters without its line feed. A longer
 // line, or one holding a NUL byte, is still read to its end but comes back
@@ -73,18 +120,6 @@ static bool joyButtonLine(const char* line, JoyButtonBinding& b)
 template <class NextChar>
 static std::vector<ConfigOption> optionsFrom(NextChar next, std::vector<JoyButtonBinding>* buttons, const char* name)
 {
-    static const struct
-    {
-        const char* keyword;
-        ConfigOption option;
-    } KEYWORDS[] = {
-        {"fs", ConfigOption::Fullscreen},       {"fullscreen", ConfigOption::Fullscreen},
-        {"pickpocketry", ConfigOption::Pickpocketry}, {"noalpha", ConfigOption::NoAlpha},
-        {"widescreen", ConfigOption::Widescreen}, {"longtalk", ConfigOption::LongTalk},
-        {"windowed", ConfigOption::Windowed},   {"fastwater", ConfigOption::FastWater},
-        {"debug", ConfigOption::Debug},         {"framecap", ConfigOption::FrameCap},
-        {"doorassist", ConfigOption::DoorAssist},
-    };
     std::vector<ConfigOption> options;
     char line[99];
     int lineNo = 0;
@@ -99,9 +134,9 @@ static std::vector<ConfigOption> optionsFrom(NextChar next, std::vector<JoyButto
                 buttons->push_back(b);
             continue;
         }
-        for (const auto& k : KEYWORDS) {
-            if (!strcmp(line, k.keyword)) {
-                options.push_back(k.option);
+        for (const ConfigOptionRow& row : CONFIG_OPTIONS) {
+            if (!strcmp(line, row.keyword)) {
+                options.push_back(row.option);
                 break;
             }
         }

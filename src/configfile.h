@@ -4,7 +4,31 @@
 #include <vector>
 #include <SDL_keysym.h>
 
-enum class ConfigOption { Fullscreen, Pickpocketry, NoAlpha, Widescreen, LongTalk, Windowed, FastWater, Debug, FrameCap, DoorAssist };
+enum class ConfigOption {
+    Fullscreen, Pickpocketry, NoAlpha, Widescreen, LongTalk, Windowed, FastWater, Debug, FrameCap, DoorAssist,
+    ReadableText, FightDetails, ReadTime, Confirmations, ShopCursor, EasyTalk, RewardHelp
+};
+
+class MiscVars;
+
+// One line of config.cfg that names an option. An option that only turns a switch of the
+// game's variables on names it in `flag`; the others (window, talk time, frame cap) are acted
+// on by the game object's constructor.
+class ConfigOptionRow
+{
+public:
+    const char* keyword;        // the whole line, exactly
+    ConfigOption option;
+    const char* confirmation;   // printed as a line on standard output when read
+    bool MiscVars::*flag;       // or nullptr
+    const char* help;           // what it does, in one line for the player
+};
+
+// Every keyword of config.cfg, in the order lines are matched against them.
+extern const ConfigOptionRow CONFIG_OPTIONS[];
+extern const size_t CONFIG_OPTION_COUNT;
+// The first row of `option`.
+const ConfigOptionRow& configOptionRow(ConfigOption option);
 
 // A `joybutton N KEY` line: button N of the joystick stands for the key named KEY.
 class JoyButtonBinding

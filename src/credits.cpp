@@ -38,7 +38,7 @@ void CGame::ScrollyText(const char* file)
         SDL_FillRect(screen, &bottom, black);
         drawTextAt("Press any key to continue...", 10, SCREEN_HEIGHT - h);
 
-        while (pollEvent(&event)) {
+        while (nextEvent()) {
             if (event.type == SDL_KEYDOWN) {
                 if (event.key.keysym.sym == SDLK_F3)
                     saveScreenshot("sshot.bmp");
@@ -47,10 +47,7 @@ void CGame::ScrollyText(const char* file)
                 done = true;
             }
         }
-        SDL_Flip(screen);
-        frameCap.endFrame();
-        vars.timer_elapsed = (float)gameTicks() - vars.timer_start;
-        vars.timer_delta = vars.timer_elapsed / 1000.0f;
+        endScreenFrame(FrameClock::Measured);
     }
     resetFrameTimers();
 }

@@ -28,11 +28,10 @@ void CGame::deathScreen()
         SDL_Rect dst = at;
         SDL_BlitSurface(picture, NULL, screen, &dst);
         drawTextAt("You have perished in your quest...", 10, SCREEN_HEIGHT - h);
-        while (pollEvent(&event))
+        while (nextEvent())
             if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT)
                 done = true;
-        SDL_Flip(screen);
-        frameCap.endFrame();
+        endScreenFrame();
     }
     SDL_FreeSurface(picture);
 

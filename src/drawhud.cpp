@@ -2,10 +2,22 @@
 #include <cstdio>
 #include "game.h"
 
+// "readtime": at least READ_TIME_MIN ms, and a reading pace for long lines, up to READ_TIME_MAX.
+const float READ_TIME_MIN = 2500, READ_TIME_BASE = 1500, READ_TIME_PER_CHARACTER = 40, READ_TIME_MAX = 6000;
+
+float CGame::messageTime(const std::string& text) const
+{
+    if (!vars.bReadTime)
+        return TALK_TIMER;
+    float t = READ_TIME_BASE + READ_TIME_PER_CHARACTER * (float)text.size();
+    t = t < READ_TIME_MIN ? READ_TIME_MIN : t > READ_TIME_MAX ? READ_TIME_MAX : t;
+    return t > TALK_TIMER ? t : TALK_TIMER;
+}
+
 void CGame::showMessage(const std::string& text)
 {
     vars.currentTalk = text;
-    vars.talkTimer = TALK_TIMER;
+    vars.talkTimer = messageTime(text);
     journal.recordLine(text);
 }
 
@@ -13,7 +25,8 @@ void CGame::drawHud()
 {
     int h = returnTextHeight();
     if (vars.talkTimer > 0) {
-        int a = truncToInt(vars.talkTimer / TALK_TIMER * 255.0f);
+        // A message that stays longer than TALK_TIMER is opaque until its last TALK_TIMER ms.
+        int a = vars.talkTimer >= TALK_TIMER ? 255 : truncToInt(vars.talkTimer / TALK_TIMER * 255.0f);
         // The band is made once and kept; only its transparency changes.
         SDL_Surface* band = surfaces.band(SCREEN_WIDTH, h + 2);
         if (band) {
@@ -76,12 +89,11 @@ void CGame::keyHelp()
         centreTextAt("***Keyboard***", 100 - h);
         for (int i = 0; i < (int)(sizeof LINES / sizeof LINES[0]); i++)
             centreTextAt(LINES[i], 100 + i * h);
-        while (pollEvent(&event)) {
+        while (nextEvent()) {
             if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT)
                 done = true;
         }
-        SDL_Flip(screen);
-        frameCap.endFrame();
+        endScreenFrame();
     }
     resetFrameTimers();
 }

@@ -121,7 +121,7 @@ void CGame::loadAndShowEnding(std::string dir)
             }
         }
 
-        while (pollEvent(&event)) {
+        while (nextEvent()) {
             if (event.type == SDL_QUIT) {
                 ended = true;
                 continue;
@@ -139,10 +139,7 @@ void CGame::loadAndShowEnding(std::string dir)
             drawTextAt("Please press any key to return to game.", 0, h);
         }
         drawTextAt("Any key to advance slide, ESC to quit", 0, SCREEN_HEIGHT - h);
-        SDL_Flip(screen);
-        frameCap.endFrame();
-        vars.timer_elapsed = (float)gameTicks() - vars.timer_start;
-        vars.timer_delta = vars.timer_elapsed / 1000.0f;
+        endScreenFrame(FrameClock::Measured);
     }
 
     bPleaseLoadGame = true;

@@ -24,10 +24,10 @@ void CGame::errorDialogue(const char* text, const std::string& reason)
     centreTextAt("Press any key to continue..", SCREEN_HEIGHT - h);
     SDL_Flip(screen);
     for (;;) {
-        while (pollEvent(&event)) {
+        while (nextEvent()) {
             if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT)
                 return;
         }
-        frameCap.endFrame();
+        waitFrame();
     }
 }

@@ -185,7 +185,7 @@ void onKey(CGame& g, SDLKey key)
 // entry would.
 void CGame::getFightInput()
 {
-    while (pollEvent(&event)) {
+    while (nextEvent()) {
         if (event.type == SDL_QUIT)
             exit(finishReplay() ? 0 : 1);
         if (event.type == SDL_KEYDOWN && enemy)

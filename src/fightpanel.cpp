@@ -62,18 +62,11 @@ void CGame::fightPanel()
             SDL_Rect dst = {(Sint16)x, (Sint16)drawY, 0, 0};
             SDL_BlitSurface(banner, NULL, screen, &dst);
         }
-        while (pollEvent(&event)) {
+        while (nextEvent()) {
             if (event.type == SDL_KEYDOWN && phase == HOLDING)
                 phase = SLIDING_OUT;
         }
-        SDL_Flip(screen);
-        frameCap.endFrame();
-        float now = (float)gameTicks();
-        vars.timer_elapsed = now - vars.timer_start;
-        if (vars.timer_elapsed > 100)
-            vars.timer_elapsed = 100;
-        vars.timer_delta = vars.timer_elapsed / 1000;
-        vars.timer_start = now;
+        endScreenFrame(FrameClock::Running);
     }
     vars.timer_elapsed = 0;
 }

@@ -66,7 +66,7 @@ void CGame::gambleLoop()
         centreTextAt("Press up to set your maximum bet, down to reset", 300 + 2 * h);
         centreTextAt(outcome.c_str(), 300 + 3 * h);
 
-        while (pollEvent(&event)) {
+        while (nextEvent()) {
             if (event.type == SDL_QUIT) {
                 leaving = true;
                 continue;
@@ -112,8 +112,7 @@ void CGame::gambleLoop()
             bet = 0;
         }
 
-        SDL_Flip(screen);
-        frameCap.endFrame();
+        endScreenFrame();
     }
     delete[] sentence;
     resetFrameTimers();

@@ -41,46 +41,31 @@ CGame::CGame()
     if (haveConfig) {
         puts("Reading from config.cfg....");
         for (ConfigOption option : options) {
+            const ConfigOptionRow& row = configOptionRow(option);
+            puts(row.confirmation);
+            if (row.flag) {
+                vars.*row.flag = true;
+                continue;
+            }
             switch (option) {
             case ConfigOption::Fullscreen:
-                puts("\tEnabled fullscreen");
                 screen = setMode(SCREEN_WIDTH, WINDOW_FLAGS | SDL_FULLSCREEN);
                 modeSet = true;
                 break;
-            case ConfigOption::Pickpocketry:
-                puts("\tCheating fucker, you enabled invincible lockpick mode!");
-                vars.bCheatPick = true;
-                break;
-            case ConfigOption::NoAlpha:
-                puts("\tDisabled Alpha");
-                vars.bNoAlpha = true;
-                break;
             case ConfigOption::Widescreen:
-                puts("\tEnabled widescreen! Windowing..");
                 SCREEN_WIDTH = WIDE_SCREEN_WIDTH;
                 screen = setMode(WIDE_SCREEN_WIDTH, WINDOW_FLAGS);
                 modeSet = true;
                 break;
             case ConfigOption::LongTalk:
-                puts("\tTalk timer slowed");
                 TALK_TIMER = 2500.0f;
                 break;
             case ConfigOption::Windowed:
-                puts("\tWindowed mode enabled");
                 // With widescreen in force the window is already set.
                 if (SCREEN_WIDTH != WIDE_SCREEN_WIDTH)
                     modeSet = false;
                 break;
-            case ConfigOption::FastWater:
-                puts("\tFast water enabled");
-                vars.bFastWater = true;
-                break;
-            case ConfigOption::Debug:
-                puts("\tHello developers");
-                vars.debugMode = true;
-                break;
             case ConfigOption::FrameCap:
-                puts("\tFrame rate capped at 60 a second");
                 frameCap.setRate(FRAME_CAP_FPS);
                 // The game sets no SDL timers, yet SDL 1.2's timer thread wakes every
                 // millisecond to look for one: at 60 frames a second that costs about as
@@ -88,9 +73,8 @@ CGame::CGame()
                 // working without it.
                 SDL_QuitSubSystem(SDL_INIT_TIMER);
                 break;
-            case ConfigOption::DoorAssist:
-                puts("\tDoorway assist enabled");
-                vars.bDoorAssist = true;
+            default:
+                // The switches of the game's variables, set above.
                 break;
             }
         }

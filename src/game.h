@@ -15,6 +15,7 @@
 #include "fEffect.h"
 #include "surface-cache.h"
 #include "framecap.h"
+#include "screenframe.h"
 #include "gamepad.h"
 #include "journal.h"
 
@@ -48,6 +49,19 @@ public:
     // Sets timer_delta and timer_elapsed to 0 and timer_start to now, so that
     // time spent in a nested screen does not move the world.
     void resetFrameTimers();
+
+    // The end of a blocking screen's frame (screenframe.cpp): the flip, then the frame cap with
+    // the recording or replay check, then the frame timers as the screen's clock says.
+    void endScreenFrame(FrameClock clock = FrameClock::Untimed);
+    // The two halves, for a screen that reads its events between them.
+    void showFrame();
+    void measureFrame(FrameClock clock);
+    // The frame cap alone, for a screen that waits on a picture it has already shown.
+    void waitFrame();
+    // Takes the next waiting event into `event`; false when there is none. Every screen reads
+    // its events here, so the gamepad, the recorder and the replay see them; a window close
+    // sets bMustQuit when the screen's rule says it ends the game.
+    bool nextEvent(QuitRule rule = QuitRule::ClosesScreen);
 
     // text drawing (window pixels, top-left corner of the line)
     void drawTextAt(const char* text, int x, int y);
@@ -89,8 +103,13 @@ public:
     void drawMap();
     void drawSprites();
     void drawHud();
-    // Puts text on the map screen's message line for TALK_TIMER ms; drawHud fades it.
+    // Puts text on the map screen's message line for messageTime(text) ms; drawHud fades it.
     void showMessage(const std::string& text);
+    // How long a message stays: TALK_TIMER, or with "readtime" long enough to read it.
+    float messageTime(const std::string& text) const;
+    // A yes-or-no question drawn over the current screen (question.cpp): true for Y, false
+    // for N, Escape or a window close, which ends the game under QuitRule::EndsGame.
+    bool askYesNo(const char* question, QuitRule rule = QuitRule::ClosesScreen);
     void keyHelp();
     // Window pixel of a map point (map pixels): the player's top-left corner
     // sits at (playerScreenX(SCREEN_WIDTH), PLAYER_SCREEN_Y). Whole pixels.

@@ -6,6 +6,24 @@
 
 namespace {
 
+// "rewardhelp": each choice with what it gives, in the player's own numbers, two lines each.
+void rewardChoicesExplained(CGame& g, int y)
+{
+    const CharacterStats& st = g.player->stats;
+    char lines[8][96];
+    snprintf(lines[0], sizeof lines[0], "(S)trength up");
+    snprintf(lines[1], sizeof lines[1], "  +1 damage a blow, max health %i to %i", st.hp_max, (int)addPoints(st.hp_max, 4));
+    snprintf(lines[2], sizeof lines[2], "(D)exterity up");
+    snprintf(lines[3], sizeof lines[3], "  blocks up to 1 more damage a blow");
+    snprintf(lines[4], sizeof lines[4], "(I)ntelligence up");
+    snprintf(lines[5], sizeof lines[5], "  +1 to every spell, max mana %i to %i", st.mp_max, (int)addPoints(st.mp_max, 4));
+    snprintf(lines[6], sizeof lines[6], "(F)abulous Cash Prize");
+    snprintf(lines[7], sizeof lines[7], "  $1000, you would have $%u", (unsigned)addMoney(st.money, 1000));
+    int h = g.returnTextHeight();
+    for (int i = 0; i < 8; i++)
+        g.drawTextAt(lines[i], 10, y + i * h);
+}
+
 // Waits for the player's choice after a won fight. Keys are matched by
 // symbol on key presses only; a window close only ends this screen.
 void rewardScreen(CGame& g, bool levelledUp)
@@ -13,23 +31,26 @@ void rewardScreen(CGame& g, bool levelledUp)
     int h = g.returnTextHeight();
     bool done = false;
     // The panel is painted before the first frame too, not only once an event comes.
-    SDL_Rect panel = {0, 0, 300, SCREEN_HEIGHT};
+    SDL_Rect panel = {0, 0, (Uint16)(g.vars.bRewardHelp ? 420 : 300), SCREEN_HEIGHT};
     SDL_FillRect(g.screen, &panel, SDL_MapRGB(g.screen->format, 0, 0, 100));
     while (!done) {
         g.drawTextAt("You won the fight! Got 50 gold", 10, 300);
         if (levelledUp) {
             g.drawTextAt("Level up!", 10, 300 + h);
             g.drawTextAt("Pick a reward:", 10, 300 + 2 * h);
-            g.drawTextAt("(S)trength up", 10, 300 + 3 * h);
-            g.drawTextAt("(D)exterity up", 10, 300 + 4 * h);
-            g.drawTextAt("(I)ntelligence up", 10, 300 + 5 * h);
-            g.drawTextAt("(F)abulous Cash Prize", 10, 300 + 6 * h);
+            if (g.vars.bRewardHelp) {
+                rewardChoicesExplained(g, 300 + 3 * h);
+            } else {
+                g.drawTextAt("(S)trength up", 10, 300 + 3 * h);
+                g.drawTextAt("(D)exterity up", 10, 300 + 4 * h);
+                g.drawTextAt("(I)ntelligence up", 10, 300 + 5 * h);
+                g.drawTextAt("(F)abulous Cash Prize", 10, 300 + 6 * h);
+            }
         } else {
             g.drawTextAt("Press return to continue...", 10, 300 + h);
         }
-        SDL_Flip(g.screen);
-        g.frameCap.endFrame();
-        while (pollEvent(&g.event)) {
+        g.endScreenFrame();
+        while (g.nextEvent()) {
             SDL_FillRect(g.screen, &panel, SDL_MapRGB(g.screen->format, 0, 0, 100));
             if (g.event.type == SDL_QUIT) {
                 done = true;
@@ -194,15 +215,7 @@ void CGame::gameLoop()
             combatStep(*this);
         }
 
-        SDL_LockSurface(screen);
-        SDL_Flip(screen);
-        SDL_UnlockSurface(screen);
-        frameCap.endFrame();
-
-        vars.timer_elapsed = (float)gameTicks() - vars.timer_start;
-        if (vars.timer_elapsed > 100)
-            vars.timer_elapsed = 100;
-        vars.timer_delta = vars.timer_elapsed / 1000.0f;
+        endScreenFrame(FrameClock::Capped);
 
         if ((float)gameTicks() - lastCheck >= 1000) {
             vars.fps = framesThisSecond;

@@ -1,8 +1,11 @@
 // input-game.cpp -- the player's side of an exploring frame: command keys, walking, activation.
 #include <cstdlib>
 #include "game.h"
+#include "savefiles.h"
 
 namespace {
+
+const char* const QUIT_QUESTION = "Quit to the menu? Unsaved play is lost. (Y/N)";
 
 enum Jostle { NONE = -1, J_UP = 0, J_DOWN = 1, J_LEFT = 2, J_RIGHT = 3 };
 
@@ -13,8 +16,9 @@ bool canStep(CGame& g, float tx, float ty)
     return g.playerFits(tx, ty) && !g.playerNPCcollision(tx, ty);
 }
 
-// How far to the side (map pixels) the doorway assist looks for a way through.
-const int DOOR_ASSIST_REACH = 12;
+// How far to the side (map pixels) the doorway assist looks for a way through: a 40-pixel box
+// in a 48-pixel gap, reached from 20 pixels off its line.
+const int DOOR_ASSIST_REACH = 20;
 
 // One step of s pixels (negative: backwards) in a direction; the facing
 // turns that way whether or not the step is taken. True when it was taken.
@@ -51,7 +55,8 @@ bool walk(CGame& g, int dir, float s)
     }
 }
 
-// The doorway assist: the player's step of s pixels in dir was refused. If
+// The doorway assist, for every one-tile gap (doorways, bridges, gaps between trees and walls,
+// one-tile lanes): the player's step of s pixels in dir was refused. If
 // the same step would be taken from a spot up to DOOR_ASSIST_REACH pixels to
 // one side (the nearest such spot, either side), the player slides toward it
 // by the step length, so at walking speed, and never past that spot; the slide
@@ -83,11 +88,9 @@ void slideTowardOpening(CGame& g, int dir, float s)
 
 void CGame::getInput()
 {
-    while (pollEvent(&event)) {
-        if (event.type == SDL_QUIT) {
-            bMustQuit = true;
+    while (nextEvent(QuitRule::EndsGame)) {
+        if (event.type == SDL_QUIT)
             continue;
-        }
         if (event.type != SDL_KEYDOWN)
             continue;
         switch (event.key.keysym.sym) {
@@ -97,13 +100,20 @@ void CGame::getInput()
         case SDLK_F1:
             drawTextAt("Saving to disk, please wait...", 0, 0);
             SDL_Flip(screen);
-            if (!saveGame("save")) {
+            if (saveGame("save")) {
+                if (vars.bConfirmations)
+                    showMessage("Game saved");
+            } else if (vars.bConfirmations) {
+                showMessage("Could not save the game: " + lastSaveFailure());
+            } else {
                 showMessage("Could not save the game!");
             }
             break;
         case SDLK_F2:
-            bPleaseLoadGame = true;
-            bMustQuit = true;
+            if (!vars.bConfirmations || askYesNo(QUIT_QUESTION, QuitRule::EndsGame)) {
+                bPleaseLoadGame = true;
+                bMustQuit = true;
+            }
             break;
         case SDLK_F3:
             saveScreenshot("sshot.bmp");
@@ -187,7 +197,7 @@ void CGame::getInput()
 
 void CGame::pollScreenshot()
 {
-    while (pollEvent(&event)) {
+    while (nextEvent()) {
         if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_F3)
             saveScreenshot("sshot.bmp");
     }

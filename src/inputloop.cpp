@@ -14,7 +14,7 @@ std::string CGame::inputLoop()
         if (!name.empty())
             drawTextAt(name.c_str(), 10, 25);
 
-        while (pollEvent(&event)) {
+        while (nextEvent()) {
             if (event.type == SDL_KEYDOWN) {
                 SDLKey key = event.key.keysym.sym;
                 if (key >= SDLK_a && key <= SDLK_z) {
@@ -34,8 +34,7 @@ std::string CGame::inputLoop()
                 return std::string();
         }
         vars.frames++;
-        SDL_Flip(screen);
-        frameCap.endFrame();
+        endScreenFrame();
         if (finished)
             return name.size() <= (size_t)GAME_NAME_MAX ? name : std::string("data");
     }

@@ -78,7 +78,7 @@ bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
             return true;
         }
         // No door to pick: the last message shows again.
-        g.vars.talkTimer = g.TALK_TIMER;
+        g.vars.talkTimer = g.messageTime(g.vars.currentTalk);
         return false;
     }
     case ITEM_ROOM_KEY:
@@ -99,7 +99,7 @@ void emptyInventory(CGame& g, int h)
     g.drawTextAt("You don't have anything in your inventory!", 0, h);
     SDL_Flip(g.screen);
     for (;;) {
-        while (pollEvent(&g.event)) {
+        while (g.nextEvent()) {
             if (g.event.type == SDL_QUIT)
                 return;
             if (g.event.type == SDL_KEYDOWN) {
@@ -108,7 +108,7 @@ void emptyInventory(CGame& g, int h)
                 return;
             }
         }
-        g.frameCap.endFrame();   // wait frame by frame, not in a busy loop
+        g.waitFrame();
     }
 }
 
@@ -142,13 +142,11 @@ void CGame::inventoryMenu()
 
         drawItemList(*this, stuff, menuchoice, scroll, true,
                      [](const Item* item) { return item->itemDescript; });
-        SDL_Flip(screen);
-        frameCap.endFrame();
+        endScreenFrame();
         vars.frames++;
 
-        while (pollEvent(&event)) {
+        while (nextEvent(QuitRule::EndsGame)) {
             if (event.type == SDL_QUIT) {
-                bMustQuit = true;
                 open = false;
                 continue;
             }

@@ -153,12 +153,10 @@ void CGame::journalScreen()
             drawTextAt("Up, Down: scroll   Escape, J: close", MARGIN, SCREEN_HEIGHT - h);
         else
             drawTextAt("Press escape or J to close", MARGIN, SCREEN_HEIGHT - h);
-        SDL_Flip(screen);
-        frameCap.endFrame();
+        endScreenFrame();
 
-        while (pollEvent(&event)) {
+        while (nextEvent(QuitRule::EndsGame)) {
             if (event.type == SDL_QUIT) {
-                bMustQuit = true;
                 leaving = true;
                 continue;
             }

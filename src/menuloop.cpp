@@ -56,11 +56,9 @@ void CGame::menuLoop()
         SDL_Rect cursor = {0, (Sint16)(20 + pos * h), 0, 0};
         SDL_BlitSurface(art.icons[ICON_POINTER], NULL, screen, &cursor);
 
-        while (pollEvent(&event)) {
-            if (event.type == SDL_QUIT) {
-                bMustQuit = true;
+        while (nextEvent(QuitRule::EndsGame)) {
+            if (event.type == SDL_QUIT)
                 continue;
-            }
             if (event.type != SDL_KEYDOWN)
                 continue;
             switch (event.key.keysym.sym) {
@@ -130,8 +128,7 @@ void CGame::menuLoop()
             }
         }
         vars.frames++;
-        SDL_Flip(screen);
-        frameCap.endFrame();
+        endScreenFrame();
     }
     resetFrameTimers();
 }

@@ -74,10 +74,9 @@ void CGame::playerInfoScreen()
         drawTextAt("Press escape to exit, S to save", 10, SCREEN_HEIGHT - h);
         if (saveFailed)
             drawTextAt(SAVE_FAILED, 0, SCREEN_HEIGHT - 2 * h);
-        SDL_Flip(screen);
-        frameCap.endFrame();
+        endScreenFrame();
 
-        while (pollEvent(&event)) {
+        while (nextEvent()) {
             if (event.type == SDL_QUIT) {
                 leaving = true;
                 continue;

@@ -15,8 +15,18 @@
 #include "readfile.h"
 #include "savefiles.h"
 
+static std::string lastFailure = "write failed";
+
+std::string lastSaveFailure()
+{
+    std::string why = lastFailure;
+    lastFailure = "write failed";
+    return why;
+}
+
 void reportSaveFailure(const std::string& path, int err)
 {
+    lastFailure = err ? strerror(err) : "write failed";
     fprintf(stderr, "Could not save %s: %s\n", path.c_str(), err ? strerror(err) : "write failed");
 }
 

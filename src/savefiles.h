@@ -9,6 +9,9 @@ typedef std::function<bool(std::ostream& out)> FileWriter;
 
 // Reports on standard error that path could not be saved, with the reason.
 void reportSaveFailure(const std::string& path, int err);
+// The reason the last reportSaveFailure gave, for the player's message line; reading it
+// forgets it.
+std::string lastSaveFailure();
 // Creates the folder and any missing parents; false (reported) when it
 // cannot, or when something other than a folder is in the way.
 bool makeFolders(const std::string& path);

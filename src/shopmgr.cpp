@@ -33,9 +33,8 @@ int chooseSide(CGame& g)
         g.drawTextAt("Never mind", 20, 3 * h);
         SDL_Rect cursor = {0, (Sint16)((clickerPos + 1) * h), 0, 0};
         SDL_BlitSurface(g.art.icons[ICON_POINTER], NULL, g.screen, &cursor);
-        SDL_Flip(g.screen);
-        g.frameCap.endFrame();
-        while (pollEvent(&g.event)) {
+        g.endScreenFrame();
+        while (g.nextEvent()) {
             if (g.event.type == SDL_QUIT)
                 return -1;
             if (g.event.type != SDL_KEYDOWN)
@@ -54,6 +53,22 @@ int chooseSide(CGame& g)
         }
         g.vars.frames++;
     }
+}
+
+// "shopcursor": what selling this item would cost the player, asked about first; null for an
+// item that goes without a word.
+const char* sellingQuestion(const CGame& g, const Item* item)
+{
+    if (item->bIsEquipped && item->type == ITEM_ARMOUR)
+        return "Sell the armour you are wearing? (Y/N)";
+    if (item->bIsEquipped && item->type == ITEM_FLOATER)
+        return "Sell the floater you are wearing? You will not float over the sea. (Y/N)";
+    if (item->type != ITEM_MELEE && item->type != ITEM_RANGED)
+        return nullptr;
+    for (const Item* other : g.itemVec)
+        if (other != item && other->owner == OWNER_PLAYER && (other->type == ITEM_MELEE || other->type == ITEM_RANGED))
+            return nullptr;
+    return "Sell your only weapon? (Y/N)";
 }
 
 } // namespace
@@ -88,6 +103,22 @@ void CGame::shopLoop(int type)
         menuchoice = (int)shopVec.size() - 1;
         scroll = 0;
     };
+    // "shopcursor": after a trade the cursor stays in its row, on the item that took the place
+    // of the one that changed hands (the row below moves up into it); on the last row it goes
+    // to the row above.
+    auto keepPlace = [&]() {
+        int was = menuchoice, wasScroll = scroll;
+        rebuild();
+        int size = (int)shopVec.size();
+        if (size == 0)
+            return;
+        menuchoice = was - 1 < 0 ? 0 : was - 1 >= size ? size - 1 : was - 1;
+        scroll = wasScroll;
+        while (scroll > 0 && size - 1 - scroll - menuchoice < 0)
+            scroll--;
+        while (size - 1 - scroll - menuchoice > ITEM_LIST_ROWS - 1)
+            scroll++;
+    };
     rebuild();
 
     bool leaving = false;
@@ -107,8 +138,8 @@ void CGame::shopLoop(int type)
             // S turns to the other side of the counter; anything else leaves
             // without the timer reset.
             for (;;) {
-                if (!pollEvent(&event)) {
-                    frameCap.endFrame();   // wait frame by frame, not in a busy loop
+                if (!nextEvent()) {
+                    waitFrame();
                     continue;
                 }
                 if (event.type == SDL_QUIT)
@@ -125,13 +156,15 @@ void CGame::shopLoop(int type)
         }
 
         // The trading list, laid out as the inventory, with the price under the name.
-        drawItemList(*this, shopVec, menuchoice, scroll, false, [&](const Item* item) {
+        const bool markWorn = bIsSellingItems && vars.bShopCursor;
+        drawItemList(*this, shopVec, menuchoice, scroll, markWorn, [&](const Item* item) {
             if (bIsSellingItems)
-                return item->itemDescript + " | resale: " + std::to_string(item->price / 2);
+                return item->itemDescript + " | resale: " + std::to_string(item->price / 2) +
+                       (markWorn && item->bIsEquipped ? " | worn" : "");
             return item->itemDescript + " | cost: " + std::to_string(item->price);
         });
 
-        while (pollEvent(&event)) {
+        while (nextEvent()) {
             if (event.type == SDL_QUIT) {
                 leaving = true;
                 continue;
@@ -148,6 +181,11 @@ void CGame::shopLoop(int type)
                 if (menuchoice < 0 || menuchoice >= size)
                     break;
                 Item* item = shopVec[menuchoice];
+                const char* question = bIsSellingItems && vars.bShopCursor ? sellingQuestion(*this, item) : nullptr;
+                if (question && !askYesNo(question)) {
+                    leaving = event.type == SDL_QUIT;
+                    break;
+                }
                 if (bIsSellingItems) {
                     player->stats.money = addMoney(player->stats.money, item->price / 2);
                     handOverItem(*this, item, OWNER_SHOP);
@@ -160,7 +198,10 @@ void CGame::shopLoop(int type)
                     handOverItem(*this, item, OWNER_PLAYER);
                     player->stats.money = addMoney(player->stats.money, -(long long)item->price);
                 }
-                rebuild();
+                if (vars.bShopCursor)
+                    keepPlace();
+                else
+                    rebuild();
                 break;
             }
             case SDLK_UP:
@@ -174,8 +215,7 @@ void CGame::shopLoop(int type)
             }
         }
         vars.frames++;
-        SDL_Flip(screen);
-        frameCap.endFrame();
+        endScreenFrame();
     }
     resetFrameTimers();
 }

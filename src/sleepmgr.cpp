@@ -28,15 +28,13 @@ void sleep(CGame& g)
             SDL_Rect bar = {10, 500, (Uint16)(width > 4000 ? 4000 : width), 55};
             SDL_FillRect(g.screen, &bar, SDL_MapRGB(g.screen->format, 0, 0, 100));
         }
-        SDL_Flip(g.screen);
-        g.frameCap.endFrame();
+        g.showFrame();
         g.vars.frames++;
-        while (pollEvent(&g.event)) {
+        while (g.nextEvent()) {
             if (g.event.type == SDL_KEYDOWN && g.event.key.keysym.sym == SDLK_ESCAPE)
                 return;
         }
-        g.vars.timer_elapsed = (float)gameTicks() - g.vars.timer_start;
-        g.vars.timer_delta = g.vars.timer_elapsed / 1000.0f;
+        g.measureFrame(FrameClock::Measured);
         if (progress >= 100) {
             g.vars.drunkenness = 0;
             g.resetFrameTimers();

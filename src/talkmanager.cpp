@@ -17,25 +17,32 @@ static const std::string& ordinaryLine(const CGame& g, const Actor* a)
     return a->conversation[raised ? 1 : 0];
 }
 
+const char* const NOBODY_IN_REACH = "There is nobody close enough to talk to.";
+
 void CGame::startTalking()
 {
     puts("Talking..");
     vars.talkTimer = 0;
 
     // The first character in list order within 90 pixels; anyone exactly
-    // level with the player on an axis (the player included) is passed over.
+    // level with the player on an axis (the player included) is passed over,
+    // unless "easytalk" lets a character on the player's row or column answer.
     Actor* partner = NULL;
     for (Actor* a : actorList) {
-        if (distance(a->x, a->y, player->x, player->y) < 90 && a->x != player->x && a->y != player->y) {
+        bool level = a->x == player->x || a->y == player->y;
+        if (distance(a->x, a->y, player->x, player->y) < 90 && (!level || (vars.bEasyTalk && a != player))) {
             partner = a;
             break;
         }
     }
-    if (!partner)
+    if (!partner) {
+        if (vars.bEasyTalk)
+            showMessage(NOBODY_IN_REACH);
         return;
+    }
     // A partner with nothing new to say (an ending without slides) brings the
     // last message back.
-    vars.talkTimer = TALK_TIMER;
+    vars.talkTimer = messageTime(vars.currentTalk);
 
     if (playerNPCcollision(player->x, player->y)) {
         if (!theMap->isSolid(player->x - 10, player->y - 10)) {

@@ -39,7 +39,15 @@ public:
     bool debugMode;
     bool bCheatPick;
     bool hasFloater;
-    bool bDoorAssist;      // "doorassist": a player stopped by a door frame slides into the doorway
+    bool bDoorAssist;      // "doorassist": a player stopped beside a one-tile gap slides into it
+    // The comfort switches of config.cfg (configfile.cpp); all off, the game plays by its old rules.
+    bool bReadableText;
+    bool bFightDetails;
+    bool bReadTime;
+    bool bConfirmations;
+    bool bShopCursor;
+    bool bEasyTalk;
+    bool bRewardHelp;
     std::string dir;
 };
 

@@ -237,3 +237,48 @@ TEST(DoorAssist, TheOptionWorksInPlay)
     g.gameLoop();
     EXPECT_TRUE(town.past(inn));
 }
+
+// Every one-tile gap of the shipped world (doorways, bridges, gaps between trees and walls, the
+// mouths of one-tile lanes): a tile one can stand on between two that block, with ground on both
+// sides of its way. With the assist, one held key takes the player through from up to 20 pixels
+// off line, from either side, wherever the player can stand at the start.
+TEST(DoorAssist, EveryOneTileGapOfTheWorldTakesOneHeldKeyFromUpTo20PixelsOffLine)
+{
+    ShippedTown world;
+    world.game->vars.bDoorAssist = true;
+    auto open = [&](int c, int r) { return c >= 0 && r >= 0 && c < MAP_SIZE && r < MAP_SIZE && !world.solid(c, r); };
+    int gaps = 0, walks = 0;
+    std::vector<std::string> stuck;
+    for (int r = 0; r < MAP_SIZE; r++) {
+        for (int c = 0; c < MAP_SIZE; c++) {
+            if (!open(c, r))
+                continue;
+            for (bool vertical : {true, false}) {
+                if (vertical ? (open(c - 1, r) || open(c + 1, r)) : (open(c, r - 1) || open(c, r + 1)))
+                    continue;
+                for (int towards : {-1, 1}) {
+                    int dc = vertical ? 0 : -towards, dr = vertical ? -towards : 0;   // the side walked from
+                    if (!open(c + dc, r + dr) || !open(c - dc, r - dr))
+                        continue;
+                    int out = open(c + 2 * dc, r + 2 * dr) ? 2 : 1;
+                    SDLKey key = vertical ? (towards < 0 ? SDLK_UP : SDLK_DOWN) : (towards < 0 ? SDLK_LEFT : SDLK_RIGHT);
+                    Doorway d = {c, r, c + out * dc, r + out * dr, key};
+                    gaps++;
+                    for (int off = -20; off <= 20; off++) {
+                        float x = d.fromCol * TILE_SIZE + (vertical ? off : 0);
+                        float y = d.fromRow * TILE_SIZE + (vertical ? 0 : off);
+                        if (!world.game->playerFits(x, y))
+                            continue;
+                        walks++;
+                        ShippedTown::Walk w = world.walkIn(d, (float)off, 33);
+                        if (!w.through || !w.alwaysFitted)
+                            stuck.push_back(describe(d, (float)off));
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(gaps, 100);
+    EXPECT_TRUE(stuck.empty()) << stuck.size() << " of " << walks << " walks into " << gaps
+                               << " gaps were stopped, the first: " << stuck.front();
+}

@@ -7,7 +7,8 @@
 # fresh home folder and nothing else of this machine's environment: it plays
 # from the main menu into the shipped game, saves with F1 and closes, and must
 # have saved into the per-user folder, linked the shipped data/ and tutorial/
-# in from the install and written nothing under the install. The desktop entry
+# in from the install, copied the shipped config.cfg in on the first start
+# only, and written nothing under the install. The desktop entry
 # and the AppStream metadata are validated as installed. With a second
 # argument, the unpacked package is played again on the SDL 1.2 in that folder.
 # Usage: tests/installed.sh BUILD_DIR [SDL_LIBRARY_DIR]
@@ -82,8 +83,14 @@ validate "$scratch/prefix"
 play "$scratch/prefix" "$scratch/home-a" "$scratch/xdg/quorvane" "$scratch/xdg"
 [ ! -e "$scratch/home-a/.local" ] || fail "XDG_DATA_HOME was set, yet ~/.local was made"
 play "$scratch/prefix" "$scratch/home-b" "$scratch/home-b/.local/share/quorvane"
-# A second start finds its folder ready and saves over the first save.
+cfg=$scratch/home-b/.local/share/quorvane/config.cfg
+cmp -s "$cfg" "$scratch/prefix/share/games/quorvane/config.cfg" || fail "the first start did not copy in the shipped config.cfg"
+grep -q "Doorway assist enabled" "$scratch/play.log" || fail "the shipped options were not read"
+# A second start finds its folder ready, saves over the first save and leaves the player's own
+# options as they are.
+echo longtalk >"$cfg"
 play "$scratch/prefix" "$scratch/home-b" "$scratch/home-b/.local/share/quorvane"
+[ "$(cat "$cfg")" = longtalk ] || fail "a later start changed the player's config.cfg"
 
 echo "cmake --install into the home folder's ~/.local, beside the player's folder"
 cmake --install "$build" --prefix "$scratch/home-c/.local" >/dev/null

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <SDL_image.h>
+#include "configfile.h"
 #include "game.h"
 #include "harness.h"
 #include "fakeassets.h"
@@ -182,6 +183,45 @@ TEST(Startup, ConfigKeywords)
             EXPECT_EQ(std::string::npos, b.out.find(c.notPrinted)) << b.out;
         }
     }
+}
+
+// Every switch of the options table: off without a config.cfg, on with its line, each printing
+// its confirmation in file order.
+TEST(Startup, EveryOptionSwitchTurnsOnWithItsLine)
+{
+    std::string config, printed = "Reading from config.cfg....\n";
+    for (size_t i = 0; i < CONFIG_OPTION_COUNT; i++) {
+        if (CONFIG_OPTIONS[i].flag) {
+            config += std::string(CONFIG_OPTIONS[i].keyword) + "\n";
+            printed += std::string(CONFIG_OPTIONS[i].confirmation) + "\n";
+        }
+    }
+    testing::internal::CaptureStdout();
+    for (const std::string& cfg : {std::string(), config}) {
+        WorkDir wd(cfg);
+        CGame game;
+        for (size_t i = 0; i < CONFIG_OPTION_COUNT; i++) {
+            if (CONFIG_OPTIONS[i].flag) {
+                EXPECT_EQ(!cfg.empty(), game.vars.*CONFIG_OPTIONS[i].flag) << CONFIG_OPTIONS[i].keyword;
+            }
+        }
+    }
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(std::string::npos, out.find(printed)) << out;
+}
+
+// The README's table of config.cfg lists every keyword the game reads.
+TEST(Startup, ReadmeListsEveryKeyword)
+{
+    std::string readme = qtest::readFile(qtest::sourceDir() + "/README.md");
+    size_t from = readme.find("\n## config.cfg\n");
+    ASSERT_NE(std::string::npos, from);
+    std::string section = readme.substr(from, readme.find("\n## ", from + 1) - from), rows;
+    for (size_t at = 0; (at = section.find("\n| ", at)) != std::string::npos; at++)
+        rows += section.substr(at, section.find('|', at + 3) - at);
+    for (size_t i = 0; i < CONFIG_OPTION_COUNT; i++)
+        EXPECT_NE(std::string::npos, rows.find("`" + std::string(CONFIG_OPTIONS[i].keyword) + "`"))
+            << CONFIG_OPTIONS[i].keyword << " is missing from README.md's config.cfg table";
 }
 
 TEST(Startup, MissingFontEndsStartup)

@@ -31,6 +31,8 @@ install(TARGETS quorvane-map RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The desktop icons under data/assets/desktop are the art tool's; the engine never reads them.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data ${CMAKE_SOURCE_DIR}/tutorial DESTINATION ${QUORVANE_SHARE_DIR}
         PATTERN desktop EXCLUDE)
+# The shipped options, which the launcher copies into a new player's folder.
+install(FILES ${CMAKE_SOURCE_DIR}/config.cfg DESTINATION ${QUORVANE_SHARE_DIR})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${QUORVANE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${QUORVANE_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 32 64 128 256)
