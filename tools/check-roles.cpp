@@ -213,6 +213,26 @@ void checkFolderName(CheckedGame& g)
 
 } // namespace
 
+std::string nearestName(const std::string& word, const std::vector<std::string>& names)
+{
+    std::string w = lower(word);
+    size_t a = w.find_first_not_of(" \t\r"), b = w.find_last_not_of(" \t\r");
+    w = a == std::string::npos ? "" : w.substr(a, b - a + 1);
+    std::string best;
+    int bestSlips = 3;
+    for (const std::string& n : names) {
+        if (n.empty() || n == word || n.size() > 40 || w.size() > 40)
+            continue;
+        int allowed = n.size() >= 6 ? 2 : 1;
+        int s = slips(w, lower(n));
+        if (s <= allowed && s < bestSlips) {
+            best = n;
+            bestSlips = s;
+        }
+    }
+    return best;
+}
+
 void checkRoles(CheckedGame& g)
 {
     checkFolderName(g);
