@@ -303,6 +303,9 @@ TEST(CheckCrafted, EachWayToAnUnfinishableGameIsAnError)
              c.folder.items[0].price = 100000;
          },
          "/qdef/0.def:2: error:", "costs 100000 gold in the shop"},
+        {"two quests for the one ring",
+         [](Crafted& c) { c.folder.quests.push_back(qtest::quest("Find it again.", "ring", 5, 2)); },
+         "/qdef/1.def:2: error:", "this quest can never be done"},
         {"a folder name the prompt cannot type", [](Crafted& c) { c.dirName = "MyQuest2"; }, ": error:",
          "cannot be typed at the custom-game prompt"},
     };
