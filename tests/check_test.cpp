@@ -303,6 +303,9 @@ TEST(CheckCrafted, EachWayToAnUnfinishableGameIsAnError)
              c.folder.items[0].price = 100000;
          },
          "/qdef/0.def:2: error:", "costs 100000 gold in the shop"},
+        {"the player's start given as a tile, not in pixels",
+         [](Crafted& c) { c.actor(0).x = c.actor(0).y = 10; }, "/npcdef/0.def:1: error:",
+         "map pixels, 48 to a tile: tile 10,10 is 480,480"},
         {"two quests for the one ring",
          [](Crafted& c) { c.folder.quests.push_back(qtest::quest("Find it again.", "ring", 5, 2)); },
          "/qdef/1.def:2: error:", "this quest can never be done"},

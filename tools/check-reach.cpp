@@ -223,7 +223,7 @@ private:
 std::string whyNotHad(const Item* it)
 {
     if (it->owner == OWNER_MAP)
-        return "it lies out of reach on " + tileText(it->x, it->y);
+        return "it lies out of reach on " + tileText(it->x, it->y) + pixelHint(it->x, it->y);
     if (it->owner == OWNER_SHOP)
         return it->type == ITEM_ROOM_KEY || it->type == ITEM_KEY_SHOP_GOODS ? "no key shop can be reached to buy it"
                                                                             : "no shop can be reached to buy it";

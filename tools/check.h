@@ -166,3 +166,5 @@ std::string folderNameOf(const std::string& dir);
 bool isSeaMonster(const Actor* a);
 // "tile 12,40" of a position in map pixels.
 std::string tileText(float x, float y);
+// For a position of small numbers off the whole tiles, a reminder that it is in map pixels; else empty.
+std::string pixelHint(float x, float y);
