@@ -12,11 +12,13 @@ void rewardChoicesExplained(CGame& g, int y)
     const CharacterStats& st = g.player->stats;
     char lines[8][96];
     snprintf(lines[0], sizeof lines[0], "(S)trength up");
-    snprintf(lines[1], sizeof lines[1], "  +1 damage a blow, max health %i to %i", st.hp_max, (int)addPoints(st.hp_max, 4));
+    snprintf(lines[1], sizeof lines[1], "  +1 damage a blow, max health %i to %i", st.hp_max,
+             addPoints(st.hp_max, 4));
     snprintf(lines[2], sizeof lines[2], "(D)exterity up");
     snprintf(lines[3], sizeof lines[3], "  blocks up to 1 more damage a blow");
     snprintf(lines[4], sizeof lines[4], "(I)ntelligence up");
-    snprintf(lines[5], sizeof lines[5], "  +1 to every spell, max mana %i to %i", st.mp_max, (int)addPoints(st.mp_max, 4));
+    snprintf(lines[5], sizeof lines[5], "  +1 to every spell, max mana %i to %i", st.mp_max,
+             addPoints(st.mp_max, 4));
     snprintf(lines[6], sizeof lines[6], "(F)abulous Cash Prize");
     snprintf(lines[7], sizeof lines[7], "  $1000, you would have $%u", (unsigned)addMoney(st.money, 1000));
     int h = g.returnTextHeight();

@@ -1,4 +1,4 @@
-// screenframe.cpp -- the frame end and event pump every blocking screen shares: flip, frame cap, recording and replay, frame timers.
+// screenframe.cpp -- the frame end and event pump every blocking screen shares (flip, frame cap, recording, timers).
 #include "game.h"
 #include "gamepad.h"
 #include "replay.h"

@@ -66,7 +66,8 @@ const char* sellingQuestion(const CGame& g, const Item* item)
     if (item->type != ITEM_MELEE && item->type != ITEM_RANGED)
         return nullptr;
     for (const Item* other : g.itemVec)
-        if (other != item && other->owner == OWNER_PLAYER && (other->type == ITEM_MELEE || other->type == ITEM_RANGED))
+        if (other != item && other->owner == OWNER_PLAYER &&
+            (other->type == ITEM_MELEE || other->type == ITEM_RANGED))
             return nullptr;
     return "Sell your only weapon? (Y/N)";
 }
@@ -181,7 +182,8 @@ void CGame::shopLoop(int type)
                 if (menuchoice < 0 || menuchoice >= size)
                     break;
                 Item* item = shopVec[menuchoice];
-                const char* question = bIsSellingItems && vars.bShopCursor ? sellingQuestion(*this, item) : nullptr;
+                const char* question =
+                    bIsSellingItems && vars.bShopCursor ? sellingQuestion(*this, item) : nullptr;
                 if (question && !askYesNo(question)) {
                     leaving = event.type == SDL_QUIT;
                     break;

@@ -295,6 +295,20 @@ TEST(CheckCrafted, EachWayToAnUnfinishableGameIsAnError)
         {"a hostile ending", [](Crafted& c) { c.actor(3).bIsHostile = true; }, "/npcdef/3.def:13: error:", "is hostile"},
         {"no ending at all", [](Crafted& c) { c.actor(3).conversation[0] = "Farewell."; }, "/npcdef: error:",
          "can never end"},
+        {"a quest's short name mistyped", [](Crafted& c) { c.folder.quests[0].itemTarget = "Ring"; },
+         "/qdef/0.def:2: error:", "did you mean \"ring\"?"},
+        {"a quest item no purse can pay for",
+         [](Crafted& c) {
+             c.folder.items[0].owner = OWNER_SHOP;
+             c.folder.items[0].price = 100000;
+         },
+         "/qdef/0.def:2: error:", "costs 100000 gold in the shop"},
+        {"the player's start given as a tile, not in pixels",
+         [](Crafted& c) { c.actor(0).x = c.actor(0).y = 10; }, "/npcdef/0.def:1: error:",
+         "map pixels, 48 to a tile: tile 10,10 is 480,480"},
+        {"two quests for the one ring",
+         [](Crafted& c) { c.folder.quests.push_back(qtest::quest("Find it again.", "ring", 5, 2)); },
+         "/qdef/1.def:2: error:", "this quest can never be done"},
         {"a folder name the prompt cannot type", [](Crafted& c) { c.dirName = "MyQuest2"; }, ": error:",
          "cannot be typed at the custom-game prompt"},
     };

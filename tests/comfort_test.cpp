@@ -109,7 +109,8 @@ TEST_F(Comfort, ShopsKeepYourPlace)
     Item* c = stock(ITEM_HEALING, OWNER_SHOP, "Cheese");
     hero->stats.money = 100;
     // The list shows Cheese, Bread, Apple: Down to Bread, buy it, and the next Return buys Apple.
-    play({{SDLK_RETURN}, {SDLK_DOWN}, {SDLK_RETURN}, {SDLK_RETURN}, {SDLK_ESCAPE}}, [&] { g->shopLoop(SHOP_ALL_TYPES); });
+    play({{SDLK_RETURN}, {SDLK_DOWN}, {SDLK_RETURN}, {SDLK_RETURN}, {SDLK_ESCAPE}},
+         [&] { g->shopLoop(SHOP_ALL_TYPES); });
     EXPECT_EQ(OWNER_PLAYER, (int)a->owner);
     EXPECT_EQ(OWNER_PLAYER, (int)b->owner);
     EXPECT_EQ(OWNER_SHOP, (int)c->owner);

@@ -246,7 +246,9 @@ TEST(DoorAssist, EveryOneTileGapOfTheWorldTakesOneHeldKeyFromUpTo20PixelsOffLine
 {
     ShippedTown world;
     world.game->vars.bDoorAssist = true;
-    auto open = [&](int c, int r) { return c >= 0 && r >= 0 && c < MAP_SIZE && r < MAP_SIZE && !world.solid(c, r); };
+    auto open = [&](int c, int r) {
+        return c >= 0 && r >= 0 && c < MAP_SIZE && r < MAP_SIZE && !world.solid(c, r);
+    };
     int gaps = 0, walks = 0;
     std::vector<std::string> stuck;
     for (int r = 0; r < MAP_SIZE; r++) {
@@ -261,7 +263,8 @@ TEST(DoorAssist, EveryOneTileGapOfTheWorldTakesOneHeldKeyFromUpTo20PixelsOffLine
                     if (!open(c + dc, r + dr) || !open(c - dc, r - dr))
                         continue;
                     int out = open(c + 2 * dc, r + 2 * dr) ? 2 : 1;
-                    SDLKey key = vertical ? (towards < 0 ? SDLK_UP : SDLK_DOWN) : (towards < 0 ? SDLK_LEFT : SDLK_RIGHT);
+                    SDLKey key = vertical ? (towards < 0 ? SDLK_UP : SDLK_DOWN)
+                                          : (towards < 0 ? SDLK_LEFT : SDLK_RIGHT);
                     Doorway d = {c, r, c + out * dc, r + out * dr, key};
                     gaps++;
                     for (int off = -20; off <= 20; off++) {

@@ -84,7 +84,8 @@ play "$scratch/prefix" "$scratch/home-a" "$scratch/xdg/quorvane" "$scratch/xdg"
 [ ! -e "$scratch/home-a/.local" ] || fail "XDG_DATA_HOME was set, yet ~/.local was made"
 play "$scratch/prefix" "$scratch/home-b" "$scratch/home-b/.local/share/quorvane"
 cfg=$scratch/home-b/.local/share/quorvane/config.cfg
-cmp -s "$cfg" "$scratch/prefix/share/games/quorvane/config.cfg" || fail "the first start did not copy in the shipped config.cfg"
+cmp -s "$cfg" "$scratch/prefix/share/games/quorvane/config.cfg" ||
+  fail "the first start did not copy in the shipped config.cfg"
 grep -q "Doorway assist enabled" "$scratch/play.log" || fail "the shipped options were not read"
 # A second start finds its folder ready, saves over the first save and leaves the player's own
 # options as they are.

@@ -223,7 +223,7 @@ private:
 std::string whyNotHad(const Item* it)
 {
     if (it->owner == OWNER_MAP)
-        return "it lies out of reach on " + tileText(it->x, it->y);
+        return "it lies out of reach on " + tileText(it->x, it->y) + pixelHint(it->x, it->y);
     if (it->owner == OWNER_SHOP)
         return it->type == ITEM_ROOM_KEY || it->type == ITEM_KEY_SHOP_GOODS ? "no key shop can be reached to buy it"
                                                                             : "no shop can be reached to buy it";
@@ -299,6 +299,46 @@ void checkPassages(CheckedGame& g, const Explorer& e)
 }
 
 long long most(long long a, long long b) { return a > b ? a : b; }
+
+// The most gold a player can ever hold, or -1 when a gambler in reach makes it boundless: the
+// purse it starts with, 50 a win, 1000 for every level's reward, every quest's reward, and half
+// the price of everything it can sell.
+long long mostMoney(const CheckedGame& g, const Explorer& e)
+{
+    long long gold = g.player->stats.money, wins = 0;
+    for (size_t i = 0; i < g.actors.size(); i++) {
+        const Actor* a = g.actors[i];
+        if (a->conversation[0] == "Gamble" && !a->bIsHostile && e.met(i))
+            return -1;
+        wins += a != g.player && a->bIsHostile;
+    }
+    gold += 50 * wins + 1000 * (((long long)g.player->stats.xp + wins) / 4);
+    for (const Quest* q : g.quests)
+        gold += most(q->reward, 0);
+    for (size_t k = 0; k < g.items.size() && e.shopMet(); k++)
+        if (e.had(k) && g.items[k]->owner != OWNER_SHOP)
+            gold += most(g.items[k]->price, 0) / 2;
+    return gold;
+}
+
+// A quest item to be had only from a shop, at a price the player can never pay.
+void checkAffordable(CheckedGame& g, const Explorer& e, size_t quest)
+{
+    long long cheapest = -1;
+    for (size_t k : g.itemsNamed(g.quests[quest]->itemTarget)) {
+        const Item* it = g.items[k];
+        if (it->type == ITEM_USED_UP || !e.had(k))
+            continue;
+        if (it->owner != OWNER_SHOP)
+            return;
+        cheapest = cheapest < 0 ? it->price : std::min(cheapest, (long long)it->price);
+    }
+    long long gold = mostMoney(g, e);
+    if (cheapest >= 0 && gold >= 0 && cheapest > gold)
+        g.error(g.questText[quest].name, 2, "the quest item \"" + g.quests[quest]->itemTarget + "\" costs " +
+                                                std::to_string(cheapest) + " gold in the shop, and the player can never "
+                                                "have more than " + std::to_string(gold));
+}
 
 // A hostile creature no player can beat: with every level the game's fights can give put into
 // health, strength, dexterity or intelligence alike, the best armour worn and the best weapon or
@@ -389,6 +429,8 @@ void checkReach(CheckedGame& g)
         }
         if (candidate && !had)
             g.error(g.questText[i].name, 2, "the quest item \"" + q->itemTarget + "\" cannot be had: " + whyNotHad(candidate));
+        else if (had)
+            checkAffordable(g, e, i);
     }
     bool giverMet = false, anyGiver = false;
     for (size_t i = 0; i < g.actors.size(); i++) {

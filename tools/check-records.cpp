@@ -299,9 +299,15 @@ void checkQuest(CheckedGame& g, const Quest* q, const RecordText& t)
         bool found = false;
         for (size_t k : g.itemsNamed(q->itemTarget))
             found = found || g.items[k]->type != ITEM_USED_UP;
+        std::vector<std::string> names;
+        for (const Item* it : g.items)
+            if (it->type != ITEM_USED_UP)
+                names.push_back(it->shortName);
+        std::string meant = found ? "" : nearestName(q->itemTarget, names);
         if (!found)
             g.error(t.name, 2, "no item has the short name " + quoted(q->itemTarget) +
-                                   ": the quest giver gives the quest up");
+                                   ": the quest giver gives the quest up" +
+                                   (meant.empty() ? "" : "; did you mean \"" + meant + "\"?"));
     }
 }
 

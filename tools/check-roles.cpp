@@ -165,6 +165,7 @@ void checkShops(CheckedGame& g)
 void checkQuests(CheckedGame& g)
 {
     std::map<int, size_t> flagRaisedBy;
+    std::map<std::string, std::vector<size_t>> askedBy;   // short name -> the quests asking for it
     int playerWeapons = 0;
     for (const Item* it : g.items)
         playerWeapons += it->owner == OWNER_PLAYER && isWeapon(it);
@@ -179,6 +180,17 @@ void checkQuests(CheckedGame& g)
                                     " too: whatever waits on it cannot tell the two quests apart");
         }
         const std::vector<size_t>& named = g.itemsNamed(q->itemTarget);
+        // A handed-in item still counts as existing, so a quest after the copies run out stays
+        // open for ever, and the ending waits for it.
+        std::vector<size_t>& asking = askedBy[q->itemTarget];
+        asking.push_back(i);
+        size_t copies = (size_t)std::count_if(named.begin(), named.end(),
+                                              [&](size_t k) { return g.items[k]->type != ITEM_USED_UP; });
+        if (copies > 0 && asking.size() > copies)
+            g.error(file, 2, "\"" + q->itemTarget + "\" is asked for by " + g.questText[asking.front()].name +
+                                 " too, and there " + (copies == 1 ? "is 1 of it" : "are " + std::to_string(copies)) +
+                                 ": once handed in it is gone, and this quest can never be done; give it an item of "
+                                 "its own");
         if (named.size() > 1) {
             std::string which;
             for (size_t k : named)
@@ -212,6 +224,26 @@ void checkFolderName(CheckedGame& g)
 }
 
 } // namespace
+
+std::string nearestName(const std::string& word, const std::vector<std::string>& names)
+{
+    std::string w = lower(word);
+    size_t a = w.find_first_not_of(" \t\r"), b = w.find_last_not_of(" \t\r");
+    w = a == std::string::npos ? "" : w.substr(a, b - a + 1);
+    std::string best;
+    int bestSlips = 3;
+    for (const std::string& n : names) {
+        if (n.empty() || n == word || n.size() > 40 || w.size() > 40)
+            continue;
+        int allowed = n.size() >= 6 ? 2 : 1;
+        int s = slips(w, lower(n));
+        if (s <= allowed && s < bestSlips) {
+            best = n;
+            bestSlips = s;
+        }
+    }
+    return best;
+}
 
 void checkRoles(CheckedGame& g)
 {

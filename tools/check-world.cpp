@@ -100,7 +100,7 @@ void checkPlacement(CheckedGame& g)
             i++;
         if (!m.boxFits(p->x, p->y, g.vars.hasFloater))
             g.cause(g.actorText[i].name, 1, "the player starts on " + tileText(p->x, p->y) +
-                                                ", where the map does not let it stand");
+                                                ", where the map does not let it stand" + pixelHint(p->x, p->y));
     }
     std::set<std::pair<int, int>> taken;
     for (size_t i = 0; i < g.actors.size(); i++) {
@@ -111,7 +111,8 @@ void checkPlacement(CheckedGame& g)
             continue;
         if (a->x != (float)(tx * TILE_SIZE) || a->y != (float)(ty * TILE_SIZE))
             g.warn(file, 1, "the character stands between tiles (" + std::to_string((int)a->x) + "," +
-                                std::to_string((int)a->y) + "); fighters step from whole tile to whole tile");
+                                std::to_string((int)a->y) + "); fighters step from whole tile to whole tile" +
+                                pixelHint(a->x, a->y));
         if (!taken.insert({tx, ty}).second)
             g.warn(file, 1, "another character stands on " + tileText(a->x, a->y) + " already");
         if (a == g.player)
@@ -137,6 +138,6 @@ void checkPlacement(CheckedGame& g)
         if (m.isSea(it->x + 24, it->y + 24))
             g.warn(g.itemText[i].name, 5, "the item lies in the sea at " + tileText(it->x, it->y));
         else if (m.isSolid(it->x + 24, it->y + 24))
-            g.warn(g.itemText[i].name, 5, "the item lies on a solid tile at " + tileText(it->x, it->y));
+            g.warn(g.itemText[i].name, 5, "the item lies on a solid tile at " + tileText(it->x, it->y) + pixelHint(it->x, it->y));
     }
 }

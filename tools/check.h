@@ -157,9 +157,14 @@ inline int tileOf(float px) { return truncToInt(px) / TILE_SIZE; }
 bool isRoleKeyword(const std::string& line);
 // What a role keyword makes of a character ("the quest giver"), empty for no role.
 std::string roleName(const std::string& keyword);
+// The one of `names` that `word` is most likely a slip for (case, a blank, a letter or two), or
+// empty when none is close.
+std::string nearestName(const std::string& word, const std::vector<std::string>& names);
 // The last name of a folder path as the engine's working folder sees it ("mygame").
 std::string folderNameOf(const std::string& dir);
 
 bool isSeaMonster(const Actor* a);
 // "tile 12,40" of a position in map pixels.
 std::string tileText(float x, float y);
+// For a position of small numbers off the whole tiles, a reminder that it is in map pixels; else empty.
+std::string pixelHint(float x, float y);
