@@ -9,7 +9,8 @@
 static size_t keywordLines(const uint8_t* data, size_t size)
 {
     static const char* const KEYWORDS[] = {"fs", "fullscreen", "pickpocketry", "noalpha", "widescreen",
-                                           "longtalk", "windowed", "fastwater", "debug", "framecap", "doorassist"};
+                                           "longtalk", "windowed", "fastwater", "debug", "framecap", "doorassist",
+                                           "readabletext", "fightdetails"};
     size_t count = 0, start = 0;
     for (size_t i = 0; i <= size; i++) {
         if (i < size && data[i] != '\n')

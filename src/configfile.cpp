@@ -83,7 +83,8 @@ static std::vector<ConfigOption> optionsFrom(NextChar next, std::vector<JoyButto
         {"widescreen", ConfigOption::Widescreen}, {"longtalk", ConfigOption::LongTalk},
         {"windowed", ConfigOption::Windowed},   {"fastwater", ConfigOption::FastWater},
         {"debug", ConfigOption::Debug},         {"framecap", ConfigOption::FrameCap},
-        {"doorassist", ConfigOption::DoorAssist},
+        {"doorassist", ConfigOption::DoorAssist}, {"readabletext", ConfigOption::ReadableText},
+        {"fightdetails", ConfigOption::FightDetails},
     };
     std::vector<ConfigOption> options;
     char line[99];

@@ -4,7 +4,8 @@
 #include <vector>
 #include <SDL_keysym.h>
 
-enum class ConfigOption { Fullscreen, Pickpocketry, NoAlpha, Widescreen, LongTalk, Windowed, FastWater, Debug, FrameCap, DoorAssist };
+enum class ConfigOption { Fullscreen, Pickpocketry, NoAlpha, Widescreen, LongTalk, Windowed, FastWater, Debug, FrameCap, DoorAssist,
+                          ReadableText, FightDetails };
 
 // A `joybutton N KEY` line: button N of the joystick stands for the key named KEY.
 class JoyButtonBinding

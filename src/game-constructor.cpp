@@ -92,6 +92,14 @@ CGame::CGame()
                 puts("\tDoorway assist enabled");
                 vars.bDoorAssist = true;
                 break;
+            case ConfigOption::ReadableText:
+                puts("\tReadable text on");
+                vars.bReadableText = true;
+                break;
+            case ConfigOption::FightDetails:
+                puts("\tFight details on");
+                vars.bFightDetails = true;
+                break;
             }
         }
     }

@@ -53,6 +53,11 @@ public:
     void centreTextAt(const char* text, int y);
     void centreAlphaTextAt(const char* text, int y, int alpha);
     int returnTextHeight();
+    // Text over the map or a fight. With "readabletext" the line gets a dark
+    // outline one pixel wide, so it reads on snow, sand and sprites alike;
+    // without it these are drawTextAt and centreAlphaTextAt.
+    void drawMapTextAt(const char* text, int x, int y);
+    void centreMapTextAt(const char* text, int y, int alpha = SDL_ALPHA_OPAQUE);
 
     // game directories
     int loadGame(const char* dir);
@@ -86,6 +91,9 @@ public:
     void drawHud();
     // Puts text on the map screen's message line for TALK_TIMER ms; drawHud fades it.
     void showMessage(const std::string& text);
+    // What using an item did: in a fight with "fightdetails", `fightLine` goes
+    // to the console at once; otherwise `message` to the message line.
+    void showOutcome(const std::string& message, const std::string& fightLine);
     void keyHelp();
     // Window pixel of a map point (map pixels): the player's top-left corner
     // sits at (playerScreenX(SCREEN_WIDTH), PLAYER_SCREEN_Y). Whole pixels.

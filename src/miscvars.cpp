@@ -6,6 +6,7 @@ MiscVars::MiscVars()
       gameName("BrassFinch CloudBarrow University"), talkTimer(0), drunktimer(0),
       currentTalk("Invalid talking ptr"), fps(0), bYourTurn(false), bFastWater(false), fps_max(0),
       fps_min(60), bNoAlpha(false), debugMode(false), bCheatPick(false), hasFloater(false), bDoorAssist(false),
+      bReadableText(false), bFightDetails(false),
       dir("")
 {
     for (bool& f : flags)

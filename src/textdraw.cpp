@@ -70,6 +70,39 @@ void CGame::centreAlphaTextAt(const char* text, int y, int alpha)
     SDL_SetAlpha(line, 0, SDL_ALPHA_OPAQUE);
 }
 
+void CGame::drawMapTextAt(const char* text, int x, int y)
+{
+    if (!vars.bReadableText) {
+        drawTextAt(text, x, y);
+        return;
+    }
+    SDL_Surface* line = surfaces.outlinedLine(font, text);
+    if (!line)
+        return;
+    SDL_Rect dst = {(Sint16)(x - 1), (Sint16)(y - 1), 0, 0};
+    SDL_BlitSurface(line, NULL, screen, &dst);
+}
+
+// Faded like centreAlphaTextAt, and likewise blitted solid at full opacity.
+void CGame::centreMapTextAt(const char* text, int y, int alpha)
+{
+    if (!vars.bReadableText) {
+        centreAlphaTextAt(text, y, alpha);
+        return;
+    }
+    SDL_Surface* line = surfaces.outlinedLine(font, text);
+    if (!line)
+        return;
+    SDL_Rect dst = {(Sint16)((SCREEN_WIDTH - line->w) / 2), (Sint16)(y - 1), 0, 0};
+    if (alpha == SDL_ALPHA_OPAQUE) {
+        SDL_BlitSurface(line, NULL, screen, &dst);
+        return;
+    }
+    SDL_SetAlpha(line, SDL_SRCALPHA, (Uint8)alpha);
+    SDL_BlitSurface(line, NULL, screen, &dst);
+    SDL_SetAlpha(line, 0, SDL_ALPHA_OPAQUE);
+}
+
 // Height of one line of text, measured once per game object. Every screen
 // stacks its lines with it, so it never answers 0.
 int CGame::returnTextHeight()

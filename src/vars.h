@@ -37,6 +37,8 @@ public:
     bool bCheatPick;
     bool hasFloater;
     bool bDoorAssist;      // "doorassist": a player stopped by a door frame slides into the doorway
+    bool bReadableText;    // "readabletext": text over the map or a fight is outlined in a dark colour
+    bool bFightDetails;    // "fightdetails": who did what in the console, numbers by the bars, the foe's health
     std::string dir;
 };
 
