@@ -83,7 +83,7 @@ const char* const PANEL_LINES[] = {
     "X: Inventory / Heal",
     "V: Next weapon / Pain",
     "B: Previous weapon / Flee",
-    "C: Spell bar (after the /)",
+    "C: Spell bar (keys cast what follows /)",
     "Space: Wait",
     "",
     "Press any key to continue",
