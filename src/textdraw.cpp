@@ -70,16 +70,26 @@ void CGame::centreAlphaTextAt(const char* text, int y, int alpha)
     SDL_SetAlpha(line, 0, SDL_ALPHA_OPAQUE);
 }
 
+// The outlined line, whose ink starts one pixel in; the plain line (inset 0)
+// should the font give a picture the outline cannot be made from.
+static SDL_Surface* readableLine(SurfaceCache& surfaces, TTF_Font* font, const char* text, int& inset)
+{
+    SDL_Surface* line = surfaces.outlinedLine(font, text);
+    inset = line ? 1 : 0;
+    return line ? line : surfaces.line(font, text);
+}
+
 void CGame::drawMapTextAt(const char* text, int x, int y)
 {
     if (!vars.bReadableText) {
         drawTextAt(text, x, y);
         return;
     }
-    SDL_Surface* line = surfaces.outlinedLine(font, text);
+    int inset = 0;
+    SDL_Surface* line = readableLine(surfaces, font, text, inset);
     if (!line)
         return;
-    SDL_Rect dst = {(Sint16)(x - 1), (Sint16)(y - 1), 0, 0};
+    SDL_Rect dst = {(Sint16)(x - inset), (Sint16)(y - inset), 0, 0};
     SDL_BlitSurface(line, NULL, screen, &dst);
 }
 
@@ -90,10 +100,11 @@ void CGame::centreMapTextAt(const char* text, int y, int alpha)
         centreAlphaTextAt(text, y, alpha);
         return;
     }
-    SDL_Surface* line = surfaces.outlinedLine(font, text);
+    int inset = 0;
+    SDL_Surface* line = readableLine(surfaces, font, text, inset);
     if (!line)
         return;
-    SDL_Rect dst = {(Sint16)((SCREEN_WIDTH - line->w) / 2), (Sint16)(y - 1), 0, 0};
+    SDL_Rect dst = {(Sint16)((SCREEN_WIDTH - line->w) / 2), (Sint16)(y - inset), 0, 0};
     if (alpha == SDL_ALPHA_OPAQUE) {
         SDL_BlitSurface(line, NULL, screen, &dst);
         return;
