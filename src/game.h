@@ -55,7 +55,8 @@ public:
     int returnTextHeight();
     // Text over the map or a fight. With "readabletext" the line gets a dark
     // outline one pixel wide, so it reads on snow, sand and sprites alike;
-    // without it these are drawTextAt and centreAlphaTextAt.
+    // otherwise (and for the line itself) these are drawTextAt and
+    // centreAlphaTextAt.
     void drawMapTextAt(const char* text, int x, int y);
     void centreMapTextAt(const char* text, int y, int alpha = SDL_ALPHA_OPAQUE);
 

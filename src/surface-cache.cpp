@@ -13,9 +13,9 @@ void SurfaceCache::dropLines()
     for (auto& entry : lines_)
         SDL_FreeSurface(entry.second);
     lines_.clear();
-    for (auto& entry : outlined_)
+    for (auto& entry : rings_)
         SDL_FreeSurface(entry.second);
-    outlined_.clear();
+    rings_.clear();
 }
 
 void SurfaceCache::clear()
@@ -49,8 +49,6 @@ SDL_Surface* SurfaceCache::line(TTF_Font* font, const char* text)
 
 namespace {
 
-enum OutlinePen : Uint8 { PEN_CLEAR = 0, PEN_INK = 1, PEN_OUTLINE = 2 };
-
 // The pixel at (x, y) of an 8-bit line is ink when it is not the colour key.
 bool inked(const SDL_Surface* s, int x, int y)
 {
@@ -59,56 +57,51 @@ bool inked(const SDL_Surface* s, int x, int y)
     return ((const Uint8*)s->pixels)[y * s->pitch + x] != (Uint8)s->format->colorkey;
 }
 
-SDL_Surface* outline(SDL_Surface* line)
+// Pen 0 is clear (a colour no text uses, so a conversion that keys by colour
+// keeps the ring), pen 1 the ring.
+SDL_Surface* ringAround(SDL_Surface* line)
 {
     if (line->format->BitsPerPixel != 8)
         return NULL;
     SDL_Surface* out = SDL_CreateRGBSurface(SDL_SWSURFACE, line->w + 2, line->h + 2, 8, 0, 0, 0, 0);
     if (!out)
         return NULL;
-    // The clear pen is a colour no text uses, so a conversion that keys by
-    // colour keeps the outline.
-    SDL_Color pens[3] = {{255, 0, 255, 0}, {255, 255, 255, 0}, TEXT_OUTLINE};
-    SDL_SetColors(out, pens, 0, 3);
+    SDL_Color pens[2] = {{255, 0, 255, 0}, TEXT_OUTLINE};
+    SDL_SetColors(out, pens, 0, 2);
     SDL_LockSurface(line);
     SDL_LockSurface(out);
     for (int y = 0; y < out->h; y++) {
         Uint8* row = (Uint8*)out->pixels + y * out->pitch;
         for (int x = 0; x < out->w; x++) {
-            Uint8 pen = PEN_CLEAR;
-            if (inked(line, x - 1, y - 1)) {
-                pen = PEN_INK;
-            } else {
-                for (int dy = -2; dy <= 0 && pen == PEN_CLEAR; dy++)
-                    for (int dx = -2; dx <= 0; dx++)
-                        if (inked(line, x + dx, y + dy))
-                            pen = PEN_OUTLINE;
-            }
-            row[x] = pen;
+            bool near = false;
+            for (int dy = -2; dy <= 0; dy++)
+                for (int dx = -2; dx <= 0; dx++)
+                    near = near || inked(line, x + dx, y + dy);
+            row[x] = near && !inked(line, x - 1, y - 1) ? 1 : 0;
         }
     }
     SDL_UnlockSurface(out);
     SDL_UnlockSurface(line);
-    SDL_SetColorKey(out, SDL_SRCCOLORKEY, PEN_CLEAR);
+    SDL_SetColorKey(out, SDL_SRCCOLORKEY, 0);
     return out;
 }
 
 } // namespace
 
-SDL_Surface* SurfaceCache::outlinedLine(TTF_Font* font, const char* text)
+SDL_Surface* SurfaceCache::ring(TTF_Font* font, const char* text)
 {
     SDL_Surface* plain = line(font, text);
     if (!plain)
         return NULL;
-    auto found = outlined_.find(text);
-    if (found != outlined_.end())
+    auto found = rings_.find(text);
+    if (found != rings_.end())
         return found->second;
-    SDL_Surface* s = outline(plain);
+    SDL_Surface* s = ringAround(plain);
     if (!s)
         return NULL;
-    if (outlined_.size() >= MAX_LINES)
+    if (rings_.size() >= MAX_LINES)
         dropLines();
-    outlined_.emplace(text, s);
+    rings_.emplace(text, s);
     return s;
 }
 

@@ -70,48 +70,31 @@ void CGame::centreAlphaTextAt(const char* text, int y, int alpha)
     SDL_SetAlpha(line, 0, SDL_ALPHA_OPAQUE);
 }
 
-// The outlined line, whose ink starts one pixel in; the plain line (inset 0)
-// should the font give a picture the outline cannot be made from.
-static SDL_Surface* readableLine(SurfaceCache& surfaces, TTF_Font* font, const char* text, int& inset)
-{
-    SDL_Surface* line = surfaces.outlinedLine(font, text);
-    inset = line ? 1 : 0;
-    return line ? line : surfaces.line(font, text);
-}
-
+// Readable text is the plain line over its dark ring: the line's own pixels
+// and placing, as the plain drawing has them.
 void CGame::drawMapTextAt(const char* text, int x, int y)
 {
-    if (!vars.bReadableText) {
-        drawTextAt(text, x, y);
-        return;
+    if (vars.bReadableText) {
+        if (SDL_Surface* ring = surfaces.ring(font, text)) {
+            SDL_Rect dst = {(Sint16)(x - 1), (Sint16)(y - 1), 0, 0};
+            SDL_BlitSurface(ring, NULL, screen, &dst);
+        }
     }
-    int inset = 0;
-    SDL_Surface* line = readableLine(surfaces, font, text, inset);
-    if (!line)
-        return;
-    SDL_Rect dst = {(Sint16)(x - inset), (Sint16)(y - inset), 0, 0};
-    SDL_BlitSurface(line, NULL, screen, &dst);
+    drawTextAt(text, x, y);
 }
 
-// Faded like centreAlphaTextAt, and likewise blitted solid at full opacity.
+// The ring fades with the line, and is likewise blitted solid at full opacity.
 void CGame::centreMapTextAt(const char* text, int y, int alpha)
 {
-    if (!vars.bReadableText) {
-        centreAlphaTextAt(text, y, alpha);
-        return;
+    SDL_Surface* ring = vars.bReadableText ? surfaces.ring(font, text) : NULL;
+    if (ring) {
+        SDL_Rect dst = {(Sint16)((SCREEN_WIDTH - (ring->w - 2)) / 2 - 1), (Sint16)(y - 1), 0, 0};
+        if (alpha != SDL_ALPHA_OPAQUE)
+            SDL_SetAlpha(ring, SDL_SRCALPHA, (Uint8)alpha);
+        SDL_BlitSurface(ring, NULL, screen, &dst);
+        SDL_SetAlpha(ring, 0, SDL_ALPHA_OPAQUE);
     }
-    int inset = 0;
-    SDL_Surface* line = readableLine(surfaces, font, text, inset);
-    if (!line)
-        return;
-    SDL_Rect dst = {(Sint16)((SCREEN_WIDTH - line->w) / 2), (Sint16)(y - inset), 0, 0};
-    if (alpha == SDL_ALPHA_OPAQUE) {
-        SDL_BlitSurface(line, NULL, screen, &dst);
-        return;
-    }
-    SDL_SetAlpha(line, SDL_SRCALPHA, (Uint8)alpha);
-    SDL_BlitSurface(line, NULL, screen, &dst);
-    SDL_SetAlpha(line, 0, SDL_ALPHA_OPAQUE);
+    centreAlphaTextAt(text, y, alpha);
 }
 
 // Height of one line of text, measured once per game object. Every screen

@@ -43,9 +43,10 @@ TEST(DisplayOptions, ReadFromTheConfigFileWithTheirLines)
     EXPECT_TRUE(w.game->vars.bReadableText && w.game->vars.bFightDetails);
 }
 
-// The outlined line is the plain line's ink, every pixel touching it dark;
-// faded half way, ink and ring blend half way into the ground on both SDL
-// 1.2 libraries. The HUD's words move right of the heart.
+// The outlined line is the plain line's ink, every pixel touching it dark,
+// and the text log of the tests still sees the line where it is; faded half
+// way, ink and ring blend half way into the ground on both SDL 1.2
+// libraries. The HUD's words move right of the heart.
 TEST_F(Options, ReadableTextRingsThePlainLineAndClearsTheHeart)
 {
     const char* line = "The bog hound hits you for 9";
@@ -55,7 +56,9 @@ TEST_F(Options, ReadableTextRingsThePlainLineAndClearsTheHeart)
     std::vector<Uint32> plain = pixelBand(g->screen, 38, 98, W, H);
     g->vars.bReadableText = true;
     snow();
+    qtest::logText = true;
     g->drawMapTextAt(line, 40, 100);
+    EXPECT_TRUE(qtest::wasDrawnAt(line, 40, 100));
     std::vector<Uint32> ringed = pixelBand(g->screen, 38, 98, W, H);
     int ring = 0;
     for (int y = 0; y < H; y++) {
