@@ -37,10 +37,7 @@ void CGame::drawHud()
             SDL_Rect dst = {0, (Sint16)(SCREEN_HEIGHT - 2 - h), 0, 0};
             SDL_BlitSurface(band, NULL, screen, &dst);
         }
-        if (vars.bNoAlpha)
-            centreTextAt(vars.currentTalk.c_str(), SCREEN_HEIGHT - h);
-        else
-            centreAlphaTextAt(vars.currentTalk.c_str(), SCREEN_HEIGHT - h, a & 0xff);
+        centreMapTextAt(vars.currentTalk.c_str(), SCREEN_HEIGHT - h, vars.bNoAlpha ? SDL_ALPHA_OPAQUE : (a & 0xff));
         vars.talkTimer -= vars.timer_elapsed;
     }
 
@@ -58,23 +55,71 @@ void CGame::drawHud()
         SDL_BlitSurface(art.icons[ICON_HEART_FULL], &src, screen, &dst);
     }
 
+    // Readable text starts right of the heart instead of over it.
+    const int left = vars.bReadableText ? TILE_SIZE : 10;
     char line[512];
     if (vars.debugMode) {
         snprintf(line, sizeof line, "hp %i/%i fps %i max_fps %i min_fps %i", st.hp, st.hp_max, vars.fps,
                  vars.fps_max, vars.fps_min);
-        drawTextAt(line, 10, 10);
+        drawMapTextAt(line, left, 10);
         snprintf(line, sizeof line, "x: %f y: %f", (double)player->x, (double)player->y);
-        drawTextAt(line, 10, 10 + h);
+        drawMapTextAt(line, left, 10 + h);
     } else {
         snprintf(line, sizeof line, " Health: %i/%i", st.hp, st.hp_max);
-        drawTextAt(line, 10, 10);
+        drawMapTextAt(line, left, 10);
         // The mana and money lines have always been held to 60 characters.
         snprintf(line, 60, " Mana: %i/%i", st.mp, st.mp_max);
-        drawTextAt(line, 10, 10 + h);
+        drawMapTextAt(line, left, 10 + h);
         snprintf(line, 60, " $%u", st.money);
-        drawTextAt(line, 10, 10 + 2 * h);
+        drawMapTextAt(line, left, 10 + 2 * h);
     }
 }
+
+namespace {
+
+const char* const PANEL_LINES[] = {
+    "***Keyboard***",
+    "Arrows: Walk",
+    "Space, G: Get items",
+    "R: Find rest",
+    "Return: Talk",
+    "ESC: Inventory",
+    "J: Journal",
+    "F1: Quick Save",
+    "F2: Quit to menu",
+    "F3: Screenshot",
+    "H: This screen",
+    "",
+    "***In a fight***",
+    "Arrows: Step one tile",
+    "Z: Attack / Fireball",
+    "X: Inventory / Heal",
+    "V: Next weapon / Pain",
+    "B: Previous weapon / Flee",
+    "C: Spell bar (keys cast what follows /)",
+    "Space: Wait",
+    "",
+    "Press any key to continue",
+};
+
+// With readable text the key help stands on a panel of its own, left of the
+// player so that the player stays in sight, and lists the fight keys too.
+void drawKeyHelpPanel(CGame& g)
+{
+    const int h = g.returnTextHeight();
+    const int n = (int)(sizeof PANEL_LINES / sizeof PANEL_LINES[0]);
+    const int margin = 16, pad = 10;
+    SDL_Rect panel = {(Sint16)margin, 0, (Uint16)(playerScreenX(g.SCREEN_WIDTH) - 2 * margin),
+                      (Uint16)(n * h + 2 * pad)};
+    panel.y = (Sint16)((SCREEN_HEIGHT - panel.h) / 2);
+    SDL_FillRect(g.screen, &panel, SDL_MapRGB(g.screen->format, 200, 200, 220));
+    SDL_Rect inside = {(Sint16)(panel.x + 2), (Sint16)(panel.y + 2), (Uint16)(panel.w - 4), (Uint16)(panel.h - 4)};
+    SDL_FillRect(g.screen, &inside, SDL_MapRGB(g.screen->format, 0, 0, 100));
+    for (int i = 0; i < n; i++)
+        g.drawMapTextAt(PANEL_LINES[i], panel.x + pad, panel.y + pad + i * h);
+}
+
+} // namespace
 
 void CGame::keyHelp()
 {
@@ -86,9 +131,13 @@ void CGame::keyHelp()
     int h = returnTextHeight();
     bool done = false;
     while (!done) {
-        centreTextAt("***Keyboard***", 100 - h);
-        for (int i = 0; i < (int)(sizeof LINES / sizeof LINES[0]); i++)
-            centreTextAt(LINES[i], 100 + i * h);
+        if (vars.bReadableText) {
+            drawKeyHelpPanel(*this);
+        } else {
+            centreTextAt("***Keyboard***", 100 - h);
+            for (int i = 0; i < (int)(sizeof LINES / sizeof LINES[0]); i++)
+                centreTextAt(LINES[i], 100 + i * h);
+        }
         while (nextEvent()) {
             if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT)
                 done = true;

@@ -31,7 +31,7 @@ void CGame::drawFightEffects()
                 SDL_Rect dst = {(Sint16)x, (Sint16)y, 0, 0};
                 SDL_BlitSurface(art.icons[e->icon], NULL, screen, &dst);
             }
-            drawTextAt(e->text.c_str(), truncToInt(e->x + 20), truncToInt(e->y + (TILE_SIZE - h) / 2));
+            drawMapTextAt(e->text.c_str(), truncToInt(e->x + 20), truncToInt(e->y + (TILE_SIZE - h) / 2));
         }
         e->y += vars.timer_delta * -10;
     }

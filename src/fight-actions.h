@@ -69,6 +69,17 @@ inline void showMiss(CGame& g, const Actor* at)
     g.fightEffectAt(at->x, at->y, ICON_MISS, "Miss");
 }
 
+// With "fightdetails" the console says who did what, by name (fight-words.cpp).
+inline bool detailed(const CGame& g)
+{
+    return g.vars.bFightDetails;
+}
+// How a fighter is named in a console line: "You", "the bog hound",
+// "Captain Redmaw"; capitalised at the start of a sentence.
+std::string nameOf(const CGame& g, const Actor* a, bool sentenceStart);
+// "The bog hound hits you for 9", "You miss the bog hound".
+std::string blowLine(const CGame& g, const Actor* by, const Actor* on, long long damage, bool landed);
+
 // The four spells of the open spell bar (fight-spells.cpp).
 void castFireball(CGame& g);
 void castHeal(CGame& g);

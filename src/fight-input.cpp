@@ -50,17 +50,19 @@ void rangedAttack(CGame& g, const Item* w)
         long long damage = attack - defence;
         if (damage < 0)
             damage = 0;
+        const bool d = detailed(g);
         if (damage < defence) {
             showMiss(g, g.enemy);
-            say(g, "Missed!");
+            say(g, d ? blowLine(g, g.player, g.enemy, 0, false) : "Missed!");
         } else if (rand() % 20 == 1) {
             hurt(g.enemy, 2 * damage);
             showAmount(g, g.enemy, 2 * damage, ICON_HIT);
-            say(g, format("CRITICAL HIT! Hit for %lld damage", 2 * damage));
+            say(g, d ? "Critical hit! " + blowLine(g, g.player, g.enemy, 2 * damage, true)
+                     : format("CRITICAL HIT! Hit for %lld damage", 2 * damage));
         } else {
             hurt(g.enemy, damage);
             showAmount(g, g.enemy, damage, ICON_HIT);
-            say(g, format("Hit for %lld damage", damage));
+            say(g, d ? blowLine(g, g.player, g.enemy, damage, true) : format("Hit for %lld damage", damage));
         }
     }
     g.fvars.bIsStillShooting = true;
@@ -73,29 +75,32 @@ void rangedAttack(CGame& g, const Item* w)
 // range; fists always roll in a range of 1, so they hit for the strength.
 void meleeAttack(CGame& g, const Item* w)
 {
+    const bool d = detailed(g);
     if (tilesApart(g) > 1) {
-        say(g, "The enemy is out of reach: step next to it to strike");
+        say(g, (d ? nameOf(g, g.enemy, true) : "The enemy") + " is out of reach: step next to it to strike");
         return;
     }
+    // With details the blow's own line says it all; the weapon is marked in the list.
     long long range = 1;
     if (w) {
-        say(g, "Attacking with " + w->itemName);
+        if (!d)
+            say(g, "Attacking with " + w->itemName);
         range = truncToInt(g.vars.drunkenness * (float)w->maxEffect + (float)w->maxEffect);
-    } else {
+    } else if (!d) {
         say(g, "Attacking with fists");
     }
     long long attack = roll(range) + g.player->stats.strength;
     long long defence = roll(g.enemy->stats.dexterity);
     if (attack < defence) {
         showMiss(g, g.enemy);
-        say(g, "Missed!");
+        say(g, d ? blowLine(g, g.player, g.enemy, 0, false) : "Missed!");
     } else {
         long long damage = attack - defence;
         hurt(g.enemy, damage);
         if (!w)
             g.playSound(SOUND_BLOW);
         showAmount(g, g.enemy, damage, ICON_HIT);
-        say(g, format("Hit for %lld damage", damage));
+        say(g, d ? blowLine(g, g.player, g.enemy, damage, true) : format("Hit for %lld damage", damage));
     }
     g.vars.bYourTurn = false;
 }

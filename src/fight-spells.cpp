@@ -28,7 +28,8 @@ void castFireball(CGame& g)
     long long damage = roll(10) + me.intelligence;
     hurt(g.enemy, damage);
     showAmount(g, g.enemy, damage, ICON_HIT);
-    say(g, format("Hit for %lld damage", damage));
+    say(g, detailed(g) ? "Your fireball hits " + nameOf(g, g.enemy, false) + " for " + std::to_string(damage)
+                       : format("Hit for %lld damage", damage));
     g.playSound(SOUND_BLOW);
 }
 
@@ -44,11 +45,16 @@ void castHeal(CGame& g)
     g.playSound(SOUND_HEAL);
     me.mp -= 10;
     long long amount = roll(10) + me.intelligence;
+    const int before = me.hp;
     hurt(g.player, -amount);
     if (me.hp > me.hp_max)
         me.hp = me.hp_max;
     showAmount(g, g.player, amount, ICON_HEAL_MARK);
-    say(g, format("Healed %lld health", amount));
+    // With details the line tells what the cap let through.
+    if (detailed(g))
+        say(g, "You cast heal: +" + std::to_string(me.hp > before ? (long long)me.hp - before : 0) + " health");
+    else
+        say(g, format("Healed %lld health", amount));
     g.vars.bYourTurn = false;
 }
 
@@ -70,13 +76,14 @@ void castPain(CGame& g)
     g.vars.bYourTurn = false;
     if (rand() % 6 < 4) {
         showMiss(g, g.enemy);
-        say(g, "Missed!");
+        say(g, detailed(g) ? "Your pain spell misses " + nameOf(g, g.enemy, false) : "Missed!");
         return;
     }
     long long damage = roll(30) + me.intelligence;
     hurt(g.enemy, damage);
     showAmount(g, g.enemy, damage, ICON_HIT);
-    say(g, format("Radiated pain for %lld damage!", damage));
+    say(g, detailed(g) ? "Your pain spell hits " + nameOf(g, g.enemy, false) + " for " + std::to_string(damage)
+                       : format("Radiated pain for %lld damage!", damage));
 }
 
 // One chance in eight. Success drops the player at map position (48, 48),

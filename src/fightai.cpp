@@ -11,7 +11,9 @@ namespace {
 // player's worn armour adds to every defence roll.
 void strike(CGame& g, Actor* attacker, Actor* target)
 {
-    say(g, "Enemy attacking with fists");
+    // An enemy fights with what nature gave it; only the plain console calls that fists.
+    if (!detailed(g))
+        say(g, "Enemy attacking with fists");
     long long armour = 0;
     if (target == g.player && g.fvars.playerArmour)
         armour = g.fvars.playerArmour->maxEffect;
@@ -19,13 +21,13 @@ void strike(CGame& g, Actor* attacker, Actor* target)
     long long damage = (long long)attacker->stats.strength - defence;
     if (damage < defence) {
         showMiss(g, target);
-        say(g, "Missed!");
+        say(g, detailed(g) ? blowLine(g, attacker, target, 0, false) : "Missed!");
         return;
     }
     hurt(target, damage);
     g.playSound(SOUND_BLOW);
     showAmount(g, target, damage, ICON_HIT);
-    say(g, format("Hit for %lld damage", damage));
+    say(g, detailed(g) ? blowLine(g, attacker, target, damage, true) : format("Hit for %lld damage", damage));
 }
 
 // A step of one tile by (dx, dy), if the map and the target allow it: a
@@ -52,7 +54,7 @@ void CGame::fightAI(Actor* attacker, Actor* target)
         return;
     }
     if (fightAIMove(attacker, target) == -1) {
-        say(*this, "Can't reach you!");
+        say(*this, detailed(*this) ? nameOf(*this, attacker, true) + " can't reach you" : "Can't reach you!");
         puts("Can't reach you!?");
         vars.bYourTurn = true;
     }

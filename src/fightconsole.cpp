@@ -25,9 +25,8 @@ int barWidth(int value, int maximum)
 }
 
 // A black 120x16 slot at (x, y), then the left part of the strip icon.
-void drawBar(CGame& g, int icon, int y, int value, int maximum)
+void drawBar(CGame& g, int icon, int x, int y, int value, int maximum)
 {
-    const int x = g.SCREEN_WIDTH - 120;
     SDL_Rect slot = {(Sint16)x, (Sint16)y, 120, 16};
     SDL_FillRect(g.screen, &slot, SDL_MapRGB(g.screen->format, 0, 0, 0));
     SDL_Surface* strip = g.art.icons[icon];
@@ -45,7 +44,7 @@ void drawWeaponList(CGame& g)
 {
     const int h = g.returnTextHeight();
     const std::vector<Item*>& weapons = g.fvars.weapons;
-    g.drawTextAt("Weapons:", 10, 2);
+    g.drawMapTextAt("Weapons:", 10, 2);
     const int n = (int)weapons.size();
     for (int i = n - 1; i >= 0; i--) {
         const Item* w = weapons[i];
@@ -58,10 +57,39 @@ void drawWeaponList(CGame& g)
         char line[160];
         snprintf(line, sizeof line, "%s %lld max dmg %c", w->itemName.c_str(),
                  (long long)w->maxEffect + g.player->stats.strength, w->type == ITEM_RANGED ? 'R' : 'M');
-        g.drawTextAt(line, 20, y);
+        g.drawMapTextAt(line, 20, y);
         if (i == g.fvars.selectedWeapon)
             blitIcon(g, ICON_POINTER, 0, y);
     }
+}
+
+int textWidth(CGame& g, const std::string& text)
+{
+    int w = 0, h = 0;
+    if (!g.font || TTF_SizeText(g.font, text.c_str(), &w, &h) != 0)
+        return 0;
+    return w;
+}
+
+// "Health 34/50" ending 6 pixels left of x, centred on the 16-pixel row at y.
+// Health below 0 shows as 0.
+void drawFigures(CGame& g, const char* label, int value, int maximum, int x, int y)
+{
+    char text[96];
+    snprintf(text, sizeof text, "%s %i/%i", label, value < 0 ? 0 : value, maximum);
+    g.drawMapTextAt(text, x - 6 - textWidth(g, text), y + (16 - g.returnTextHeight()) / 2);
+}
+
+// The enemy's name, and its health as a bar with figures, at the top right.
+void drawFoe(CGame& g)
+{
+    const Actor* foe = g.enemy;
+    const int h = g.returnTextHeight();
+    const int x = g.SCREEN_WIDTH - 124;
+    const std::string& name = foe->myName;
+    g.drawMapTextAt(name.c_str(), g.SCREEN_WIDTH - 4 - textWidth(g, name), 4);
+    drawBar(g, ICON_HEALTH_BAR, x, 8 + h, foe->stats.hp, foe->stats.hp_max);
+    drawFigures(g, "Health", foe->stats.hp, foe->stats.hp_max, x, 8 + h);
 }
 
 } // namespace
@@ -77,9 +105,17 @@ void CGame::drawFightHUD()
         const int left = (SCREEN_WIDTH - 240) / 2;
         for (int k = 0; k < 5; k++)
             blitIcon(*this, first + k, left + TILE_SIZE * k, 10);
-        drawBar(*this, ICON_HEALTH_BAR, 568, player->stats.hp, player->stats.hp_max);
-        drawBar(*this, ICON_MANA_BAR, 584, player->stats.mp, player->stats.mp_max);
+        const int x = SCREEN_WIDTH - 120;
+        drawBar(*this, ICON_HEALTH_BAR, x, 568, player->stats.hp, player->stats.hp_max);
+        drawBar(*this, ICON_MANA_BAR, x, 584, player->stats.mp, player->stats.mp_max);
+        if (vars.bFightDetails) {
+            drawFigures(*this, "Health", player->stats.hp, player->stats.hp_max, x, 568);
+            drawFigures(*this, "Mana", player->stats.mp, player->stats.mp_max, x, 584);
+        }
     }
+    // With details the foe's health shows in every frame, its own turn's too.
+    if (vars.bFightDetails && enemy)
+        drawFoe(*this);
     if (!fvars.bIsStillShooting || (enemy && enemy->stats.hp < 1))
         drawFightEffects();
     drawFightConsole();
@@ -92,5 +128,5 @@ void CGame::drawFightConsole()
     const int h = returnTextHeight();
     const int n = (int)vars.fightMsgVec.size();
     for (int k = 0; k < 5 && k < n; k++)
-        drawTextAt(vars.fightMsgVec[n - 1 - k].c_str(), 10, 540 - k * h);
+        drawMapTextAt(vars.fightMsgVec[n - 1 - k].c_str(), 10, 540 - k * h);
 }

@@ -69,6 +69,12 @@ public:
     void centreTextAt(const char* text, int y);
     void centreAlphaTextAt(const char* text, int y, int alpha);
     int returnTextHeight();
+    // Text over the map or a fight. With "readabletext" the line gets a dark
+    // outline one pixel wide, so it reads on snow, sand and sprites alike;
+    // otherwise (and for the line itself) these are drawTextAt and
+    // centreAlphaTextAt.
+    void drawMapTextAt(const char* text, int x, int y);
+    void centreMapTextAt(const char* text, int y, int alpha = SDL_ALPHA_OPAQUE);
 
     // game directories
     int loadGame(const char* dir);
@@ -110,6 +116,9 @@ public:
     // A yes-or-no question drawn over the current screen (question.cpp): true for Y, false
     // for N, Escape or a window close, which ends the game under QuitRule::EndsGame.
     bool askYesNo(const char* question, QuitRule rule = QuitRule::ClosesScreen);
+    // What using an item did: in a fight with "fightdetails", `fightLine` goes
+    // to the console at once; otherwise `message` to the message line.
+    void showOutcome(const std::string& message, const std::string& fightLine);
     void keyHelp();
     // Window pixel of a map point (map pixels): the player's top-left corner
     // sits at (playerScreenX(SCREEN_WIDTH), PLAYER_SCREEN_Y). Whole pixels.

@@ -98,7 +98,7 @@ void CGame::getInput()
             inventoryMenu();
             break;
         case SDLK_F1:
-            drawTextAt("Saving to disk, please wait...", 0, 0);
+            drawMapTextAt("Saving to disk, please wait...", 0, 0);
             SDL_Flip(screen);
             if (saveGame("save")) {
                 if (vars.bConfirmations)

@@ -7,6 +7,12 @@
 
 namespace {
 
+// "+20": what a potion really added, after the cap.
+std::string gained(int before, int after)
+{
+    return "+" + std::to_string(after > before ? (long long)after - before : 0LL);
+}
+
 // What Enter does with an item; returns true when the menu closes.
 bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
 {
@@ -19,20 +25,22 @@ bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
         item->y = g.player->y;
         item->owner = OWNER_MAP;
         return true;
-    case ITEM_HEALING:
+    case ITEM_HEALING: {
+        const int before = st.hp;
         st.hp = addPoints(st.hp, item->maxEffect);
         if (st.hp > st.hp_max)
             st.hp = st.hp_max;
         item->type = ITEM_USED_UP;
-        g.showMessage("Healed");
+        g.showOutcome("Healed", "You drink a healing potion: " + gained(before, st.hp) + " health");
         return true;
+    }
     case ITEM_DRINK:
         if (g.vars.drunkenness >= 4.0f) {
-            g.showMessage("You are already too drunk!");
+            g.showOutcome("You are already too drunk!", "You are already too drunk!");
         } else {
             g.vars.drunkenness += 1.0f;
             item->type = ITEM_USED_UP;
-            g.showMessage("*hic*");
+            g.showOutcome("*hic*", "You drink: *hic*");
         }
         return true;
     case ITEM_ARMOUR:
@@ -47,13 +55,15 @@ bool useItem(CGame& g, Item* item, std::vector<Item*>& stuff)
             return true;
         }
         return false;
-    case ITEM_MANA:
+    case ITEM_MANA: {
+        const int before = st.mp;
         st.mp = addPoints(st.mp, item->maxEffect);
         if (st.mp > st.mp_max)
             st.mp = st.mp_max;
         item->type = ITEM_USED_UP;
-        g.showMessage("Restored mana");
+        g.showOutcome("Restored mana", "You drink a mana potion: " + gained(before, st.mp) + " mana");
         return true;
+    }
     case ITEM_FLOATER:
         puts("Trying to equip this floater");
         item->bIsEquipped = !item->bIsEquipped;

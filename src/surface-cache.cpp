@@ -13,6 +13,9 @@ void SurfaceCache::dropLines()
     for (auto& entry : lines_)
         SDL_FreeSurface(entry.second);
     lines_.clear();
+    for (auto& entry : rings_)
+        SDL_FreeSurface(entry.second);
+    rings_.clear();
 }
 
 void SurfaceCache::clear()
@@ -41,6 +44,64 @@ SDL_Surface* SurfaceCache::line(TTF_Font* font, const char* text)
     if (lines_.size() >= MAX_LINES)
         dropLines();
     lines_.emplace(text, s);
+    return s;
+}
+
+namespace {
+
+// The pixel at (x, y) of an 8-bit line is ink when it is not the colour key.
+bool inked(const SDL_Surface* s, int x, int y)
+{
+    if (x < 0 || y < 0 || x >= s->w || y >= s->h)
+        return false;
+    return ((const Uint8*)s->pixels)[y * s->pitch + x] != (Uint8)s->format->colorkey;
+}
+
+// Pen 0 is clear (a colour no text uses, so a conversion that keys by colour
+// keeps the ring), pen 1 the ring.
+SDL_Surface* ringAround(SDL_Surface* line)
+{
+    if (line->format->BitsPerPixel != 8)
+        return NULL;
+    SDL_Surface* out = SDL_CreateRGBSurface(SDL_SWSURFACE, line->w + 2, line->h + 2, 8, 0, 0, 0, 0);
+    if (!out)
+        return NULL;
+    SDL_Color pens[2] = {{255, 0, 255, 0}, TEXT_OUTLINE};
+    SDL_SetColors(out, pens, 0, 2);
+    SDL_LockSurface(line);
+    SDL_LockSurface(out);
+    for (int y = 0; y < out->h; y++) {
+        Uint8* row = (Uint8*)out->pixels + y * out->pitch;
+        for (int x = 0; x < out->w; x++) {
+            bool near = false;
+            for (int dy = -2; dy <= 0; dy++)
+                for (int dx = -2; dx <= 0; dx++)
+                    near = near || inked(line, x + dx, y + dy);
+            row[x] = near && !inked(line, x - 1, y - 1) ? 1 : 0;
+        }
+    }
+    SDL_UnlockSurface(out);
+    SDL_UnlockSurface(line);
+    SDL_SetColorKey(out, SDL_SRCCOLORKEY, 0);
+    return out;
+}
+
+} // namespace
+
+SDL_Surface* SurfaceCache::ring(TTF_Font* font, const char* text)
+{
+    SDL_Surface* plain = line(font, text);
+    if (!plain)
+        return NULL;
+    auto found = rings_.find(text);
+    if (found != rings_.end())
+        return found->second;
+    SDL_Surface* s = ringAround(plain);
+    if (!s)
+        return NULL;
+    if (rings_.size() >= MAX_LINES)
+        dropLines();
+    rings_.emplace(text, s);
     return s;
 }
 

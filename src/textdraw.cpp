@@ -70,6 +70,33 @@ void CGame::centreAlphaTextAt(const char* text, int y, int alpha)
     SDL_SetAlpha(line, 0, SDL_ALPHA_OPAQUE);
 }
 
+// Readable text is the plain line over its dark ring: the line's own pixels
+// and placing, as the plain drawing has them.
+void CGame::drawMapTextAt(const char* text, int x, int y)
+{
+    if (vars.bReadableText) {
+        if (SDL_Surface* ring = surfaces.ring(font, text)) {
+            SDL_Rect dst = {(Sint16)(x - 1), (Sint16)(y - 1), 0, 0};
+            SDL_BlitSurface(ring, NULL, screen, &dst);
+        }
+    }
+    drawTextAt(text, x, y);
+}
+
+// The ring fades with the line, and is likewise blitted solid at full opacity.
+void CGame::centreMapTextAt(const char* text, int y, int alpha)
+{
+    SDL_Surface* ring = vars.bReadableText ? surfaces.ring(font, text) : NULL;
+    if (ring) {
+        SDL_Rect dst = {(Sint16)((SCREEN_WIDTH - (ring->w - 2)) / 2 - 1), (Sint16)(y - 1), 0, 0};
+        if (alpha != SDL_ALPHA_OPAQUE)
+            SDL_SetAlpha(ring, SDL_SRCALPHA, (Uint8)alpha);
+        SDL_BlitSurface(ring, NULL, screen, &dst);
+        SDL_SetAlpha(ring, 0, SDL_ALPHA_OPAQUE);
+    }
+    centreAlphaTextAt(text, y, alpha);
+}
+
 // Height of one line of text, measured once per game object. Every screen
 // stacks its lines with it, so it never answers 0.
 int CGame::returnTextHeight()
