@@ -296,7 +296,7 @@ TEST(CheckCrafted, EachWayToAnUnfinishableGameIsAnError)
         {"no ending at all", [](Crafted& c) { c.actor(3).conversation[0] = "Farewell."; }, "/npcdef: error:",
          "can never end"},
         {"a quest's short name mistyped", [](Crafted& c) { c.folder.quests[0].itemTarget = "Ring"; },
-         "/qdef/0.def:2: error:", "did you mean \"ring\"?"},
+         "/qdef/0.def:2: error:", "did you mean \"ring\" (idef/0.def line 10)?"},
         {"a quest item no purse can pay for",
          [](Crafted& c) {
              c.folder.items[0].owner = OWNER_SHOP;
@@ -391,6 +391,12 @@ TEST(CheckReport, ABrokenStartIsReportedBeforeWhatFollowsFromIt)
     Checked checked(c);
     ASSERT_GE(checked.lines.size(), 2u) << joined(checked.lines);
     EXPECT_EQ(0u, checked.lines[0].find("game/npcdef/0.def:1: error: the player starts on")) << joined(checked.lines);
+
+    Crafted shutIn;
+    shutIn.box(9, 9, 11, 11);
+    Checked walled(shutIn);
+    EXPECT_EQ(0u, walled.lines[0].find("game/npcdef/0.def:1: error: the player is shut in on 9 tiles")) << joined(walled.lines);
+    EXPECT_GT(walled.result.errors(), 3);
 }
 
 TEST(CheckCrafted, KeysFloatersAndShopsOpenTheWay)

@@ -1,4 +1,5 @@
 // check-records.cpp -- quorvane-check on the record files: numbered series, line counts, values in range, vars.sav.
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <dirent.h>
@@ -301,13 +302,14 @@ void checkQuest(CheckedGame& g, const Quest* q, const RecordText& t)
             found = found || g.items[k]->type != ITEM_USED_UP;
         std::vector<std::string> names;
         for (const Item* it : g.items)
-            if (it->type != ITEM_USED_UP)
-                names.push_back(it->shortName);
+            names.push_back(it->type != ITEM_USED_UP ? it->shortName : std::string());
         std::string meant = found ? "" : nearestName(q->itemTarget, names);
+        size_t which = std::find(names.begin(), names.end(), meant) - names.begin();
         if (!found)
             g.error(t.name, 2, "no item has the short name " + quoted(q->itemTarget) +
                                    ": the quest giver gives the quest up" +
-                                   (meant.empty() ? "" : "; did you mean \"" + meant + "\"?"));
+                                   (meant.empty() ? "" : "; did you mean " + quoted(meant) + " (" +
+                                                             g.itemText[which].name + " line 10)?"));
     }
 }
 
