@@ -90,4 +90,12 @@ TEST(Scaffold, AGameNameThatCannotBeLoadedEndsWithTheMenusMessage)
     EXPECT_NE(std::string::npos, err.find("Can't load that game...\nFile not found: myqest/vars.sav\n")) << err;
     err = qtest::quietly([&] { EXPECT_EQ(2, runEntry({"quorvane", "--game"})); });
     EXPECT_NE(std::string::npos, err.find("--game needs a folder name")) << err;
+
+    // A folder that is there without its first quest: the fatal message names the file too.
+    std::string out;
+    ASSERT_EQ(0, runNew("noquest", out)) << out;
+    std::remove("noquest/qdef/0.def");
+    GTEST_FLAG_SET(death_test_style, "threadsafe");   // the game object runs sound threads
+    EXPECT_EXIT(runEntry({"quorvane", "--game", "noquest"}), testing::ExitedWithCode(1),
+                "DATA DIR noquest IS MISSING\n\\(the game needs the file noquest/qdef/0.def\\)");
 }
