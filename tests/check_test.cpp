@@ -292,6 +292,8 @@ TEST(CheckCrafted, EachWayToAnUnfinishableGameIsAnError)
          "no quest giver can be reached"},
         {"a hostile quest giver", [](Crafted& c) { c.actor(1).bIsHostile = true; }, "/npcdef/1.def:13: error:",
          "the quest giver is hostile"},
+        {"only hostile quest givers", [](Crafted& c) { c.actor(1).bIsHostile = true; }, "/qdef/0.def: error:",
+         "every quest giver is hostile"},
         {"a hostile ending", [](Crafted& c) { c.actor(3).bIsHostile = true; }, "/npcdef/3.def:13: error:", "is hostile"},
         {"no ending at all", [](Crafted& c) { c.actor(3).conversation[0] = "Farewell."; }, "/npcdef: error:",
          "can never end"},

@@ -130,9 +130,10 @@ void checkHostileRoles(CheckedGame& g)
 
 void checkQuestGivers(CheckedGame& g)
 {
-    bool giver = false, ending = false;
+    bool giver = false, peacefulGiver = false, ending = false;
     for (const Actor* a : g.actors) {
         giver = giver || a->conversation[0] == "Questy";
+        peacefulGiver = peacefulGiver || (a->conversation[0] == "Questy" && !a->bIsHostile);
         ending = ending || a->conversation[0] == "Ending";
     }
     if (!ending && !g.actors.empty())
@@ -140,6 +141,9 @@ void checkQuestGivers(CheckedGame& g)
     if (!giver && !g.quests.empty())
         g.error(g.questText[0].name, 0, "there are quests but no quest giver (\"Questy\" on line 14): nobody gives them, "
                                        "and the ending waits for every one");
+    else if (giver && !peacefulGiver && !g.quests.empty())
+        g.error(g.questText[0].name, 0, "every quest giver is hostile: nobody gives the quests, and the ending waits "
+                                       "for every one");
 }
 
 void checkShops(CheckedGame& g)
