@@ -306,8 +306,10 @@ bool isSeaMonster(const Actor* a)
 // Small numbers that are not whole tiles were most likely meant as a tile's column and row.
 std::string pixelHint(float x, float y)
 {
+    if (!(x >= 0 && y >= 0 && x < (float)MAP_SIZE && y < (float)MAP_SIZE))
+        return "";
     int ix = (int)x, iy = (int)y;
-    if (ix < 0 || iy < 0 || ix >= MAP_SIZE || iy >= MAP_SIZE || (ix % TILE_SIZE == 0 && iy % TILE_SIZE == 0))
+    if (ix % TILE_SIZE == 0 && iy % TILE_SIZE == 0)
         return "";
     return " (lines 1 and 2 are map pixels, 48 to a tile: tile " + std::to_string(ix) + "," + std::to_string(iy) +
            " is " + std::to_string(ix * TILE_SIZE) + "," + std::to_string(iy * TILE_SIZE) + ")";
