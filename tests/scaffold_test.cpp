@@ -48,8 +48,8 @@ TEST(Scaffold, TheNewGameIsCleanAndPlayedFromItsNameToTheEndingSlides)
     wd.write("meadow/intro.txt.keep", "");   // a file of the modder's own, which a second run must not touch
     EXPECT_EQ(1, runNew("meadow", out)) << out;
     EXPECT_TRUE(wd.exists("meadow/intro.txt.keep"));
-    for (const std::string& bad : {std::string("MyQuest"), std::string("quest2"), std::string("my-game"),
-                                   std::string(GAME_NAME_MAX + 1, 'a')}) {
+    const std::string refused[] = {"MyQuest", "quest2", "my-game", "save", std::string(GAME_NAME_MAX + 1, 'a')};
+    for (const std::string& bad : refused) {
         EXPECT_EQ(2, runNew("'" + bad + "'", out)) << bad;
         EXPECT_FALSE(wd.exists(bad)) << bad;
     }
