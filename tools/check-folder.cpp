@@ -284,18 +284,21 @@ std::string roleName(const std::string& keyword)
     return "";
 }
 
+// The name as given (a link called mygame is typed as mygame), unless it is "." or ".."
 std::string folderNameOf(const std::string& dir)
 {
     std::string d = dir;
-    char* real = realpath(dir.c_str(), NULL);
-    if (real) {
-        d = real;
-        free(real);
-    }
     while (d.size() > 1 && d.back() == '/')
         d.pop_back();
-    size_t slash = d.rfind('/');
-    return slash == std::string::npos ? d : d.substr(slash + 1);
+    std::string last = d.substr(d.rfind('/') == std::string::npos ? 0 : d.rfind('/') + 1);
+    if (!last.empty() && last != "." && last != "..")
+        return last;
+    char* real = realpath(dir.c_str(), NULL);
+    if (!real)
+        return last;
+    d = real;
+    free(real);
+    return d.substr(d.rfind('/') + 1);
 }
 
 bool isSeaMonster(const Actor* a)
