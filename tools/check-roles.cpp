@@ -108,10 +108,11 @@ void checkKeywords(CheckedGame& g)
             g.error(file, 15, "\"" + k + "\" on line 15 gives no role: did you mean it for line 14, where role keywords go? "
                                          "(lines 14 and 15 swapped)");
         }
+        // A sea creature on land is odd, not the end of the game.
         if (first == SEA_KEYWORD || (nearMiss(first, {SEA_KEYWORD}) != "" && !hasRole))
-            g.error(file, 14, "\"Seamonster\" on line 14 makes no sea creature: did you mean it for line 15?");
+            g.warn(file, 14, "\"Seamonster\" on line 14 makes no sea creature: did you mean it for line 15?");
         else if (!nearMiss(second, {SEA_KEYWORD}).empty())
-            g.error(file, 15, quotedLine(second) + " makes no sea creature: did you mean \"Seamonster\"?");
+            g.warn(file, 15, quotedLine(second) + " makes no sea creature: did you mean \"Seamonster\"?");
     }
 }
 
