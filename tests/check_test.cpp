@@ -357,6 +357,9 @@ TEST(CheckCrafted, EachLikelyMistakeIsAWarning)
              c.folder.actors.push_back(qtest::character(105 * 48, 50 * 48, 9, "Blub.", "", "Diver"));
          },
          "/npcdef/4.def:1: warning:", "stands in the sea at tile 105,50"},
+        {"a sea creature's keyword misspelt",
+         [](Crafted& c) { c.folder.actors.push_back(qtest::character(40 * 48, 40 * 48, 9, "Blub.", "SeaMonster", "Eel")); },
+         "/npcdef/4.def:15: warning:", "did you mean \"Seamonster\"?"},
         {"an item in the sea",
          [&](Crafted& c) {
              sea(c);
