@@ -43,7 +43,8 @@ int readOptions(int argc, char** argv, Options& o)
     for (int i = 1; i < argc; i++) {
         const char* a = argv[i];
         bool takesFile = !strcmp(a, "--record") || !strcmp(a, "--replay");
-        if ((takesFile || !strcmp(a, "--game")) && (i + 1 >= argc || !argv[i + 1][0])) {
+        bool takesFolder = !strcmp(a, "--game");
+        if ((takesFile || takesFolder) && (i + 1 >= argc || (takesFolder && !argv[i + 1][0]))) {
             fprintf(stderr, "%s needs a %s name\n%s", a, takesFile ? "file" : "folder", USAGE);
             return 2;
         }

@@ -292,11 +292,13 @@ TEST(CheckCrafted, EachWayToAnUnfinishableGameIsAnError)
          "no quest giver can be reached"},
         {"a hostile quest giver", [](Crafted& c) { c.actor(1).bIsHostile = true; }, "/npcdef/1.def:13: error:",
          "the quest giver is hostile"},
+        {"only hostile quest givers", [](Crafted& c) { c.actor(1).bIsHostile = true; }, "/qdef/0.def: error:",
+         "every quest giver is hostile"},
         {"a hostile ending", [](Crafted& c) { c.actor(3).bIsHostile = true; }, "/npcdef/3.def:13: error:", "is hostile"},
         {"no ending at all", [](Crafted& c) { c.actor(3).conversation[0] = "Farewell."; }, "/npcdef: error:",
          "can never end"},
         {"a quest's short name mistyped", [](Crafted& c) { c.folder.quests[0].itemTarget = "Ring"; },
-         "/qdef/0.def:2: error:", "did you mean \"ring\"?"},
+         "/qdef/0.def:2: error:", "did you mean \"ring\" (idef/0.def line 10)?"},
         {"a quest item no purse can pay for",
          [](Crafted& c) {
              c.folder.items[0].owner = OWNER_SHOP;
@@ -355,6 +357,9 @@ TEST(CheckCrafted, EachLikelyMistakeIsAWarning)
              c.folder.actors.push_back(qtest::character(105 * 48, 50 * 48, 9, "Blub.", "", "Diver"));
          },
          "/npcdef/4.def:1: warning:", "stands in the sea at tile 105,50"},
+        {"a sea creature's keyword misspelt",
+         [](Crafted& c) { c.folder.actors.push_back(qtest::character(40 * 48, 40 * 48, 9, "Blub.", "SeaMonster", "Eel")); },
+         "/npcdef/4.def:15: warning:", "did you mean \"Seamonster\"?"},
         {"an item in the sea",
          [&](Crafted& c) {
              sea(c);
@@ -391,6 +396,12 @@ TEST(CheckReport, ABrokenStartIsReportedBeforeWhatFollowsFromIt)
     Checked checked(c);
     ASSERT_GE(checked.lines.size(), 2u) << joined(checked.lines);
     EXPECT_EQ(0u, checked.lines[0].find("game/npcdef/0.def:1: error: the player starts on")) << joined(checked.lines);
+
+    Crafted shutIn;
+    shutIn.box(9, 9, 11, 11);
+    Checked walled(shutIn);
+    EXPECT_EQ(0u, walled.lines[0].find("game/npcdef/0.def:1: error: the player is shut in on 9 tiles")) << joined(walled.lines);
+    EXPECT_GT(walled.result.errors(), 3);
 }
 
 TEST(CheckCrafted, KeysFloatersAndShopsOpenTheWay)

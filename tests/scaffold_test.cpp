@@ -48,8 +48,8 @@ TEST(Scaffold, TheNewGameIsCleanAndPlayedFromItsNameToTheEndingSlides)
     wd.write("meadow/intro.txt.keep", "");   // a file of the modder's own, which a second run must not touch
     EXPECT_EQ(1, runNew("meadow", out)) << out;
     EXPECT_TRUE(wd.exists("meadow/intro.txt.keep"));
-    for (const std::string& bad : {std::string("MyQuest"), std::string("quest2"), std::string("my-game"),
-                                   std::string(GAME_NAME_MAX + 1, 'a')}) {
+    const std::string refused[] = {"MyQuest", "quest2", "my-game", "save", std::string(GAME_NAME_MAX + 1, 'a')};
+    for (const std::string& bad : refused) {
         EXPECT_EQ(2, runNew("'" + bad + "'", out)) << bad;
         EXPECT_FALSE(wd.exists(bad)) << bad;
     }
@@ -90,4 +90,12 @@ TEST(Scaffold, AGameNameThatCannotBeLoadedEndsWithTheMenusMessage)
     EXPECT_NE(std::string::npos, err.find("Can't load that game...\nFile not found: myqest/vars.sav\n")) << err;
     err = qtest::quietly([&] { EXPECT_EQ(2, runEntry({"quorvane", "--game"})); });
     EXPECT_NE(std::string::npos, err.find("--game needs a folder name")) << err;
+
+    // A folder that is there without its first quest: the fatal message names the file too.
+    std::string out;
+    ASSERT_EQ(0, runNew("noquest", out)) << out;
+    std::remove("noquest/qdef/0.def");
+    GTEST_FLAG_SET(death_test_style, "threadsafe");   // the game object runs sound threads
+    EXPECT_EXIT(runEntry({"quorvane", "--game", "noquest"}), testing::ExitedWithCode(1),
+                "DATA DIR noquest IS MISSING\n\\(the game needs the file noquest/qdef/0.def\\)");
 }

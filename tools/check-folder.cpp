@@ -284,18 +284,21 @@ std::string roleName(const std::string& keyword)
     return "";
 }
 
+// The name as given (a link called mygame is typed as mygame), unless it is "." or ".."
 std::string folderNameOf(const std::string& dir)
 {
     std::string d = dir;
-    char* real = realpath(dir.c_str(), NULL);
-    if (real) {
-        d = real;
-        free(real);
-    }
     while (d.size() > 1 && d.back() == '/')
         d.pop_back();
-    size_t slash = d.rfind('/');
-    return slash == std::string::npos ? d : d.substr(slash + 1);
+    std::string last = d.substr(d.rfind('/') == std::string::npos ? 0 : d.rfind('/') + 1);
+    if (!last.empty() && last != "." && last != "..")
+        return last;
+    char* real = realpath(dir.c_str(), NULL);
+    if (!real)
+        return last;
+    d = real;
+    free(real);
+    return d.substr(d.rfind('/') + 1);
 }
 
 bool isSeaMonster(const Actor* a)
@@ -306,8 +309,10 @@ bool isSeaMonster(const Actor* a)
 // Small numbers that are not whole tiles were most likely meant as a tile's column and row.
 std::string pixelHint(float x, float y)
 {
+    if (!(x >= 0 && y >= 0 && x < (float)MAP_SIZE && y < (float)MAP_SIZE))
+        return "";
     int ix = (int)x, iy = (int)y;
-    if (ix < 0 || iy < 0 || ix >= MAP_SIZE || iy >= MAP_SIZE || (ix % TILE_SIZE == 0 && iy % TILE_SIZE == 0))
+    if (ix % TILE_SIZE == 0 && iy % TILE_SIZE == 0)
         return "";
     return " (lines 1 and 2 are map pixels, 48 to a tile: tile " + std::to_string(ix) + "," + std::to_string(iy) +
            " is " + std::to_string(ix * TILE_SIZE) + "," + std::to_string(iy * TILE_SIZE) + ")";

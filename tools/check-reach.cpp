@@ -415,6 +415,7 @@ void checkReach(CheckedGame& g)
     g.result.reach.roomDoorsOpened = e.roomDoorsOpened();
     g.result.reach.bFloater = e.floating();
     g.result.reach.tilesReached = e.tiles();
+    int errorsBefore = g.result.errors();
 
     for (size_t i = 0; i < g.quests.size(); i++) {
         const Quest* q = g.quests[i];
@@ -485,6 +486,13 @@ void checkReach(CheckedGame& g)
         g.error("map.dat", 0, "no bed can be reached from the start");
     if (!e.at(1, 1))
         g.warn("map.dat", 2, "the flee spell puts the player on tile 1,1, which is cut off from the start");
+    // A start shut in on a few tiles is why nothing else can be reached: said first.
+    const int SHUT_IN = 50;
+    if (e.tiles() < SHUT_IN && g.result.errors() > errorsBefore) {
+        size_t i = std::find(g.actors.begin(), g.actors.end(), g.player) - g.actors.begin();
+        g.cause(g.actorText[i].name, 1, "the player is shut in on " + std::to_string(e.tiles()) + " tiles around its start at " +
+                                            tileText(g.player->x, g.player->y) + ": nothing beyond them can be reached");
+    }
     checkPassages(g, e);
     checkGuards(g, e);
 }

@@ -1,4 +1,5 @@
 // check-records.cpp -- quorvane-check on the record files: numbered series, line counts, values in range, vars.sav.
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <dirent.h>
@@ -281,7 +282,10 @@ void checkItem(CheckedGame& g, const Item* it, const RecordText& t)
     }
 }
 
-void checkQuest(CheckedGame& g, const Quest* q, const RecordText& t)
+// `names`: every item's short name, empty for used-up ones; `hintsLeft`: how many more quests
+// may be given a "did you mean" (each costs a look at every name).
+void checkQuest(CheckedGame& g, const Quest* q, const RecordText& t, const std::vector<std::string>& names,
+                int& hintsLeft)
 {
     LineCheck c(g, t, "a quest");
     c.needs(QUEST_LINES);
@@ -299,15 +303,13 @@ void checkQuest(CheckedGame& g, const Quest* q, const RecordText& t)
         bool found = false;
         for (size_t k : g.itemsNamed(q->itemTarget))
             found = found || g.items[k]->type != ITEM_USED_UP;
-        std::vector<std::string> names;
-        for (const Item* it : g.items)
-            if (it->type != ITEM_USED_UP)
-                names.push_back(it->shortName);
-        std::string meant = found ? "" : nearestName(q->itemTarget, names);
+        std::string meant = found || hintsLeft-- <= 0 ? "" : nearestName(q->itemTarget, names);
+        size_t which = std::find(names.begin(), names.end(), meant) - names.begin();
         if (!found)
             g.error(t.name, 2, "no item has the short name " + quoted(q->itemTarget) +
                                    ": the quest giver gives the quest up" +
-                                   (meant.empty() ? "" : "; did you mean \"" + meant + "\"?"));
+                                   (meant.empty() ? "" : "; did you mean " + quoted(meant) + " (" +
+                                                             g.itemText[which].name + " line 10)?"));
     }
 }
 
@@ -462,7 +464,11 @@ bool readAndCheckRecords(CheckedGame& g)
         g.cause("npcdef", 0, "no character is the player: none has \"Plyr\" on line 14");
     for (size_t i = 0; i < g.items.size(); i++)
         checkItem(g, g.items[i], g.itemText[i]);
+    std::vector<std::string> names;
+    for (const Item* it : g.items)
+        names.push_back(it->type != ITEM_USED_UP ? it->shortName : std::string());
+    int hintsLeft = 20;
     for (size_t i = 0; i < g.quests.size(); i++)
-        checkQuest(g, g.quests[i], g.questText[i]);
+        checkQuest(g, g.quests[i], g.questText[i], names, hintsLeft);
     return true;
 }

@@ -108,10 +108,11 @@ void checkKeywords(CheckedGame& g)
             g.error(file, 15, "\"" + k + "\" on line 15 gives no role: did you mean it for line 14, where role keywords go? "
                                          "(lines 14 and 15 swapped)");
         }
+        // A sea creature on land is odd, not the end of the game.
         if (first == SEA_KEYWORD || (nearMiss(first, {SEA_KEYWORD}) != "" && !hasRole))
-            g.error(file, 14, "\"Seamonster\" on line 14 makes no sea creature: did you mean it for line 15?");
+            g.warn(file, 14, "\"Seamonster\" on line 14 makes no sea creature: did you mean it for line 15?");
         else if (!nearMiss(second, {SEA_KEYWORD}).empty())
-            g.error(file, 15, quotedLine(second) + " makes no sea creature: did you mean \"Seamonster\"?");
+            g.warn(file, 15, quotedLine(second) + " makes no sea creature: did you mean \"Seamonster\"?");
     }
 }
 
@@ -130,9 +131,10 @@ void checkHostileRoles(CheckedGame& g)
 
 void checkQuestGivers(CheckedGame& g)
 {
-    bool giver = false, ending = false;
+    bool giver = false, peacefulGiver = false, ending = false;
     for (const Actor* a : g.actors) {
         giver = giver || a->conversation[0] == "Questy";
+        peacefulGiver = peacefulGiver || (a->conversation[0] == "Questy" && !a->bIsHostile);
         ending = ending || a->conversation[0] == "Ending";
     }
     if (!ending && !g.actors.empty())
@@ -140,6 +142,9 @@ void checkQuestGivers(CheckedGame& g)
     if (!giver && !g.quests.empty())
         g.error(g.questText[0].name, 0, "there are quests but no quest giver (\"Questy\" on line 14): nobody gives them, "
                                        "and the ending waits for every one");
+    else if (giver && !peacefulGiver && !g.quests.empty())
+        g.error(g.questText[0].name, 0, "every quest giver is hostile: nobody gives the quests, and the ending waits "
+                                       "for every one");
 }
 
 void checkShops(CheckedGame& g)

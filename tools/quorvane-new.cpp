@@ -25,7 +25,7 @@ const char* const USAGE =
     "quorvane-check NAME finds nothing wrong with it; quorvane --game NAME plays it.\n"
     "\n"
     "NAME is what the custom-game prompt types: the letters a to z only, at most 50.\n"
-    "An existing folder is never written over.\n";
+    "An existing folder is never written over, and data, tutorial and save are the game's own.\n";
 
 // The meadow: tiles 1..MEADOW_W, 1..MEADOW_H inside a stone wall, the rest of the map forest.
 const int MEADOW_W = 22, MEADOW_H = 16;
@@ -206,6 +206,11 @@ int main(int argc, char** argv)
         fprintf(stderr, "quorvane-new: \"%s\" cannot be typed at the custom-game prompt, which takes the letters a to z "
                         "only, %d at most; choose a name like \"mygame\"\n",
                 name.c_str(), GAME_NAME_MAX);
+        return 2;
+    }
+    if (name == "save" || name == "data" || name == "tutorial") {
+        fprintf(stderr, "quorvane-new: \"%s\" is the game's own folder (New Game, Tutorial, Load Game); choose "
+                        "another name\n", name.c_str());
         return 2;
     }
     if (mkdir(name.c_str(), 0755) != 0) {
