@@ -48,6 +48,7 @@ int CGame::loadGame(const char* dir)
     loadItems(dir);
     loadQuests(dir);
     theMap->loadMap(dir);
+    loadSignposts(dir);
     player = findPlayerActor();
     return player ? 0 : 1;
 }

@@ -17,6 +17,7 @@
 #include "framecap.h"
 #include "gamepad.h"
 #include "journal.h"
+#include "signs-file.h"
 
 // The program's entry, called by the desktop start-up glue.
 extern "C" int SDL_main(int argc, char** argv);
@@ -106,6 +107,9 @@ public:
     void findSleep();
     void pickupObjects();
     int unlockDoor(float x, float y, bool withPick, bool motelKey);
+    // The game folder's signs.txt, if it has one (signposts.cpp).
+    void loadSignposts(const char* dir);
+    bool readSignpost();
 
     // conversation and trade
     void startTalking();
@@ -161,6 +165,7 @@ public:
     int textHeight;
     Journal journal;        // message lines and quest givers of this sitting; not saved
     SurfaceCache surfaces;  // lines of text and the message band, kept between frames
+    std::vector<Signpost> signposts;   // from signs.txt; empty without one
     std::set<int> reportedTiles;  // tile values without a picture, reported once each
     float TALK_TIMER;      // ms a message stays on the message line
     int SCREEN_WIDTH;      // NARROW_SCREEN_WIDTH, or WIDE_SCREEN_WIDTH with "widescreen"

@@ -134,6 +134,8 @@ void checkPlacement(CheckedGame& g);
 void checkReach(CheckedGame& g);
 // intro.txt, the ending slides and the lines characters say (check-text.cpp).
 void checkTexts(CheckedGame& g);
+// signs.txt, when the folder has one: its lines and the signposts of the map (check-signs.cpp).
+void checkSigns(CheckedGame& g);
 
 // Reads `name` inside the game folder `dir` as the engine's reader does (readfile.h), with its
 // limit, quietly. When it cannot, `present` tells a file that is there but cannot be read (not a
