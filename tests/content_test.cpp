@@ -371,4 +371,40 @@ TEST(Tutorial, LoadsAndTeachesEachStepWithinReach)
     playQuestChain(L);
 }
 
+// A foe is known by its picture before the fight: no friend wears a set a hostile character wears.
+// A friendly wanderer is penned where it can block no doorway or lane: the free tiles joined to
+// its own number a handful.
+TEST(ShippedGame, FoesLookLikeFoesAndStrollersArePennedIn)
+{
+    for (const char* dir : {"data", "tutorial"}) {
+        Loaded L(dir);
+        ASSERT_EQ(0, L.result) << dir;
+        CGame& g = *L.game;
+        std::set<int> foes, friends;
+        for (Actor* a : g.actorList)
+            if (a != g.player)
+                (a->bIsHostile ? foes : friends).insert(a->sprite);
+        for (int s : foes) {
+            EXPECT_FALSE(friends.count(s)) << dir << ": friends and foes share sprite set " << s;
+        }
+        for (Actor* a : g.actorList) {
+            if (!a->bIsWanderer || a->bIsHostile)
+                continue;
+            std::set<std::pair<int, int>> seen{{tileX(a->x), tileX(a->y)}};
+            std::vector<std::pair<int, int>> todo(seen.begin(), seen.end());
+            while (!todo.empty() && seen.size() <= 4) {
+                auto [c, r] = todo.back();
+                todo.pop_back();
+                for (auto [dc, dr] : {std::pair<int, int>{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                    std::pair<int, int> t{c + dc, r + dr};
+                    if (!g.theMap->isSolid((float)(t.first * TILE_SIZE), (float)(t.second * TILE_SIZE)) &&
+                        seen.insert(t).second)
+                        todo.push_back(t);
+                }
+            }
+            EXPECT_LE(seen.size(), 4u) << dir << ": " << a->myName << " strolls free";
+        }
+    }
+}
+
 } // namespace
