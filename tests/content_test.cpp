@@ -407,4 +407,28 @@ TEST(ShippedGame, FoesLookLikeFoesAndStrollersArePennedIn)
     }
 }
 
+// The view keeps the player at a fixed point of the window, so ground the player can reach near the
+// map's edge would show what lies past it, even in the wide window. Only Wayfarer's Cairn, where
+// the flee spell sets the player down at tile 1,1, is let off.
+TEST(ShippedGame, TheCameraNeverLooksPastTheMapsEdge)
+{
+    Loaded L("data");
+    ASSERT_EQ(0, L.result);
+    const int left = (playerScreenX(WIDE_SCREEN_WIDTH) + TILE_SIZE - 1) / TILE_SIZE;
+    const int right = N - (N * TILE_SIZE - (WIDE_SCREEN_WIDTH - playerScreenX(WIDE_SCREEN_WIDTH)) + TILE_SIZE) / TILE_SIZE;
+    const int top = (PLAYER_SCREEN_Y + TILE_SIZE - 1) / TILE_SIZE;
+    const int bottom = N - (N * TILE_SIZE - (SCREEN_HEIGHT - PLAYER_SCREEN_Y) + TILE_SIZE) / TILE_SIZE;
+    int open = 0;
+    for (int y = 0; y < N; y++)
+        for (int x = 0; x < N; x++) {
+            bool nearEdge = x < left || y < top || x >= N - right || y >= N - bottom;
+            bool cairn = x < 16 && y < 14;
+            float px = (float)(x * TILE_SIZE), py = (float)(y * TILE_SIZE);
+            bool stands = !L.game->theMap->isSolid(px, py) || L.game->theMap->isSea(px, py);
+            if (nearEdge && !cairn && stands && open++ < 5)
+                ADD_FAILURE() << "tile " << x << "," << y << " lets the player near the edge";
+        }
+    EXPECT_EQ(0, open);
+}
+
 } // namespace

@@ -297,8 +297,8 @@ private:
             for (int x = 0; x < N; x++) {
                 if (x >= w[0] && y >= w[1] && x < N - w[2] && y < N - w[3])
                     continue;
-                int t = get(x, y), ground = floor_.at(x, y);
-                if (t == PATH_NS || t == PATH_EW || t == DIRT || t == BRIDGE || t == PIER)
+                int ground = floor_.at(x, y);
+                if (road_[y * N + x])
                     continue;
                 bool green = ground == GRASS || ground == TALLGRASS || ground == FLOWERS || ground == FORESTFLOOR ||
                              ground == LEAVES;
@@ -322,6 +322,7 @@ private:
         int t = get(x, y);
         if (t < 0)
             return;
+        road_[y * N + x] = true;
         if (isWater(t) || t == PIER || t == BRIDGE)
             set(x, y, vertical ? BRIDGE : PIER);
         else if (t == PATH_NS || t == PATH_EW || t == DIRT)
@@ -415,6 +416,7 @@ private:
     Rng rng_;
     Grid floor_;
     std::vector<bool> shore_;
+    std::vector<bool> road_ = std::vector<bool>(N * N, false);   // cells a road runs over
 };
 
 } // namespace
