@@ -54,7 +54,7 @@ stamp "fuzz build and runs"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_FUZZ=ON >/dev/null
 cmake --build build-fuzz -j"$jobs" --target fuzz
 mkdir -p build-fuzz/artifacts
-for t in character item quest vars map config scrolltext; do
+for t in character item quest vars map config scrolltext signs; do
   mkdir -p "build-fuzz/corpus/$t"
   echo "fuzz_$t: corpus replay and 20000 runs"
   build-fuzz/fuzz/fuzz_$t -close_fd_mask=3 fuzz/corpus/$t/* >"build-fuzz/fuzz_$t.log" 2>&1 ||

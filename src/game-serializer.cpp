@@ -49,6 +49,7 @@ int CGame::loadGame(const char* dir)
     loadItems(dir);
     loadQuests(dir);
     theMap->loadMap(dir);
+    loadSignposts(dir);
     player = findPlayerActor();
     loadFailure = player ? "" : "No player: no character in " + std::string(dir) + "/npcdef has \"Plyr\" on line 14";
     return player ? 0 : 1;

@@ -18,6 +18,7 @@
 #include "screenframe.h"
 #include "gamepad.h"
 #include "journal.h"
+#include "signs-file.h"
 
 // The program's entry, called by the desktop start-up glue.
 extern "C" int SDL_main(int argc, char** argv);
@@ -139,8 +140,13 @@ public:
     void findSleep();
     void pickupObjects();
     int unlockDoor(float x, float y, bool withPick, bool motelKey);
+    // The game folder's signs.txt, if it has one (signposts.cpp).
+    void loadSignposts(const char* dir);
+    bool readSignpost();
 
     // conversation and trade
+    // Who answers Return on the map (talkmanager.cpp): null when nobody is in reach.
+    Actor* talkPartner();
     void startTalking();
     // `giver` is the quest giver's name, kept in the journal with the quest's words.
     std::string getNextQuest(const std::string& giver = std::string());
@@ -195,6 +201,7 @@ public:
     int textHeight;
     Journal journal;        // message lines and quest givers of this sitting; not saved
     SurfaceCache surfaces;  // lines of text and the message band, kept between frames
+    std::vector<Signpost> signposts;   // from signs.txt; empty without one
     std::set<int> reportedTiles;  // tile values without a picture, reported once each
     float TALK_TIMER;      // ms a message stays on the message line
     int SCREEN_WIDTH;      // NARROW_SCREEN_WIDTH, or WIDE_SCREEN_WIDTH with "widescreen"

@@ -119,7 +119,8 @@ void CGame::getInput()
             saveScreenshot("sshot.bmp");
             break;
         case SDLK_RETURN:
-            startTalking();
+            if (!readSignpost())
+                startTalking();
             break;
         case SDLK_r:
             findSleep();

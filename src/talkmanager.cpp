@@ -19,22 +19,25 @@ static const std::string& ordinaryLine(const CGame& g, const Actor* a)
 
 const char* const NOBODY_IN_REACH = "There is nobody close enough to talk to.";
 
+// The first character in list order within 90 pixels; anyone exactly level with
+// the player on an axis (the player included) is passed over, unless "easytalk"
+// lets a character on the player's row or column answer.
+Actor* CGame::talkPartner()
+{
+    for (Actor* a : actorList) {
+        bool level = a->x == player->x || a->y == player->y;
+        if (distance(a->x, a->y, player->x, player->y) < 90 && (!level || (vars.bEasyTalk && a != player)))
+            return a;
+    }
+    return NULL;
+}
+
 void CGame::startTalking()
 {
     puts("Talking..");
     vars.talkTimer = 0;
 
-    // The first character in list order within 90 pixels; anyone exactly
-    // level with the player on an axis (the player included) is passed over,
-    // unless "easytalk" lets a character on the player's row or column answer.
-    Actor* partner = NULL;
-    for (Actor* a : actorList) {
-        bool level = a->x == player->x || a->y == player->y;
-        if (distance(a->x, a->y, player->x, player->y) < 90 && (!level || (vars.bEasyTalk && a != player))) {
-            partner = a;
-            break;
-        }
-    }
+    Actor* partner = talkPartner();
     if (!partner) {
         if (vars.bEasyTalk)
             showMessage(NOBODY_IN_REACH);

@@ -30,9 +30,10 @@ struct Leg
 const std::vector<Leg> kLegs = {
     {"Moonwort meadow", {"Meadow wolf", "Meadow wolf", "Meadow wolf", "Meadow wolf"}, 0, "staff", "leatherarmour",
      {"draught"}, {"leatherarmour"}, "moonwort", true},
-    // The customs house's two potions and round shield (brass key from the pier) come before the heath.
+    // The customs house's two potions and round shield (brass key from the pier) come before the heath;
+    // a room key for the locket and one for a room at the inn.
     {"The heath road", {"Hungry wolf", "Hungry wolf"}, 1, "shortsword", "roundshield", {"potion", "potion", "draught"},
-     {"shortsword", "roomkey"}, "locket", true},
+     {"shortsword", "roomkey", "roomkey"}, "locket", true},
     {"Whisperwood", {"Grey wolf", "Grey wolf", "Grey wolf"}, 1, "shortsword", "chainmail", {"potion", "potion"},
      {"chainmail"}, "", true},
     {"Barrow of the Nine", {"Barrow wight"}, 2, "shortsword", "chainmail", {"potion", "potion"}, {}, "tidebook", true},
@@ -57,6 +58,22 @@ const std::vector<Leg> kLegs = {
     // A night's sleep before the King; a great potion lies in the village.
     {"The Drowned King's crypt", {"Drowned sailor", "Drowned sailor", "The Drowned King"}, 6, "runeblade", "platearmour",
      {"potion", "potion", "greatpotion", "greatpotion", "greatpotion", "greatpotion"}, {}, "crown", true, true},
+};
+
+// The newcomer's legs (docs/saltmere-route.md): what a first-time player meets going straight to
+// each of the first three quests, with the starting staff and draught and what the first shop sells
+// for the money in hand. One fight each with the meadow wolves that wander into the way.
+const std::vector<Leg> kNewcomer = {
+    {"Moonwort meadow", {"Meadow wolf", "Meadow wolf"}, 0, "staff", "leatherarmour", {"draught"}, {"leatherarmour"},
+     "moonwort", true},
+    // The road to the Mendrel is free of creatures; the room key is the only purchase.
+    {"The Mendrel road", {}, 0, "staff", "leatherarmour", {}, {"roomkey"}, "locket", true},
+    // The locket's reward buys a short sword, a room at the inn and a potion.
+    {"The Whisperwood road", {"Grey wolf", "Grey wolf"}, 0, "shortsword", "leatherarmour", {"draught", "potion"},
+     {"shortsword", "roomkey", "potion"}, "", true},
+    // A night in Fenn's bed, where the barrow key lies, and his spare potion.
+    {"Barrow of the Nine", {"Barrow skeleton", "Barrow wight"}, 1, "shortsword", "leatherarmour", {"potion"}, {},
+     "tidebook", true},
 };
 
 struct Arena : qtest::LoadedGame
@@ -190,21 +207,17 @@ bool fight(Arena& A, Actor* foe)
     return false;
 }
 
-TEST(Balance, ASensiblePlayerWinsEveryFightTheStoryNeeds)
+// Money: start purse, 50 per win, quest rewards; every leg's shopping must be affordable, and the
+// shops must hold what the legs buy.
+void expectAffordable(Arena& A, const Actor& start, const std::vector<Leg>& legs)
 {
-    Arena A;
-    ASSERT_TRUE(A.loaded);
-    CGame& g = *A.g;
-    const Actor start = *g.player;
-
-    // Money: start purse, 50 per win, quest rewards; every leg's shopping must be affordable.
     std::map<std::string, int> rewards;
-    for (Quest* q : g.questList)
+    for (Quest* q : A.g->questList)
         rewards[q->itemTarget] = q->reward;
     long money = start.stats.money;
     int wins = 0;
     std::map<std::string, int> bought;
-    for (const Leg& leg : kLegs) {
+    for (const Leg& leg : legs) {
         for (const std::string& sold : leg.sells) {
             ASSERT_NE(nullptr, A.item(sold)) << sold;
             money += A.item(sold)->price / 2;
@@ -223,93 +236,116 @@ TEST(Balance, ASensiblePlayerWinsEveryFightTheStoryNeeds)
             money += rewards[leg.questDone];
         }
     }
-
     for (const auto& kv : bought)
         EXPECT_LE(kv.second, A.shopStock[kv.first]) << "the shops hold too few of " << kv.first;
+}
 
-    // Plays every leg `runs` times and returns the share of whole legs won, per leg.
-    auto play = [&](const Leg& leg, int runs, bool report) {
-        std::map<std::string, std::pair<int, int>> perFoe;   // name -> (won, fought)
-        int legsWon = 0;
-        long potionsDrunk = 0, hpLeft = 0;
-        for (int run = 0; run < runs; run++) {
-            for (Item* it : g.itemVec)
-                if (it->owner == OWNER_PLAYER)
-                    it->owner = 3;
-            // The ring goes on first, as the player finds it before the sea: it comes ahead of the
-            // armour in the pack.
-            g.vars.hasFloater = false;
-            if (leg.ring) {
-                A.give("floatring")->bIsEquipped = true;
-                g.vars.hasFloater = true;
-            }
-            A.field(leg.atSea ? TILE_SEA : TILE_GRASS);
-            A.give(leg.weapon);
-            if (!leg.armour.empty())
-                A.give(leg.armour)->bIsEquipped = true;
-            for (const std::string& p : leg.potions)
-                A.give(p);
-            setUpPlayer(*g.player, start, leg.levelUps);
-            bool alive = true;
-            for (const std::string& name : leg.foes) {
-                const Actor* model = A.foe(name);
-                EXPECT_NE(nullptr, model) << name;
-                if (!model)
-                    return 0.0;
-                Actor foe = *model;
-                bool won = fight(A, &foe);
-                perFoe[name].second++;
-                perFoe[name].first += won;
-                g.enemy = nullptr;
-                if (!won) {
-                    alive = false;
-                    break;
-                }
-            }
-            legsWon += alive;
-            for (Item* it : g.itemVec)
-                potionsDrunk += it->owner == OWNER_PLAYER && it->type == ITEM_USED_UP;
-            if (alive)
-                hpLeft += 100 * g.player->stats.hp / g.player->stats.hp_max;
+// Plays the leg `runs` times and returns the share of whole legs won.
+double playLeg(Arena& A, const Actor& start, const Leg& leg, int runs, bool report)
+{
+    CGame& g = *A.g;
+    std::map<std::string, std::pair<int, int>> perFoe;   // name -> (won, fought)
+    int legsWon = 0;
+    long potionsDrunk = 0, hpLeft = 0;
+    for (int run = 0; run < runs; run++) {
+        for (Item* it : g.itemVec)
+            if (it->owner == OWNER_PLAYER)
+                it->owner = 3;
+        // The ring goes on first, as the player finds it before the sea: it comes ahead of the
+        // armour in the pack.
+        g.vars.hasFloater = false;
+        if (leg.ring) {
+            A.give("floatring")->bIsEquipped = true;
+            g.vars.hasFloater = true;
         }
-        if (report) {
-            for (const auto& kv : perFoe)
-                printf("%-26s %-18s %8.1f%%\n", leg.title, kv.first.c_str(), 100.0 * kv.second.first / kv.second.second);
-            printf("%-26s %-18s %8.1f%%   potions drunk %.1f of %zu, health left %ld%%%s\n", leg.title, "(whole leg)",
-                   100.0 * legsWon / runs, (double)potionsDrunk / runs, leg.potions.size(), legsWon ? hpLeft / legsWon : 0,
-                   leg.mustWin ? "" : "   optional");
+        A.field(leg.atSea ? TILE_SEA : TILE_GRASS);
+        A.give(leg.weapon);
+        if (!leg.armour.empty())
+            A.give(leg.armour)->bIsEquipped = true;
+        for (const std::string& p : leg.potions)
+            A.give(p);
+        setUpPlayer(*g.player, start, leg.levelUps);
+        bool alive = true;
+        for (const std::string& name : leg.foes) {
+            const Actor* model = A.foe(name);
+            EXPECT_NE(nullptr, model) << name;
+            if (!model)
+                return 0.0;
+            Actor foe = *model;
+            bool won = fight(A, &foe);
+            perFoe[name].second++;
+            perFoe[name].first += won;
+            g.enemy = nullptr;
+            if (!won) {
+                alive = false;
+                break;
+            }
         }
-        return (double)legsWon / runs;
-    };
+        legsWon += alive;
+        for (Item* it : g.itemVec)
+            potionsDrunk += it->owner == OWNER_PLAYER && it->type == ITEM_USED_UP;
+        if (alive)
+            hpLeft += 100 * g.player->stats.hp / g.player->stats.hp_max;
+    }
+    if (report) {
+        for (const auto& kv : perFoe)
+            printf("%-26s %-18s %8.1f%%\n", leg.title, kv.first.c_str(), 100.0 * kv.second.first / kv.second.second);
+        printf("%-26s %-18s %8.1f%%   potions drunk %.1f of %zu, health left %ld%%%s\n", leg.title, "(whole leg)",
+               100.0 * legsWon / runs, (double)potionsDrunk / runs, leg.potions.size(), legsWon ? hpLeft / legsWon : 0,
+               leg.mustWin ? "" : "   optional");
+    }
+    return (double)legsWon / runs;
+}
+
+TEST(Balance, ASensiblePlayerWinsEveryFightTheStoryNeeds)
+{
+    Arena A;
+    ASSERT_TRUE(A.loaded);
+    const Actor start = *A.g->player;
+    expectAffordable(A, start, kLegs);
 
     printf("\nA sensible player: levels up, buys the gear named, drinks a potion when a blow could kill.\n");
     printf("%-26s %-18s %9s\n", "Leg", "Foe", "Win rate");
     for (const Leg& leg : kLegs) {
-        double rate = play(leg, 300, true);
+        double rate = playLeg(A, start, leg, 300, true);
         if (leg.mustWin) {
             EXPECT_GE(rate, 0.9) << leg.title << " is too hard";
         }
         EXPECT_GE(rate, 0.33) << leg.title << " is hopeless";
     }
-    // The same legs for a newcomer who never levels up, keeps the staff and buys nothing: the
+    // The same legs for a player who never levels up, keeps the staff and buys nothing: the
     // creatures get stronger along the story, so the later legs must need the progress.
     printf("\nThe same legs with the start stats, the walking staff, no armour and no potions:\n");
-    double last = 1;
     for (size_t i = 0; i < kLegs.size(); i++) {
         Leg bare = kLegs[i];
         bare.levelUps = 0;
         bare.weapon = "staff";
         bare.armour.clear();
         bare.potions.clear();
-        double rate = play(bare, 100, false);
+        double rate = playLeg(A, start, bare, 100, false);
         printf("%-26s %8.1f%%\n", bare.title, 100.0 * rate);
         if (i == kLegs.size() - 1) {
             EXPECT_LT(rate, 0.05) << "the last fight should need everything the player gathered";
         }
-        last = rate;
     }
-    (void)last;
     // Copies handed out by the simulation are freed with the game's items.
+}
+
+// A newcomer follows the first three quests in order, straight where the quest giver sends them,
+// hunts nothing, and buys only what the money in hand pays for at the first shop; every fight met on
+// the way must be won four times in five.
+TEST(Balance, ANewcomerWhoFollowsTheQuestsWinsEveryFightOnTheWay)
+{
+    Arena A;
+    ASSERT_TRUE(A.loaded);
+    const Actor start = *A.g->player;
+    expectAffordable(A, start, kNewcomer);
+    printf("\nA newcomer: the quests in order, no hunting, the first shop's gear for the money in hand.\n");
+    printf("%-26s %-18s %9s\n", "Leg", "Foe", "Win rate");
+    for (const Leg& leg : kNewcomer) {
+        double rate = playLeg(A, start, leg, 300, true);
+        EXPECT_GE(rate, 0.8) << leg.title << " is too hard for a newcomer";
+    }
 }
 
 } // namespace

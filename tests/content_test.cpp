@@ -371,4 +371,64 @@ TEST(Tutorial, LoadsAndTeachesEachStepWithinReach)
     playQuestChain(L);
 }
 
+// A foe is known by its picture before the fight: no friend wears a set a hostile character wears.
+// A friendly wanderer is penned where it can block no doorway or lane: the free tiles joined to
+// its own number a handful.
+TEST(ShippedGame, FoesLookLikeFoesAndStrollersArePennedIn)
+{
+    for (const char* dir : {"data", "tutorial"}) {
+        Loaded L(dir);
+        ASSERT_EQ(0, L.result) << dir;
+        CGame& g = *L.game;
+        std::set<int> foes, friends;
+        for (Actor* a : g.actorList)
+            if (a != g.player)
+                (a->bIsHostile ? foes : friends).insert(a->sprite);
+        for (int s : foes) {
+            EXPECT_FALSE(friends.count(s)) << dir << ": friends and foes share sprite set " << s;
+        }
+        for (Actor* a : g.actorList) {
+            if (!a->bIsWanderer || a->bIsHostile)
+                continue;
+            std::set<std::pair<int, int>> seen{{tileX(a->x), tileX(a->y)}};
+            std::vector<std::pair<int, int>> todo(seen.begin(), seen.end());
+            while (!todo.empty() && seen.size() <= 4) {
+                auto [c, r] = todo.back();
+                todo.pop_back();
+                for (auto [dc, dr] : {std::pair<int, int>{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                    std::pair<int, int> t{c + dc, r + dr};
+                    if (!g.theMap->isSolid((float)(t.first * TILE_SIZE), (float)(t.second * TILE_SIZE)) &&
+                        seen.insert(t).second)
+                        todo.push_back(t);
+                }
+            }
+            EXPECT_LE(seen.size(), 4u) << dir << ": " << a->myName << " strolls free";
+        }
+    }
+}
+
+// The view keeps the player at a fixed point of the window, so ground the player can reach near the
+// map's edge would show what lies past it, even in the wide window. Only Wayfarer's Cairn, where
+// the flee spell sets the player down at tile 1,1, is let off.
+TEST(ShippedGame, TheCameraNeverLooksPastTheMapsEdge)
+{
+    Loaded L("data");
+    ASSERT_EQ(0, L.result);
+    const int left = (playerScreenX(WIDE_SCREEN_WIDTH) + TILE_SIZE - 1) / TILE_SIZE;
+    const int right = N - (N * TILE_SIZE - (WIDE_SCREEN_WIDTH - playerScreenX(WIDE_SCREEN_WIDTH)) + TILE_SIZE) / TILE_SIZE;
+    const int top = (PLAYER_SCREEN_Y + TILE_SIZE - 1) / TILE_SIZE;
+    const int bottom = N - (N * TILE_SIZE - (SCREEN_HEIGHT - PLAYER_SCREEN_Y) + TILE_SIZE) / TILE_SIZE;
+    int open = 0;
+    for (int y = 0; y < N; y++)
+        for (int x = 0; x < N; x++) {
+            bool nearEdge = x < left || y < top || x >= N - right || y >= N - bottom;
+            bool cairn = x < 16 && y < 14;
+            float px = (float)(x * TILE_SIZE), py = (float)(y * TILE_SIZE);
+            bool stands = !L.game->theMap->isSolid(px, py) || L.game->theMap->isSea(px, py);
+            if (nearEdge && !cairn && stands && open++ < 5)
+                ADD_FAILURE() << "tile " << x << "," << y << " lets the player near the edge";
+        }
+    EXPECT_EQ(0, open);
+}
+
 } // namespace

@@ -73,6 +73,9 @@ TEST(ShippedPlay, NewGameToTheEndingSlides)
     // The Book of Tides in the Barrow of the Nine, after the heath and Whisperwood wolves; the
     // barrow key lies in Fenn's cabin, where the player sleeps before going in.
     hero.hunt(one, "Hungry wolf", 2);
+    // The inn's middle room, opened for good with a key from Hester.
+    hero.buy(one, "Hester the innkeeper", {"roomkey"}, true);
+    hero.openDoor(one, 129, 154);
     hero.sleepNear(one, 130, 154);
     hero.buy(one, "Pennick", {"chainmail"});
     hero.wear(one, "chainmail");

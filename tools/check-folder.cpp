@@ -157,6 +157,7 @@ CheckResult checkGameFolder(const std::string& dir, const CheckAssets& assets)
             checkRoles(g);
             checkReach(g);
             checkTexts(g);
+            checkSigns(g);
         }
     }
     std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(), [](const Diagnostic& a, const Diagnostic& b) {

@@ -141,6 +141,8 @@ void checkReach(CheckedGame& g);
 void checkTexts(CheckedGame& g);
 // Role keywords, the role holders, the quests and the shops, and the folder's own name (check-roles.cpp).
 void checkRoles(CheckedGame& g);
+// signs.txt, when the folder has one: its lines and the signposts of the map (check-signs.cpp).
+void checkSigns(CheckedGame& g);
 
 // Reads `name` inside the game folder `dir` as the engine's reader does (readfile.h), with its
 // limit, quietly. When it cannot, `present` tells a file that is there but cannot be read (not a

@@ -20,6 +20,7 @@ public:
     Rgba cape = CLEAR;        // alpha 0: no cape
     Rgba extra = CLEAR;       // apron, tabard or belt colour
     bool beard = false, moustache = false, stout = false, sword = false;
+    bool mask = false;        // a black mask across the eyes: an outlaw, never a villager
 };
 
 // A flat block with a lit left/top edge and a shaded right edge.
@@ -232,6 +233,11 @@ void headFrontBack(Image& im, const Look& k, const Pose& p, bool front)
         im.rect(20, (int)cy + 3, 9, 2, k.hair.a ? k.hair : rgb(90, 60, 40));
         im.set(19, (int)cy + 4, k.hair);
         im.set(29, (int)cy + 4, k.hair);
+    }
+    if (k.mask) {
+        im.rect(16, (int)cy - 1, 17, 4, rgb(22, 20, 26));
+        im.rect(20, (int)cy, 2, 2, rgb(250, 70, 50));
+        im.rect(27, (int)cy, 2, 2, rgb(250, 70, 50));
     }
 }
 
@@ -607,9 +613,10 @@ Look castLook(int set)
         k.extra = rgb(230, 190, 80);
         k.beard = true;
         break;
-    case 5:   // town guard: helmet, red tabard, spear
-        k = {SKIN_DARK, rgb(40, 30, 26), rgb(150, 156, 170), rgb(70, 70, 84), rgb(60, 44, 34), Hair::Helmet, Garment::Tunic, Held::Spear};
-        k.extra = rgb(176, 40, 44);
+    case 5:   // cutthroat: blood-red bandana, black mask and shirt, rusty sword (hostile people only)
+        k = {SKIN_TAN, rgb(150, 24, 30), rgb(40, 38, 46), rgb(58, 48, 42), rgb(30, 24, 20), Hair::Short, Garment::Tunic, Held::RustySword};
+        k.extra = rgb(120, 20, 26);
+        k.mask = true;
         break;
     default:  // 7: skeleton with a rusty sword
         k = {rgb(226, 220, 196), CLEAR, rgb(226, 220, 196), rgb(226, 220, 196), rgb(200, 194, 170), Hair::Skull, Garment::Ribs, Held::RustySword};

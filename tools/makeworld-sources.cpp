@@ -1,4 +1,5 @@
 // makeworld-sources.cpp -- reading the readable sources: the legend, place layouts and world.txt.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -165,6 +166,9 @@ bool readWorldPlan(const std::string& dir, WorldPlan& plan)
                 plan.ground = n[0];
             else
                 plan.border = n[0];
+        } else if (key == "rim" && n.size() == 4 && numbersOk) {
+            for (int i = 0; i < 4; i++)
+                plan.rim[i] = std::max(0, std::min(MAP_SIZE / 2, n[(size_t)i]));
         } else if (key == "land" && w.size() == 3) {
             int amp;
             if (!toInt(w[2], amp)) {

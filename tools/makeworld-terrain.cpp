@@ -124,6 +124,7 @@ public:
             for (size_t i = 0; i + 1 < road.size(); i++)
                 roadSegment(road[i], road[i + 1]);
         shoreStrips();
+        rim();
         for (const Place& p : plan_.places)
             stamp(p, legend);
     }
@@ -228,13 +229,13 @@ private:
                     if (n > 0.38f)
                         t = SHALLOWS;
                     else
-                        t = c < 0.3f ? REEDS : (c < 0.34f ? OAK : MUD);
+                        t = c < 0.34f ? REEDS : MUD;   // no tree: the trees' pictures stand on grass
                 } else if (r.kind == "mountain") {
                     base = c < 0.5f ? CAVEFLOOR : DIRT;
                     t = (n > 0.16f - 0.22f * depth) ? CAVEWALL : (c > 0.95f ? ROCKS : (c > 0.8f ? TALLGRASS : base));
                 } else if (r.kind == "snow") {
                     base = SNOW;
-                    t = n > 0.5f ? ICE : (c < 0.14f ? PINE : SNOW);
+                    t = n > 0.5f ? ICE : (c < 0.04f ? CAVEWALL : SNOW);   // bare rock, not trees on grass
                 } else if (r.kind == "lake") {
                     base = GRASS;
                     t = depth > 0.3f ? SEA : (depth > 0.12f ? SHALLOWS : (c < 0.3f ? REEDS : GRASS));
@@ -287,6 +288,24 @@ private:
             }
     }
 
+    // The world's rim: pines where the ground is green, bare rock on snow, sand, mud and open sea
+    // (rock that a sea serpent cannot wear away). Roads run on through it.
+    void rim()
+    {
+        const int* w = plan_.rim;
+        for (int y = 0; y < N; y++)
+            for (int x = 0; x < N; x++) {
+                if (x >= w[0] && y >= w[1] && x < N - w[2] && y < N - w[3])
+                    continue;
+                int ground = floor_.at(x, y);
+                if (road_[y * N + x])
+                    continue;
+                bool green = ground == GRASS || ground == TALLGRASS || ground == FLOWERS || ground == FORESTFLOOR ||
+                             ground == LEAVES;
+                set(x, y, green ? PINE : CAVEWALL);
+            }
+    }
+
     // Clears what blocks a road on the cells around it, back to the ground underneath.
     void clearAround(int x, int y)
     {
@@ -303,6 +322,7 @@ private:
         int t = get(x, y);
         if (t < 0)
             return;
+        road_[y * N + x] = true;
         if (isWater(t) || t == PIER || t == BRIDGE)
             set(x, y, vertical ? BRIDGE : PIER);
         else if (t == PATH_NS || t == PATH_EW || t == DIRT)
@@ -396,6 +416,7 @@ private:
     Rng rng_;
     Grid floor_;
     std::vector<bool> shore_;
+    std::vector<bool> road_ = std::vector<bool>(N * N, false);   // cells a road runs over
 };
 
 } // namespace

@@ -7,6 +7,8 @@
 #include "Map.h"
 #include "makeworld.h"
 #include "picture.h"
+#include "readfile.h"
+#include "signs-file.h"
 #include "vars.h"
 
 namespace {
@@ -25,6 +27,25 @@ bool readScrollText(const std::string& path, std::string& out)
         out += lines[i] + "\n";
     }
     return true;
+}
+
+// signs.txt is copied as written, once every line reads and every sign stands on a signpost.
+void readSigns(const std::string& path, Map& map, std::string& out)
+{
+    std::string bytes;
+    if (!readWholeFile(path.c_str(), SIGNS_FILE_MAX, bytes)) {
+        problem(path, 0, "cannot be read");
+        return;
+    }
+    std::vector<Signpost> signs;
+    std::vector<SignProblem> problems;
+    readSignposts(bytes, signs, problems);
+    for (const SignProblem& p : problems)
+        problem(path, p.line, p.message);
+    for (const Signpost& s : signs)
+        if (map.getTileAt(s.column, s.row) != TILE_SIGNPOST)
+            problem(path, s.line, "no signpost on tile " + std::to_string(s.column) + "," + std::to_string(s.row));
+    out = bytes;
 }
 
 // Removes a folder of numbered records so that files left from a larger build cannot be read back.
@@ -69,6 +90,10 @@ bool buildGame(const std::string& contentRoot, const std::string& name, const Le
     bool hasCredits = std::filesystem::exists(src + "/credits.txt");
     if (hasCredits)
         readScrollText(src + "/credits.txt", credits);
+    std::string signs;
+    bool hasSigns = std::filesystem::exists(src + "/" + SIGNS_FILE);
+    if (hasSigns)
+        readSigns(src + "/" + SIGNS_FILE, *map, signs);
     if (plan.endings.empty())
         problem(src + "/world.txt", 0, "a game needs at least one ending slide");
     if (problemCount() != before) {
@@ -96,6 +121,8 @@ bool buildGame(const std::string& contentRoot, const std::string& name, const Le
     ok = writeText(out + "/intro.txt", intro) && ok;
     if (hasCredits)
         ok = writeText(out + "/credits.txt", credits) && ok;
+    if (hasSigns)
+        ok = writeText(out + "/" + SIGNS_FILE, signs) && ok;
     ok = drawEndings(plan, out) && ok;
     printf("%-9s %3zu characters, %3zu items, %2zu quests, %zu ending slides -> %s\n", name.c_str(),
            rec.actors.size(), rec.items.size(), rec.quests.size(), plan.endings.size(), out.c_str());

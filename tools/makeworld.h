@@ -56,6 +56,9 @@ public:
     int fill = TILE_SEA;
     int ground = TILE_GRASS;
     int border = 0;                         // rows of trees along the top and left map edges
+    // Tiles kept solid along the left, top, right and bottom edges, so that the camera, which
+    // keeps the player at a fixed point of the window, never looks past the map's edge.
+    int rim[4] = {0, 0, 0, 0};
     std::vector<Shape> land;
     std::vector<Region> regions;
     std::vector<std::vector<std::pair<int, int>>> roads;

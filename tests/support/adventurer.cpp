@@ -554,6 +554,8 @@ void Adventurer::saveAndQuit(Scenario& s, Snapshot& saved)
         EXPECT_NE("Could not save the game!", g->vars.currentTalk);
         note("saved at (" + std::to_string((int)saved.player.x) + ", " + std::to_string((int)saved.player.y) + ")");
         press(SDLK_F2);
+        if (g->vars.bConfirmations)
+            press(SDLK_y);   // "Quit to the menu?"
         return true;
     });
 }
