@@ -137,6 +137,20 @@ static bool isFolder(int dfd, const std::string& name, struct stat& st)
     return fstatat(dfd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
 }
 
+// Opens and empties a plain file that has no other name (so writing into it
+// reaches nothing else), when it is still the file st describes; -1 if not.
+static int reuseFile(int dfd, const std::string& name, const struct stat& st)
+{
+    int fd = openat(dfd, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat now;
+    if (fd >= 0 && fstat(fd, &now) == 0 && S_ISREG(now.st_mode) && now.st_nlink == 1 && now.st_ino == st.st_ino &&
+        now.st_dev == st.st_dev && ftruncate(fd, 0) == 0)
+        return fd;
+    if (fd >= 0)
+        close(fd);
+    return -1;
+}
+
 int createBelow(int rootFd, const std::string& rel, bool removeStray, const std::string& shownAs)
 {
     std::string name;
@@ -159,6 +173,11 @@ int createBelow(int rootFd, const std::string& rel, bool removeStray, const std:
                     break;
                 }
                 fprintf(stderr, "%s was a link or a special file; it is removed and written anew\n", shownAs.c_str());
+            }
+            if (S_ISREG(st.st_mode) && st.st_nlink == 1) {
+                fd = reuseFile(dfd, name, st);
+                if (fd >= 0)
+                    break;
             }
             if (unlinkat(dfd, name.c_str(), 0) != 0 && errno != ENOENT) {
                 e = errno;

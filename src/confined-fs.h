@@ -29,8 +29,9 @@ int openParentBelow(int rootFd, const std::string& rel, std::string& name);
 // stays inside root's. -1 with errno; ELOOP when a link leads out.
 int openInside(const std::string& root, const std::string& rel, int flags);
 
-// Creates rel below rootFd as a new file for writing (O_EXCL). Whatever was
-// there is removed first; a link, pipe, device or socket there is reported
+// Creates rel below rootFd as a new file for writing (O_EXCL), or empties
+// the plain file there when it has no other name. Anything else there is
+// removed first; a link, pipe, device or socket there is reported
 // and removed (never written through) when removeStray is true, and refused
 // (reported, -1) otherwise. A folder there is refused. -1 with errno.
 int createBelow(int rootFd, const std::string& rel, bool removeStray, const std::string& shownAs);

@@ -64,44 +64,63 @@ static bool removeFile(const std::string& path)
 
 namespace {
 
-// No more files than this are held open by a save at once: the rest of the
-// batch waits for these to reach the disk first.
-const size_t OPEN_FILES_MAX = 64;
-
 // The save being written: its folder (opened once; everything below it is
-// reached without following links), the files written but not yet flushed,
-// and the names a commit puts in place or removes.
+// reached without following links), the files written (closed as soon as
+// they are handed to the disk) and the names a commit removes.
 struct SaveBatch
 {
     std::string dir;
     int rootFd = -1;
     bool inPlace = false;
     bool failed = false;
-    std::vector<int> fds;                // written, not yet flushed
-    std::vector<std::string> fdPaths;    // their names, for messages
     std::vector<std::string> paths;      // below dir, the names they end up under
     std::vector<std::string> removals;   // stale records below dir, removed by the commit
+    std::vector<std::pair<std::string, int>> folders;   // series folders opened, below dir
 
+    // The name a file is written under: its own, or in place its ".part".
+    std::string written(size_t i) const { return inPlace ? paths[i] + ".part" : paths[i]; }
+    // The open folder (below dir, "" for dir) a file of the batch is in; -1 when it cannot be opened.
+    int folder(const std::string& rel) const
+    {
+        size_t slash = rel.rfind('/');
+        if (slash == std::string::npos)
+            return rootFd;
+        for (const auto& f : folders)
+            if (rel.compare(0, slash, f.first) == 0 && f.first.size() == slash)
+                return f.second;
+        return -1;
+    }
+    int openFolder(const std::string& rel)
+    {
+        int fd = folder(rel);
+        size_t slash = rel.rfind('/');
+        if (fd >= 0 || slash == std::string::npos)
+            return fd;
+        fd = openBelow(rootFd, rel.substr(0, slash), O_RDONLY | O_DIRECTORY);
+        if (fd >= 0)
+            folders.push_back({rel.substr(0, slash), fd});
+        return fd;
+    }
     void close()
     {
-        for (int fd : fds)
-            ::close(fd);
+        for (const auto& f : folders)
+            ::close(f.second);
+        folders.clear();
         if (rootFd >= 0)
             ::close(rootFd);
         rootFd = -1;
         failed = false;
-        fds.clear();
-        fdPaths.clear();
         paths.clear();
         removals.clear();
     }
 };
 
-SaveBatch batch;
-
-// Flushes every step-th open file of the batch from first on, noting failures.
+// Flushes every step-th file of a batch from first on, each opened again
+// for that (so a save of any size holds one file open per thread), noting
+// failures.
 struct FlushShare
 {
+    const SaveBatch* batch = NULL;
     size_t first = 0, step = 1;
     std::vector<int>* errors = NULL;
     pthread_t thread;
@@ -110,11 +129,18 @@ struct FlushShare
 void* flushShare(void* arg)
 {
     FlushShare* share = (FlushShare*)arg;
-    for (size_t i = share->first; i < batch.fds.size(); i += share->step)
-        if (fdatasync(batch.fds[i]) != 0)
-            (*share->errors)[i] = errno;
+    const SaveBatch& b = *share->batch;
+    for (size_t i = share->first; i < b.paths.size(); i += share->step) {
+        int fd = openat(b.folder(b.paths[i]), lastNameOfPath(b.written(i)).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0 || fdatasync(fd) != 0)
+            (*share->errors)[i] = errno ? errno : EIO;
+        if (fd >= 0)
+            close(fd);
+    }
     return NULL;
 }
+
+SaveBatch batch;
 
 } // namespace
 
@@ -128,15 +154,16 @@ static std::string belowBatch(const std::string& path)
 
 // Each file's flush waits on the disk for its data and its own record (size,
 // blocks); on a file system without a journal nothing else would write those.
-// Sixteen threads share the open files, so the waits overlap: 157 flushes one
-// after the other take several times as long. The files are closed after.
-static bool flushOpenFiles()
+// Sixteen threads share the files, so the waits overlap: 157 flushes one
+// after the other take several times as long.
+static bool flushWrittenFiles()
 {
-    std::vector<int> errors(batch.fds.size(), 0);
+    std::vector<int> errors(batch.paths.size(), 0);
     const size_t threads = 16;
     FlushShare shares[threads];
     size_t started = 0;
-    for (size_t k = 0; k < threads && k < batch.fds.size(); k++) {
+    for (size_t k = 0; k < threads && k < batch.paths.size(); k++) {
+        shares[k].batch = &batch;
         shares[k].first = k;
         shares[k].step = threads;
         shares[k].errors = &errors;
@@ -151,14 +178,10 @@ static bool flushOpenFiles()
     bool ok = true;
     for (size_t i = 0; i < errors.size(); i++) {
         if (errors[i]) {
-            reportSaveFailure(batch.fdPaths[i], errors[i]);
+            reportSaveFailure(batch.dir + "/" + batch.paths[i], errors[i]);
             ok = false;
         }
-        close(batch.fds[i]);
     }
-    batch.fds.clear();
-    batch.fdPaths.clear();
-    batch.failed = batch.failed || !ok;
     return ok;
 }
 
@@ -192,31 +215,32 @@ bool writeFileSafely(const std::string& path, const FileWriter& write)
         reportSaveFailure(path, 0);
         return false;
     }
-    std::string target = batch.inPlace ? rel + ".part" : rel;
+    int dfd = batch.openFolder(rel);
+    std::string name = lastNameOfPath(rel), target = batch.inPlace ? name + ".part" : name;
     // A folder where the file belongs would stop the commit half-way: refused now.
-    int at = batch.inPlace ? openBelow(batch.rootFd, rel, O_RDONLY | O_DIRECTORY) : -1;
-    if (at >= 0) {
-        close(at);
+    struct stat st;
+    if (dfd >= 0 && batch.inPlace && fstatat(dfd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISDIR(st.st_mode)) {
         reportSaveFailure(path, EISDIR);
         return false;
     }
-    int fd = createBelow(batch.rootFd, target, true, path);
+    int fd = dfd < 0 ? -1 : createBelow(dfd, target, true, path);
     if (fd < 0 || !writeAll(fd, bytes.str())) {
         int e = errno;
         if (fd >= 0) {
             close(fd);
-            unlinkat(batch.rootFd, target.c_str(), 0);
+            unlinkat(dfd, target.c_str(), 0);
         }
         reportSaveFailure(path, e);
         return false;
     }
     // The disk starts on it now; the flush only waits.
     sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-    batch.fds.push_back(fd);
-    batch.fdPaths.push_back(path);
     batch.paths.push_back(rel);
-    if (batch.fds.size() >= OPEN_FILES_MAX)
-        return flushOpenFiles();
+    if (close(fd) != 0) {
+        reportSaveFailure(path, errno);
+        return false;
+    }
     return true;
 }
 
@@ -242,7 +266,7 @@ static bool flushGameFolders(int rootFd, const std::string& dir)
 
 bool flushSaveBatch()
 {
-    bool ok = flushOpenFiles() && !batch.failed;
+    bool ok = flushWrittenFiles() && !batch.failed;
     return batch.rootFd >= 0 && flushGameFolders(batch.rootFd, batch.dir) && ok;
 }
 

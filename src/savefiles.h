@@ -34,13 +34,13 @@ private:
 void beginSaveBatch(const std::string& dir, bool inPlace);
 // Writes path (or its ".part"), a new file below the batch's folder reached
 // without following links, through write and starts pushing it to the disk;
-// at most 64 files wait open for their flush at once. Failures are reported.
+// the file is closed then, so a save of any size holds few files open. Failures are reported.
 // Makes the folder path below the batch's folder (reported when it cannot be
 // made; a file or link in its place is removed).
 bool makeSaveFolder(const std::string& path);
 bool writeFileSafely(const std::string& path, const FileWriter& write);
-// Waits until every file of the batch is on the disk, then flushes the game
-// folder and its series folders. False (reported) when that fails.
+// Waits until every file of the batch is on the disk (sixteen at a time,
+// each opened again), then flushes the game folder and its series folders. False (reported) when that fails.
 bool flushSaveBatch();
 // Ends the batch. In place and with ok: writes the commit list, flushes it,
 // and carries it out; without ok, removes the ".part" files. Returns whether
