@@ -246,14 +246,14 @@ bool writeAll(int fd, const std::string& bytes)
     return true;
 }
 
-bool writeNewFile(const std::string& path, const std::string& bytes, bool flush)
+bool writeNewFile(const std::string& path, const std::string& bytes)
 {
     int rootFd = openRootFolder(folderOfPath(path));
     int fd = rootFd < 0 ? -1 : createBelow(rootFd, lastNameOfPath(path), false, path);
     int e = errno;
     if (rootFd >= 0)
         close(rootFd);
-    bool ok = fd >= 0 && writeAll(fd, bytes) && (!flush || fdatasync(fd) == 0);
+    bool ok = fd >= 0 && writeAll(fd, bytes);
     if (fd >= 0) {
         e = ok ? 0 : errno;
         if (close(fd) != 0 && ok) {
@@ -261,8 +261,6 @@ bool writeNewFile(const std::string& path, const std::string& bytes, bool flush)
             e = errno;
         }
     }
-    if (!ok)
-        fprintf(stderr, "Could not write %s: %s\n", path.c_str(), strerror(e ? e : EIO));
     errno = e;
     return ok;
 }
