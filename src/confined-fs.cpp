@@ -6,8 +6,12 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 #include <vector>
+#if defined(__linux__)
+#include <linux/openat2.h>
+#endif
 
 static std::vector<std::string> partsOf(const std::string& rel)
 {
@@ -77,13 +81,47 @@ int openParentBelow(int rootFd, const std::string& rel, std::string& name)
     return openFoldersOf(rootFd, parts);
 }
 
+// Where the kernel has openat2, it walks rel in one call and refuses any link
+// on the way; -1 with errno ENOSYS where it cannot be used.
+static int openBeneath(int rootFd, const std::string& rel, int flags, mode_t mode)
+{
+#if defined(__linux__) && defined(SYS_openat2)
+    static bool missing = false;
+    if (!missing) {
+        struct open_how how;
+        memset(&how, 0, sizeof how);
+        how.flags = (unsigned long long)(flags | O_NOFOLLOW | O_CLOEXEC);
+        how.mode = (flags & O_CREAT) ? mode : 0;
+        how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
+        int fd = (int)syscall(SYS_openat2, rootFd, rel.c_str(), &how, sizeof how);
+        if (fd >= 0 || (errno != ENOSYS && errno != EPERM && errno != E2BIG))
+            return fd;
+        missing = true;
+    }
+#else
+    (void)rootFd;
+    (void)rel;
+    (void)flags;
+    (void)mode;
+#endif
+    errno = ENOSYS;
+    return -1;
+}
+
 int openBelow(int rootFd, const std::string& rel, int flags, mode_t mode)
 {
+    if (!isPlainRelative(rel)) {
+        errno = EINVAL;
+        return -1;
+    }
+    int fd = openBeneath(rootFd, rel, flags, mode);
+    if (fd >= 0 || errno != ENOSYS)
+        return fd;
     std::string name;
     int dfd = openParentBelow(rootFd, rel, name);
     if (dfd < 0)
         return -1;
-    int fd = openat(dfd, name.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, mode);
+    fd = openat(dfd, name.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, mode);
     int e = errno;
     close(dfd);
     errno = e;
