@@ -243,17 +243,19 @@ TEST_F(Confined, ALoadHoldsTheSaveLockThroughout)
     ASSERT_EQ(0, pipe(done));
     pid_t prober = fork();
     if (prober == 0) {
-        // Probes until the load is over, then writes "time free" lines.
+        // Probes until the loads are over, then writes "from to free" lines.
         fcntl(done[0], F_SETFL, O_NONBLOCK);
         int fd = open(".", O_RDONLY | O_DIRECTORY);
         std::string seen;
         char c;
         double end = nowMs() + 20000;
         while (read(done[0], &c, 1) < 0 && nowMs() < end) {
+            double before = nowMs();
             bool free = flock(fd, LOCK_EX | LOCK_NB) == 0;
             if (free)
                 flock(fd, LOCK_UN);
-            seen += std::to_string(nowMs()) + (free ? " 1\n" : " 0\n");
+            seen += std::to_string(before) + " " + std::to_string(nowMs()) + (free ? " 1\n" : " 0\n");
+            usleep(200);   // a load waiting for the lock gets it between two tries
         }
         FILE* f = fopen("probes", "w");
         fputs(seen.c_str(), f);
@@ -274,14 +276,14 @@ TEST_F(Confined, ALoadHoldsTheSaveLockThroughout)
     ASSERT_EQ(1, write(done[1], "x", 1));
     waitpid(prober, nullptr, 0);
     int middle = 0, freeInMiddle = 0;
-    double t;
+    double from, to;   // the try saw the lock free or taken at some moment between these
     int free;
     FILE* f = fopen("probes", "r");
     ASSERT_TRUE(f);
-    while (fscanf(f, "%lf %d", &t, &free) == 2) {
+    while (fscanf(f, "%lf %lf %d", &from, &to, &free) == 3) {
         for (const auto& l : loads) {
             double quarter = (l.second - l.first) / 4;
-            if (t > l.first + quarter && t < l.second - quarter) {
+            if (from > l.first + quarter && to < l.second - quarter) {
                 middle++;
                 freeInMiddle += free;
             }
