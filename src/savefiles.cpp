@@ -64,57 +64,6 @@ static bool removeFile(const std::string& path)
 
 namespace {
 
-// The save being written: its folder (opened once; everything below it is
-// reached without following links), the files written (closed as soon as
-// they are handed to the disk) and the names a commit removes.
-struct SaveBatch
-{
-    std::string dir;
-    int rootFd = -1;
-    bool inPlace = false;
-    bool failed = false;
-    std::vector<std::string> paths;      // below dir, the names they end up under
-    std::vector<std::string> removals;   // stale records below dir, removed by the commit
-    std::vector<std::pair<std::string, int>> folders;   // series folders opened, below dir
-
-    // The name a file is written under: its own, or in place its ".part".
-    std::string written(size_t i) const { return inPlace ? paths[i] + ".part" : paths[i]; }
-    // The open folder (below dir, "" for dir) a file of the batch is in; -1 when it cannot be opened.
-    int folder(const std::string& rel) const
-    {
-        size_t slash = rel.rfind('/');
-        if (slash == std::string::npos)
-            return rootFd;
-        for (const auto& f : folders)
-            if (rel.compare(0, slash, f.first) == 0 && f.first.size() == slash)
-                return f.second;
-        return -1;
-    }
-    int openFolder(const std::string& rel)
-    {
-        int fd = folder(rel);
-        size_t slash = rel.rfind('/');
-        if (fd >= 0 || slash == std::string::npos)
-            return fd;
-        fd = openBelow(rootFd, rel.substr(0, slash), O_RDONLY | O_DIRECTORY);
-        if (fd >= 0)
-            folders.push_back({rel.substr(0, slash), fd});
-        return fd;
-    }
-    void close()
-    {
-        for (const auto& f : folders)
-            ::close(f.second);
-        folders.clear();
-        if (rootFd >= 0)
-            ::close(rootFd);
-        rootFd = -1;
-        failed = false;
-        paths.clear();
-        removals.clear();
-    }
-};
-
 // Flushes every step-th file of a batch from first on, each opened again
 // for that (so a save of any size holds one file open per thread), noting
 // failures.
@@ -140,12 +89,51 @@ void* flushShare(void* arg)
     return NULL;
 }
 
-SaveBatch batch;
-
 } // namespace
 
+std::string SaveBatch::written(size_t i) const
+{
+    return inPlace ? paths[i] + ".part" : paths[i];
+}
+
+int SaveBatch::folder(const std::string& rel) const
+{
+    size_t slash = rel.rfind('/');
+    if (slash == std::string::npos)
+        return rootFd;
+    for (const auto& f : folders)
+        if (f.first.size() == slash && rel.compare(0, slash, f.first) == 0)
+            return f.second;
+    return -1;
+}
+
+int SaveBatch::openFolder(const std::string& rel)
+{
+    int fd = folder(rel);
+    size_t slash = rel.rfind('/');
+    if (fd >= 0 || slash == std::string::npos)
+        return fd;
+    fd = openBelow(rootFd, rel.substr(0, slash), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0)
+        folders.push_back({rel.substr(0, slash), fd});
+    return fd;
+}
+
+void SaveBatch::close()
+{
+    for (const auto& f : folders)
+        ::close(f.second);
+    folders.clear();
+    if (rootFd >= 0)
+        ::close(rootFd);
+    rootFd = -1;
+    failed = false;
+    paths.clear();
+    removals.clear();
+}
+
 // The path below the batch's folder of a path the save names in full.
-static std::string belowBatch(const std::string& path)
+static std::string belowBatch(const SaveBatch& batch, const std::string& path)
 {
     if (path.size() > batch.dir.size() + 1 && path.compare(0, batch.dir.size() + 1, batch.dir + "/") == 0)
         return path.substr(batch.dir.size() + 1);
@@ -156,7 +144,7 @@ static std::string belowBatch(const std::string& path)
 // blocks); on a file system without a journal nothing else would write those.
 // Sixteen threads share the files, so the waits overlap: 157 flushes one
 // after the other take several times as long.
-static bool flushWrittenFiles()
+static bool flushWrittenFiles(const SaveBatch& batch)
 {
     std::vector<int> errors(batch.paths.size(), 0);
     const size_t threads = 16;
@@ -185,7 +173,7 @@ static bool flushWrittenFiles()
     return ok;
 }
 
-void beginSaveBatch(const std::string& dir, bool inPlace)
+void beginSaveBatch(SaveBatch& batch, const std::string& dir, bool inPlace)
 {
     batch.close();
     batch.dir = dir;
@@ -197,15 +185,15 @@ void beginSaveBatch(const std::string& dir, bool inPlace)
     }
 }
 
-bool makeSaveFolder(const std::string& path)
+bool makeSaveFolder(SaveBatch& batch, const std::string& path)
 {
-    std::string rel = belowBatch(path);
+    std::string rel = belowBatch(batch, path);
     return batch.rootFd >= 0 && makeFoldersBelow(batch.rootFd, rel, path);
 }
 
-bool writeFileSafely(const std::string& path, const FileWriter& write)
+bool writeFileSafely(SaveBatch& batch, const std::string& path, const FileWriter& write)
 {
-    std::string rel = belowBatch(path);
+    std::string rel = belowBatch(batch, path);
     if (batch.rootFd < 0 || rel.empty()) {
         reportSaveFailure(path, EINVAL);
         return false;
@@ -264,9 +252,9 @@ static bool flushGameFolders(int rootFd, const std::string& dir)
     return ok;
 }
 
-bool flushSaveBatch()
+bool flushSaveBatch(SaveBatch& batch)
 {
-    bool ok = flushWrittenFiles() && !batch.failed;
+    bool ok = flushWrittenFiles(batch) && !batch.failed;
     return batch.rootFd >= 0 && flushGameFolders(batch.rootFd, batch.dir) && ok;
 }
 
@@ -327,7 +315,7 @@ static bool carryOutCommit(const std::string& dir, int rootFd)
     return ok && flushBelow(rootFd, "", dir);
 }
 
-static bool writeCommitList()
+static bool writeCommitList(const SaveBatch& batch)
 {
     std::string list = batch.dir + "/" + COMMIT_LIST;
     std::string text, part = std::string(COMMIT_LIST) + ".part";
@@ -355,11 +343,11 @@ static bool writeCommitList()
     return flushBelow(batch.rootFd, "", batch.dir);
 }
 
-bool endSaveBatch(bool ok)
+bool endSaveBatch(SaveBatch& batch, bool ok)
 {
     ok = ok && !batch.failed && batch.rootFd >= 0;
     if (batch.inPlace && batch.rootFd >= 0) {
-        ok = ok && writeCommitList();
+        ok = ok && writeCommitList(batch);
         if (!ok) {
             for (const std::string& p : batch.paths)
                 unlinkat(batch.rootFd, (p + ".part").c_str(), 0);
@@ -413,9 +401,9 @@ static bool listFolder(const std::string& path, std::vector<std::string>& names)
     return true;
 }
 
-bool removeStaleRecords(const std::string& folder, int first)
+bool removeStaleRecords(SaveBatch& batch, const std::string& folder, int first)
 {
-    std::string rel = belowBatch(folder);
+    std::string rel = belowBatch(batch, folder);
     int dfd = rel.empty() ? -1 : openBelow(batch.rootFd, rel, O_RDONLY | O_DIRECTORY);
     DIR* d = dfd < 0 ? NULL : fdopendir(dfd);
     if (!d) {
