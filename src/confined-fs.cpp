@@ -6,8 +6,12 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 #include <vector>
+#if defined(__linux__)
+#include <linux/openat2.h>
+#endif
 
 static std::vector<std::string> partsOf(const std::string& rel)
 {
@@ -77,13 +81,47 @@ int openParentBelow(int rootFd, const std::string& rel, std::string& name)
     return openFoldersOf(rootFd, parts);
 }
 
+// Where the kernel has openat2, it walks rel in one call and refuses any link
+// on the way; -1 with errno ENOSYS where it cannot be used.
+static int openBeneath(int rootFd, const std::string& rel, int flags, mode_t mode)
+{
+#if defined(__linux__) && defined(SYS_openat2)
+    static bool missing = false;
+    if (!missing) {
+        struct open_how how;
+        memset(&how, 0, sizeof how);
+        how.flags = (unsigned long long)(flags | O_NOFOLLOW | O_CLOEXEC);
+        how.mode = (flags & O_CREAT) ? mode : 0;
+        how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
+        int fd = (int)syscall(SYS_openat2, rootFd, rel.c_str(), &how, sizeof how);
+        if (fd >= 0 || (errno != ENOSYS && errno != EPERM && errno != E2BIG))
+            return fd;
+        missing = true;
+    }
+#else
+    (void)rootFd;
+    (void)rel;
+    (void)flags;
+    (void)mode;
+#endif
+    errno = ENOSYS;
+    return -1;
+}
+
 int openBelow(int rootFd, const std::string& rel, int flags, mode_t mode)
 {
+    if (!isPlainRelative(rel)) {
+        errno = EINVAL;
+        return -1;
+    }
+    int fd = openBeneath(rootFd, rel, flags, mode);
+    if (fd >= 0 || errno != ENOSYS)
+        return fd;
     std::string name;
     int dfd = openParentBelow(rootFd, rel, name);
     if (dfd < 0)
         return -1;
-    int fd = openat(dfd, name.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, mode);
+    fd = openat(dfd, name.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, mode);
     int e = errno;
     close(dfd);
     errno = e;
@@ -137,6 +175,20 @@ static bool isFolder(int dfd, const std::string& name, struct stat& st)
     return fstatat(dfd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
 }
 
+// Opens and empties a plain file that has no other name (so writing into it
+// reaches nothing else), when it is still the file st describes; -1 if not.
+static int reuseFile(int dfd, const std::string& name, const struct stat& st)
+{
+    int fd = openat(dfd, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat now;
+    if (fd >= 0 && fstat(fd, &now) == 0 && S_ISREG(now.st_mode) && now.st_nlink == 1 && now.st_ino == st.st_ino &&
+        now.st_dev == st.st_dev && ftruncate(fd, 0) == 0)
+        return fd;
+    if (fd >= 0)
+        close(fd);
+    return -1;
+}
+
 int createBelow(int rootFd, const std::string& rel, bool removeStray, const std::string& shownAs)
 {
     std::string name;
@@ -159,6 +211,11 @@ int createBelow(int rootFd, const std::string& rel, bool removeStray, const std:
                     break;
                 }
                 fprintf(stderr, "%s was a link or a special file; it is removed and written anew\n", shownAs.c_str());
+            }
+            if (S_ISREG(st.st_mode) && st.st_nlink == 1) {
+                fd = reuseFile(dfd, name, st);
+                if (fd >= 0)
+                    break;
             }
             if (unlinkat(dfd, name.c_str(), 0) != 0 && errno != ENOENT) {
                 e = errno;
@@ -227,14 +284,14 @@ bool writeAll(int fd, const std::string& bytes)
     return true;
 }
 
-bool writeNewFile(const std::string& path, const std::string& bytes, bool flush)
+bool writeNewFile(const std::string& path, const std::string& bytes)
 {
     int rootFd = openRootFolder(folderOfPath(path));
     int fd = rootFd < 0 ? -1 : createBelow(rootFd, lastNameOfPath(path), false, path);
     int e = errno;
     if (rootFd >= 0)
         close(rootFd);
-    bool ok = fd >= 0 && writeAll(fd, bytes) && (!flush || fdatasync(fd) == 0);
+    bool ok = fd >= 0 && writeAll(fd, bytes);
     if (fd >= 0) {
         e = ok ? 0 : errno;
         if (close(fd) != 0 && ok) {
@@ -242,8 +299,6 @@ bool writeNewFile(const std::string& path, const std::string& bytes, bool flush)
             e = errno;
         }
     }
-    if (!ok)
-        fprintf(stderr, "Could not write %s: %s\n", path.c_str(), strerror(e ? e : EIO));
     errno = e;
     return ok;
 }

@@ -29,8 +29,9 @@ int openParentBelow(int rootFd, const std::string& rel, std::string& name);
 // stays inside root's. -1 with errno; ELOOP when a link leads out.
 int openInside(const std::string& root, const std::string& rel, int flags);
 
-// Creates rel below rootFd as a new file for writing (O_EXCL). Whatever was
-// there is removed first; a link, pipe, device or socket there is reported
+// Creates rel below rootFd as a new file for writing (O_EXCL), or empties
+// the plain file there when it has no other name. Anything else there is
+// removed first; a link, pipe, device or socket there is reported
 // and removed (never written through) when removeStray is true, and refused
 // (reported, -1) otherwise. A folder there is refused. -1 with errno.
 int createBelow(int rootFd, const std::string& rel, bool removeStray, const std::string& shownAs);
@@ -38,9 +39,10 @@ int createBelow(int rootFd, const std::string& rel, bool removeStray, const std:
 // other than a folder in the way is reported and removed. False (reported)
 // when a folder cannot be made.
 bool makeFoldersBelow(int rootFd, const std::string& rel, const std::string& shownAs);
-// Writes bytes as the new file path (a regular file there is replaced; a
-// link or special file there is refused, never written through), flushed to the disk when flush is true.
-// False, reported on standard error, when it fails.
-bool writeNewFile(const std::string& path, const std::string& bytes, bool flush = false);
+// Writes bytes as the file path, made new (a plain file there is replaced; a
+// link or special file there is refused, never written through). False with
+// errno when it fails; the caller reports it (a link or special file in the
+// way is reported here).
+bool writeNewFile(const std::string& path, const std::string& bytes);
 // Writes all of bytes to fd; false with errno when it fails.
 bool writeAll(int fd, const std::string& bytes);

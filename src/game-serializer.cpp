@@ -62,14 +62,15 @@ static bool writeGameFiles(CGame& g, const std::string& dir, bool inPlace)
 {
     if (!makeFolders(dir))
         return false;
-    beginSaveBatch(dir, inPlace);
-    bool ok = writeFileSafely(dir + "/vars.sav", [&g](std::ostream& out) { return g.vars.writeTo(out); });
-    ok = g.saveActors(dir.c_str()) && ok;
-    ok = g.saveItems(dir.c_str()) && ok;
-    ok = g.saveQuests(dir.c_str()) && ok;
-    ok = writeFileSafely(dir + "/map.dat", [&g](std::ostream& out) { return g.theMap->writeTo(out); }) && ok;
-    ok = ok && flushSaveBatch();
-    return endSaveBatch(ok);
+    SaveBatch batch;
+    beginSaveBatch(batch, dir, inPlace);
+    bool ok = writeFileSafely(batch, dir + "/vars.sav", [&g](std::ostream& out) { return g.vars.writeTo(out); });
+    ok = g.saveActors(batch, dir.c_str()) && ok;
+    ok = g.saveItems(batch, dir.c_str()) && ok;
+    ok = g.saveQuests(batch, dir.c_str()) && ok;
+    ok = writeFileSafely(batch, dir + "/map.dat", [&g](std::ostream& out) { return g.theMap->writeTo(out); }) && ok;
+    ok = ok && flushSaveBatch(batch);
+    return endSaveBatch(batch, ok);
 }
 
 // A read-only game folder (or series folder) is respected: swapping whole

@@ -27,6 +27,8 @@ extern "C" int SDL_main(int argc, char** argv);
 // that whoever measures a line (the checker of game folders too) measures what is drawn.
 TTF_Font* openGameFont(const char* path);
 
+struct SaveBatch;
+
 class CGame
 {
 public:
@@ -83,9 +85,9 @@ public:
     void loadActors(const char* dir);
     void loadItems(const char* dir);
     void loadQuests(const char* dir);
-    bool saveActors(const char* dir);
-    bool saveItems(const char* dir);
-    bool saveQuests(const char* dir);
+    bool saveActors(SaveBatch& batch, const char* dir);
+    bool saveItems(SaveBatch& batch, const char* dir);
+    bool saveQuests(SaveBatch& batch, const char* dir);
     void loadAndStart(const char* dir);
     // Loads dir, shows its introduction and plays it, as the menu starts a custom game. False,
     // with the menu's message and the reason on standard error, when dir cannot be loaded.

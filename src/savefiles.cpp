@@ -74,44 +74,12 @@ static bool removeFile(const std::string& path)
 
 namespace {
 
-// No more files than this are held open by a save at once: the rest of the
-// batch waits for these to reach the disk first.
-const size_t OPEN_FILES_MAX = 64;
-
-// The save being written: its folder (opened once; everything below it is
-// reached without following links), the files written but not yet flushed,
-// and the names a commit puts in place or removes.
-struct SaveBatch
-{
-    std::string dir;
-    int rootFd = -1;
-    bool inPlace = false;
-    bool failed = false;
-    std::vector<int> fds;                // written, not yet flushed
-    std::vector<std::string> fdPaths;    // their names, for messages
-    std::vector<std::string> paths;      // below dir, the names they end up under
-    std::vector<std::string> removals;   // stale records below dir, removed by the commit
-
-    void close()
-    {
-        for (int fd : fds)
-            ::close(fd);
-        if (rootFd >= 0)
-            ::close(rootFd);
-        rootFd = -1;
-        failed = false;
-        fds.clear();
-        fdPaths.clear();
-        paths.clear();
-        removals.clear();
-    }
-};
-
-SaveBatch batch;
-
-// Flushes every step-th open file of the batch from first on, noting failures.
+// Flushes every step-th file of a batch from first on, each opened again
+// for that (so a save of any size holds one file open per thread), noting
+// failures.
 struct FlushShare
 {
+    const SaveBatch* batch = NULL;
     size_t first = 0, step = 1;
     std::vector<int>* errors = NULL;
     pthread_t thread;
@@ -120,16 +88,62 @@ struct FlushShare
 void* flushShare(void* arg)
 {
     FlushShare* share = (FlushShare*)arg;
-    for (size_t i = share->first; i < batch.fds.size(); i += share->step)
-        if (fdatasync(batch.fds[i]) != 0)
-            (*share->errors)[i] = errno;
+    const SaveBatch& b = *share->batch;
+    for (size_t i = share->first; i < b.paths.size(); i += share->step) {
+        int fd = openat(b.folder(b.paths[i]), lastNameOfPath(b.written(i)).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0 || fdatasync(fd) != 0)
+            (*share->errors)[i] = errno ? errno : EIO;
+        if (fd >= 0)
+            close(fd);
+    }
     return NULL;
 }
 
 } // namespace
 
+std::string SaveBatch::written(size_t i) const
+{
+    return inPlace ? paths[i] + ".part" : paths[i];
+}
+
+int SaveBatch::folder(const std::string& rel) const
+{
+    size_t slash = rel.rfind('/');
+    if (slash == std::string::npos)
+        return rootFd;
+    for (const auto& f : folders)
+        if (f.first.size() == slash && rel.compare(0, slash, f.first) == 0)
+            return f.second;
+    return -1;
+}
+
+int SaveBatch::openFolder(const std::string& rel)
+{
+    int fd = folder(rel);
+    size_t slash = rel.rfind('/');
+    if (fd >= 0 || slash == std::string::npos)
+        return fd;
+    fd = openBelow(rootFd, rel.substr(0, slash), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0)
+        folders.push_back({rel.substr(0, slash), fd});
+    return fd;
+}
+
+void SaveBatch::close()
+{
+    for (const auto& f : folders)
+        ::close(f.second);
+    folders.clear();
+    if (rootFd >= 0)
+        ::close(rootFd);
+    rootFd = -1;
+    failed = false;
+    paths.clear();
+    removals.clear();
+}
+
 // The path below the batch's folder of a path the save names in full.
-static std::string belowBatch(const std::string& path)
+static std::string belowBatch(const SaveBatch& batch, const std::string& path)
 {
     if (path.size() > batch.dir.size() + 1 && path.compare(0, batch.dir.size() + 1, batch.dir + "/") == 0)
         return path.substr(batch.dir.size() + 1);
@@ -138,15 +152,16 @@ static std::string belowBatch(const std::string& path)
 
 // Each file's flush waits on the disk for its data and its own record (size,
 // blocks); on a file system without a journal nothing else would write those.
-// Sixteen threads share the open files, so the waits overlap: 157 flushes one
-// after the other take several times as long. The files are closed after.
-static bool flushOpenFiles()
+// Sixteen threads share the files, so the waits overlap: 157 flushes one
+// after the other take several times as long.
+static bool flushWrittenFiles(const SaveBatch& batch)
 {
-    std::vector<int> errors(batch.fds.size(), 0);
+    std::vector<int> errors(batch.paths.size(), 0);
     const size_t threads = 16;
     FlushShare shares[threads];
     size_t started = 0;
-    for (size_t k = 0; k < threads && k < batch.fds.size(); k++) {
+    for (size_t k = 0; k < threads && k < batch.paths.size(); k++) {
+        shares[k].batch = &batch;
         shares[k].first = k;
         shares[k].step = threads;
         shares[k].errors = &errors;
@@ -161,18 +176,14 @@ static bool flushOpenFiles()
     bool ok = true;
     for (size_t i = 0; i < errors.size(); i++) {
         if (errors[i]) {
-            reportSaveFailure(batch.fdPaths[i], errors[i]);
+            reportSaveFailure(batch.dir + "/" + batch.paths[i], errors[i]);
             ok = false;
         }
-        close(batch.fds[i]);
     }
-    batch.fds.clear();
-    batch.fdPaths.clear();
-    batch.failed = batch.failed || !ok;
     return ok;
 }
 
-void beginSaveBatch(const std::string& dir, bool inPlace)
+void beginSaveBatch(SaveBatch& batch, const std::string& dir, bool inPlace)
 {
     batch.close();
     batch.dir = dir;
@@ -184,15 +195,15 @@ void beginSaveBatch(const std::string& dir, bool inPlace)
     }
 }
 
-bool makeSaveFolder(const std::string& path)
+bool makeSaveFolder(SaveBatch& batch, const std::string& path)
 {
-    std::string rel = belowBatch(path);
+    std::string rel = belowBatch(batch, path);
     return batch.rootFd >= 0 && makeFoldersBelow(batch.rootFd, rel, path);
 }
 
-bool writeFileSafely(const std::string& path, const FileWriter& write)
+bool writeFileSafely(SaveBatch& batch, const std::string& path, const FileWriter& write)
 {
-    std::string rel = belowBatch(path);
+    std::string rel = belowBatch(batch, path);
     if (batch.rootFd < 0 || rel.empty()) {
         reportSaveFailure(path, EINVAL);
         return false;
@@ -202,31 +213,32 @@ bool writeFileSafely(const std::string& path, const FileWriter& write)
         reportSaveFailure(path, 0);
         return false;
     }
-    std::string target = batch.inPlace ? rel + ".part" : rel;
+    int dfd = batch.openFolder(rel);
+    std::string name = lastNameOfPath(rel), target = batch.inPlace ? name + ".part" : name;
     // A folder where the file belongs would stop the commit half-way: refused now.
-    int at = batch.inPlace ? openBelow(batch.rootFd, rel, O_RDONLY | O_DIRECTORY) : -1;
-    if (at >= 0) {
-        close(at);
+    struct stat st;
+    if (dfd >= 0 && batch.inPlace && fstatat(dfd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISDIR(st.st_mode)) {
         reportSaveFailure(path, EISDIR);
         return false;
     }
-    int fd = createBelow(batch.rootFd, target, true, path);
+    int fd = dfd < 0 ? -1 : createBelow(dfd, target, true, path);
     if (fd < 0 || !writeAll(fd, bytes.str())) {
         int e = errno;
         if (fd >= 0) {
             close(fd);
-            unlinkat(batch.rootFd, target.c_str(), 0);
+            unlinkat(dfd, target.c_str(), 0);
         }
         reportSaveFailure(path, e);
         return false;
     }
     // The disk starts on it now; the flush only waits.
     sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-    batch.fds.push_back(fd);
-    batch.fdPaths.push_back(path);
     batch.paths.push_back(rel);
-    if (batch.fds.size() >= OPEN_FILES_MAX)
-        return flushOpenFiles();
+    if (close(fd) != 0) {
+        reportSaveFailure(path, errno);
+        return false;
+    }
     return true;
 }
 
@@ -250,9 +262,9 @@ static bool flushGameFolders(int rootFd, const std::string& dir)
     return ok;
 }
 
-bool flushSaveBatch()
+bool flushSaveBatch(SaveBatch& batch)
 {
-    bool ok = flushOpenFiles() && !batch.failed;
+    bool ok = flushWrittenFiles(batch) && !batch.failed;
     return batch.rootFd >= 0 && flushGameFolders(batch.rootFd, batch.dir) && ok;
 }
 
@@ -313,7 +325,7 @@ static bool carryOutCommit(const std::string& dir, int rootFd)
     return ok && flushBelow(rootFd, "", dir);
 }
 
-static bool writeCommitList()
+static bool writeCommitList(const SaveBatch& batch)
 {
     std::string list = batch.dir + "/" + COMMIT_LIST;
     std::string text, part = std::string(COMMIT_LIST) + ".part";
@@ -341,11 +353,11 @@ static bool writeCommitList()
     return flushBelow(batch.rootFd, "", batch.dir);
 }
 
-bool endSaveBatch(bool ok)
+bool endSaveBatch(SaveBatch& batch, bool ok)
 {
     ok = ok && !batch.failed && batch.rootFd >= 0;
     if (batch.inPlace && batch.rootFd >= 0) {
-        ok = ok && writeCommitList();
+        ok = ok && writeCommitList(batch);
         if (!ok) {
             for (const std::string& p : batch.paths)
                 unlinkat(batch.rootFd, (p + ".part").c_str(), 0);
@@ -399,9 +411,9 @@ static bool listFolder(const std::string& path, std::vector<std::string>& names)
     return true;
 }
 
-bool removeStaleRecords(const std::string& folder, int first)
+bool removeStaleRecords(SaveBatch& batch, const std::string& folder, int first)
 {
-    std::string rel = belowBatch(folder);
+    std::string rel = belowBatch(batch, folder);
     int dfd = rel.empty() ? -1 : openBelow(batch.rootFd, rel, O_RDONLY | O_DIRECTORY);
     DIR* d = dfd < 0 ? NULL : fdopendir(dfd);
     if (!d) {

@@ -3,6 +3,8 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Writes a file's bytes into the stream it is given.
 typedef std::function<bool(std::ostream& out)> FileWriter;
@@ -33,22 +35,47 @@ private:
 // A save writes the files of the game folder dir as one batch. Staged into a
 // fresh folder, each file is written under its own name; written in place,
 // each goes to "<path>.part" and the batch's commit puts it in place, with
-// the stale records' removal, all or nothing. One batch at a time.
-void beginSaveBatch(const std::string& dir, bool inPlace);
-// Writes path (or its ".part"), a new file below the batch's folder reached
-// without following links, through write and starts pushing it to the disk;
-// at most 64 files wait open for their flush at once. Failures are reported.
+// the stale records' removal, all or nothing. The batch's folder is opened
+// once; everything below it is reached without following links. Files are
+// closed as soon as they are handed to the disk.
+struct SaveBatch
+{
+    std::string dir;
+    int rootFd = -1;
+    bool inPlace = false;
+    bool failed = false;
+    std::vector<std::string> paths;      // below dir, the names the files end up under
+    std::vector<std::string> removals;   // stale records below dir, removed by the commit
+    std::vector<std::pair<std::string, int>> folders;   // series folders opened, below dir
+
+    SaveBatch() = default;
+    SaveBatch(const SaveBatch&) = delete;
+    SaveBatch& operator=(const SaveBatch&) = delete;
+    ~SaveBatch() { close(); }
+    // The name file i is written under: its own, or in place its ".part".
+    std::string written(size_t i) const;
+    // The open folder (below dir) that the file rel is in; -1 when not open.
+    int folder(const std::string& rel) const;
+    // The same, opened when it is not yet.
+    int openFolder(const std::string& rel);
+    void close();
+};
+
+void beginSaveBatch(SaveBatch& batch, const std::string& dir, bool inPlace);
 // Makes the folder path below the batch's folder (reported when it cannot be
 // made; a file or link in its place is removed).
-bool makeSaveFolder(const std::string& path);
-bool writeFileSafely(const std::string& path, const FileWriter& write);
-// Waits until every file of the batch is on the disk, then flushes the game
-// folder and its series folders. False (reported) when that fails.
-bool flushSaveBatch();
+bool makeSaveFolder(SaveBatch& batch, const std::string& path);
+// Writes path (or its ".part"), a new file below the batch's folder, through
+// write and starts pushing it to the disk. Failures are reported.
+bool writeFileSafely(SaveBatch& batch, const std::string& path, const FileWriter& write);
+// Waits until every file of the batch is on the disk (sixteen at a time,
+// each opened again), then flushes the game folder and its series folders.
+// False (reported) when that fails.
+bool flushSaveBatch(SaveBatch& batch);
 // Ends the batch. In place and with ok: writes the commit list, flushes it,
 // and carries it out; without ok, removes the ".part" files. Returns whether
 // the new game is in place.
-bool endSaveBatch(bool ok);
+bool endSaveBatch(SaveBatch& batch, bool ok);
 // Carries out the commit list of a save into dir cut off after its commit.
 // Nothing to do (true) when there is none.
 bool finishInterruptedSave(const std::string& dir);
@@ -58,7 +85,7 @@ bool finishInterruptedSave(const std::string& dir);
 bool isRecordFileName(const std::string& name, bool part, long* number);
 // Removes leftover ".part" files from a series folder, and the record files
 // numbered first and above; in place, those go on the batch's commit list.
-bool removeStaleRecords(const std::string& folder, int first);
+bool removeStaleRecords(SaveBatch& batch, const std::string& folder, int first);
 
 // Removes a file or a folder with everything in it; symbolic links are
 // removed, never followed, and another file system mounted below is left

@@ -33,15 +33,15 @@ static int loadSeries(const char* dir, const char* folder, Container& into)
 // to n-1, each through a temporary file. Creates the folder when missing.
 // Carries on past a file that fails (it is reported) and returns false then.
 template <class Container>
-static bool saveSeries(const char* dir, const char* folder, const Container& records)
+static bool saveSeries(SaveBatch& batch, const char* dir, const char* folder, const Container& records)
 {
     std::string where = std::string(dir) + "/" + folder;
-    if (!makeSaveFolder(where))
+    if (!makeSaveFolder(batch, where))
         return false;
-    bool ok = removeStaleRecords(where, (int)records.size());
+    bool ok = removeStaleRecords(batch, where, (int)records.size());
     int i = 0;
     for (auto* r : records) {
-        ok = writeFileSafely(seriesFile(dir, folder, i), [r](std::ostream& out) { return r->writeTo(out); }) && ok;
+        ok = writeFileSafely(batch, seriesFile(dir, folder, i), [r](std::ostream& out) { return r->writeTo(out); }) && ok;
         i++;
     }
     return ok;
@@ -77,7 +77,7 @@ void CGame::loadQuests(const char* dir)
 // The character the player controls is written first, the rest in list
 // order: a load takes the first "Plyr" as the player, so control handed to
 // another body comes back with that body.
-bool CGame::saveActors(const char* dir)
+bool CGame::saveActors(SaveBatch& batch, const char* dir)
 {
     std::vector<Actor*> order;
     if (player && std::find(actorList.begin(), actorList.end(), player) != actorList.end())
@@ -85,16 +85,16 @@ bool CGame::saveActors(const char* dir)
     for (Actor* a : actorList)
         if (a != player)
             order.push_back(a);
-    return saveSeries(dir, "npcdef", order);
+    return saveSeries(batch, dir, "npcdef", order);
 }
 
-bool CGame::saveItems(const char* dir)
+bool CGame::saveItems(SaveBatch& batch, const char* dir)
 {
     printf("There are %i items in the item vector\n", (int)itemVec.size());
-    return saveSeries(dir, "idef", itemVec);
+    return saveSeries(batch, dir, "idef", itemVec);
 }
 
-bool CGame::saveQuests(const char* dir)
+bool CGame::saveQuests(SaveBatch& batch, const char* dir)
 {
-    return saveSeries(dir, "qdef", questList);
+    return saveSeries(batch, dir, "qdef", questList);
 }

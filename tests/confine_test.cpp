@@ -1,10 +1,12 @@
 // confine_test.cpp -- planted links, pipes and crafted files in a game folder, a save, a recording or a map import stay where they are.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <gtest/gtest.h>
@@ -104,6 +106,16 @@ struct Confined : testing::Test
     std::map<std::string, std::string> outside;
 };
 
+// The game's own files of a folder (its shared pictures left out).
+std::map<std::string, std::string> gameFiles(const char* dir)
+{
+    std::map<std::string, std::string> out;
+    for (const auto& f : gamefix::snapshot(dir))
+        if (f.first.compare(0, 7, "assets/") != 0)
+            out.insert(f);
+    return out;
+}
+
 std::string outsidePath(const WorkDir& wd, const char* name) { return wd.path() + "/outside/" + name; }
 
 // Each case plants something in a save folder that was saved once, then saves
@@ -140,7 +152,9 @@ TEST_F(Confined, PlantedEntriesInASaveNeverReachOutside)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        system("rm -rf save .save.*");
+        system("rm -rf save .save.* outside/*");
+        for (const auto& f : outside)
+            wd.write("outside/" + f.first, f.second);
         ASSERT_TRUE(save());
         c.plant(*this);
         if (c.saveAfter) {
@@ -154,9 +168,12 @@ TEST_F(Confined, PlantedEntriesInASaveNeverReachOutside)
             EXPECT_NE(-1, loaded);
         expectOutsideUntouched();
     }
-    system("rm -rf save/qdef");
-    symlink(outsidePath(wd, "").c_str(), "save/qdef");
-    EXPECT_TRUE(save());   // a save in place through the linked "save" folder itself still works
+    // The save folder itself may be a link the player made: it is written through and stays one.
+    system("rm -rf save .save.* && mkdir elsewhere");
+    ASSERT_EQ(0, symlink("elsewhere", "save"));
+    EXPECT_TRUE(save());
+    EXPECT_TRUE(isLink("save"));
+    EXPECT_EQ(6, loadedActors("elsewhere"));
     expectOutsideUntouched();
 }
 
@@ -207,41 +224,74 @@ TEST_F(Confined, ALargeSaveFitsInFewOpenFiles)
     }));
 }
 
-// While a load runs, another copy of the game saving the other of two games into
-// the same folder waits: every load finds all of one game.
-TEST_F(Confined, ALoadNeverReadsHalfOfAnotherSave)
+double nowMs()
+{
+    struct timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
+}
+
+// Another copy of the game trying the save lock all through a load finds it
+// taken in the middle of the load, not only at its start: a save cannot swap
+// the folder under a load half-way.
+TEST_F(Confined, ALoadHoldsTheSaveLockThroughout)
 {
     for (int i = 0; i < 300; i++)
         game->actorList.push_back(new Actor(*game->actorList.back()));
     ASSERT_TRUE(save());
-    pid_t saver = fork();
-    if (saver == 0) {
-        int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        dup2(null, 2);
-        for (int i = 0; i < 40; i++) {
-            for (Actor* a : game->actorList)
-                a->stats.money = (unsigned)(i % 2 + 1);
-            save();
+    int done[2];
+    ASSERT_EQ(0, pipe(done));
+    pid_t prober = fork();
+    if (prober == 0) {
+        // Probes until the loads are over, then writes "from to free" lines.
+        fcntl(done[0], F_SETFL, O_NONBLOCK);
+        int fd = open(".", O_RDONLY | O_DIRECTORY);
+        std::string seen;
+        char c;
+        double end = nowMs() + 20000;
+        while (read(done[0], &c, 1) < 0 && nowMs() < end) {
+            double before = nowMs();
+            bool free = flock(fd, LOCK_EX | LOCK_NB) == 0;
+            if (free)
+                flock(fd, LOCK_UN);
+            seen += std::to_string(before) + " " + std::to_string(nowMs()) + (free ? " 1\n" : " 0\n");
+            usleep(200);   // a load waiting for the lock gets it between two tries
         }
-        finishSpareFolders();
-        removeSpareFolders();
+        FILE* f = fopen("probes", "w");
+        fputs(seen.c_str(), f);
+        fclose(f);
         _exit(0);
     }
-    int mixed = 0, loads = 0;
-    while (waitpid(saver, nullptr, WNOHANG) == 0 && loads < 200) {
-        qtest::quietly([&] {
+    // Ten loads, so that the prober runs beside some of them even on a busy machine.
+    std::vector<std::pair<double, double>> loads;
+    usleep(50000);
+    qtest::quietly([&] {
+        for (int i = 0; i < 10; i++) {
             CGame back;
-            if (back.loadGame("save") != 0)
-                return;
-            loads++;
-            for (Actor* a : back.actorList)
-                mixed += a->stats.money != back.actorList.front()->stats.money;
-        });
+            double t0 = nowMs();
+            back.loadGame("save");
+            loads.push_back({t0, nowMs()});
+        }
+    });
+    ASSERT_EQ(1, write(done[1], "x", 1));
+    waitpid(prober, nullptr, 0);
+    int middle = 0, freeInMiddle = 0;
+    double from, to;   // the try saw the lock free or taken at some moment between these
+    int free;
+    FILE* f = fopen("probes", "r");
+    ASSERT_TRUE(f);
+    while (fscanf(f, "%lf %lf %d", &from, &to, &free) == 3) {
+        for (const auto& l : loads) {
+            double quarter = (l.second - l.first) / 4;
+            if (from > l.first + quarter && to < l.second - quarter) {
+                middle++;
+                freeInMiddle += free;
+            }
+        }
     }
-    kill(saver, SIGKILL);
-    waitpid(saver, nullptr, 0);
-    EXPECT_EQ(0, mixed) << "over " << loads << " loads";
+    fclose(f);
+    EXPECT_GT(middle, 0);
+    EXPECT_EQ(0, freeInMiddle) << "of " << middle << " tries";
 }
 
 // Recordings: pipes, devices and oversized files are refused at once, and an
@@ -285,13 +335,15 @@ TEST_F(Confined, MapImportIsConfinedAndAllOrNothing)
     tmx.insert(x + 4, "1");
     wd.write("world.tmx", tmx);
 
-    std::map<std::string, std::string> before = gamefix::snapshot("data");
-    ASSERT_EQ(0, mkdir("data/npcdef/0.def.part", 0755));
-    ASSERT_EQ(0, rename("data/npcdef/0.def", "data/npcdef/0.def.part/keep"));
-    ASSERT_EQ(0, mkdir("data/npcdef/0.def", 0755));
+    // A folder where map.dat belongs: the import must fail before any record moves.
+    ASSERT_EQ(0, rename("data/map.dat", "map.dat.kept"));
+    ASSERT_EQ(0, mkdir("data/map.dat", 0755));
+    std::map<std::string, std::string> before = gameFiles("data");
     EXPECT_EQ(1, inChild(30, [] { return importTiledMap("world.tmx", "data") ? 0 : 1; }));
-    system("rmdir data/npcdef/0.def && mv data/npcdef/0.def.part/keep data/npcdef/0.def && rmdir data/npcdef/0.def.part");
-    EXPECT_EQ(before, gamefix::snapshot("data"));
+    EXPECT_EQ(before, gameFiles("data"));
+    ASSERT_EQ(0, rmdir("data/map.dat"));
+    ASSERT_EQ(0, rename("map.dat.kept", "data/map.dat"));
+    before = gameFiles("data");
 
     for (const char* part : {"data/map.dat.part", "data/map.dat.tmx-part", "data/npcdef/0.def.part"})
         ASSERT_EQ(0, symlink(outsidePath(wd, "precious.txt").c_str(), part));

@@ -1,6 +1,7 @@
 // tmx-import.cpp -- puts an edited Tiled map back into a game folder: map.dat and the moved records, all or nothing.
 #include <cstdio>
 #include <sstream>
+#include <sys/stat.h>
 #include "confined-fs.h"
 #include "readfile.h"
 #include "savefiles.h"
@@ -16,14 +17,14 @@ bool onMap(int x, int y) { return x >= 0 && y >= 0 && x < MAP_SIZE * TILE_SIZE &
 // Writes a record when its position changed, through the engine's writer,
 // into the save batch of the folder.
 template <class Record>
-bool moveRecord(const std::string& path, Record& r, const TiledObject& o, int& moved)
+bool moveRecord(SaveBatch& batch, const std::string& path, Record& r, const TiledObject& o, int& moved)
 {
     if (wholeNumberOf(r.x) == o.x && wholeNumberOf(r.y) == o.y)
         return true;
     r.x = (float)o.x;
     r.y = (float)o.y;
     moved++;
-    return writeFileSafely(path, [&](std::ostream& out) { return r.writeTo(out); });
+    return writeFileSafely(batch, path, [&](std::ostream& out) { return r.writeTo(out); });
 }
 
 } // namespace
@@ -95,7 +96,8 @@ bool importTiledMap(const std::string& tmxPath, const std::string& dir)
     SaveLock lock(folderOfPath(dir));
     if (!finishInterruptedSave(dir))
         return false;
-    beginSaveBatch(dir, true);
+    SaveBatch batch;
+    beginSaveBatch(batch, dir, true);
     withoutProgressLines([&] {
         std::string mapPath = dir + "/map.dat";
         std::ostringstream text;
@@ -103,22 +105,25 @@ bool importTiledMap(const std::string& tmxPath, const std::string& dir)
         // An unchanged map is not rewritten.
         std::string before;
         mapChanged = !readFileBelow(dir, "map.dat", MAP_FILE_MAX, before) || before != text.str();
-        if (mapChanged && !writeFileSafely(mapPath, [&](std::ostream& out) { return !(out << text.str()).fail(); })) {
+        if (mapChanged && !writeFileSafely(batch, mapPath, [&](std::ostream& out) { return !(out << text.str()).fail(); })) {
             ok = false;
             return;
         }
         for (const TiledObject& o : file.objects) {
             if (o.bCharacter)
-                ok = moveRecord(recordPath(dir, "npcdef", o.record), folder.actors[o.record], o, moved) && ok;
+                ok = moveRecord(batch, recordPath(dir, "npcdef", o.record), folder.actors[o.record], o, moved) && ok;
             else
-                ok = moveRecord(recordPath(dir, "idef", o.record), folder.items[o.record], o, moved) && ok;
+                ok = moveRecord(batch, recordPath(dir, "idef", o.record), folder.items[o.record], o, moved) && ok;
             if (!ok)
                 return;
         }
-        ok = flushSaveBatch();
+        ok = flushSaveBatch(batch);
     });
-    if (!endSaveBatch(ok)) {
-        fprintf(stderr, "quorvane-map: nothing in %s was changed\n", dir.c_str());
+    if (!endSaveBatch(batch, ok)) {
+        // A commit list left behind means the import is done, only not yet in place.
+        struct stat st;
+        if (lstat((dir + "/.commit").c_str(), &st) != 0)
+            fprintf(stderr, "quorvane-map: nothing in %s was changed\n", dir.c_str());
         return false;
     }
     printf("quorvane-map: %s into %s: map %s, %i record%s moved\n", tmxPath.c_str(), dir.c_str(),
