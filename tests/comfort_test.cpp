@@ -18,17 +18,7 @@ struct Comfort : qtest::PlayerGame
     // Runs `screen` with each batch of keys arriving in a later frame.
     void play(std::initializer_list<std::vector<SDLKey>> batches, std::function<void()> screen)
     {
-        qtest::Scenario steps;
-        for (const std::vector<SDLKey>& b : batches)
-            steps.add("keys", [b] {
-                for (SDLKey k : b)
-                    qtest::press(k);
-                return true;
-            });
-        {
-            qtest::Drive drive(steps);
-            screen();
-        }
+        qtest::pressBatches(batches, screen);
         qtest::clearEvents();
     }
     Item* stock(int type, unsigned owner, const std::string& name, bool worn = false)

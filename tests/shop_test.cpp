@@ -23,17 +23,7 @@ struct Shop : qtest::PlayerGame
     // after stage 1's choice stay queued for the list's first frame.
     void shop(int filter, std::initializer_list<std::vector<SDLKey>> batches)
     {
-        qtest::Scenario steps;
-        for (const std::vector<SDLKey>& b : batches)
-            steps.add("keys", [b] {
-                for (SDLKey k : b)
-                    qtest::press(k);
-                return true;
-            });
-        {
-            qtest::Drive drive(steps);
-            g->shopLoop(filter);
-        }
+        qtest::pressBatches(batches, [&] { g->shopLoop(filter); });
         qtest::clearEvents();
     }
 };

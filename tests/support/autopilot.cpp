@@ -33,6 +33,21 @@ void Scenario::tick()
     }
 }
 
+void pressBatches(std::initializer_list<std::vector<SDLKey>> batches, const std::function<void()>& screen)
+{
+    Scenario steps;
+    for (const std::vector<SDLKey>& b : batches)
+        steps.add("keys", [b] {
+            for (SDLKey k : b)
+                press(k);
+            return true;
+        });
+    {
+        Drive drive(steps);
+        screen();
+    }
+}
+
 void releaseArrows()
 {
     for (SDLKey k : {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT})

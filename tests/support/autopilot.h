@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -51,6 +52,8 @@ public:
 };
 
 inline void press(SDLKey k) { pushKey(k); }
+// Runs `screen` (a blocking screen) with each batch of keys pressed in a later frame of it.
+void pressBatches(std::initializer_list<std::vector<SDLKey>> batches, const std::function<void()>& screen);
 void releaseArrows();
 // Counts frames: true on every n-th call.
 class Every
