@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include "confined-fs.h"
 #include "game.h"
+#include "gamepad.h"
 #include "readfile.h"
 
 namespace {
@@ -20,7 +21,7 @@ namespace {
 //   k KEY STATE           an entry of SDL's key-state array changed before the next poll
 //   f FRAME X Y T E       a frame end: the player's position (map pixels, 0 0 without one),
 //                         the clock readings and the events so far
-const int LINE_MAX = 200;
+const int REPLAY_LINE_MAX = 200;
 const Uint32 RECORDED_SEED = 1;   // what rand() starts from when nobody seeds it
 
 enum Mode { OFF, RECORD, REPLAY };
@@ -174,7 +175,7 @@ bool setEventFields(SDL_Event& e, const long* f, int given)
 // The frame's check line, without the leading "f ".
 std::string frameCheck()
 {
-    char buf[LINE_MAX];
+    char buf[REPLAY_LINE_MAX];
     double x = 0, y = 0;
     if (followed && followed->player) {
         x = followed->player->x;
@@ -249,7 +250,7 @@ int replayedPoll(SDL_Event* event)
         int n = readNumbers(rest, f, 7);
         if (n >= 1 && f[0] > 0 && f[0] < SDL_NUMEVENTS) {
             memset(event, 0, sizeof *event);
-            event->type = (Uint8)f[0];
+            event->type = (EventType)f[0];
             if (setEventFields(*event, f + 1, n - 1)) {
                 events++;
                 return 1;
@@ -346,7 +347,7 @@ bool startReplay(const char* path, bool fast)
         const char* buf = bytes.c_str() + pos;
         size_t start = pos;
         pos = end + 1;
-        if (len > (size_t)LINE_MAX || memchr(buf, 0, len)) {
+        if (len > (size_t)REPLAY_LINE_MAX || memchr(buf, 0, len)) {
             fprintf(stderr, "%s:%lu: line too long for a recording\n", path, n);
             ok = false;
         } else if (n == 1) {
