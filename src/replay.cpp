@@ -79,13 +79,14 @@ int readNumbers(const std::string& s, long* f, int max)
     return n;
 }
 
-// Writes the fields of an event of its type, as numbers.
+// Writes the fields of an event of its type, as numbers. A key event's first field is the
+// keyboard, always the one there is (0).
 int eventFields(const SDL_Event& e, long* f)
 {
     switch (e.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        f[0] = e.key.which; f[1] = e.key.state; f[2] = e.key.keysym.sym;
+        f[0] = 0; f[1] = e.key.state; f[2] = e.key.keysym.sym;
         f[3] = e.key.keysym.mod; f[4] = e.key.keysym.unicode; f[5] = e.key.keysym.scancode;
         return 6;
     case SDL_JOYAXISMOTION:
@@ -149,9 +150,9 @@ bool setEventFields(SDL_Event& e, const long* f, int given)
     switch (e.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        e.key.which = (Uint8)f[0]; e.key.state = (Uint8)f[1]; e.key.keysym.sym = (SDLKey)f[2];
+        e.key.state = (Uint8)f[1]; e.key.keysym.sym = (SDLKey)f[2];
         e.key.keysym.mod = (SDLMod)f[3]; e.key.keysym.unicode = (Uint16)f[4];
-        e.key.keysym.scancode = (Uint8)f[5];
+        e.key.keysym.scancode = (decltype(e.key.keysym.scancode))f[5];
         break;
     case SDL_JOYAXISMOTION:
         e.jaxis.which = (Uint8)f[0]; e.jaxis.axis = (Uint8)f[1]; e.jaxis.value = (Sint16)f[2];

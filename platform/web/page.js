@@ -1,0 +1,139 @@
+// page.js -- the page's side of the browser build: the save store in IndexedDB, the game's font,
+// the keys the browser must leave to the game, and downloading or loading a save file.
+'use strict';
+
+var GAME_DIR = '/game';          // the game's working folder: data/, tutorial/, config.cfg, save/
+var STORE_DIR = '/persist';      // mounted on IndexedDB; holds a copy of save/
+var FONT_PATH = 'data/assets/font.ttf';
+var SAVE_FILE_KIND = 'quorvane-save 1';
+
+// What the page has done so far, read by the browser test.
+var quorvaneState = { started: false, storedSaves: 0, storing: false, lastError: '' };
+
+function setStatus(text) {
+  document.getElementById('status').textContent = text;
+}
+
+function isFolder(FS, path) {
+  try { return FS.isDir(FS.lstat(path).mode); } catch (e) { return false; }
+}
+
+function removeTree(FS, path) {
+  if (!isFolder(FS, path)) {
+    try { FS.unlink(path); } catch (e) { /* already gone */ }
+    return;
+  }
+  FS.readdir(path).forEach(function (name) {
+    if (name !== '.' && name !== '..') removeTree(FS, path + '/' + name);
+  });
+  FS.rmdir(path);
+}
+
+// Copies the regular files and folders under `from` to `to`; links and anything else are left out.
+function copyTree(FS, from, to) {
+  FS.mkdir(to);
+  FS.readdir(from).forEach(function (name) {
+    if (name === '.' || name === '..') return;
+    var src = from + '/' + name, dst = to + '/' + name;
+    var mode = FS.lstat(src).mode;
+    if (FS.isDir(mode)) copyTree(FS, src, dst);
+    else if (FS.isFile(mode)) FS.writeFile(dst, FS.readFile(src));
+  });
+}
+
+// Stores save/ in IndexedDB; calls that come while a store runs are folded into one more store.
+var storeAgain = false;
+function storeSaves() {
+  var FS = Module.FS;
+  if (quorvaneState.storing) { storeAgain = true; return; }
+  quorvaneState.storing = true;
+  removeTree(FS, STORE_DIR + '/save');
+  if (isFolder(FS, GAME_DIR + '/save')) copyTree(FS, GAME_DIR + '/save', STORE_DIR + '/save');
+  FS.syncfs(false, function (err) {
+    quorvaneState.storing = false;
+    if (err) {
+      quorvaneState.lastError = 'The save could not be stored in the browser: ' + err;
+      setStatus(quorvaneState.lastError);
+    } else {
+      quorvaneState.storedSaves++;
+    }
+    if (storeAgain) { storeAgain = false; storeSaves(); }
+  });
+}
+
+var storeTimer = null;
+function touchesSaves(path) {
+  return typeof path === 'string' && path.indexOf(GAME_DIR + '/save') === 0;
+}
+// A write under save/ (or a rename or removal there) stores the folder once the game next yields.
+function saveTouched(path) {
+  if (!touchesSaves(path)) return;
+  if (storeTimer === null)
+    storeTimer = setTimeout(function () { storeTimer = null; storeSaves(); }, 0);
+}
+
+// Before the game starts: the store brought back from IndexedDB into save/, the working folder.
+function openStore() {
+  var FS = Module.FS;
+  Module.addRunDependency('save-store');
+  FS.mkdir(STORE_DIR);
+  FS.mount(Module.IDBFS || IDBFS, {}, STORE_DIR);
+  FS.syncfs(true, function (err) {
+    if (err) setStatus('Saved games are not kept in this browser: ' + err);
+    try { FS.mkdir(GAME_DIR); } catch (e) { /* made by the package */ }
+    if (isFolder(FS, STORE_DIR + '/save') && !isFolder(FS, GAME_DIR + '/save'))
+      copyTree(FS, STORE_DIR + '/save', GAME_DIR + '/save');
+    FS.chdir(GAME_DIR);
+    var watch = FS.trackingDelegate;
+    watch.onCloseFile = saveTouched;
+    watch.onDeletePath = saveTouched;
+    watch.onMovePath = function (from, to) { saveTouched(from); saveTouched(to); };
+    Module.removeRunDependency('save-store');
+  });
+}
+
+// The browser's SDL takes a font's path as a CSS font family: the game's own font is
+// registered under that name from the packed file before the first line is drawn.
+function registerFont() {
+  Module.addRunDependency('game-font');
+  var tries = 0;
+  (function attempt() {
+    var bytes = null;
+    try { bytes = Module.FS.readFile(GAME_DIR + '/' + FONT_PATH); } catch (e) { bytes = null; }
+    if (!bytes) {
+      if (++tries < 3000) { setTimeout(attempt, 10); return; }
+      Module.removeRunDependency('game-font');
+      return;
+    }
+    var face = new FontFace(FONT_PATH, bytes);
+    face.load().then(function (loaded) { document.fonts.add(loaded); },
+                     function () { setStatus('The game font could not be read; a stand-in is used.'); })
+        .then(function () { Module.removeRunDependency('game-font'); });
+  })();
+}
+
+// The keys the game uses that the browser would otherwise act on (help, find, scrolling).
+var GAME_KEYS = ['F1', 'F2', 'F3', 'F5', 'F11', 'ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight',
+                 ' ', 'Backspace', 'Tab', 'Escape', 'Enter'];
+function keepKeysForGame(e) {
+  if (GAME_KEYS.indexOf(e.key) >= 0) e.preventDefault();
+}
+
+var Module = {
+  canvas: document.getElementById('canvas'),
+  arguments: [],
+  print: function (text) { console.log(text); },
+  printErr: function (text) { console.warn(text); },
+  preRun: [openStore, registerFont],
+  onRuntimeInitialized: function () {
+    quorvaneState.started = true;
+    setStatus('Click the game to play; sounds start after the first click.');
+    Module.canvas.focus();
+  },
+  onExit: function () { setStatus('The game has ended. Reload the page to play again.'); },
+  setStatus: function (text) { if (text) setStatus(text); },
+};
+
+window.addEventListener('keydown', keepKeysForGame, true);
+window.addEventListener('keyup', keepKeysForGame, true);
+Module.canvas.addEventListener('click', function () { Module.canvas.focus(); });
