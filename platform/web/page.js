@@ -72,6 +72,26 @@ function saveTouched(path) {
     storeTimer = setTimeout(function () { storeTimer = null; storeSaves(); }, 0);
 }
 
+// Every close of a written file, rename and removal under save/ is seen: the file system's own calls are wrapped.
+function watchSaves(FS) {
+  var close = FS.close, rename = FS.rename, unlink = FS.unlink, rmdir = FS.rmdir;
+  FS.close = function (stream) {
+    // Only a file opened for writing has changed anything (the game opens folders to read them).
+    var p = stream && (stream.flags & 3) ? stream.path : null;
+    var r = close.apply(FS, arguments);
+    saveTouched(p);
+    return r;
+  };
+  FS.rename = function (from, to) {
+    var r = rename.apply(FS, arguments);
+    saveTouched(from);
+    saveTouched(to);
+    return r;
+  };
+  FS.unlink = function (p) { var r = unlink.apply(FS, arguments); saveTouched(p); return r; };
+  FS.rmdir = function (p) { var r = rmdir.apply(FS, arguments); saveTouched(p); return r; };
+}
+
 // Before the game starts: the store brought back from IndexedDB into save/, the working folder.
 function openStore() {
   var FS = Module.FS;
@@ -83,11 +103,13 @@ function openStore() {
     try { FS.mkdir(GAME_DIR); } catch (e) { /* made by the package */ }
     if (isFolder(FS, STORE_DIR + '/save') && !isFolder(FS, GAME_DIR + '/save'))
       copyTree(FS, STORE_DIR + '/save', GAME_DIR + '/save');
+    // An empty save/ as the game ships with: the browser's mkdir(".") fails where the
+    // desktop's says the folder exists, so the game cannot make it from nothing.
+    ['save', 'save/idef', 'save/npcdef', 'save/qdef'].forEach(function (d) {
+      if (!isFolder(FS, GAME_DIR + '/' + d)) FS.mkdir(GAME_DIR + '/' + d);
+    });
     FS.chdir(GAME_DIR);
-    var watch = FS.trackingDelegate;
-    watch.onCloseFile = saveTouched;
-    watch.onDeletePath = saveTouched;
-    watch.onMovePath = function (from, to) { saveTouched(from); saveTouched(to); };
+    watchSaves(FS);
     Module.removeRunDependency('save-store');
   });
 }
