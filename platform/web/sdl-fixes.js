@@ -22,4 +22,52 @@ mergeInto(LibraryManager.library, {
     ctx.putImageData(image, 0, 0);
     return 0;
   },
+
+  // The browser's SDL makes a line of text as tall as the point size, with the glyphs sitting on
+  // its bottom edge. The desktop's is as tall as the font's ascent and descent, the baseline at
+  // the ascent: measured here from the font itself, so lines stack at the desktop's spacing.
+  $quorvaneFontBox__deps: ['$SDL'],
+  $quorvaneFontBox: function(fontData) {
+    if (fontData.box) return fontData.box;
+    var ctx = SDL.ttfContext;
+    ctx.font = SDL.makeFontString(fontData.size, fontData.name);
+    var m = ctx.measureText('Hg');
+    var ascent = Math.ceil(m.fontBoundingBoxAscent || fontData.size);
+    var descent = Math.ceil(m.fontBoundingBoxDescent || 0);
+    // Only cached once the page has the font; a stand-in's box is measured again next time.
+    var box = { ascent: ascent, height: Math.max(1, ascent + descent) };
+    if (document.fonts.check(ctx.font)) fontData.box = box;
+    return box;
+  },
+  TTF_FontHeight__deps: ['$SDL', '$quorvaneFontBox'],
+  TTF_FontHeight: function(font) { return quorvaneFontBox(SDL.fonts[font]).height; },
+  TTF_FontLineSkip__deps: ['$SDL', '$quorvaneFontBox'],
+  TTF_FontLineSkip: function(font) { return quorvaneFontBox(SDL.fonts[font]).height; },
+  TTF_SizeText__deps: ['$SDL', '$quorvaneFontBox'],
+  TTF_SizeText: function(font, text, w, h) {
+    var fontData = SDL.fonts[font];
+    if (w) HEAP32[w >> 2] = SDL.estimateTextWidth(fontData, UTF8ToString(text));
+    if (h) HEAP32[h >> 2] = quorvaneFontBox(fontData).height;
+    return 0;
+  },
+  TTF_SizeUTF8: 'TTF_SizeText',
+  TTF_RenderText_Solid__deps: ['$SDL', '$quorvaneFontBox'],
+  TTF_RenderText_Solid: function(font, text, color) {
+    text = UTF8ToString(text) || ' ';
+    var fontData = SDL.fonts[font];
+    var box = quorvaneFontBox(fontData);
+    var w = SDL.estimateTextWidth(fontData, text);
+    var surf = SDL.makeSurface(w, box.height, 0, false, 'text:' + text);
+    var ctx = SDL.surfaces[surf].ctx;
+    ctx.save();
+    ctx.fillStyle = SDL.loadColorToCSSRGB(color);
+    ctx.font = SDL.makeFontString(fontData.size, fontData.name);
+    ctx.textBaseline = 'alphabetic';
+    ctx.fillText(text, 0, box.ascent);
+    ctx.restore();
+    return surf;
+  },
+  TTF_RenderText_Blended: 'TTF_RenderText_Solid',
+  TTF_RenderText_Shaded: 'TTF_RenderText_Solid',
+  TTF_RenderUTF8_Solid: 'TTF_RenderText_Solid',
 });
