@@ -80,6 +80,7 @@ function watchSaves(FS) {
     var p = stream && (stream.flags & 3) ? stream.path : null;
     var r = close.apply(FS, arguments);
     saveTouched(p);
+    if (p && /^\/game\/[^/]+\.bmp$/.test(p)) setTimeout(function () { offerScreenshot(p); }, 0);
     return r;
   };
   FS.rename = function (from, to) {
@@ -90,6 +91,87 @@ function watchSaves(FS) {
   };
   FS.unlink = function (p) { var r = unlink.apply(FS, arguments); saveTouched(p); return r; };
   FS.rmdir = function (p) { var r = rmdir.apply(FS, arguments); saveTouched(p); return r; };
+}
+
+// Hands the browser a file to keep, under `name`.
+function download(bytes, name, type) {
+  var a = document.createElement('a');
+  a.href = URL.createObjectURL(new Blob([bytes], { type: type }));
+  a.download = name;
+  document.body.appendChild(a);
+  a.click();
+  a.remove();
+  setTimeout(function () { URL.revokeObjectURL(a.href); }, 10000);
+}
+
+// F3 writes a picture of the window into the game's folder; the page hands it on as a download.
+function offerScreenshot(path) {
+  var bytes;
+  try { bytes = Module.FS.readFile(path); } catch (e) { return; }
+  quorvaneState.screenshots = (quorvaneState.screenshots || 0) + 1;
+  quorvaneState.lastScreenshotBytes = bytes.length;
+  download(bytes, path.split('/').pop(), 'image/bmp');
+}
+
+// The save as one file: a first line naming the kind, then each file as its path, its length
+// and its bytes, so that a damaged or foreign file is refused before anything is replaced.
+function packSaves() {
+  var FS = Module.FS, parts = [], root = GAME_DIR + '/save';
+  (function walk(dir, rel) {
+    FS.readdir(dir).sort().forEach(function (name) {
+      if (name === '.' || name === '..') return;
+      var mode = FS.lstat(dir + '/' + name).mode;
+      var r = rel ? rel + '/' + name : name;
+      if (FS.isDir(mode)) walk(dir + '/' + name, r);
+      else if (FS.isFile(mode)) parts.push({ path: r, bytes: FS.readFile(dir + '/' + name) });
+    });
+  })(root, '');
+  var head = SAVE_FILE_KIND + '\n' + parts.map(function (p) { return p.path + '\t' + p.bytes.length; }).join('\n') + '\n\n';
+  var headBytes = new TextEncoder().encode(head);
+  var out = new Uint8Array(headBytes.length + parts.reduce(function (n, p) { return n + p.bytes.length; }, 0));
+  out.set(headBytes, 0);
+  var at = headBytes.length;
+  parts.forEach(function (p) { out.set(p.bytes, at); at += p.bytes.length; });
+  return out;
+}
+
+// The files of a packed save, or a message saying why it is refused.
+function unpackSaves(bytes) {
+  var text = new TextDecoder('latin1').decode(bytes);
+  var end = text.indexOf('\n\n');
+  if (end < 0) return 'This is not a saved game of this game.';
+  var lines = text.slice(0, end).split('\n');
+  if (lines[0] !== SAVE_FILE_KIND) return 'This is not a saved game of this game.';
+  var files = [], at = end + 2;
+  for (var i = 1; i < lines.length; i++) {
+    // A path of one or two plain names (no leading dot, so no "..") and a length.
+    var m = /^((?:[A-Za-z0-9_-][A-Za-z0-9_.-]{0,63}\/)?[A-Za-z0-9_-][A-Za-z0-9_.-]{0,63})\t([0-9]{1,9})$/.exec(lines[i]);
+    if (!m) return 'The saved game is damaged (an entry that cannot be read).';
+    var n = parseInt(m[2], 10);
+    if (at + n > bytes.length) return 'The saved game is damaged (it is cut short).';
+    files.push({ path: m[1], bytes: bytes.slice(at, at + n) });
+    at += n;
+  }
+  if (at !== bytes.length) return 'The saved game is damaged (it has bytes past its end).';
+  if (!files.some(function (f) { return f.path === 'vars.sav'; })) return 'The saved game is damaged (no vars.sav).';
+  return files;
+}
+
+// Puts a packed save in place of save/ and stores it; a refused file leaves everything as it was.
+function loadSaveFile(bytes) {
+  var files = unpackSaves(bytes);
+  if (typeof files === 'string') { setStatus(files); return false; }
+  var FS = Module.FS, root = GAME_DIR + '/save';
+  removeTree(FS, root);
+  ['', '/idef', '/npcdef', '/qdef'].forEach(function (d) { FS.mkdir(root + d); });
+  files.forEach(function (f) {
+    var slash = f.path.indexOf('/');
+    if (slash > 0 && !isFolder(FS, root + '/' + f.path.slice(0, slash))) FS.mkdir(root + '/' + f.path.slice(0, slash));
+    FS.writeFile(root + '/' + f.path, f.bytes);
+  });
+  storeSaves();
+  setStatus('Save file loaded: choose Load Game on the menu.');
+  return true;
 }
 
 // Before the game starts: the store brought back from IndexedDB into save/, the working folder.
@@ -159,3 +241,13 @@ var Module = {
 window.addEventListener('keydown', keepKeysForGame, true);
 window.addEventListener('keyup', keepKeysForGame, true);
 Module.canvas.addEventListener('click', function () { Module.canvas.focus(); });
+document.getElementById('download-save').addEventListener('click', function () {
+  if (!quorvaneState.started) return;
+  download(packSaves(), 'quorvane.qsave', 'application/octet-stream');
+});
+document.getElementById('upload-save').addEventListener('change', function (e) {
+  var file = e.target.files[0];
+  e.target.value = '';
+  if (!file || !quorvaneState.started) return;
+  file.arrayBuffer().then(function (b) { loadSaveFile(new Uint8Array(b)); });
+});

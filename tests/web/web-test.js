@@ -118,7 +118,7 @@ async function main() {
     }
     throw new Error('waited too long for ' + what + ' (page: ' + JSON.stringify(await evaluate('typeof quorvaneState === "undefined" ? null : quorvaneState')) + ')\n' + cdp.logs.slice(-15).join('\n'));
   };
-  const KEYS = { Return: ['Enter', 'Enter', 13], Escape: ['Escape', 'Escape', 27], F1: ['F1', 'F1', 112],
+  const KEYS = { F3: ['F3', 'F3', 114], Return: ['Enter', 'Enter', 13], Escape: ['Escape', 'Escape', 27], F1: ['F1', 'F1', 112],
                  Down: ['ArrowDown', 'ArrowDown', 40], Up: ['ArrowUp', 'ArrowUp', 38],
                  Left: ['ArrowLeft', 'ArrowLeft', 37], Right: ['ArrowRight', 'ArrowRight', 39] };
   const key = async (name, holdMs) => {
@@ -171,6 +171,13 @@ async function main() {
   await waitFor('the save to be stored', 'quorvaneState.storedSaves > ' + stored + ' && !quorvaneState.storing');
   const saved = await playerRecord();
   if (!saved) throw new Error('no player record in the save after F1');
+  // The save as a file and back; a damaged one is refused and changes nothing.
+  const roundTrip = await evaluate(`[loadSaveFile(packSaves().slice(0, -3)), loadSaveFile(packSaves())]`);
+  if (roundTrip[0] !== false || roundTrip[1] !== true || (await playerRecord()) !== saved)
+    throw new Error('the save file did not go out and come back as it was: ' + JSON.stringify(roundTrip));
+  await waitFor('the loaded save file to be stored', '!quorvaneState.storing');
+  await key('F3');
+  await waitFor('F3 to give a picture', 'quorvaneState.lastScreenshotBytes > 800 * 600 * 3');
   if (shotPath) {
     const shot = await send('Page.captureScreenshot', { format: 'png' });
     fs.writeFileSync(shotPath, Buffer.from(shot.data, 'base64'));
