@@ -43,7 +43,7 @@ case "$what" in
     test)
         build
         need chromium chromium
-        exec node --experimental-websocket tests/web/web-test.js "$OUT"
+        exec node --experimental-websocket --no-warnings tests/web/web-test.js "$OUT"
         ;;
     *)
         if [ -d "$what" ]; then build "$@"; else sed -n '2,6p' "$0" >&2; exit 2; fi

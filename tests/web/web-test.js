@@ -179,7 +179,9 @@ async function main() {
   await key('F3');
   await waitFor('F3 to give a picture', 'quorvaneState.lastScreenshotBytes > 800 * 600 * 3');
   if (shotPath) {
-    const shot = await send('Page.captureScreenshot', { format: 'png' });
+    const r = await evaluate('(function () { var b = document.getElementById("canvas").getBoundingClientRect(); return [b.x, b.y, b.width, b.height]; })()');
+    const shot = await send('Page.captureScreenshot',
+      { format: 'png', clip: { x: r[0], y: r[1], width: r[2], height: r[3], scale: 1 } });
     fs.writeFileSync(shotPath, Buffer.from(shot.data, 'base64'));
   }
 
