@@ -70,4 +70,16 @@ mergeInto(LibraryManager.library, {
   TTF_RenderText_Blended: 'TTF_RenderText_Solid',
   TTF_RenderText_Shaded: 'TTF_RenderText_Solid',
   TTF_RenderUTF8_Solid: 'TTF_RenderText_Solid',
+
+  // The screen is the page's canvas, drawn as it is unlocked: a flip only counts the frame,
+  // for the page's frame-rate figure.
+  SDL_Flip: function(surf) {
+    Module['framesShown'] = (Module['framesShown'] || 0) + 1;
+    return 0;
+  },
+
+  // The window's title is the tab's.
+  SDL_WM_SetCaption: function(title, icon) {
+    if (title) document.title = UTF8ToString(title);
+  },
 });
