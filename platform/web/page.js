@@ -43,6 +43,7 @@ function copyTree(FS, from, to) {
 
 // Stores save/ in IndexedDB; calls that come while a store runs are folded into one more store.
 var storeAgain = false;
+var storeWaiters = [];   // called with true or false when the store under way (or the next) ends
 function storeSaves() {
   var FS = Module.FS;
   if (quorvaneState.storing) { storeAgain = true; return; }
@@ -57,7 +58,26 @@ function storeSaves() {
     } else {
       quorvaneState.storedSaves++;
     }
+    var waiters = storeWaiters;
+    storeWaiters = [];
     if (storeAgain) { storeAgain = false; storeSaves(); }
+    waiters.forEach(function (w) { w(!err); });
+  });
+}
+
+// Stores save/ now and answers, once it is in IndexedDB, 1 (stored) or 0 (not). A store already
+// under way began before this save was complete, so the answer waits for the one after it.
+function quorvaneStoreSavesNow() {
+  return new Promise(function (resolve) {
+    if (storeTimer !== null) { clearTimeout(storeTimer); storeTimer = null; }
+    var wait = function (ok) { resolve(ok ? 1 : 0); };
+    if (quorvaneState.storing) {
+      storeAgain = true;
+      storeWaiters.push(function () { storeWaiters.push(wait); });
+    } else {
+      storeWaiters.push(wait);
+      storeSaves();
+    }
   });
 }
 
