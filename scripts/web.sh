@@ -13,7 +13,9 @@ export NODE_PATH=/usr/share/nodejs
 need() {   # need COMMAND PACKAGE: installs the Debian package when the command is missing
     command -v "$1" >/dev/null 2>&1 && return 0
     echo "web.sh: installing $2" >&2
-    if [ "$(id -u)" = 0 ]; then apt-get install -y "$2" >/dev/null; else sudo apt-get install -y "$2" >/dev/null; fi
+    sudo=""
+    [ "$(id -u)" = 0 ] || sudo=sudo
+    $sudo apt-get install -y "$2" >/dev/null || { $sudo apt-get update >/dev/null && $sudo apt-get install -y "$2" >/dev/null; }
 }
 
 build() {

@@ -201,6 +201,11 @@ async function main() {
   await waitFor('the loaded save file to be stored', '!quorvaneState.storing');
   await key('F3');
   await waitFor('F3 to give a picture', 'quorvaneState.lastScreenshotBytes > 800 * 600 * 3');
+  const bmp = await evaluate(`(function () {
+    var b = Module.FS.readFile('/game/sshot.bmp'), v = new DataView(b.buffer, b.byteOffset);
+    return [String.fromCharCode(b[0], b[1]), v.getUint32(2, true) === b.length, v.getInt32(18, true), v.getInt32(22, true)];
+  })()`);
+  if (JSON.stringify(bmp) !== JSON.stringify(['BM', true, 800, 600])) throw new Error('F3 gave no 800 by 600 BMP: ' + bmp);
   if (shotPath) {
     const r = await evaluate('(function () { var b = document.getElementById("canvas").getBoundingClientRect(); return [b.x, b.y, b.width, b.height]; })()');
     const shot = await send('Page.captureScreenshot',
@@ -224,6 +229,21 @@ async function main() {
   const again = await playerRecord();
   if (again !== saved)
     throw new Error('Load Game did not bring back the saved place:\n' + saved + '\n---\n' + again);
+  // The tutorial starts from a fresh page.
+  await send('Page.reload', { ignoreCache: false });
+  await sleep(300);
+  await waitFor('the menu for the tutorial', 'typeof quorvaneState !== "undefined" && quorvaneState.started && ' + drawn);
+  const mapsLoaded = () => cdp.logs.filter((l) => l.indexOf('map loaded') >= 0).length;
+  const loadedBefore = mapsLoaded();
+  await send('Runtime.evaluate', { expression: 'document.getElementById("canvas").focus()' });
+  await key('Down');
+  await key('Return');
+  const until = Date.now() + STEP_MS;
+  while (mapsLoaded() === loadedBefore && Date.now() < until) await sleep(100);
+  if (mapsLoaded() === loadedBefore) throw new Error('the tutorial did not start\n' + cdp.logs.slice(-15).join('\n'));
+  await key('Return');             // past its intro
+  if (!(await evaluate(drawn))) throw new Error('the tutorial shows nothing');
+
   return 'web test: passed in ' + ((Date.now() - started) / 1000).toFixed(1) + ' s (' + fps +
          ' frames a second on the map, the browser using ' + cpu + ' % of a core)';
 }
