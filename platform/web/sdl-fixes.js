@@ -33,9 +33,11 @@ mergeInto(LibraryManager.library, {
     ctx.font = SDL.makeFontString(fontData.size, fontData.name);
     var m = ctx.measureText('Hg');
     var ascent = Math.ceil(m.fontBoundingBoxAscent || fontData.size);
-    var descent = Math.ceil(m.fontBoundingBoxDescent || 0);
+    var descent = Math.floor(m.fontBoundingBoxDescent || 0);
+    // As the desktop's font library counts it: the ascent rounded up, the descent rounded
+    // towards the baseline, and one row more for the baseline itself.
     // Only cached once the page has the font; a stand-in's box is measured again next time.
-    var box = { ascent: ascent, height: Math.max(1, ascent + descent) };
+    var box = { ascent: ascent, height: Math.max(1, ascent + descent + 1) };
     if (document.fonts.check(ctx.font)) fontData.box = box;
     return box;
   },

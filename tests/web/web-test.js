@@ -167,6 +167,14 @@ async function main() {
     return lit > 500;
   })()`;
 
+  // The canvas as the player sees it, as a PNG.
+  const saveCanvasShot = async (file) => {
+    const r = await evaluate('(function () { var b = document.getElementById("canvas").getBoundingClientRect(); return [b.x, b.y, b.width, b.height]; })()');
+    const shot = await send('Page.captureScreenshot',
+      { format: 'png', clip: { x: r[0], y: r[1], width: r[2], height: r[3], scale: 1 } });
+    fs.writeFileSync(file, Buffer.from(shot.data, 'base64'));
+  };
+
   const t0 = Date.now();
   await send('Page.navigate', { url });
   await waitFor('the game to start', 'typeof quorvaneState !== "undefined" && quorvaneState.started');
@@ -175,6 +183,7 @@ async function main() {
   if (!/^Quorvane /.test(title)) throw new Error('the tab is not titled as the window: ' + title);
   console.log('web test: menu drawn ' + (Date.now() - t0) + ' ms after the page was asked for');
   await send('Runtime.evaluate', { expression: 'document.getElementById("canvas").focus()' });
+  if (shotPath) await saveCanvasShot(shotPath.replace(/\.png$/, '') + '-menu.png');
 
   await key('Return');             // New Game
   await sleep(800);
@@ -206,12 +215,7 @@ async function main() {
     return [String.fromCharCode(b[0], b[1]), v.getUint32(2, true) === b.length, v.getInt32(18, true), v.getInt32(22, true)];
   })()`);
   if (JSON.stringify(bmp) !== JSON.stringify(['BM', true, 800, 600])) throw new Error('F3 gave no 800 by 600 BMP: ' + bmp);
-  if (shotPath) {
-    const r = await evaluate('(function () { var b = document.getElementById("canvas").getBoundingClientRect(); return [b.x, b.y, b.width, b.height]; })()');
-    const shot = await send('Page.captureScreenshot',
-      { format: 'png', clip: { x: r[0], y: r[1], width: r[2], height: r[3], scale: 1 } });
-    fs.writeFileSync(shotPath, Buffer.from(shot.data, 'base64'));
-  }
+  if (shotPath) await saveCanvasShot(shotPath);
 
   await send('Page.reload', { ignoreCache: false });
   await sleep(300);
