@@ -41,8 +41,12 @@ void CGame::drawHud()
         vars.talkTimer -= vars.timer_elapsed;
     }
 
+    // The full heart is drawn over the empty one as wide as the empty one is; the width is
+    // read from the picture, not from the blit's rectangle, which not every SDL writes back.
+    SDL_Surface* emptyHeart = art.icons[ICON_HEART_EMPTY];
     SDL_Rect gauge = {0, 0, 0, 0};
-    SDL_BlitSurface(art.icons[ICON_HEART_EMPTY], NULL, screen, &gauge);
+    SDL_BlitSurface(emptyHeart, NULL, screen, &gauge);
+    const Uint16 heartWidth = emptyHeart ? (Uint16)emptyHeart->w : 0;
     const CharacterStats& st = player->stats;
     int g = st.hp_max != 0 ? truncToInt((float)st.hp / (float)st.hp_max * (float)TILE_SIZE) : 0;
     if (g < 0)
@@ -50,7 +54,7 @@ void CGame::drawHud()
     if (g > TILE_SIZE)
         g = TILE_SIZE;
     if (g > 0) {
-        SDL_Rect src = {0, (Sint16)(TILE_SIZE - g), gauge.w, (Uint16)g};
+        SDL_Rect src = {0, (Sint16)(TILE_SIZE - g), heartWidth, (Uint16)g};
         SDL_Rect dst = {0, (Sint16)(TILE_SIZE - g), 0, 0};
         SDL_BlitSurface(art.icons[ICON_HEART_FULL], &src, screen, &dst);
     }

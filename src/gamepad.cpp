@@ -20,7 +20,7 @@ Uint8 hatArrows = 0;     // SDL_HAT_* bits of the hat's last position
 Uint8 stickArrows = 0;   // the same bits for the stick's lean
 std::deque<SDL_Event> pending;   // key events still to be handed out, oldest first
 
-SDL_Event keyEvent(Uint8 type, SDLKey key)
+SDL_Event keyEvent(EventType type, SDLKey key)
 {
     SDL_Event e;
     memset(&e, 0, sizeof e);
@@ -103,7 +103,7 @@ void translate(const SDL_Event& e)
     }
 }
 
-bool isJoystickEvent(Uint8 type)
+bool isJoystickEvent(EventType type)
 {
     return type == SDL_JOYAXISMOTION || type == SDL_JOYBALLMOTION || type == SDL_JOYHATMOTION ||
            type == SDL_JOYBUTTONDOWN || type == SDL_JOYBUTTONUP;

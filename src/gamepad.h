@@ -2,6 +2,10 @@
 #pragma once
 #include <SDL.h>
 
+// An event's type, as wide as SDL_Event keeps it: some SDL builds number their events
+// from 0x300 up, past what a Uint8 holds.
+typedef decltype(SDL_Event::type) EventType;
+
 // Buttons 0 to GAMEPAD_BUTTONS - 1 may be bound to a key; higher ones are ignored.
 const int GAMEPAD_BUTTONS = 32;
 // How far (of 32767) the stick must lean from the centre before it counts as an arrow.

@@ -1,6 +1,7 @@
 // input-game.cpp -- the player's side of an exploring frame: command keys, walking, activation.
 #include <cstdlib>
 #include "game.h"
+#include "save-store.h"
 #include "savefiles.h"
 
 namespace {
@@ -100,7 +101,7 @@ void CGame::getInput()
         case SDLK_F1:
             drawMapTextAt("Saving to disk, please wait...", 0, 0);
             SDL_Flip(screen);
-            if (saveGame("save")) {
+            if (saveGame("save") && storeSavedGame("save")) {
                 if (vars.bConfirmations)
                     showMessage("Game saved");
             } else if (vars.bConfirmations) {

@@ -3,6 +3,7 @@
 #include <string>
 #include "game.h"
 #include "replay.h"
+#include "save-store.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ bool saveFromStatus(CGame& g)
     int h = g.returnTextHeight();
     g.drawTextAt("Saving...", 0, 0);
     SDL_Flip(g.screen);
-    bool saved = g.saveGame("save");
+    bool saved = g.saveGame("save") && storeSavedGame("save");
     if (!saved) {
         g.drawTextAt(SAVE_FAILED, 0, SCREEN_HEIGHT - 2 * h);
         SDL_Flip(g.screen);

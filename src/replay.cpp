@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include "confined-fs.h"
 #include "game.h"
+#include "gamepad.h"
 #include "readfile.h"
 
 namespace {
@@ -20,7 +21,7 @@ namespace {
 //   k KEY STATE           an entry of SDL's key-state array changed before the next poll
 //   f FRAME X Y T E       a frame end: the player's position (map pixels, 0 0 without one),
 //                         the clock readings and the events so far
-const int LINE_MAX = 200;
+const int REPLAY_LINE_MAX = 200;
 const Uint32 RECORDED_SEED = 1;   // what rand() starts from when nobody seeds it
 
 enum Mode { OFF, RECORD, REPLAY };
@@ -78,13 +79,14 @@ int readNumbers(const std::string& s, long* f, int max)
     return n;
 }
 
-// Writes the fields of an event of its type, as numbers.
+// Writes the fields of an event of its type, as numbers. A key event's first field is the
+// keyboard, always the one there is (0).
 int eventFields(const SDL_Event& e, long* f)
 {
     switch (e.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        f[0] = e.key.which; f[1] = e.key.state; f[2] = e.key.keysym.sym;
+        f[0] = 0; f[1] = e.key.state; f[2] = e.key.keysym.sym;
         f[3] = e.key.keysym.mod; f[4] = e.key.keysym.unicode; f[5] = e.key.keysym.scancode;
         return 6;
     case SDL_JOYAXISMOTION:
@@ -148,9 +150,9 @@ bool setEventFields(SDL_Event& e, const long* f, int given)
     switch (e.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        e.key.which = (Uint8)f[0]; e.key.state = (Uint8)f[1]; e.key.keysym.sym = (SDLKey)f[2];
+        e.key.state = (Uint8)f[1]; e.key.keysym.sym = (SDLKey)f[2];
         e.key.keysym.mod = (SDLMod)f[3]; e.key.keysym.unicode = (Uint16)f[4];
-        e.key.keysym.scancode = (Uint8)f[5];
+        e.key.keysym.scancode = (decltype(e.key.keysym.scancode))f[5];
         break;
     case SDL_JOYAXISMOTION:
         e.jaxis.which = (Uint8)f[0]; e.jaxis.axis = (Uint8)f[1]; e.jaxis.value = (Sint16)f[2];
@@ -174,7 +176,7 @@ bool setEventFields(SDL_Event& e, const long* f, int given)
 // The frame's check line, without the leading "f ".
 std::string frameCheck()
 {
-    char buf[LINE_MAX];
+    char buf[REPLAY_LINE_MAX];
     double x = 0, y = 0;
     if (followed && followed->player) {
         x = followed->player->x;
@@ -249,7 +251,7 @@ int replayedPoll(SDL_Event* event)
         int n = readNumbers(rest, f, 7);
         if (n >= 1 && f[0] > 0 && f[0] < SDL_NUMEVENTS) {
             memset(event, 0, sizeof *event);
-            event->type = (Uint8)f[0];
+            event->type = (EventType)f[0];
             if (setEventFields(*event, f + 1, n - 1)) {
                 events++;
                 return 1;
@@ -346,7 +348,7 @@ bool startReplay(const char* path, bool fast)
         const char* buf = bytes.c_str() + pos;
         size_t start = pos;
         pos = end + 1;
-        if (len > (size_t)LINE_MAX || memchr(buf, 0, len)) {
+        if (len > (size_t)REPLAY_LINE_MAX || memchr(buf, 0, len)) {
             fprintf(stderr, "%s:%lu: line too long for a recording\n", path, n);
             ok = false;
         } else if (n == 1) {

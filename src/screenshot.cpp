@@ -15,7 +15,7 @@ bool CGame::saveScreenshot(const char* file)
     FILE* f = fd < 0 ? NULL : fdopen(fd, "wb");
     if (!f && fd >= 0)
         close(fd);
-    SDL_RWops* rw = f ? SDL_RWFromFP(f, 1) : NULL;
+    SDL_RWops* rw = f ? SDL_RWFromFP(f, SDL_TRUE) : NULL;
     if (!f || !rw || SDL_SaveBMP_RW(screen, rw, 1) != 0) {
         if (f && !rw)
             fclose(f);

@@ -49,12 +49,13 @@ SDL_Surface* SurfaceCache::line(TTF_Font* font, const char* text)
 
 namespace {
 
-// The pixel at (x, y) of an 8-bit line is ink when it is not the colour key.
+// The pixel at (x, y) of an 8-bit line is ink when it is not pen 0, the background
+// SDL_ttf keys out of every solid line.
 bool inked(const SDL_Surface* s, int x, int y)
 {
     if (x < 0 || y < 0 || x >= s->w || y >= s->h)
         return false;
-    return ((const Uint8*)s->pixels)[y * s->pitch + x] != (Uint8)s->format->colorkey;
+    return ((const Uint8*)s->pixels)[y * s->pitch + x] != 0;
 }
 
 // Pen 0 is clear (a colour no text uses, so a conversion that keys by colour
