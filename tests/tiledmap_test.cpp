@@ -340,6 +340,59 @@ TEST_F(TiledMap, BrokenFilesAreRefusedAndTheFolderIsLeftAlone)
     EXPECT_EQ(before, gameFiles("data"));
 }
 
+// Tiled can delete an object but the tool cannot delete its record: the import says which
+// record stays. A file of part of the map keeps what it holds within its area.
+TEST_F(TiledMap, DeletedObjectsAreSaidAndMovesOutOfTheAreaRefused)
+{
+    auto before = gameFiles("data");
+    auto firstObjectOf = [](std::string& tmx, const char* layer) {
+        size_t at = tmx.find("<object ", tmx.find(std::string("name=\"") + layer + "\" draworder"));
+        return std::make_pair(at, tmx.find("</object>", at) + 9 - at);
+    };
+    auto recordOf = [](const std::string& object) {
+        const std::string key = "name=\"record\" type=\"int\" value=\"";
+        size_t at = object.find(key) + key.size();
+        return object.substr(at, object.find('"', at) - at);
+    };
+    ASSERT_TRUE(exportQuietly("data", "world.tmx"));
+    std::string tmx = wd.read("world.tmx");
+    std::vector<std::string> removed;
+    for (const char* layer : {"items", "characters"}) {
+        auto obj = firstObjectOf(tmx, layer);
+        ASSERT_NE(std::string::npos, obj.first) << layer;
+        removed.push_back(std::string("data/") + (layer[0] == 'i' ? "idef/" : "npcdef/") +
+                          recordOf(tmx.substr(obj.first, obj.second)) + ".def (\"");
+        tmx.erase(obj.first, obj.second);
+    }
+    writeText("world.tmx", tmx);
+    bool ok = false;
+    std::string err = importQuietly("world.tmx", "data", ok);
+    ASSERT_TRUE(ok) << err;
+    for (auto& r : removed)
+        EXPECT_NE(std::string::npos, err.find(r)) << r << "\n" << err;
+    EXPECT_NE(std::string::npos, err.find("stays in the game where it was")) << err;
+    EXPECT_EQ(before, gameFiles("data"));
+
+    // A part: a character moved out of it is refused, one moved within it is taken.
+    ASSERT_TRUE(exportQuietly("data", "part.tmx", areaOf(100, 150, 20, 15)));
+    std::string part = wd.read("part.tmx");
+    auto obj = firstObjectOf(part, "characters");
+    ASSERT_NE(std::string::npos, obj.first);
+    size_t xAt = part.find(" x=\"", obj.first), end = part.find("\" width", obj.first);
+    for (const char* to : {" x=\"-200\" y=\"48", " x=\"960\" y=\"500", " x=\"100\" y=\"96"}) {
+        std::string t = part;
+        t.replace(xAt, end - xAt, to);
+        writeText("part.tmx", t);
+        err = importQuietly("part.tmx", "data", ok);
+        bool within = std::string(to) == " x=\"100\" y=\"96";
+        EXPECT_EQ(within, ok) << to << ": " << err;
+        if (!within) {
+            EXPECT_NE(std::string::npos, err.find("outside the file's area")) << err;
+            EXPECT_EQ(before, gameFiles("data")) << to;
+        }
+    }
+}
+
 // Random damage to a real file (bytes changed, cut, repeated): every import ends, and one
 // that is refused leaves the folder as it was.
 TEST_F(TiledMap, DamagedFilesNeverBreakTheImport)

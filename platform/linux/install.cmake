@@ -20,7 +20,7 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/quorvane.in ${CMAKE_BINARY_DIR}/launche
 
 install(TARGETS quorvane RUNTIME DESTINATION ${QUORVANE_ENGINE_DIR})
 install(PROGRAMS ${CMAKE_BINARY_DIR}/launcher/quorvane DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The modders' checker of game folders, a command of its own beside the launcher (tools/).
+# The modders' checker of game folders, a command of its own beside the launcher (tools/check/).
 install(TARGETS quorvane-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The new-game scaffold beside it: quorvane-new NAME writes a small game to start from.
 install(TARGETS quorvane-new RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -10,6 +10,19 @@ class TileArea
 public:
     int x = 0, y = 0;
     int w = MAP_SIZE, h = MAP_SIZE;
+
+    bool whole() const { return x == 0 && y == 0 && w == MAP_SIZE && h == MAP_SIZE; }
+    // Whether a picture whose top-left corner is at px,py (map pixels) shows
+    // in the area: what an export of the area takes into its file, and where
+    // an import of that file lets a thing be moved. Everything is in the whole map.
+    bool shows(int px, int py) const
+    {
+        if (whole())
+            return true;
+        int left = x * TILE_SIZE, top = y * TILE_SIZE;
+        return px > left - TILE_SIZE && px < left + w * TILE_SIZE && py > top - TILE_SIZE &&
+               py < top + h * TILE_SIZE;
+    }
 };
 
 // The names the map file gives its tilesets and layers; import finds them by these.

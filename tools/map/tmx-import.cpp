@@ -14,6 +14,26 @@ namespace {
 // Positions outside the map are kept (the record may mean it), but said.
 bool onMap(int x, int y) { return x >= 0 && y >= 0 && x < MAP_SIZE * TILE_SIZE && y < MAP_SIZE * TILE_SIZE; }
 
+// A record's name as it may go to a terminal: control characters shown as '?', cut short.
+std::string printable(const std::string& name)
+{
+    std::string out = name.substr(0, 40);
+    for (char& c : out)
+        if ((unsigned char)c < 0x20 || c == 0x7f)
+            c = '?';
+    return out;
+}
+
+// A record that was in the exported file and is gone from it: Tiled can delete
+// an object, the map tool cannot delete a record, so it is said and left alone.
+void warnMissing(const std::string& tmxPath, const std::string& dir, const char* series, int i,
+                 const std::string& name, float x, float y)
+{
+    fprintf(stderr, "%s: warning: %s/%s/%i.def (\"%s\") is not in the file (deleted in Tiled?); "
+                    "it stays in the game where it was, at %i,%i\n", tmxPath.c_str(), dir.c_str(),
+            series, i, printable(name).c_str(), wholeNumberOf(x), wholeNumberOf(y));
+}
+
 // Writes a record when its position changed, through the engine's writer,
 // into the save batch of the folder.
 template <class Record>
@@ -38,7 +58,7 @@ bool importTiledMap(const std::string& tmxPath, const std::string& dir)
     if (!readFolderRecords(dir, folder))
         return false;
     const TileArea& a = file.area;
-    bool whole = a.x == 0 && a.y == 0 && a.w == MAP_SIZE && a.h == MAP_SIZE;
+    bool whole = a.whole();
     if (!whole && !folder.map) {
         fprintf(stderr, "quorvane-map: %s holds part of a map, and %s/map.dat, the rest of it, is missing\n",
                 tmxPath.c_str(), dir.c_str());
@@ -66,15 +86,28 @@ bool importTiledMap(const std::string& tmxPath, const std::string& dir)
                     o.line, o.record, dir.c_str(), folder.items[o.record].owner);
             return false;
         }
+        if (!a.shows(o.x, o.y)) {
+            // The file holds only its area: what lies beyond it is not in the file, so a
+            // thing moved there could no longer be seen, moved back or told from a deleted one.
+            fprintf(stderr, "%s:%i: error: %s %i was moved outside the file's area (%i tiles from column %i, "
+                            "%i from row %i), to %i,%i; move it back in, or export an area that holds both places\n",
+                    tmxPath.c_str(), o.line, kind, o.record, a.w, a.x, a.h, a.y, o.x, o.y);
+            return false;
+        }
         if (!onMap(o.x, o.y))
             fprintf(stderr, "%s:%i: warning: %s %i is placed off the map, at %i,%i\n", tmxPath.c_str(), o.line,
                     kind, o.record, o.x, o.y);
     }
-    if (whole) {
-        for (size_t i = 0; i < folder.actors.size(); i++)
-            if (!seenActor[i])
-                fprintf(stderr, "quorvane-map: warning: character %zu is not on the map's characters layer; "
-                                "it stays where it was\n", i);
+    // What the export put in the file and the file no longer holds.
+    for (size_t i = 0; i < folder.actors.size(); i++) {
+        const Actor& r = folder.actors[i];
+        if (!seenActor[i] && a.shows(wholeNumberOf(r.x), wholeNumberOf(r.y)))
+            warnMissing(tmxPath, dir, "npcdef", (int)i, r.myName, r.x, r.y);
+    }
+    for (size_t i = 0; i < folder.items.size(); i++) {
+        const Item& r = folder.items[i];
+        if (!seenItem[i] && r.owner == OWNER_MAP && a.shows(wholeNumberOf(r.x), wholeNumberOf(r.y)))
+            warnMissing(tmxPath, dir, "idef", (int)i, r.itemName, r.x, r.y);
     }
 
     std::unique_ptr<Map> grid(new Map());

@@ -179,12 +179,8 @@ bool exportTiledMap(const std::string& dir, const std::string& tmxPath, const st
         placePicture(itemSheet, items.columns, i, assets + "/items/" + std::to_string(i) + ".png");
 
     // Only what shows inside the area goes into a file of part of the map.
-    bool whole = area.w == MAP_SIZE && area.h == MAP_SIZE;
     int left = area.x * TILE_SIZE, top = area.y * TILE_SIZE;
-    auto inside = [&](int x, int y) {
-        return whole || (x > left - TILE_SIZE && x < left + area.w * TILE_SIZE && y > top - TILE_SIZE &&
-                         y < top + area.h * TILE_SIZE);
-    };
+    auto inside = [&](int x, int y) { return area.shows(x, y); };
     std::vector<ObjectOut> itemObjects, charObjects;
     for (size_t i = 0; i < folder.items.size(); i++) {
         const Item& it = folder.items[i];
