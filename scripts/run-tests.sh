@@ -2,7 +2,7 @@
 # Installs what is missing, builds everything and runs every test, headless:
 # a normal build, its tests on Debian's SDL 1.2 and again on the SDL 1.2 layer
 # over SDL 2, the installed game and its package, the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then a fuzz stage. Stops at
+# AddressSanitizer and UndefinedBehaviorSanitizer, a fuzz stage, then the browser build played in headless Chromium. Stops at
 # the first failure.
 set -e
 cd "$(dirname "$0")/.."
@@ -63,4 +63,9 @@ for t in character item quest vars map config scrolltext signs; do
     -artifact_prefix="build-fuzz/artifacts/$t-" "build-fuzz/corpus/$t" "fuzz/corpus/$t" >>"build-fuzz/fuzz_$t.log" 2>&1 ||
     { tail -n 40 "build-fuzz/fuzz_$t.log"; exit 1; }
 done
+# Browser stage: the engine built with Emscripten into build-web/ and played in headless
+# Chromium (scripts/web.sh installs both from Debian when missing).
+stamp "browser build and test"
+./scripts/web.sh test
+
 stamp "all passed"
