@@ -2,8 +2,8 @@
 # Installs what is missing, builds everything and runs every test, headless:
 # a normal build, its tests on Debian's SDL 1.2 and again on the SDL 1.2 layer
 # over SDL 2, the installed game and its package, the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, a fuzz stage, then the browser build played in headless Chromium. Stops at
-# the first failure.
+# AddressSanitizer and UndefinedBehaviorSanitizer, a fuzz stage, then the
+# browser build played in headless Chromium. Stops at the first failure.
 set -e
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
