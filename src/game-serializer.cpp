@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include "game.h"
 #include "confined-fs.h"
+#include "game-layout.h"
 #include "savefiles.h"
 
 // A save into dir that was cut off after its commit is finished first, so
@@ -13,7 +14,7 @@ int CGame::loadGame(const char* dir)
 {
     SaveLock lock(folderOfPath(dir));
     finishInterruptedSave(dir);
-    std::string varsPath = std::string(dir) + "/vars.sav";
+    std::string varsPath = gameFile(dir, VARS_FILE);
     if (vars.serializeFrom(varsPath.c_str(), dir) != 0) {
         fprintf(stderr, "Save game nonexistant at %s\n", varsPath.c_str());
         struct stat st;

@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstdio>
 #include "game.h"
+#include "game-layout.h"
 #include "savefiles.h"
 
 // Writes every file of the game into the folder dir, in the order vars.sav,
@@ -13,11 +14,11 @@ static bool writeGameFiles(CGame& g, const std::string& dir, bool inPlace)
         return false;
     SaveBatch batch;
     beginSaveBatch(batch, dir, inPlace);
-    bool ok = writeFileSafely(batch, dir + "/vars.sav", [&g](std::ostream& out) { return g.vars.writeTo(out); });
+    bool ok = writeFileSafely(batch, gameFile(dir, VARS_FILE), [&g](std::ostream& out) { return g.vars.writeTo(out); });
     ok = g.saveActors(batch, dir.c_str()) && ok;
     ok = g.saveItems(batch, dir.c_str()) && ok;
     ok = g.saveQuests(batch, dir.c_str()) && ok;
-    ok = writeFileSafely(batch, dir + "/map.dat", [&g](std::ostream& out) { return g.theMap->writeTo(out); }) && ok;
+    ok = writeFileSafely(batch, gameFile(dir, MAP_FILE), [&g](std::ostream& out) { return g.theMap->writeTo(out); }) && ok;
     ok = ok && flushSaveBatch(batch);
     return endSaveBatch(batch, ok);
 }

@@ -13,6 +13,7 @@
 #include <unistd.h>
 #include <sstream>
 #include "confined-fs.h"
+#include "game-layout.h"
 #include "readfile.h"
 #include "savefiles.h"
 
@@ -258,8 +259,9 @@ static bool flushBelow(int rootFd, const char* rel, const std::string& shown)
 static bool flushGameFolders(int rootFd, const std::string& dir)
 {
     bool ok = true;
-    for (const char* sub : {"npcdef", "idef", "qdef", ""})
+    for (const char* sub : SERIES_FOLDERS)
         ok = flushBelow(rootFd, sub, dir + "/" + sub) && ok;
+    ok = flushBelow(rootFd, "", dir + "/") && ok;
     return ok;
 }
 
@@ -382,23 +384,6 @@ bool finishInterruptedSave(const std::string& dir)
     return ok;
 }
 
-bool isRecordFileName(const std::string& name, bool part, long* number)
-{
-    size_t digits = 0;
-    while (digits < name.size() && name[digits] >= '0' && name[digits] <= '9')
-        digits++;
-    if (digits == 0 || (digits > 1 && name[0] == '0'))
-        return false;
-    std::string rest = name.substr(digits);
-    if (rest != ".def" && !(part && rest == ".def.part"))
-        return false;
-    if (number) {
-        // Anything with more than nine digits is beyond every series.
-        *number = digits > 9 ? 2000000000L : strtol(name.c_str(), NULL, 10);
-    }
-    return true;
-}
-
 static bool listFolder(const std::string& path, std::vector<std::string>& names)
 {
     DIR* d = opendir(path.c_str());
@@ -426,7 +411,7 @@ bool removeStaleRecords(SaveBatch& batch, const std::string& folder, int first)
     std::vector<std::string> names;
     while (struct dirent* e = readdir(d))
         names.push_back(e->d_name);
-    std::vector<std::string> stale = {std::to_string(first) + ".def"};
+    std::vector<std::string> stale = {recordFileName(first)};
     bool ok = true;
     for (const std::string& name : names) {
         long n = 0;
@@ -481,16 +466,6 @@ bool removeTree(const std::string& path)
     if (lstat(path.c_str(), &st) != 0)
         return errno == ENOENT;
     return removeTreeOn(path, st.st_dev);
-}
-
-static bool isGameFileName(const std::string& name)
-{
-    return name == "vars.sav" || name == "map.dat";
-}
-
-static bool isSeriesFolder(const std::string& name)
-{
-    return name == "npcdef" || name == "idef" || name == "qdef";
 }
 
 // Keeps of a folder only the game's own files, cut to nothing where asked: a
@@ -627,8 +602,8 @@ bool inspectSaveFolder(SaveSite& site)
         reportSaveFailure(site.dir, ENOTDIR);
         return false;
     }
-    for (const char* sub : {"", "/npcdef", "/idef", "/qdef"}) {
-        std::string p = site.dir + sub;
+    for (int i = -1; i < 3; i++) {
+        std::string p = i < 0 ? site.dir : site.dir + "/" + SERIES_FOLDERS[i];
         if (site.exists && stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && access(p.c_str(), W_OK) != 0) {
             reportSaveFailure(p, errno);
             return false;
@@ -676,7 +651,7 @@ static bool carryOverExtras(const std::string& from, const std::string& to)
     if (stat(from.c_str(), &root) != 0 || !listFolder(from, names))
         return false;
     for (const std::string& name : names) {
-        if (isGameFileName(name) || name == "vars.sav.part" || name == "map.dat.part")
+        if (isGameFileName(name) || name == std::string(VARS_FILE) + ".part" || name == std::string(MAP_FILE) + ".part")
             continue;
         std::string src = from + "/" + name, dst = to + "/" + name;
         struct stat st;

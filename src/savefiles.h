@@ -80,9 +80,6 @@ bool endSaveBatch(SaveBatch& batch, bool ok);
 // Nothing to do (true) when there is none.
 bool finishInterruptedSave(const std::string& dir);
 
-// True for the names a numbered series is read from: "0.def", "17.def", ...
-// (no sign, no leading zero), and with part true also for their ".part" files.
-bool isRecordFileName(const std::string& name, bool part, long* number);
 // Removes leftover ".part" files from a series folder, and the record files
 // numbered first and above; in place, those go on the batch's commit list.
 bool removeStaleRecords(SaveBatch& batch, const std::string& folder, int first);
