@@ -5,6 +5,7 @@
 #include "Map.h"
 #include <sstream>
 #include "confined-fs.h"
+#include "game-layout.h"
 #include "readfile.h"
 
 static bool solidTile(int t)
@@ -107,9 +108,9 @@ static bool readRow(const std::string& bytes, size_t& at, std::string& row)
 
 void Map::loadMap(const char* dir)
 {
-    std::string path = std::string(dir) + "/map.dat";
+    std::string path = gameFile(dir, MAP_FILE);
     std::string bytes;
-    if (!readFileBelow(dir, "map.dat", MAP_FILE_MAX, bytes)) {
+    if (!readFileBelow(dir, MAP_FILE, MAP_FILE_MAX, bytes)) {
         fprintf(stderr, "map file %s is missing\n", path.c_str());
         exit(1);
     }
@@ -163,6 +164,6 @@ bool Map::writeTo(std::ostream& out)
 
 void Map::saveMap(const char* dir)
 {
-    std::string path = std::string(dir) + "/map.dat";
+    std::string path = gameFile(dir, MAP_FILE);
     writeTo(path.c_str());
 }

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 #include "game.h"
+#include "game-layout.h"
 #include "mediafiles.h"
 #include "replay.h"
 
@@ -22,7 +23,7 @@ public:
     SDL_Surface* next()
     {
         while (!ended_) {
-            std::string path = dir_ + "/ending/" + std::to_string(number_++) + ".png";
+            std::string path = endingSlide(dir_, number_++);
             PictureStatus status;
             SDL_Surface* raw = loadPictureFile(path.c_str(), width_, height_, true, &status);
             if (status == PictureStatus::TooLarge)

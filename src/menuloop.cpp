@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 #include "game.h"
+#include "game-layout.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ void CGame::menuLoop()
                     if (name.empty())
                         errorDialogue("Can't load that game...");
                     else if (loadForPlay(*this, name.c_str(), "Can't load that game...")) {
-                        std::string intro = name + "/intro.txt";
+                        std::string intro = gameFile(name, INTRO_FILE);
                         ScrollyText(intro.c_str());
                         gameLoop();
                     }

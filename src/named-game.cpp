@@ -1,6 +1,7 @@
 // named-game.cpp -- a game folder named on the command line, started at once as the menu starts a custom game.
 #include <cstdio>
 #include "game.h"
+#include "game-layout.h"
 
 bool CGame::playNamedGame(const char* dir)
 {
@@ -9,7 +10,7 @@ bool CGame::playNamedGame(const char* dir)
         fprintf(stderr, "Can't load that game...\n%s\n", loadFailure.c_str());
         return false;
     }
-    std::string intro = std::string(dir) + "/intro.txt";
+    std::string intro = gameFile(dir, INTRO_FILE);
     ScrollyText(intro.c_str());
     gameLoop();
     return true;

@@ -1,6 +1,7 @@
-// savefiles.cpp -- file-system steps of a save: the batch of files being written, its commit, flushing, the folder swap.
+// savefiles.cpp -- the file-system operations a save is made of: the batch of files being written, its commit, flushing, the folder swap.
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 #include <dirent.h>
@@ -12,6 +13,7 @@
 #include <unistd.h>
 #include <sstream>
 #include "confined-fs.h"
+#include "game-layout.h"
 #include "readfile.h"
 #include "savefiles.h"
 
@@ -257,8 +259,9 @@ static bool flushBelow(int rootFd, const char* rel, const std::string& shown)
 static bool flushGameFolders(int rootFd, const std::string& dir)
 {
     bool ok = true;
-    for (const char* sub : {"npcdef", "idef", "qdef", ""})
+    for (const char* sub : SERIES_FOLDERS)
         ok = flushBelow(rootFd, sub, dir + "/" + sub) && ok;
+    ok = flushBelow(rootFd, "", dir + "/") && ok;
     return ok;
 }
 
@@ -381,23 +384,6 @@ bool finishInterruptedSave(const std::string& dir)
     return ok;
 }
 
-bool isRecordFileName(const std::string& name, bool part, long* number)
-{
-    size_t digits = 0;
-    while (digits < name.size() && name[digits] >= '0' && name[digits] <= '9')
-        digits++;
-    if (digits == 0 || (digits > 1 && name[0] == '0'))
-        return false;
-    std::string rest = name.substr(digits);
-    if (rest != ".def" && !(part && rest == ".def.part"))
-        return false;
-    if (number) {
-        // Anything with more than nine digits is beyond every series.
-        *number = digits > 9 ? 2000000000L : strtol(name.c_str(), NULL, 10);
-    }
-    return true;
-}
-
 static bool listFolder(const std::string& path, std::vector<std::string>& names)
 {
     DIR* d = opendir(path.c_str());
@@ -425,7 +411,7 @@ bool removeStaleRecords(SaveBatch& batch, const std::string& folder, int first)
     std::vector<std::string> names;
     while (struct dirent* e = readdir(d))
         names.push_back(e->d_name);
-    std::vector<std::string> stale = {std::to_string(first) + ".def"};
+    std::vector<std::string> stale = {recordFileName(first)};
     bool ok = true;
     for (const std::string& name : names) {
         long n = 0;
@@ -480,16 +466,6 @@ bool removeTree(const std::string& path)
     if (lstat(path.c_str(), &st) != 0)
         return errno == ENOENT;
     return removeTreeOn(path, st.st_dev);
-}
-
-static bool isGameFileName(const std::string& name)
-{
-    return name == "vars.sav" || name == "map.dat";
-}
-
-static bool isSeriesFolder(const std::string& name)
-{
-    return name == "npcdef" || name == "idef" || name == "qdef";
 }
 
 // Keeps of a folder only the game's own files, cut to nothing where asked: a
@@ -583,56 +559,63 @@ void* emptyOnThread(void*)
 
 } // namespace
 
-std::string usedFolderName(const std::string& prefix)
+static std::string realPathOf(const std::string& path)
 {
-    return prefix + std::to_string((long)getpid());
+    char* r = realpath(path.c_str(), NULL);
+    std::string s = r ? r : "";
+    free(r);
+    return s;
 }
 
-void emptySpareLater(const std::string& lockFolder, const std::string& used, const std::string& spare)
+// The folder beside dir named ".<name><what>"; empty when dir has no plain
+// last name, or it is the working folder or holds it.
+static std::string sideFolder(const SaveSite& site, const char* what)
 {
-    spares.finish();
-    if (spares.owner != getpid()) {
-        spares.owner = getpid();
-        spares.made.clear();
+    std::string name = lastNameOfPath(site.dir);
+    if (name.empty() || name == "." || name == "..")
+        return "";
+    if (site.exists) {
+        std::string real = realPathOf(site.dir), cwd = realPathOf(".");
+        if (real.empty() || real == "/" || cwd.empty() || cwd == real || cwd.compare(0, real.size() + 1, real + "/") == 0)
+            return "";
     }
-    bool known = false;
-    for (const auto& m : spares.made)
-        known = known || m.second == spare;
-    if (!known)
-        spares.made.push_back({lockFolder, spare});
-    spares.emptying = used;
-    spares.spare = spare;
-    if (pthread_create(&spares.thread, NULL, emptyOnThread, NULL) == 0)
-        spares.threadOwner = getpid();
-    else
-        emptyOnThread(NULL);
+    return (site.parent == "/" ? "" : site.parent) + "/." + name + what;
 }
 
-bool takeSpareFolder(const std::string& spare, const std::string& staging)
+bool findSaveSite(SaveSite& site, const char* dirName)
 {
+    site.dir = dirName;
+    while (site.dir.size() > 1 && site.dir.back() == '/')
+        site.dir.pop_back();
+    if (site.dir.empty())
+        site.dir = ".";
+    site.parent = folderOfPath(site.dir);
     struct stat st;
-    if (lstat(spare.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
-        fprintf(stderr, "%s is not a folder this game made; it is removed\n", spare.c_str());
-        unlink(spare.c_str());
+    return lstat(site.dir.c_str(), &st) == 0 || makeFolders(site.parent);
+}
+
+bool inspectSaveFolder(SaveSite& site)
+{
+    struct stat lst, st;
+    site.exists = lstat(site.dir.c_str(), &lst) == 0;
+    if (site.exists && (stat(site.dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))) {
+        reportSaveFailure(site.dir, ENOTDIR);
         return false;
     }
-    if (rename(spare.c_str(), staging.c_str()) != 0 || lstat(staging.c_str(), &st) != 0)
-        return false;
-    keepOnlyGameFiles(staging, false, false, st.st_dev);
+    for (int i = -1; i < 3; i++) {
+        std::string p = i < 0 ? site.dir : site.dir + "/" + SERIES_FOLDERS[i];
+        if (site.exists && stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && access(p.c_str(), W_OK) != 0) {
+            reportSaveFailure(p, errno);
+            return false;
+        }
+    }
+    bool linked = site.exists && S_ISLNK(lst.st_mode);
+    site.staging = linked ? "" : sideFolder(site, ".swap");
+    site.spare = linked ? "" : sideFolder(site, ".spare");
     return true;
 }
 
-void finishSpareFolders()
-{
-    spares.finish();
-}
-
-void removeSpareFolders()
-{
-    spares.removeAll();
-}
-
-bool copyModeAndOwner(const std::string& from, const std::string& to)
+static bool copyModeAndOwner(const std::string& from, const std::string& to)
 {
     struct stat st;
     if (stat(from.c_str(), &st) != 0 || chmod(to.c_str(), st.st_mode & 07777) != 0)
@@ -660,14 +643,15 @@ static bool linkTree(const std::string& from, const std::string& to, dev_t dev)
     return true;
 }
 
-bool carryOverExtras(const std::string& from, const std::string& to)
+// Links into to everything of the game folder from that a save does not write.
+static bool carryOverExtras(const std::string& from, const std::string& to)
 {
     struct stat root;
     std::vector<std::string> names;
     if (stat(from.c_str(), &root) != 0 || !listFolder(from, names))
         return false;
     for (const std::string& name : names) {
-        if (isGameFileName(name) || name == "vars.sav.part" || name == "map.dat.part")
+        if (isGameFileName(name) || name == std::string(VARS_FILE) + ".part" || name == std::string(MAP_FILE) + ".part")
             continue;
         std::string src = from + "/" + name, dst = to + "/" + name;
         struct stat st;
@@ -681,8 +665,7 @@ bool carryOverExtras(const std::string& from, const std::string& to)
         }
         std::vector<std::string> files;
         if (st.st_dev != root.st_dev || (mkdir(dst.c_str(), 0700) != 0 && errno != EEXIST) ||
-            !copyModeAndOwner(src, dst) ||
-            !listFolder(src, files))
+            !copyModeAndOwner(src, dst) || !listFolder(src, files))
             return false;
         for (const std::string& f : files)
             if (!isRecordFileName(f, true, NULL) && !linkTree(src + "/" + f, dst + "/" + f, root.st_dev))
@@ -691,7 +674,9 @@ bool carryOverExtras(const std::string& from, const std::string& to)
     return true;
 }
 
-bool exchangeFolders(const std::string& a, const std::string& b)
+// Swaps the two folders' names in one step; errno ENOSYS or EINVAL when the
+// system or file system cannot.
+static bool exchangeFolders(const std::string& a, const std::string& b)
 {
 #if defined(__linux__) && defined(RENAME_EXCHANGE)
     return renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0;
@@ -701,6 +686,99 @@ bool exchangeFolders(const std::string& a, const std::string& b)
     errno = ENOSYS;
     return false;
 #endif
+}
+
+// Whether the staging folder can later trade places with dir, asked before
+// anything is written: two empty folders inside it exchange names (the same
+// file system as dir's parent), and dir must not be a mount of its own.
+static bool canExchange(const std::string& dir, const std::string& staging)
+{
+    struct stat a, b;
+    if (stat(dir.c_str(), &a) != 0 || stat(staging.c_str(), &b) != 0 || a.st_dev != b.st_dev)
+        return false;
+    std::string one = staging + "/.probe1", two = staging + "/.probe2";
+    if (mkdir(one.c_str(), 0700) != 0 || mkdir(two.c_str(), 0700) != 0)
+        return false;
+    bool ok = exchangeFolders(one, two);
+    rmdir(one.c_str());
+    rmdir(two.c_str());
+    return ok;
+}
+
+// Makes the spare folder the staging folder, keeping only the game's own
+// files in it. False when there is no spare.
+static bool takeSpareFolder(const std::string& spare, const std::string& staging)
+{
+    struct stat st;
+    if (lstat(spare.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
+        fprintf(stderr, "%s is not a folder this game made; it is removed\n", spare.c_str());
+        unlink(spare.c_str());
+        return false;
+    }
+    if (rename(spare.c_str(), staging.c_str()) != 0 || lstat(staging.c_str(), &st) != 0)
+        return false;
+    keepOnlyGameFiles(staging, false, false, st.st_dev);
+    return true;
+}
+
+bool prepareStaging(const SaveSite& site)
+{
+    removeTree(site.staging);
+    if (!takeSpareFolder(site.spare, site.staging) && mkdir(site.staging.c_str(), 0755) != 0)
+        return false;   // e.g. the parent folder is read-only
+    if (site.exists && (!copyModeAndOwner(site.dir, site.staging) || !canExchange(site.dir, site.staging) ||
+                        !carryOverExtras(site.dir, site.staging))) {
+        removeTree(site.staging);
+        return false;
+    }
+    return true;
+}
+
+int swapIntoPlace(const SaveSite& site)
+{
+    bool swapped = site.exists ? exchangeFolders(site.staging, site.dir)
+                               : rename(site.staging.c_str(), site.dir.c_str()) == 0;
+    if (!swapped) {
+        int e = errno;
+        removeTree(site.staging);
+        return e;
+    }
+    return flushFolder(site.parent) ? 0 : -1;
+}
+
+void retireOldGame(const SaveSite& site)
+{
+    std::string used = sideFolder(site, ".used.") + std::to_string((long)getpid());
+    if (rename(site.staging.c_str(), used.c_str()) != 0) {
+        removeTree(site.staging);
+        return;
+    }
+    spares.finish();
+    if (spares.owner != getpid()) {
+        spares.owner = getpid();
+        spares.made.clear();
+    }
+    bool known = false;
+    for (const auto& m : spares.made)
+        known = known || m.second == site.spare;
+    if (!known)
+        spares.made.push_back({site.parent, site.spare});
+    spares.emptying = used;
+    spares.spare = site.spare;
+    if (pthread_create(&spares.thread, NULL, emptyOnThread, NULL) == 0)
+        spares.threadOwner = getpid();
+    else
+        emptyOnThread(NULL);
+}
+
+void finishSpareFolders()
+{
+    spares.finish();
+}
+
+void removeSpareFolders()
+{
+    spares.removeAll();
 }
 
 bool flushFolder(const std::string& path)

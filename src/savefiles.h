@@ -1,4 +1,4 @@
-// savefiles.h -- file-system steps of a save: the batch of files being written, flushing, stale records, the folder swap.
+// savefiles.h -- the file-system operations a save is made of: the batch of files being written, flushing, stale records, the folder swap.
 #pragma once
 #include <functional>
 #include <iosfwd>
@@ -80,9 +80,6 @@ bool endSaveBatch(SaveBatch& batch, bool ok);
 // Nothing to do (true) when there is none.
 bool finishInterruptedSave(const std::string& dir);
 
-// True for the names a numbered series is read from: "0.def", "17.def", ...
-// (no sign, no leading zero), and with part true also for their ".part" files.
-bool isRecordFileName(const std::string& name, bool part, long* number);
 // Removes leftover ".part" files from a series folder, and the record files
 // numbered first and above; in place, those go on the batch's commit list.
 bool removeStaleRecords(SaveBatch& batch, const std::string& folder, int first);
@@ -91,35 +88,47 @@ bool removeStaleRecords(SaveBatch& batch, const std::string& folder, int first);
 // removed, never followed, and another file system mounted below is left
 // alone. A missing path is not an error.
 bool removeTree(const std::string& path);
-// The staging folder left holding the earlier game after a swap becomes the
-// spare for the next save. It is renamed to used (usedFolderName: a name of
-// this process's own); on a thread of its own its game files are cut to
-// nothing, everything else is removed, and it is renamed to spare. So the
-// next save writes into files that exist instead of making 157 new ones, and
-// the player's frame waits for neither. Spares are removed when the process
-// ends (removeSpareFolders), folders left by killed processes on the way.
-std::string usedFolderName(const std::string& prefix);
-void emptySpareLater(const std::string& lockFolder, const std::string& used, const std::string& spare);
-// Makes the spare folder the staging folder, keeping only the game's own
-// files in it. False when there is no spare.
-bool takeSpareFolder(const std::string& spare, const std::string& staging);
+// Where a save into one game folder goes. parent holds the save lock.
+// staging (".save.swap" beside "save") is where the new game is written
+// before the two folders trade names, spare (".save.spare") the emptied
+// earlier game that the next save writes into; staging is empty where the
+// folder is written in place instead.
+struct SaveSite
+{
+    std::string dir, parent, staging, spare;
+    bool exists = false;
+};
+// The site of a save into dirName: trailing slashes dropped, and the parent
+// made when the folder is missing. False (reported) when it cannot be.
+bool findSaveSite(SaveSite& site, const char* dirName);
+// Looks at the folder under the save lock: false (reported) when it is no
+// folder, or a folder of it is read-only (a swap would replace it behind its
+// owner's back). Chooses between the swap and writing in place: a linked
+// folder, the working folder or one holding it, is written in place.
+bool inspectSaveFolder(SaveSite& site);
+// Readies the staging folder: the spare (or a new folder) with the mode and
+// owner of the game folder and hard links to everything of it that a save
+// does not write itself (placeholders, intro.txt, ending slides, the
+// player's own files). False where that cannot be done exactly (the owner
+// cannot be given, something cannot be linked, the folder is a mount point,
+// the file system cannot exchange folders): the game is then written in place.
+bool prepareStaging(const SaveSite& site);
+// The staging folder and the game folder trade names in one step (a new
+// game folder is simply renamed), and the parent is flushed. 0 when done;
+// -1 when the flush failed (reported); otherwise errno, not reported.
+int swapIntoPlace(const SaveSite& site);
+// The staging folder, which now holds the earlier game, becomes the spare
+// for the next save: renamed to a name of this process's own, its game files
+// cut to nothing on a thread of its own, everything else removed, and
+// renamed to spare. So the next save writes into files that exist instead of
+// making 157 new ones, and the player's frame waits for neither. Spares are
+// removed when the process ends (removeSpareFolders), folders left by killed
+// processes on the way.
+void retireOldGame(const SaveSite& site);
 // Waits for the spare being emptied. Call before taking the save lock.
 void finishSpareFolders();
 // Removes the spare folders this process made; done at exit, and needed
 // before leaving a forked process with _exit.
 void removeSpareFolders();
-// Gives the folder `to` the mode and owner of the folder `from` (false when
-// the process may not set that owner).
-bool copyModeAndOwner(const std::string& from, const std::string& to);
-// Hard links into the new folder `to` everything of the game folder `from`
-// that a save does not write itself (placeholders, intro.txt, ending slides,
-// the player's own files), folders with their mode and owner. False when
-// something cannot be carried over exactly (another file system mounted
-// there, a folder that cannot be read, a file that cannot be linked): the
-// game must then be written in place.
-bool carryOverExtras(const std::string& from, const std::string& to);
-// Swaps the two folders' names in one step. False with errno set when it
-// fails, ENOSYS or EINVAL when the system or file system cannot do it.
-bool exchangeFolders(const std::string& a, const std::string& b);
 // Pushes a folder's entries (names created, renamed or removed) to the disk.
 bool flushFolder(const std::string& path);

@@ -3,12 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include "game.h"
+#include "game-layout.h"
 #include "savefiles.h"
-
-static std::string seriesFile(const std::string& dir, const char* folder, int i)
-{
-    return dir + "/" + folder + "/" + std::to_string(i) + ".def";
-}
 
 // Reads files 0, 1, 2, ... of one series into fresh records appended to
 // `into`, up to the first file that cannot be opened (its reader reports
@@ -18,7 +14,7 @@ static int loadSeries(const char* dir, const char* folder, Container& into)
 {
     int i = 0;
     for (;; i++) {
-        std::string path = seriesFile(dir, folder, i);
+        std::string path = recordFile(dir, folder, i);
         Record* r = new Record();
         if (r->serializeFrom(path.c_str(), dir) != 0) {
             delete r;
@@ -41,7 +37,7 @@ static bool saveSeries(SaveBatch& batch, const char* dir, const char* folder, co
     bool ok = removeStaleRecords(batch, where, (int)records.size());
     int i = 0;
     for (auto* r : records) {
-        ok = writeFileSafely(batch, seriesFile(dir, folder, i), [r](std::ostream& out) { return r->writeTo(out); }) && ok;
+        ok = writeFileSafely(batch, recordFile(dir, folder, i), [r](std::ostream& out) { return r->writeTo(out); }) && ok;
         i++;
     }
     return ok;
@@ -49,27 +45,27 @@ static bool saveSeries(SaveBatch& batch, const char* dir, const char* folder, co
 
 void CGame::loadActors(const char* dir)
 {
-    if (loadSeries<Actor>(dir, "npcdef", actorList) == 0) {
+    if (loadSeries<Actor>(dir, CHARACTER_FOLDER, actorList) == 0) {
         fprintf(stderr, "*** ERROR *** DATA DIR %s IS MISSING filename %s\n", dir,
-                seriesFile(dir, "npcdef", 0).c_str());
+                recordFile(dir, CHARACTER_FOLDER, 0).c_str());
         exit(1);
     }
 }
 
 void CGame::loadItems(const char* dir)
 {
-    if (loadSeries<Item>(dir, "idef", itemVec) == 0) {
+    if (loadSeries<Item>(dir, ITEM_FOLDER, itemVec) == 0) {
         fprintf(stderr, "*** ERROR *** DATA DIR %s IS MISSING\n", dir);
-        fprintf(stderr, "(the game needs the file %s)\n", seriesFile(dir, "idef", 0).c_str());
+        fprintf(stderr, "(the game needs the file %s)\n", recordFile(dir, ITEM_FOLDER, 0).c_str());
         exit(1);
     }
 }
 
 void CGame::loadQuests(const char* dir)
 {
-    if (loadSeries<Quest>(dir, "qdef", questList) == 0) {
+    if (loadSeries<Quest>(dir, QUEST_FOLDER, questList) == 0) {
         fprintf(stderr, "*** ERROR *** DATA DIR %s IS MISSING\n", dir);
-        fprintf(stderr, "(the game needs the file %s)\n", seriesFile(dir, "qdef", 0).c_str());
+        fprintf(stderr, "(the game needs the file %s)\n", recordFile(dir, QUEST_FOLDER, 0).c_str());
         exit(1);
     }
 }
@@ -85,16 +81,16 @@ bool CGame::saveActors(SaveBatch& batch, const char* dir)
     for (Actor* a : actorList)
         if (a != player)
             order.push_back(a);
-    return saveSeries(batch, dir, "npcdef", order);
+    return saveSeries(batch, dir, CHARACTER_FOLDER, order);
 }
 
 bool CGame::saveItems(SaveBatch& batch, const char* dir)
 {
     printf("There are %i items in the item vector\n", (int)itemVec.size());
-    return saveSeries(batch, dir, "idef", itemVec);
+    return saveSeries(batch, dir, ITEM_FOLDER, itemVec);
 }
 
 bool CGame::saveQuests(SaveBatch& batch, const char* dir)
 {
-    return saveSeries(batch, dir, "qdef", questList);
+    return saveSeries(batch, dir, QUEST_FOLDER, questList);
 }

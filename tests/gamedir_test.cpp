@@ -252,6 +252,29 @@ TEST_F(GameDir, ASaveLeavesExactlyItsOwnFilesAndKeepsTheRest)
     EXPECT_EQ(2u, back->questList.size());
 }
 
+// Only "N.def" names belong to a series: a save, swapped or in place, leaves
+// the player's files with names close to them alone and removes a stale
+// record numbered past every series.
+TEST_F(GameDir, OnlyRecordNamesCountAsRecords)
+{
+    gamefix::writeGame(wd, "data", 2, 1, 1);
+    ASSERT_EQ(0, quietLoad("data"));
+    const char* mine[] = {"03.def", "+3.def", "-3.def", "3.def.bak", "3.DEF", " 3.def", "3.def~", "x3.def"};
+    for (bool inPlace : {false, true}) {
+        gamefix::writeGame(wd, "save", 2, 1, 1);
+        for (const char* name : mine)
+            wd.write(std::string("save/npcdef/") + name, "mine");
+        wd.write("save/npcdef/12345678901.def", "stale");
+        refuseExchange = inPlace;
+        EXPECT_TRUE(quietSave(*game, "save"));
+        refuseExchange = false;
+        for (const char* name : mine)
+            EXPECT_EQ("mine", wd.read(std::string("save/npcdef/") + name)) << name << (inPlace ? " in place" : "");
+        EXPECT_FALSE(wd.exists("save/npcdef/12345678901.def"));
+        EXPECT_FALSE(wd.exists("save/npcdef/2.def"));
+    }
+}
+
 TEST_F(GameDir, MissingFoldersAreCreatedForAnyDirectoryName)
 {
     gamefix::writeGame(wd, "data", 2, 2, 1);

@@ -6,6 +6,7 @@
 #include <set>
 #include <sys/stat.h>
 #include "check.h"
+#include "game-layout.h"
 #include "readfile.h"
 #include "recordlines.h"
 
@@ -350,27 +351,18 @@ void reportGap(CheckedGame& g, const char* folder, int count)
         return;
     int first = -1, others = 0;
     while (struct dirent* e = readdir(d)) {
-        std::string name = e->d_name;
-        size_t dot = name.find(".def");
-        if (dot == 0 || dot == std::string::npos || dot + 4 != name.size() || dot > 9)
-            continue;
-        bool digits = true;
-        for (size_t i = 0; i < dot; i++)
-            digits = digits && name[i] >= '0' && name[i] <= '9';
-        if (!digits || (dot > 1 && name[0] == '0'))
-            continue;
-        int n = atoi(name.c_str());
-        if (n <= count)
+        long n = 0;
+        if (!isRecordFileName(e->d_name, false, &n) || n <= count || n > 999999999)
             continue;
         if (first >= 0)
             others++;
         if (first < 0 || n < first)
-            first = n;
+            first = (int)n;
     }
     closedir(d);
     if (first < 0)
         return;
-    g.error(std::string(folder) + "/" + std::to_string(first) + ".def", 0,
+    g.error(std::string(folder) + "/" + recordFileName(first), 0,
             "never read" + (others > 0 ? ", nor the " + std::to_string(others) + " numbered after it" : std::string()) +
                 ": " + folder + "/" + std::to_string(count) + ".def is missing, and the engine stops reading the series there");
 }
@@ -381,7 +373,7 @@ void readSeries(CheckedGame& g, const char* folder, const char* what, std::vecto
                 std::vector<RecordText>& texts)
 {
     for (int i = 0;; i++) {
-        std::string name = std::string(folder) + "/" + std::to_string(i) + ".def";
+        std::string name = std::string(folder) + "/" + recordFileName(i);
         RecordText t;
         bool refused = false;
         if (!readRecordText(g.dir, name, t, refused)) {
@@ -441,9 +433,9 @@ bool readAndCheckRecords(CheckedGame& g)
                                          "will not load the game"
                                        : "missing: the engine will not load the game without it");
 
-    readSeries(g, "npcdef", "character file", g.actors, g.actorText);
-    readSeries(g, "idef", "item file", g.items, g.itemText);
-    readSeries(g, "qdef", "quest file", g.quests, g.questText);
+    readSeries(g, CHARACTER_FOLDER, "character file", g.actors, g.actorText);
+    readSeries(g, ITEM_FOLDER, "item file", g.items, g.itemText);
+    readSeries(g, QUEST_FOLDER, "quest file", g.quests, g.questText);
 
     if (g.bVarsRead)
         checkVars(g, varsText);

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include "confined-fs.h"
+#include "game-layout.h"
 #include "readfile.h"
 #include "tmx-folder.h"
 
@@ -46,7 +47,7 @@ void readSeries(const std::string& dir, const char* series, std::vector<Record>&
 
 std::string recordPath(const std::string& dir, const char* series, int i)
 {
-    return dir + "/" + series + "/" + std::to_string(i) + ".def";
+    return recordFile(dir, series, i);
 }
 
 // The engine ends the process on a map file it cannot read, so the tool only
@@ -66,8 +67,8 @@ bool readFolderRecords(const std::string& dir, FolderRecords& out)
             out.map->Init();
             out.map->loadMap(dir.c_str());
         }
-        readSeries(dir, "npcdef", out.actors);
-        readSeries(dir, "idef", out.items);
+        readSeries(dir, CHARACTER_FOLDER, out.actors);
+        readSeries(dir, ITEM_FOLDER, out.items);
     });
     return true;
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <system_error>
 #include "Map.h"
+#include "game-layout.h"
 #include "makeworld.h"
 #include "picture.h"
 #include "readfile.h"
@@ -110,15 +111,15 @@ bool buildGame(const std::string& contentRoot, const std::string& name, const Le
     MiscVars vars;
     vars.gameName = plan.title;
     vars.dir = plan.dir;
-    ok = vars.writeTo((out + "/vars.sav").c_str());
+    ok = vars.writeTo(gameFile(out, VARS_FILE).c_str());
     for (size_t i = 0; i < rec.actors.size(); i++)
-        ok = rec.actors[i]->writeTo((out + "/npcdef/" + std::to_string(i) + ".def").c_str()) && ok;
+        ok = rec.actors[i]->writeTo(recordFile(out, CHARACTER_FOLDER, (int)i).c_str()) && ok;
     for (size_t i = 0; i < rec.items.size(); i++)
-        ok = rec.items[i]->writeTo((out + "/idef/" + std::to_string(i) + ".def").c_str()) && ok;
+        ok = rec.items[i]->writeTo(recordFile(out, ITEM_FOLDER, (int)i).c_str()) && ok;
     for (size_t i = 0; i < rec.quests.size(); i++)
-        ok = rec.quests[i]->writeTo((out + "/qdef/" + std::to_string(i) + ".def").c_str()) && ok;
-    ok = map->writeTo((out + "/map.dat").c_str()) && ok;
-    ok = writeText(out + "/intro.txt", intro) && ok;
+        ok = rec.quests[i]->writeTo(recordFile(out, QUEST_FOLDER, (int)i).c_str()) && ok;
+    ok = map->writeTo(gameFile(out, MAP_FILE).c_str()) && ok;
+    ok = writeText(gameFile(out, INTRO_FILE), intro) && ok;
     if (hasCredits)
         ok = writeText(out + "/credits.txt", credits) && ok;
     if (hasSigns)
