@@ -128,7 +128,7 @@ int openBelow(int rootFd, const std::string& rel, int flags, mode_t mode)
     return fd;
 }
 
-static std::string realPathOf(const std::string& path)
+std::string realPathOf(const std::string& path)
 {
     char* r = realpath(path.c_str(), NULL);
     if (!r)

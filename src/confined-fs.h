@@ -17,6 +17,8 @@ bool isPlainRelative(const std::string& rel);
 // The folder part of path ("." when there is none) and its last name.
 std::string folderOfPath(const std::string& path);
 std::string lastNameOfPath(const std::string& path);
+// The path with every link resolved, or "" when it cannot be resolved.
+std::string realPathOf(const std::string& path);
 
 // Opens the folder root itself, following a link there. -1 with errno.
 int openRootFolder(const std::string& root);

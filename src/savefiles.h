@@ -1,4 +1,4 @@
-// savefiles.h -- the file-system operations a save is made of: the batch of files being written, flushing, stale records, the folder swap.
+// savefiles.h -- the file-system operations a save is made of: the batch of files being written, flushing, stale records (savefiles.cpp), the folder swap (save-swap.cpp).
 #pragma once
 #include <functional>
 #include <iosfwd>
@@ -17,6 +17,10 @@ std::string lastSaveFailure();
 // Creates the folder and any missing parents; false (reported) when it
 // cannot, or when something other than a folder is in the way.
 bool makeFolders(const std::string& path);
+// Removes a file (gone already counts as removed); false, reported, when it cannot be.
+bool removeFile(const std::string& path);
+// The names in a folder but "." and ".."; false when it cannot be read.
+bool listFolder(const std::string& path, std::vector<std::string>& names);
 
 // Holds an advisory lock on a folder (the one a game folder sits in) while
 // it lives, so that two copies of the game never save into it at once.
