@@ -1,5 +1,6 @@
 // drawhud.cpp -- the map screen's message line, health gauge and status text, and the key-help screen.
 #include <cstdio>
+#include <vector>
 #include "game.h"
 
 // "readtime": at least READ_TIME_MIN ms, and a reading pace for long lines, up to READ_TIME_MAX.
@@ -81,20 +82,14 @@ void CGame::drawHud()
 
 namespace {
 
-const char* const PANEL_LINES[] = {
-    "***Keyboard***",
-    "Arrows: Walk",
-    "Space, G: Get items",
-    "R: Find rest",
-    "Return: Talk",
-    "ESC: Inventory",
-    "J: Journal",
-    "F1: Quick Save",
-    "F2: Quit to menu",
-    "F3: Screenshot",
+// The map's keys, as the key help lists them.
+const char* const MAP_KEYS[] = {
+    "Space, G: Get items", "R: Find rest",       "Return: Talk",     "ESC: Inventory",
+    "F1: Quick Save",      "F2: Quit to menu",   "F3: Screenshot",   "J: Journal",
     "H: This screen",
-    "",
-    "***In a fight***",
+};
+const int MAP_KEY_COUNT = (int)(sizeof MAP_KEYS / sizeof MAP_KEYS[0]);
+const char* const FIGHT_KEYS[] = {
     "Arrows: Step one tile",
     "Z: Attack / Fireball",
     "X: Inventory / Heal",
@@ -102,16 +97,21 @@ const char* const PANEL_LINES[] = {
     "B: Previous weapon / Flee",
     "C: Spell bar (keys cast what follows /)",
     "Space: Wait",
-    "",
-    "Press any key to continue",
 };
+const int FIGHT_KEY_COUNT = (int)(sizeof FIGHT_KEYS / sizeof FIGHT_KEYS[0]);
+const char* const PRESS_ANY_KEY = "Press any key to continue";
 
 // With readable text the key help stands on a panel of its own, left of the
 // player so that the player stays in sight, and lists the fight keys too.
 void drawKeyHelpPanel(CGame& g)
 {
+    std::vector<const char*> lines = {"***Keyboard***", "Arrows: Walk"};
+    lines.insert(lines.end(), MAP_KEYS, MAP_KEYS + MAP_KEY_COUNT);
+    lines.insert(lines.end(), {"", "***In a fight***"});
+    lines.insert(lines.end(), FIGHT_KEYS, FIGHT_KEYS + FIGHT_KEY_COUNT);
+    lines.insert(lines.end(), {"", PRESS_ANY_KEY});
     const int h = g.returnTextHeight();
-    const int n = (int)(sizeof PANEL_LINES / sizeof PANEL_LINES[0]);
+    const int n = (int)lines.size();
     const int margin = 16, pad = 10;
     SDL_Rect panel = {(Sint16)margin, 0, (Uint16)(playerScreenX(g.SCREEN_WIDTH) - 2 * margin),
                       (Uint16)(n * h + 2 * pad)};
@@ -120,18 +120,13 @@ void drawKeyHelpPanel(CGame& g)
     SDL_Rect inside = {(Sint16)(panel.x + 2), (Sint16)(panel.y + 2), (Uint16)(panel.w - 4), (Uint16)(panel.h - 4)};
     SDL_FillRect(g.screen, &inside, SDL_MapRGB(g.screen->format, 0, 0, 100));
     for (int i = 0; i < n; i++)
-        g.drawMapTextAt(PANEL_LINES[i], panel.x + pad, panel.y + pad + i * h);
+        g.drawMapTextAt(lines[i], panel.x + pad, panel.y + pad + i * h);
 }
 
 } // namespace
 
 void CGame::keyHelp()
 {
-    static const char* const LINES[] = {
-        "Space, G: Get items", "R: Find rest",       "Return: Talk",     "ESC: Inventory",
-        "F1: Quick Save",      "F2: Quit to menu",   "F3: Screenshot",   "J: Journal",
-        "H: This screen",      "Press any key to continue",
-    };
     int h = returnTextHeight();
     bool done = false;
     while (!done) {
@@ -139,8 +134,9 @@ void CGame::keyHelp()
             drawKeyHelpPanel(*this);
         } else {
             centreTextAt("***Keyboard***", 100 - h);
-            for (int i = 0; i < (int)(sizeof LINES / sizeof LINES[0]); i++)
-                centreTextAt(LINES[i], 100 + i * h);
+            for (int i = 0; i < MAP_KEY_COUNT; i++)
+                centreTextAt(MAP_KEYS[i], 100 + i * h);
+            centreTextAt(PRESS_ANY_KEY, 100 + MAP_KEY_COUNT * h);
         }
         while (nextEvent()) {
             if (event.type == SDL_KEYDOWN || event.type == SDL_QUIT)

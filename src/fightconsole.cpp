@@ -63,21 +63,13 @@ void drawWeaponList(CGame& g)
     }
 }
 
-int textWidth(CGame& g, const std::string& text)
-{
-    int w = 0, h = 0;
-    if (!g.font || TTF_SizeText(g.font, text.c_str(), &w, &h) != 0)
-        return 0;
-    return w;
-}
-
 // "Health 34/50" ending 6 pixels left of x, centred on the 16-pixel row at y.
 // Health below 0 shows as 0.
 void drawFigures(CGame& g, const char* label, int value, int maximum, int x, int y)
 {
     char text[96];
     snprintf(text, sizeof text, "%s %i/%i", label, value < 0 ? 0 : value, maximum);
-    g.drawMapTextAt(text, x - 6 - textWidth(g, text), y + (16 - g.returnTextHeight()) / 2);
+    g.drawMapTextAt(text, x - 6 - textWidthOf(g.font, text), y + (16 - g.returnTextHeight()) / 2);
 }
 
 // The enemy's name, and its health as a bar with figures, at the top right.
@@ -87,7 +79,7 @@ void drawFoe(CGame& g)
     const int h = g.returnTextHeight();
     const int x = g.SCREEN_WIDTH - 124;
     const std::string& name = foe->myName;
-    g.drawMapTextAt(name.c_str(), g.SCREEN_WIDTH - 4 - textWidth(g, name), 4);
+    g.drawMapTextAt(name.c_str(), g.SCREEN_WIDTH - 4 - textWidthOf(g.font, name), 4);
     drawBar(g, ICON_HEALTH_BAR, x, 8 + h, foe->stats.hp, foe->stats.hp_max);
     drawFigures(g, "Health", foe->stats.hp, foe->stats.hp_max, x, 8 + h);
 }

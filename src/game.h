@@ -26,6 +26,9 @@ extern "C" int SDL_main(int argc, char** argv);
 // Opens the game's font at the size every line is drawn in, with the engine's spacing rules, so
 // that whoever measures a line (the checker of game folders too) measures what is drawn.
 TTF_Font* openGameFont(const char* path);
+// Width in window pixels of a line of text in that font; 8 a character when it cannot be measured
+// (textdraw.cpp).
+int textWidthOf(TTF_Font* font, const std::string& text);
 
 struct SaveBatch;
 

@@ -30,22 +30,13 @@ struct Row
     int x;
 };
 
-// Width in window pixels of a line of text in the game's font.
-int widthOf(TTF_Font* font, const std::string& text)
-{
-    int w = 0, h = 0;
-    if (font && TTF_SizeText(font, text.c_str(), &w, &h) == 0)
-        return w;
-    return (int)text.size() * 8;
-}
-
 // The longest start of `text` that fits `width` with "..." after it.
 std::string cutToFit(TTF_Font* font, const std::string& text, int width)
 {
     size_t lo = 0, hi = text.size();
     while (lo < hi) {
         size_t mid = (lo + hi + 1) / 2;
-        if (widthOf(font, text.substr(0, mid) + ELLIPSIS) <= width)
+        if (textWidthOf(font, text.substr(0, mid) + ELLIPSIS) <= width)
             lo = mid;
         else
             hi = mid - 1;
@@ -65,8 +56,8 @@ std::vector<std::string> wrap(TTF_Font* font, const std::string& text, int width
         at = end + 1;
         std::string& row = rows.back();
         std::string joined = row.empty() ? word : row + " " + word;
-        std::string fitted = widthOf(font, word) <= width ? word : cutToFit(font, word, width);
-        if (widthOf(font, joined) <= width)
+        std::string fitted = textWidthOf(font, word) <= width ? word : cutToFit(font, word, width);
+        if (textWidthOf(font, joined) <= width)
             row = joined;
         else if (row.empty())
             row = fitted;

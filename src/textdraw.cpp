@@ -70,6 +70,14 @@ void CGame::centreAlphaTextAt(const char* text, int y, int alpha)
     SDL_SetAlpha(line, 0, SDL_ALPHA_OPAQUE);
 }
 
+int textWidthOf(TTF_Font* font, const std::string& text)
+{
+    int w = 0, h = 0;
+    if (font && TTF_SizeText(font, text.c_str(), &w, &h) == 0)
+        return w;
+    return (int)text.size() * 8;
+}
+
 // Readable text is the plain line over its dark ring: the line's own pixels
 // and placing, as the plain drawing has them.
 void CGame::drawMapTextAt(const char* text, int x, int y)
