@@ -206,6 +206,6 @@ void CGame::unequipAllItems(std::vector<Item*> items)
 void CGame::buildWeaponVector(std::vector<Item*>& weapons)
 {
     for (Item* item : itemVec)
-        if ((item->type == ITEM_MELEE || item->type == ITEM_RANGED) && item->owner == OWNER_PLAYER)
+        if (isWeapon(item) && item->owner == OWNER_PLAYER)
             weapons.push_back(item);
 }

@@ -28,3 +28,6 @@ public:
     int range;              // tiles; only ranged weapons use it
     bool bPictureReported;  // a missing picture has been reported once already
 };
+
+// A melee or ranged weapon: what a fight's weapon list holds.
+inline bool isWeapon(const Item* it) { return it->type == ITEM_MELEE || it->type == ITEM_RANGED; }

@@ -63,11 +63,10 @@ const char* sellingQuestion(const CGame& g, const Item* item)
         return "Sell the armour you are wearing? (Y/N)";
     if (item->bIsEquipped && item->type == ITEM_FLOATER)
         return "Sell the floater you are wearing? You will not float over the sea. (Y/N)";
-    if (item->type != ITEM_MELEE && item->type != ITEM_RANGED)
+    if (!isWeapon(item))
         return nullptr;
     for (const Item* other : g.itemVec)
-        if (other != item && other->owner == OWNER_PLAYER &&
-            (other->type == ITEM_MELEE || other->type == ITEM_RANGED))
+        if (other != item && other->owner == OWNER_PLAYER && isWeapon(other))
             return nullptr;
     return "Sell your only weapon? (Y/N)";
 }

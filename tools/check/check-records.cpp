@@ -239,7 +239,7 @@ void checkItem(CheckedGame& g, const Item* it, const RecordText& t)
     if (c.has(1) && type == ITEM_USED_UP)
         g.warn(t.name, 1, "type 5 is a used-up item: it is nowhere from the start");
     long long effect = c.number(2, "effect");
-    bool weapon = it->type == ITEM_MELEE || it->type == ITEM_RANGED;
+    bool weapon = isWeapon(it);
     if (c.has(2) && effect <= 0 && (weapon || it->type == ITEM_HEALING || it->type == ITEM_MANA))
         g.warn(t.name, 2, "effect " + std::to_string(effect) + (weapon ? ": the weapon does no harm" : ": the potion does nothing"));
     c.ranged(3, "price", 0, INT_MAX, Severity::Warning);

@@ -87,7 +87,6 @@ std::string quotedLine(const std::string& s)
     return "\"" + q + "\"";
 }
 
-bool isWeapon(const Item* it) { return it->type == ITEM_MELEE || it->type == ITEM_RANGED; }
 bool isKeyGoods(const Item* it) { return it->type == ITEM_ROOM_KEY || it->type == ITEM_KEY_SHOP_GOODS; }
 
 void checkKeywords(CheckedGame& g)

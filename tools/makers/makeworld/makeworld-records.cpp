@@ -243,7 +243,7 @@ void readItems(const std::string& path, const WorldPlan& plan, Map& map, Records
         } else if (r.has("at")) {
             problem(path, r.lineOf("at"), "only items lying on the map have a place");
         }
-        if ((it->type == ITEM_MELEE || it->type == ITEM_RANGED) && it->maxEffect <= 0)
+        if (isWeapon(it.get()) && it->maxEffect <= 0)
             problem(path, b.line, "a weapon needs an effect above 0");
         if (it->type == ITEM_RANGED && it->range <= 0)
             problem(path, b.line, "a ranged weapon needs a range");
