@@ -6,6 +6,10 @@
 
 namespace {
 
+// What a level-up's rewards add: S and I raise the maximum health or mana by this much, F pays this.
+const int REWARD_MAX_POINTS = 4;
+const int REWARD_CASH = 1000;
+
 // "rewardhelp": each choice with what it gives, in the player's own numbers, two lines each.
 void rewardChoicesExplained(CGame& g, int y)
 {
@@ -13,14 +17,15 @@ void rewardChoicesExplained(CGame& g, int y)
     char lines[8][96];
     snprintf(lines[0], sizeof lines[0], "(S)trength up");
     snprintf(lines[1], sizeof lines[1], "  +1 damage a blow, max health %i to %i", st.hp_max,
-             addPoints(st.hp_max, 4));
+             addPoints(st.hp_max, REWARD_MAX_POINTS));
     snprintf(lines[2], sizeof lines[2], "(D)exterity up");
     snprintf(lines[3], sizeof lines[3], "  blocks up to 1 more damage a blow");
     snprintf(lines[4], sizeof lines[4], "(I)ntelligence up");
     snprintf(lines[5], sizeof lines[5], "  +1 to every spell, max mana %i to %i", st.mp_max,
-             addPoints(st.mp_max, 4));
+             addPoints(st.mp_max, REWARD_MAX_POINTS));
     snprintf(lines[6], sizeof lines[6], "(F)abulous Cash Prize");
-    snprintf(lines[7], sizeof lines[7], "  $1000, you would have $%u", (unsigned)addMoney(st.money, 1000));
+    snprintf(lines[7], sizeof lines[7], "  $%i, you would have $%u", REWARD_CASH,
+             (unsigned)addMoney(st.money, REWARD_CASH));
     int h = g.returnTextHeight();
     for (int i = 0; i < 8; i++)
         g.drawTextAt(lines[i], 10, y + i * h);
@@ -67,17 +72,17 @@ void rewardScreen(CGame& g, bool levelledUp)
                     done = true;
             } else if (key == SDLK_s) {
                 st.strength = raiseStat(st.strength);
-                st.hp_max = addPoints(st.hp_max, 4);
+                st.hp_max = addPoints(st.hp_max, REWARD_MAX_POINTS);
                 done = true;
             } else if (key == SDLK_d) {
                 st.dexterity = raiseStat(st.dexterity);
                 done = true;
             } else if (key == SDLK_i) {
                 st.intelligence = raiseStat(st.intelligence);
-                st.mp_max = addPoints(st.mp_max, 4);
+                st.mp_max = addPoints(st.mp_max, REWARD_MAX_POINTS);
                 done = true;
             } else if (key == SDLK_f) {
-                st.money = addMoney(st.money, 1000);
+                st.money = addMoney(st.money, REWARD_CASH);
                 g.showMessage("Got $1000 reward");
                 done = true;
             }
