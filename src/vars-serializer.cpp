@@ -22,13 +22,6 @@ static bool isGameFolderName(const std::string& name)
     return letters || (stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
 }
 
-// The folder that holds the file at `path`: "." for a bare file name.
-static std::string folderOf(const std::string& path)
-{
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
 void MiscVars::serializeTo(const char* path)
 {
     writeTo(path);
@@ -81,7 +74,7 @@ int MiscVars::serializeFrom(const char* path, const char* root)
     }
     dir = readStringFromFile(in);
     if (!isGameFolderName(dir)) {
-        std::string own = folderOf(path);
+        std::string own = folderOfPath(path);
         fprintf(stderr, "%s: the endings folder \"%s\" is not a game folder; using %s\n", path, dir.c_str(),
                 own.c_str());
         dir = own;
