@@ -254,7 +254,7 @@ struct Profile
     std::string rewards;   // level-up rewards in order: s strength, d dexterity, f the cash prize
     bool choosesGear;
     double mustWin;        // the share of every leg that must be won
-    std::string wears;     // armour worn from leg `wearsFrom` on, whatever it costs (the money is not counted)
+    std::string wears;     // armour worn from leg `wearsFrom` on, whatever it costs (money not counted)
     size_t wearsFrom;
 };
 
