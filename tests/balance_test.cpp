@@ -34,14 +34,14 @@ const std::vector<Leg> kLegs = {
     // a room key for the locket and one for a room at the inn.
     {"The heath road", {"Hungry wolf", "Hungry wolf"}, 1, "shortsword", "roundshield", {"potion", "potion", "draught"},
      {"shortsword", "roomkey", "roomkey"}, "locket", true},
-    {"Whisperwood", {"Grey wolf", "Grey wolf", "Grey wolf"}, 1, "shortsword", "chainmail", {"potion", "potion"},
-     {"chainmail"}, "", true},
+    {"Whisperwood", {"Grey wolf", "Grey wolf", "Grey wolf", "Risen dead"}, 1, "shortsword", "chainmail",
+     {"potion", "potion"}, {"chainmail"}, "", true},
     {"Barrow of the Nine", {"Barrow wight"}, 2, "shortsword", "chainmail", {"potion", "potion"}, {}, "tidebook", true},
     // One great potion lies in the mine's tunnels.
-    {"Greyfang mine", {"Mine warden"}, 2, "longsword", "chainmail", {"potion", "greatpotion", "greatpotion"},
-     {"longsword", "potion", "greatpotion"}, "ruby", true},
-    {"Reedmire", {"Bog hound", "Bog hound"}, 2, "battleaxe", "chainmail", {"greatpotion"}, {"battleaxe", "greatpotion"},
-     "", true},
+    {"Greyfang mine", {"Restless miner", "Restless miner", "Mine warden"}, 2, "longsword", "chainmail",
+     {"potion", "greatpotion", "greatpotion"}, {"longsword", "potion", "greatpotion"}, "ruby", true},
+    {"Reedmire", {"Smugglers' lookout", "Bog hound", "Bog hound"}, 2, "battleaxe", "chainmail", {"greatpotion"},
+     {"battleaxe", "greatpotion"}, "", true},
     // Old Nettle's potion and the cove's great potion help there.
     {"Smugglers' Cove", {"Cutthroat", "Cutthroat", "Captain Redmaw"}, 3, "battleaxe", "chainmail",
      {"draught", "potion", "potion", "greatpotion", "greatpotion"}, {}, "chart", true},
@@ -69,8 +69,8 @@ const std::vector<Leg> kNewcomer = {
     // The road to the Mendrel is free of creatures; the room key is the only purchase.
     {"The Mendrel road", {}, 0, "staff", "leatherarmour", {}, {"roomkey"}, "locket", true},
     // The locket's reward buys a short sword, a room at the inn and a potion.
-    {"The Whisperwood road", {"Grey wolf", "Grey wolf"}, 0, "shortsword", "leatherarmour", {"draught", "potion"},
-     {"shortsword", "roomkey", "potion"}, "", true},
+    {"The Whisperwood road", {"Grey wolf", "Grey wolf", "Risen dead"}, 0, "shortsword", "leatherarmour",
+     {"draught", "potion"}, {"shortsword", "roomkey", "potion"}, "", true},
     // A night in Fenn's bed, where the barrow key lies, and his spare potion.
     {"Barrow of the Nine", {"Barrow skeleton", "Barrow wight"}, 1, "shortsword", "leatherarmour", {"potion"}, {},
      "tidebook", true},
