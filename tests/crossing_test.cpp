@@ -29,6 +29,8 @@ const std::vector<Crossing> kOpenWater = {
     {"the Mendrel's beach south, then east to Veyl", {{196, 200}, {196, 266}, {246, 268}}},
     {"the Mendrel's beach to Gull Rock's east side", {{196, 200}, {238, 222}}},
     {"along the coast and north to Seal Skerry", {{114, 194}, {204, 203}, {244, 184}, {250, 150}, {294, 118}}},
+    {"the pier south-west, then east to Veyl's west shore", {{114, 194}, {100, 300}, {245, 300}}},
+    {"Whisperwood's east shore south to Veyl's north shore", {{244, 130}, {244, 180}, {290, 250}}},
 };
 
 // Walks the player along the tiles at walking speed, holding two arrows on a slant, while the
