@@ -38,13 +38,13 @@ const std::vector<Leg> kLegs = {
     // a room key for the locket and one for a room at the inn.
     {"The heath road", {"Hungry wolf", "Hungry wolf"}, 1, "shortsword", "roundshield", {"potion", "potion", "draught"},
      {"shortsword", "roomkey", "roomkey"}, "locket", true, false, false, {}, {"roundshield"}},
-    {"Whisperwood", {"Grey wolf", "Grey wolf", "Grey wolf"}, 1, "handaxe", "roundshield", {"potion", "potion"},
+    {"Whisperwood", {"Grey wolf", "Grey wolf", "Grey wolf", "Risen dead"}, 1, "handaxe", "roundshield", {"potion", "potion"},
      {"handaxe"}, "", true},
     {"Barrow of the Nine", {"Barrow wight"}, 2, "handaxe", "roundshield", {"potion", "potion"}, {}, "tidebook", true},
     // One great potion lies in the mine's tunnels.
-    {"Greyfang mine", {"Mine warden"}, 2, "handaxe", "chainmail", {"potion", "greatpotion", "greatpotion"},
+    {"Greyfang mine", {"Restless miner", "Restless miner", "Mine warden"}, 2, "handaxe", "chainmail", {"potion", "greatpotion", "greatpotion"},
      {"chainmail", "potion", "greatpotion"}, "ruby", true},
-    {"Reedmire", {"Bog hound", "Bog hound"}, 2, "longsword", "chainmail", {"greatpotion"}, {"longsword", "greatpotion"},
+    {"Reedmire", {"Smugglers' lookout", "Bog hound", "Bog hound"}, 2, "longsword", "chainmail", {"greatpotion"}, {"longsword", "greatpotion"},
      "", true},
     // Old Nettle's potion and the cove's great potion help there.
     {"Smugglers' Cove", {"Cutthroat", "Cutthroat", "Captain Redmaw"}, 3, "longsword", "chainmail",
@@ -72,16 +72,18 @@ const std::vector<Leg> kNewcomer = {
     // The road to the Mendrel is free of creatures; the room key is the only purchase.
     {"The Mendrel road", {}, 0, "staff", "leatherarmour", {}, {"roomkey"}, "locket", true},
     // The locket's reward buys a short sword, a room at the inn and a potion.
-    {"The Whisperwood road", {"Grey wolf", "Grey wolf"}, 0, "shortsword", "leatherarmour", {"draught", "potion"},
-     {"shortsword", "roomkey", "potion"}, "", true},
+    {"The Whisperwood road", {"Grey wolf", "Grey wolf", "Risen dead"}, 0, "shortsword", "leatherarmour",
+     {"draught", "potion"}, {"shortsword", "roomkey", "potion"}, "", true},
     // A night in Fenn's bed, where the barrow key lies, and his spare potion.
     {"Barrow of the Nine", {"Barrow skeleton", "Barrow wight"}, 1, "shortsword", "leatherarmour", {"potion"}, {},
      "tidebook", true},
-    // Chain mail and a potion; a hungry wolf on the heath by the road west, the great potion in the tunnels.
-    {"Greyfang mine", {"Hungry wolf", "Mine warden"}, 1, "shortsword", "chainmail", {"potion", "greatpotion"},
+    // Chain mail and a potion; a hungry wolf on the heath by the road west, the two restless miners on
+    // the road below the hills, the great potion in the tunnels.
+    {"Greyfang mine", {"Hungry wolf", "Restless miner", "Restless miner", "Mine warden"}, 1, "shortsword", "chainmail", {"potion", "greatpotion"},
      {"chainmail", "potion"}, "ruby", true, false, false, {"leatherarmour"}},
-    // A long sword and potions; a bog hound on the road south, then a night in Old Nettle's bed.
-    {"The Reedmire road", {"Bog hound"}, 2, "longsword", "chainmail", {"potion", "greatpotion"},
+    // A long sword and potions; a bog hound on the road south, then a night in Old Nettle's bed and
+    // Redmaw's lookout on the cove road.
+    {"The Reedmire road", {"Bog hound", "Smugglers' lookout"}, 2, "longsword", "chainmail", {"potion", "greatpotion"},
      {"longsword", "potion", "greatpotion", "greatpotion"}, "", true},
     // What is left, Old Nettle's potion and the cove's great potion.
     {"Smugglers' Cove", {"Cutthroat", "Cutthroat", "Captain Redmaw"}, 2, "longsword", "chainmail",

@@ -55,7 +55,7 @@ TEST(NewcomerPlay, TheFirstThreeQuestsFromNewGame)
     hero.fetch(s, "barrowkey");
     hero.fetch(s, "potion", 201, 115);
     hero.sleepNear(s, 200, 114);
-    hero.openDoor(s, 182, 98);
+    hero.openDoor(s, 181, 84);
     hero.fetch(s, "tidebook");
     hero.talk(s, "Mayor Odell");
     hero.expectQuestsDone(s, 3);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 #include "adventurer.h"
+#include "passage.h"
 #include "seam.h"
 
 namespace {
@@ -81,7 +82,8 @@ TEST(ShippedPlay, NewGameToTheEndingSlides)
     hero.hunt(one, "Grey wolf", 3);
     hero.fetch(one, "barrowkey");
     hero.sleepNear(one, 200, 114);
-    hero.openDoor(one, 182, 98);
+    // Grave-robbers smashed the barrow's door; the key opens the inner tomb's.
+    hero.openDoor(one, 181, 84);
     hero.fetch(one, "tidebook");
     hero.talk(one, "Mayor Odell");
     hero.expectQuestsDone(one, 3);
@@ -99,6 +101,9 @@ TEST(ShippedPlay, NewGameToTheEndingSlides)
     hero.fetch(two, "greatpotion", 50, 54);
     hero.openDoor(two, 52, 54);
     hero.fetch(two, "ruby");
+    // Out by the foreman's bolt-hole, whose key lies in the vault, to the hills east of the mine.
+    hero.fetch(two, "boltkey");
+    hero.openDoor(two, 60, 55);
     hero.talk(two, "Mayor Odell");
     hero.expectQuestsDone(two, 4);
     hero.saveAndQuit(two, saved);
@@ -126,11 +131,19 @@ TEST(ShippedPlay, NewGameToTheEndingSlides)
     hero.sell(four, "Pennick", {"handaxe", "shortsword", "roundshield", "leatherarmour"});
     hero.buy(four, "Pennick", {"greatpotion", "greatpotion", "greatpotion", "greatpotion", "potion", "potion",
                                "potion"});
+    // Seal Skerry's four serpents and its rune blade, from Whisperwood's east shore and back; the
+    // float-ring goes on at the water's edge, so the way there keeps to the land.
+    hero.walkTo(four, 241, 119);
     hero.wear(four, "floatring");
-    // Out on the water: two of the Reach's serpents, then the rune blade on Seal Skerry.
-    hero.hunt(four, "Sea serpent", 3);
+    hero.hunt(four, "Sea serpent", 4);
     hero.fetch(four, "runeblade");
-    hero.hunt(four, "Sea serpent", 1);
+    hero.walkTo(four, 241, 119);
+    hero.walkTo(four, 202, 122);
+    hero.walkTo(four, 152, 162);
+    hero.walkTo(four, 114, 191);
+    // Over the Serpent Reach by the smugglers' passage, between its rocks: no serpent waits there.
+    for (const qtest::Tile& t : qtest::closely(qtest::passageCorners()))
+        hero.walkTo(four, t.x, t.y);
     hero.talk(four, "Brother Caddock");
     hero.hunt(four, "Drowned sailor", 3);
     hero.sleepNear(four, 271, 271);
