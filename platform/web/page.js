@@ -205,11 +205,6 @@ function openStore() {
     try { FS.mkdir(GAME_DIR); } catch (e) { /* made by the package */ }
     if (isFolder(FS, STORE_DIR + '/save') && !isFolder(FS, GAME_DIR + '/save'))
       copyTree(FS, STORE_DIR + '/save', GAME_DIR + '/save');
-    // An empty save/ as the game ships with: the browser's mkdir(".") fails where the
-    // desktop's says the folder exists, so the game cannot make it from nothing.
-    ['save', 'save/idef', 'save/npcdef', 'save/qdef'].forEach(function (d) {
-      if (!isFolder(FS, GAME_DIR + '/' + d)) FS.mkdir(GAME_DIR + '/' + d);
-    });
     FS.chdir(GAME_DIR);
     watchSaves(FS);
     Module.removeRunDependency('save-store');
