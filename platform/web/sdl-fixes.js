@@ -80,6 +80,17 @@ mergeInto(LibraryManager.library, {
     return 0;
   },
 
+  // The game's own work per frame, for the page's figures: the time between waking from one
+  // delay and entering the next (a delay runs twice here, going to sleep and waking up).
+  SDL_Delay__deps: ['emscripten_sleep', '$Asyncify'],
+  SDL_Delay: function(delay) {
+    var waking = Asyncify.state === Asyncify.State.Rewinding;
+    if (!waking && Module['awakeSince'] !== undefined)
+      Module['workMs'] = (Module['workMs'] || 0) + performance.now() - Module['awakeSince'];
+    _emscripten_sleep(delay);
+    if (waking) Module['awakeSince'] = performance.now();
+  },
+
   // The window's title is the tab's.
   SDL_WM_SetCaption: function(title, icon) {
     if (title) document.title = UTF8ToString(title);
