@@ -82,13 +82,36 @@ mergeInto(LibraryManager.library, {
 
   // The game's own work per frame, for the page's figures: the time between waking from one
   // delay and entering the next (a delay runs twice here, going to sleep and waking up).
-  SDL_Delay__deps: ['emscripten_sleep', '$Asyncify'],
+  // The page may also wake the game before its time: see quorvaneCloseWindow.
+  SDL_Delay__deps: ['$Asyncify', '$safeSetTimeout', '$quorvaneCloseWindow'],
   SDL_Delay: function(delay) {
     var waking = Asyncify.state === Asyncify.State.Rewinding;
     if (!waking && Module['awakeSince'] !== undefined)
       Module['workMs'] = (Module['workMs'] || 0) + performance.now() - Module['awakeSince'];
-    _emscripten_sleep(delay);
+    Asyncify.handleSleep(function(wakeUp) {
+      var woken = false;
+      var wake = function() {
+        if (woken) return;
+        woken = true;
+        Module['wakeGame'] = null;
+        wakeUp();
+      };
+      Module['wakeGame'] = wake;
+      safeSetTimeout(wake, delay);
+    });
     if (waking) Module['awakeSince'] = performance.now();
+  },
+
+  // Closing the tab is closing the window: the game gets the window's quit event. Once the
+  // page is going, no timer of it runs again, so the game is woken at once, frame after
+  // frame, until it has ended (or, in a screen that a quit only closes, for a bounded while).
+  $quorvaneCloseWindow__deps: ['$SDL', '$callUserCallback'],
+  $quorvaneCloseWindow__postset: "Module['closeWindow'] = quorvaneCloseWindow;",
+  $quorvaneCloseWindow: function() {
+    if (runtimeExited || ABORT) return;
+    SDL.events.push({ type: 'unload' });
+    for (var frames = 0; frames < 120 && Module['wakeGame'] && !runtimeExited && !ABORT; frames++)
+      callUserCallback(Module['wakeGame']);
   },
 
   // The window's title is the tab's.

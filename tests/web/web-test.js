@@ -64,11 +64,12 @@ function launch() {
   });
 }
 
-// A DevTools client on one page: send() answers with the command's result.
-async function attach(browserUrl) {
+// A DevTools client on one page (the first, or the target named): send() answers with the
+// command's result, evaluate() with an expression's value in the page.
+async function attach(browserUrl, targetId) {
   const port = new URL(browserUrl).port;
   const list = await (await fetch('http://127.0.0.1:' + port + '/json/list')).json();
-  const page = list.find((t) => t.type === 'page');
+  const page = list.find((t) => t.type === 'page' && (!targetId || t.id === targetId));
   const ws = new WebSocket(page.webSocketDebuggerUrl);
   await new Promise((ok, bad) => { ws.onopen = ok; ws.onerror = () => bad(new Error('no DevTools socket')); });
   let next = 1;
@@ -92,7 +93,12 @@ async function attach(browserUrl) {
     waiting.set(id, { ok, bad });
     ws.send(JSON.stringify({ id, method, params: params || {} }));
   });
-  return { send, logs, close: () => ws.close() };
+  const evaluate = async (expr) => {
+    const r = await send('Runtime.evaluate', { expression: expr, returnByValue: true, awaitPromise: true });
+    if (r.exceptionDetails) throw new Error('page: ' + JSON.stringify(r.exceptionDetails).slice(0, 300));
+    return r.result.value;
+  };
+  return { send, evaluate, logs, close: () => ws.close() };
 }
 
 // Processor time (s) used so far by the browser and every process under it.
@@ -118,20 +124,16 @@ const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 async function main() {
   const port = await serve();
   const url = 'http://127.0.0.1:' + port + '/';
-  const cdp = await attach(await launch());
-  const { send } = cdp;
+  const browserUrl = await launch();
+  const cdp = await attach(browserUrl);
+  const { send, evaluate } = cdp;
   await send('Runtime.enable');
   await send('Page.enable');
 
-  const evaluate = async (expr) => {
-    const r = await send('Runtime.evaluate', { expression: expr, returnByValue: true, awaitPromise: true });
-    if (r.exceptionDetails) throw new Error('page: ' + JSON.stringify(r.exceptionDetails).slice(0, 300));
-    return r.result.value;
-  };
-  const waitFor = async (what, expr) => {
+  const waitFor = async (what, expr, tab) => {
     const until = Date.now() + STEP_MS;
     while (Date.now() < until) {
-      if (await evaluate(expr)) return;
+      if (await (tab || cdp).evaluate(expr)) return;
       await sleep(100);
     }
     throw new Error('waited too long for ' + what + ' (page: ' + JSON.stringify(await evaluate('typeof quorvaneState === "undefined" ? null : quorvaneState')) + ')\n' + cdp.logs.slice(-15).join('\n'));
@@ -184,6 +186,17 @@ async function main() {
   console.log('web test: menu drawn ' + (Date.now() - t0) + ' ms after the page was asked for');
   await send('Runtime.evaluate', { expression: 'document.getElementById("canvas").focus()' });
   if (shotPath) await saveCanvasShot(shotPath.replace(/\.png$/, '') + '-menu.png');
+
+  // A second tab of the same page would keep its saves in the same store: it is refused.
+  const { targetId } = await send('Target.createTarget', { url });
+  const tab2 = await attach(browserUrl, targetId);
+  await waitFor('the second tab to be refused', 'typeof quorvaneState !== "undefined" && quorvaneState.refused !== ""', tab2);
+  const second = await tab2.evaluate('[quorvaneState.started, document.getElementById("status").textContent]');
+  if (second[0] || !/already open in another tab/.test(second[1]))
+    throw new Error('the second tab was not refused: ' + JSON.stringify(second));
+  tab2.close();
+  await send('Target.closeTarget', { targetId });
+  await send('Page.bringToFront');
 
   await key('Return');             // New Game
   await sleep(800);
@@ -251,6 +264,9 @@ async function main() {
   if (mapsLoaded() === loadedBefore) throw new Error('the tutorial did not start\n' + cdp.logs.slice(-15).join('\n'));
   await key('Return');             // past its intro
   if (!(await evaluate(drawn))) throw new Error('the tutorial shows nothing');
+  // Closing the tab closes the window: the game's quit path runs to its end before the page goes.
+  const exitStatus = await evaluate(`window.dispatchEvent(new PageTransitionEvent('pagehide')), quorvaneState.exitStatus`);
+  if (exitStatus !== 0) throw new Error('closing the tab did not end the game: ' + exitStatus + '\n' + cdp.logs.slice(-10).join('\n'));
 
   return 'web test: passed in ' + ((Date.now() - started) / 1000).toFixed(1) + ' s (' + fps +
          ' frames a second on the map, the game working ' + workMs.toFixed(2) + ' ms a frame, the browser using ' +
