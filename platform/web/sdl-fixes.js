@@ -56,6 +56,10 @@ mergeInto(LibraryManager.library, {
   TTF_RenderText_Solid__deps: ['$SDL', '$quorvaneFontBox'],
   TTF_RenderText_Solid: function(font, text, color) {
     text = UTF8ToString(text) || ' ';
+    // The last lines made, for the browser test to read what the game says.
+    var made = Module['linesMade'] || (Module['linesMade'] = []);
+    made.push(text);
+    if (made.length > 100) made.shift();
     var fontData = SDL.fonts[font];
     var box = quorvaneFontBox(fontData);
     var w = SDL.estimateTextWidth(fontData, text);

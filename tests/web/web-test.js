@@ -27,14 +27,20 @@ function finish(code, message) {
 }
 setTimeout(() => finish(1, 'web test: FAILED, over the overall time limit'), OVERALL_MS).unref();
 
+// The desktop build's frame of the test's own game ("webarena", made by scripts/web.sh test) just
+// after its introduction: F3 in `quorvane --game webarena` with the shipped config.cfg.
+const DESKTOP_FRAME = 'arena-desktop.png';
+// Where that frame has text (the HUD's three lines): the browser draws text with its own rasteriser.
+const TEXT_BOX = { x: 48, y: 0, w: 160, h: 64 };
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-                '.data': 'application/octet-stream' };
+                '.data': 'application/octet-stream', '.png': 'image/png' };
 function serve() {
   return new Promise((resolve) => {
     server = http.createServer((req, res) => {
       const name = decodeURIComponent(req.url.split('?')[0]);
-      const file = path.join(root, name === '/' ? 'index.html' : name);
-      if (!file.startsWith(root + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+      const file = name === '/' + DESKTOP_FRAME ? path.join(__dirname, DESKTOP_FRAME)
+                                                : path.join(root, name === '/' ? 'index.html' : name);
+      if (!(file.startsWith(root + path.sep) || name === '/' + DESKTOP_FRAME) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
         res.writeHead(404);
         res.end();
         return;
@@ -138,9 +144,10 @@ async function main() {
     }
     throw new Error('waited too long for ' + what + ' (page: ' + JSON.stringify(await evaluate('typeof quorvaneState === "undefined" ? null : quorvaneState')) + ')\n' + cdp.logs.slice(-15).join('\n'));
   };
-  const KEYS = { F3: ['F3', 'F3', 114], Return: ['Enter', 'Enter', 13], Escape: ['Escape', 'Escape', 27], F1: ['F1', 'F1', 112],
+  const KEYS = { Space: [' ', 'Space', 32], F3: ['F3', 'F3', 114], Return: ['Enter', 'Enter', 13], Escape: ['Escape', 'Escape', 27], F1: ['F1', 'F1', 112],
                  Down: ['ArrowDown', 'ArrowDown', 40], Up: ['ArrowUp', 'ArrowUp', 38],
                  Left: ['ArrowLeft', 'ArrowLeft', 37], Right: ['ArrowRight', 'ArrowRight', 39] };
+  for (const c of 'abcdefghijklmnopqrstuvwxyz') KEYS[c] = [c, 'Key' + c.toUpperCase(), c.toUpperCase().charCodeAt(0)];
   const key = async (name, holdMs) => {
     const [k, code, vk] = KEYS[name];
     const base = { key: k, code, windowsVirtualKeyCode: vk, nativeVirtualKeyCode: vk };
@@ -264,10 +271,84 @@ async function main() {
   if (mapsLoaded() === loadedBefore) throw new Error('the tutorial did not start\n' + cdp.logs.slice(-15).join('\n'));
   await key('Return');             // past its intro
   if (!(await evaluate(drawn))) throw new Error('the tutorial shows nothing');
+  // The test's own game, from a fresh page: its first map frame against the desktop's, a talk,
+  // then a walk east until the wolf pup starts a fight, fought to its end.
+  await send('Page.reload', { ignoreCache: false });
+  await sleep(300);
+  await waitFor('the menu for the arena', 'typeof quorvaneState !== "undefined" && quorvaneState.started && ' + drawn);
+  await send('Runtime.evaluate', { expression: 'document.getElementById("canvas").focus()' });
+  const said = (text) => 'Module.linesMade && Module.linesMade.some(function (l) { return l.indexOf(' + JSON.stringify(text) + ') >= 0; })';
+  await key('Up');
+  await key('Up');
+  await key('Return');             // Launch Custom Game...
+  for (const c of 'webarena') await key(c, 40);
+  await key('Return');
+  await waitFor('the arena\'s introduction', said('A field, a guide'));
+  await key('Return');
+  await sleep(700);
+  const frame = await evaluate(`new Promise(function (done) {
+    var shown = document.getElementById('canvas'), w = shown.width, h = shown.height;
+    var grab = function (source) {
+      var c = document.createElement('canvas');
+      c.width = w; c.height = h;
+      var x = c.getContext('2d');
+      x.drawImage(source, 0, 0);
+      return x.getImageData(0, 0, w, h).data;
+    };
+    var mine = grab(shown), picture = new Image();
+    picture.onload = function () {
+      var theirs = grab(picture), box = ${JSON.stringify(TEXT_BOX)}, out = 0, inText = 0, worst = 0, where = null;
+      for (var i = 0; i < w * h; i++) {
+        var d = Math.max(Math.abs(mine[4 * i] - theirs[4 * i]), Math.abs(mine[4 * i + 1] - theirs[4 * i + 1]),
+                         Math.abs(mine[4 * i + 2] - theirs[4 * i + 2]));
+        if (!d) continue;
+        var x = i % w, y = (i - x) / w;
+        if (x >= box.x && x < box.x + box.w && y >= box.y && y < box.y + box.h) inText++;
+        else {
+          out++;
+          worst = Math.max(worst, d);
+          where = where ? [Math.min(where[0], x), Math.min(where[1], y), Math.max(where[2], x), Math.max(where[3], y)] : [x, y, x, y];
+        }
+      }
+      done({ outside: out, worstOutside: worst, outsideWithin: where, inText: inText, textPixels: box.w * box.h });
+    };
+    picture.onerror = function () { done(null); };
+    picture.src = '/${DESKTOP_FRAME}';
+  })`);
+  if (!frame) throw new Error('the desktop frame ' + DESKTOP_FRAME + ' could not be read');
+  if (shotPath) await saveCanvasShot(shotPath.replace(/\.png$/, '') + '-arena.png');
+  // Outside the text only the soft edges of the characters' pictures may differ, by one step of
+  // a colour (the canvas blends alpha with its own rounding); the text is drawn by another
+  // rasteriser, and in the browser without the ring that "readabletext" puts round it.
+  if (frame.worstOutside > 1 || frame.outside > 400 || frame.inText > frame.textPixels * 0.35)
+    throw new Error('the arena frame differs from the desktop\'s: ' + JSON.stringify(frame));
+  await key('Return');             // talk to the guide
+  await waitFor('the guide\'s line', said('Well met. The pup is east of here.'));
+  for (let i = 0; i < 20 && !(await evaluate(said('Wolf pup'))); i++) await key('Right', 400);
+  await waitFor('the fight with the wolf pup', said('Wolf pup'));
+  for (let i = 0; i < 40 && !(await evaluate(said('You won the fight'))); i++) {
+    await key('z');                // a blow when it is beside the player, else nothing
+    await key('Space');            // else wait for it to come
+  }
+  await waitFor('the fight to be won', said('You won the fight'));
+  await key('Return');
+  const storedArena = await evaluate('quorvaneState.storedSaves');
+  await key('F1');
+  await waitFor('the arena save to be stored', 'quorvaneState.storedSaves > ' + storedArena + ' && !quorvaneState.storing');
+  const hero = (await playerRecord()).split('\n');
+  const pupLeft = await evaluate(`Module.FS.readdir('/game/save/npcdef').some(function (n) {
+    return /\\.def$/.test(n) && Module.FS.readFile('/game/save/npcdef/' + n, { encoding: 'utf8' }).indexOf('Wolf pup') >= 0;
+  })`);
+  // The record's lines from the file name on: experience is the 8th, money the 21st.
+  if (pupLeft || hero[7] !== '1' || hero[20] !== '90')
+    throw new Error('the won fight is not in the save: ' + JSON.stringify({ pupLeft, hero }));
+
   // Closing the tab closes the window: the game's quit path runs to its end before the page goes.
   const exitStatus = await evaluate(`window.dispatchEvent(new PageTransitionEvent('pagehide')), quorvaneState.exitStatus`);
   if (exitStatus !== 0) throw new Error('closing the tab did not end the game: ' + exitStatus + '\n' + cdp.logs.slice(-10).join('\n'));
 
+  console.log('web test: the arena frame against the desktop\'s: ' + frame.outside + ' pixels differ outside the text (by ' +
+              frame.worstOutside + ' at most, within ' + frame.outsideWithin + '), ' + frame.inText + ' of ' + frame.textPixels + ' within it');
   return 'web test: passed in ' + ((Date.now() - started) / 1000).toFixed(1) + ' s (' + fps +
          ' frames a second on the map, the game working ' + workMs.toFixed(2) + ' ms a frame, the browser using ' +
          cpu + ' % of a core)';
