@@ -87,7 +87,7 @@ mergeInto(LibraryManager.library, {
   // The game's own work per frame, for the page's figures: the time between waking from one
   // delay and entering the next (a delay runs twice here, going to sleep and waking up).
   // The page may also wake the game before its time: see quorvaneCloseWindow.
-  SDL_Delay__deps: ['$Asyncify', '$safeSetTimeout', '$quorvaneCloseWindow'],
+  SDL_Delay__deps: ['$Asyncify', '$callUserCallback', '$quorvaneCloseWindow', '$quorvaneSoundWatch'],
   SDL_Delay: function(delay) {
     var waking = Asyncify.state === Asyncify.State.Rewinding;
     if (!waking && Module['awakeSince'] !== undefined)
@@ -101,7 +101,9 @@ mergeInto(LibraryManager.library, {
         wakeUp();
       };
       Module['wakeGame'] = wake;
-      safeSetTimeout(wake, delay);
+      // A plain timer: one that kept the runtime alive would, once the page had woken the
+      // game itself, keep a quit that calls exit() from being heard as the end.
+      setTimeout(function() { callUserCallback(wake); }, delay);
     });
     if (waking) Module['awakeSince'] = performance.now();
   },
@@ -116,6 +118,28 @@ mergeInto(LibraryManager.library, {
     SDL.events.push({ type: 'unload' });
     for (var frames = 0; frames < 120 && Module['wakeGame'] && !runtimeExited && !ABORT; frames++)
       callUserCallback(Module['wakeGame']);
+  },
+
+  // What the browser's audio has done, for the browser test: its state (suspended until the
+  // page gets its first key or click), and the sounds the game started on it and that ended.
+  $quorvaneSoundWatch__deps: ['$SDL'],
+  $quorvaneSoundWatch__postset: "quorvaneSoundWatch();",
+  $quorvaneSoundWatch: function() {
+    var counts = Module['sounds'] = { started: 0, ended: 0 };
+    Module['audioState'] = function() { return SDL.audioContext ? SDL.audioContext.state : 'none'; };
+    var play = SDL.playWebAudio;
+    SDL.playWebAudio = function(audio) {
+      var before = audio && audio.webAudioNode;
+      play(audio);
+      var node = audio && audio.webAudioNode;
+      if (!node || node === before) return;
+      counts.started++;
+      var ended = node.onended;
+      node.onended = function() {
+        counts.ended++;
+        if (ended) ended.apply(this, arguments);
+      };
+    };
   },
 
   // The window's title is the tab's.

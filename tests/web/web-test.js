@@ -56,7 +56,7 @@ function launch() {
   profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quorvane-web-'));
   browser = spawn('chromium', ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic',
     '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync',
-    '--autoplay-policy=no-user-gesture-required', '--window-size=900,760',
+    '--window-size=900,760',
     '--remote-debugging-port=0', '--user-data-dir=' + profile, 'about:blank'],
     { stdio: ['ignore', 'ignore', 'pipe'] });
   return new Promise((resolve, reject) => {
@@ -193,6 +193,9 @@ async function main() {
   console.log('web test: menu drawn ' + (Date.now() - t0) + ' ms after the page was asked for');
   await send('Runtime.evaluate', { expression: 'document.getElementById("canvas").focus()' });
   if (shotPath) await saveCanvasShot(shotPath.replace(/\.png$/, '') + '-menu.png');
+  // The browser holds sound back until the page gets a key or a click.
+  const audioAtFirst = await evaluate('Module.audioState()');
+  if (audioAtFirst !== 'suspended') throw new Error('the game\'s audio before any input is ' + audioAtFirst);
 
   // A second tab of the same page would keep its saves in the same store: it is refused.
   const { targetId } = await send('Target.createTarget', { url });
@@ -324,6 +327,8 @@ async function main() {
     throw new Error('the arena frame differs from the desktop\'s: ' + JSON.stringify(frame));
   await key('Return');             // talk to the guide
   await waitFor('the guide\'s line', said('Well met. The pup is east of here.'));
+  // The talk's sound went through the browser's audio and played to its end.
+  await waitFor('the talk\'s sound to play', 'Module.audioState() === "running" && Module.sounds.ended > 0');
   for (let i = 0; i < 20 && !(await evaluate(said('Wolf pup'))); i++) await key('Right', 400);
   await waitFor('the fight with the wolf pup', said('Wolf pup'));
   for (let i = 0; i < 40 && !(await evaluate(said('You won the fight'))); i++) {
@@ -342,6 +347,10 @@ async function main() {
   // The record's lines from the file name on: experience is the 8th, money the 21st.
   if (pupLeft || hero[7] !== '1' || hero[20] !== '90')
     throw new Error('the won fight is not in the save: ' + JSON.stringify({ pupLeft, hero }));
+
+  const sounds = await evaluate('Module.sounds');
+  console.log('web test: audio suspended until the first key, then running; ' + sounds.started +
+              ' sounds started in the arena, ' + sounds.ended + ' played to their end');
 
   // Closing the tab closes the window: the game's quit path runs to its end before the page goes.
   const exitStatus = await evaluate(`window.dispatchEvent(new PageTransitionEvent('pagehide')), quorvaneState.exitStatus`);
