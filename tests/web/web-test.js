@@ -301,7 +301,13 @@ async function main() {
     var mine = grab(shown), picture = new Image();
     picture.onload = function () {
       var theirs = grab(picture), box = ${JSON.stringify(TEXT_BOX)}, out = 0, inText = 0, worst = 0, where = null;
+      var dark = function (p, i) { return p[4 * i] + p[4 * i + 1] + p[4 * i + 2] < 40; }, ringMine = 0, ringTheirs = 0;
       for (var i = 0; i < w * h; i++) {
+        var bx = i % w, by = (i - bx) / w;
+        if (bx >= box.x && bx < box.x + box.w && by >= box.y && by < box.y + box.h) {
+          if (dark(mine, i)) ringMine++;
+          if (dark(theirs, i)) ringTheirs++;
+        }
         var d = Math.max(Math.abs(mine[4 * i] - theirs[4 * i]), Math.abs(mine[4 * i + 1] - theirs[4 * i + 1]),
                          Math.abs(mine[4 * i + 2] - theirs[4 * i + 2]));
         if (!d) continue;
@@ -313,7 +319,8 @@ async function main() {
           where = where ? [Math.min(where[0], x), Math.min(where[1], y), Math.max(where[2], x), Math.max(where[3], y)] : [x, y, x, y];
         }
       }
-      done({ outside: out, worstOutside: worst, outsideWithin: where, inText: inText, textPixels: box.w * box.h });
+      done({ outside: out, worstOutside: worst, outsideWithin: where, inText: inText, textPixels: box.w * box.h,
+             ringMine: ringMine, ringTheirs: ringTheirs });
     };
     picture.onerror = function () { done(null); };
     picture.src = '/${DESKTOP_FRAME}';
@@ -322,8 +329,9 @@ async function main() {
   if (shotPath) await saveCanvasShot(shotPath.replace(/\.png$/, '') + '-arena.png');
   // Outside the text only the soft edges of the characters' pictures may differ, by one step of
   // a colour (the canvas blends alpha with its own rounding); the text is drawn by another
-  // rasteriser, and in the browser without the ring that "readabletext" puts round it.
-  if (frame.worstOutside > 1 || frame.outside > 400 || frame.inText > frame.textPixels * 0.35)
+  // rasteriser, with the dark ring of "readabletext" round it as on the desktop.
+  if (frame.worstOutside > 1 || frame.outside > 400 || frame.inText > frame.textPixels * 0.35 ||
+      frame.ringMine < frame.ringTheirs / 2)
     throw new Error('the arena frame differs from the desktop\'s: ' + JSON.stringify(frame));
   await key('Return');             // talk to the guide
   await waitFor('the guide\'s line', said('Well met. The pup is east of here.'));
@@ -357,7 +365,8 @@ async function main() {
   if (exitStatus !== 0) throw new Error('closing the tab did not end the game: ' + exitStatus + '\n' + cdp.logs.slice(-10).join('\n'));
 
   console.log('web test: the arena frame against the desktop\'s: ' + frame.outside + ' pixels differ outside the text (by ' +
-              frame.worstOutside + ' at most, within ' + frame.outsideWithin + '), ' + frame.inText + ' of ' + frame.textPixels + ' within it');
+              frame.worstOutside + ' at most, within ' + frame.outsideWithin + '), ' + frame.inText + ' of ' + frame.textPixels + ' within it; ' +
+              frame.ringMine + ' dark ring pixels against ' + frame.ringTheirs);
   return 'web test: passed in ' + ((Date.now() - started) / 1000).toFixed(1) + ' s (' + fps +
          ' frames a second on the map, the game working ' + workMs.toFixed(2) + ' ms a frame, the browser using ' +
          cpu + ' % of a core)';
