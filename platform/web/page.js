@@ -268,7 +268,7 @@ function claimTab() {
   }
   var me = Math.random().toString(36).slice(2), beat = null;
   try { beat = JSON.parse(localStorage.getItem(TAB_BEAT_KEY) || 'null'); } catch (e) { beat = null; }
-  if (beat && beat.tab !== me && Date.now() - beat.at < 3 * TAB_BEAT_MS) { refuseTab(); return; }
+  if (beat && Date.now() - beat.at < 3 * TAB_BEAT_MS) { refuseTab(); return; }
   var write = function () {
     try { localStorage.setItem(TAB_BEAT_KEY, JSON.stringify({ tab: me, at: Date.now() })); } catch (e) { /* private mode */ }
   };
@@ -304,7 +304,8 @@ var Module = {
     releaseTab();
     setStatus('The game has ended. Reload the page to play again.');
   },
-  setStatus: function (text) { if (text) setStatus(text); },
+  // The loader's progress lines, unless the tab has been refused (its message stays).
+  setStatus: function (text) { if (text && !quorvaneState.refused) setStatus(text); },
 };
 
 // The tab closing (or the page reloading or being left) closes the game's window.
