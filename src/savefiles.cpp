@@ -32,25 +32,29 @@ void reportSaveFailure(const std::string& path, int err)
     fprintf(stderr, "Could not save %s: %s\n", path.c_str(), err ? strerror(err) : "write failed");
 }
 
+// Makes one folder; one that is already there is fine, whatever mkdir said about it (some file
+// systems answer EINVAL for "." rather than EEXIST), as long as it really is a folder.
+static bool makeFolder(const std::string& path)
+{
+    if (mkdir(path.c_str(), 0755) == 0)
+        return true;
+    int e = errno;
+    struct stat st;
+    if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return true;
+    reportSaveFailure(path, e == EEXIST ? ENOTDIR : e);
+    return false;
+}
+
 bool makeFolders(const std::string& path)
 {
     for (size_t i = 1; i < path.size(); i++) {
         if (path[i] != '/' || path[i - 1] == '/')
             continue;
-        std::string part = path.substr(0, i);
-        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
-            reportSaveFailure(part, errno);
+        if (!makeFolder(path.substr(0, i)))
             return false;
-        }
     }
-    if (mkdir(path.c_str(), 0755) == 0)
-        return true;
-    int e = errno;
-    struct stat st;
-    if (e == EEXIST && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-        return true;
-    reportSaveFailure(path, e == EEXIST ? ENOTDIR : e);
-    return false;
+    return makeFolder(path);
 }
 
 SaveLock::SaveLock(const std::string& folder)

@@ -2,12 +2,11 @@
 #include "game.h"
 #include "gamepad.h"
 #include "replay.h"
+#include "screen-show.h"
 
 void CGame::showFrame()
 {
-    SDL_LockSurface(screen);
-    SDL_Flip(screen);
-    SDL_UnlockSurface(screen);
+    showWindowSurface(screen);
     frameCap.endFrame();
 }
 

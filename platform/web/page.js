@@ -8,7 +8,7 @@ var FONT_PATH = 'data/assets/font.ttf';
 var SAVE_FILE_KIND = 'quorvane-save 1';
 
 // What the page has done so far, read by the browser test.
-var quorvaneState = { started: false, storedSaves: 0, storing: false, lastError: '' };
+var quorvaneState = { started: false, storedSaves: 0, storing: false, lastError: '', refused: '' };
 
 function setStatus(text) {
   document.getElementById('status').textContent = text;
@@ -205,11 +205,6 @@ function openStore() {
     try { FS.mkdir(GAME_DIR); } catch (e) { /* made by the package */ }
     if (isFolder(FS, STORE_DIR + '/save') && !isFolder(FS, GAME_DIR + '/save'))
       copyTree(FS, STORE_DIR + '/save', GAME_DIR + '/save');
-    // An empty save/ as the game ships with: the browser's mkdir(".") fails where the
-    // desktop's says the folder exists, so the game cannot make it from nothing.
-    ['save', 'save/idef', 'save/npcdef', 'save/qdef'].forEach(function (d) {
-      if (!isFolder(FS, GAME_DIR + '/' + d)) FS.mkdir(GAME_DIR + '/' + d);
-    });
     FS.chdir(GAME_DIR);
     watchSaves(FS);
     Module.removeRunDependency('save-store');
@@ -236,6 +231,56 @@ function registerFont() {
   })();
 }
 
+// One tab at a time plays: every page of this site keeps its saves in the same store, and two
+// games writing it would mix their saves. The first tab holds a lock (or, where the browser
+// has no locks, a heartbeat in localStorage) for as long as its game runs; a second tab says
+// so and does not start its game.
+var ONE_TAB_LOCK = 'quorvane-save-store';
+var TAB_BEAT_KEY = 'quorvane-playing', TAB_BEAT_MS = 1000;
+var TAB_REFUSED = 'The game is already open in another tab of this browser, and both would keep ' +
+                  'their saves in the same place. Close the other tab, then reload this one.';
+var releaseTab = function () {};
+
+function refuseTab() {
+  quorvaneState.refused = TAB_REFUSED;
+  setStatus(TAB_REFUSED);
+  var c = Module.canvas, ctx = c.getContext('2d');
+  ctx.fillStyle = '#000';
+  ctx.fillRect(0, 0, c.width, c.height);
+  ctx.fillStyle = '#d8d8d8';
+  ctx.font = '16px sans-serif';
+  ctx.textAlign = 'center';
+  ['The game is already open in another tab.', 'Close that tab, then reload this one.'].forEach(function (line, i) {
+    ctx.fillText(line, c.width / 2, c.height / 2 + i * 24);
+  });
+}
+
+function claimTab() {
+  Module.addRunDependency('one-tab');
+  var granted = function () { Module.removeRunDependency('one-tab'); };
+  if (navigator.locks) {
+    navigator.locks.request(ONE_TAB_LOCK, { ifAvailable: true }, function (lock) {
+      if (!lock) { refuseTab(); return null; }
+      granted();
+      return new Promise(function (release) { releaseTab = release; });
+    });
+    return;
+  }
+  var me = Math.random().toString(36).slice(2), beat = null;
+  try { beat = JSON.parse(localStorage.getItem(TAB_BEAT_KEY) || 'null'); } catch (e) { beat = null; }
+  if (beat && Date.now() - beat.at < 3 * TAB_BEAT_MS) { refuseTab(); return; }
+  var write = function () {
+    try { localStorage.setItem(TAB_BEAT_KEY, JSON.stringify({ tab: me, at: Date.now() })); } catch (e) { /* private mode */ }
+  };
+  write();
+  var timer = setInterval(write, TAB_BEAT_MS);
+  releaseTab = function () {
+    clearInterval(timer);
+    try { localStorage.removeItem(TAB_BEAT_KEY); } catch (e) { /* private mode */ }
+  };
+  granted();
+}
+
 // The keys the game uses that the browser would otherwise act on (help, find, scrolling).
 var GAME_KEYS = ['F1', 'F2', 'F3', 'F5', 'F11', 'ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight',
                  ' ', 'Backspace', 'Tab', 'Escape', 'Enter'];
@@ -248,16 +293,26 @@ var Module = {
   arguments: [],
   print: function (text) { console.log(text); },
   printErr: function (text) { console.warn(text); },
-  preRun: [openStore, registerFont],
+  preRun: [claimTab, openStore, registerFont],
   onRuntimeInitialized: function () {
     quorvaneState.started = true;
     setStatus('Click the game to play; sounds start after the first click.');
     Module.canvas.focus();
   },
-  onExit: function () { setStatus('The game has ended. Reload the page to play again.'); },
-  setStatus: function (text) { if (text) setStatus(text); },
+  onExit: function (status) {
+    quorvaneState.exitStatus = status;
+    releaseTab();
+    setStatus('The game has ended. Reload the page to play again.');
+  },
+  // The loader's progress lines, unless the tab has been refused (its message stays).
+  setStatus: function (text) { if (text && !quorvaneState.refused) setStatus(text); },
 };
 
+// The tab closing (or the page reloading or being left) closes the game's window.
+window.addEventListener('pagehide', function () {
+  if (quorvaneState.started && Module.closeWindow) Module.closeWindow();
+  releaseTab();
+});
 window.addEventListener('keydown', keepKeysForGame, true);
 window.addEventListener('keyup', keepKeysForGame, true);
 Module.canvas.addEventListener('click', function () { Module.canvas.focus(); });

@@ -56,6 +56,10 @@ mergeInto(LibraryManager.library, {
   TTF_RenderText_Solid__deps: ['$SDL', '$quorvaneFontBox'],
   TTF_RenderText_Solid: function(font, text, color) {
     text = UTF8ToString(text) || ' ';
+    // The last lines made, for the browser test to read what the game says.
+    var made = Module['linesMade'] || (Module['linesMade'] = []);
+    made.push(text);
+    if (made.length > 100) made.shift();
     var fontData = SDL.fonts[font];
     var box = quorvaneFontBox(fontData);
     var w = SDL.estimateTextWidth(fontData, text);
@@ -78,6 +82,64 @@ mergeInto(LibraryManager.library, {
   SDL_Flip: function(surf) {
     Module['framesShown'] = (Module['framesShown'] || 0) + 1;
     return 0;
+  },
+
+  // The game's own work per frame, for the page's figures: the time between waking from one
+  // delay and entering the next (a delay runs twice here, going to sleep and waking up).
+  // The page may also wake the game before its time: see quorvaneCloseWindow.
+  SDL_Delay__deps: ['$Asyncify', '$callUserCallback', '$quorvaneCloseWindow', '$quorvaneSoundWatch'],
+  SDL_Delay: function(delay) {
+    var waking = Asyncify.state === Asyncify.State.Rewinding;
+    if (!waking && Module['awakeSince'] !== undefined)
+      Module['workMs'] = (Module['workMs'] || 0) + performance.now() - Module['awakeSince'];
+    Asyncify.handleSleep(function(wakeUp) {
+      var woken = false;
+      var wake = function() {
+        if (woken) return;
+        woken = true;
+        Module['wakeGame'] = null;
+        wakeUp();
+      };
+      Module['wakeGame'] = wake;
+      // A plain timer: one that kept the runtime alive would, once the page had woken the
+      // game itself, keep a quit that calls exit() from being heard as the end.
+      setTimeout(function() { callUserCallback(wake); }, delay);
+    });
+    if (waking) Module['awakeSince'] = performance.now();
+  },
+
+  // Closing the tab is closing the window: the game gets the window's quit event. Once the
+  // page is going, no timer of it runs again, so the game is woken at once, frame after
+  // frame, until it has ended (or, in a screen that a quit only closes, for a bounded while).
+  $quorvaneCloseWindow__deps: ['$SDL', '$callUserCallback'],
+  $quorvaneCloseWindow__postset: "Module['closeWindow'] = quorvaneCloseWindow;",
+  $quorvaneCloseWindow: function() {
+    if (runtimeExited || ABORT) return;
+    SDL.events.push({ type: 'unload' });
+    for (var frames = 0; frames < 120 && Module['wakeGame'] && !runtimeExited && !ABORT; frames++)
+      callUserCallback(Module['wakeGame']);
+  },
+
+  // What the browser's audio has done, for the browser test: its state (suspended until the
+  // page gets its first key or click), and the sounds the game started on it and that ended.
+  $quorvaneSoundWatch__deps: ['$SDL'],
+  $quorvaneSoundWatch__postset: "quorvaneSoundWatch();",
+  $quorvaneSoundWatch: function() {
+    var counts = Module['sounds'] = { started: 0, ended: 0 };
+    Module['audioState'] = function() { return SDL.audioContext ? SDL.audioContext.state : 'none'; };
+    var play = SDL.playWebAudio;
+    SDL.playWebAudio = function(audio) {
+      var before = audio && audio.webAudioNode;
+      play(audio);
+      var node = audio && audio.webAudioNode;
+      if (!node || node === before) return;
+      counts.started++;
+      var ended = node.onended;
+      node.onended = function() {
+        counts.ended++;
+        if (ended) ended.apply(this, arguments);
+      };
+    };
   },
 
   // The window's title is the tab's.

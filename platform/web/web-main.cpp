@@ -15,7 +15,11 @@ bool storeSavedGame(const char*)
     return waitForSaveStore() != 0;
 }
 
+// The game's end is the page's: the runtime is ended whatever timers are still pending, so
+// that the page hears the exit status (the tab's status line says the game has ended).
 int main(int argc, char** argv)
 {
-    return SDL_main(argc, argv);
+    int status = SDL_main(argc, argv);
+    emscripten_force_exit(status);
+    return status;
 }

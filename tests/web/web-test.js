@@ -27,14 +27,20 @@ function finish(code, message) {
 }
 setTimeout(() => finish(1, 'web test: FAILED, over the overall time limit'), OVERALL_MS).unref();
 
+// The desktop build's frame of the test's own game ("webarena", made by scripts/web.sh test) just
+// after its introduction: F3 in `quorvane --game webarena` with the shipped config.cfg.
+const DESKTOP_FRAME = 'arena-desktop.png';
+// Where that frame has text (the HUD's three lines): the browser draws text with its own rasteriser.
+const TEXT_BOX = { x: 48, y: 0, w: 160, h: 64 };
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-                '.data': 'application/octet-stream' };
+                '.data': 'application/octet-stream', '.png': 'image/png' };
 function serve() {
   return new Promise((resolve) => {
     server = http.createServer((req, res) => {
       const name = decodeURIComponent(req.url.split('?')[0]);
-      const file = path.join(root, name === '/' ? 'index.html' : name);
-      if (!file.startsWith(root + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+      const file = name === '/' + DESKTOP_FRAME ? path.join(__dirname, DESKTOP_FRAME)
+                                                : path.join(root, name === '/' ? 'index.html' : name);
+      if (!(file.startsWith(root + path.sep) || name === '/' + DESKTOP_FRAME) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
         res.writeHead(404);
         res.end();
         return;
@@ -50,7 +56,7 @@ function launch() {
   profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quorvane-web-'));
   browser = spawn('chromium', ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic',
     '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync',
-    '--autoplay-policy=no-user-gesture-required', '--window-size=900,760',
+    '--window-size=900,760',
     '--remote-debugging-port=0', '--user-data-dir=' + profile, 'about:blank'],
     { stdio: ['ignore', 'ignore', 'pipe'] });
   return new Promise((resolve, reject) => {
@@ -64,11 +70,12 @@ function launch() {
   });
 }
 
-// A DevTools client on one page: send() answers with the command's result.
-async function attach(browserUrl) {
+// A DevTools client on one page (the first, or the target named): send() answers with the
+// command's result, evaluate() with an expression's value in the page.
+async function attach(browserUrl, targetId) {
   const port = new URL(browserUrl).port;
   const list = await (await fetch('http://127.0.0.1:' + port + '/json/list')).json();
-  const page = list.find((t) => t.type === 'page');
+  const page = list.find((t) => t.type === 'page' && (!targetId || t.id === targetId));
   const ws = new WebSocket(page.webSocketDebuggerUrl);
   await new Promise((ok, bad) => { ws.onopen = ok; ws.onerror = () => bad(new Error('no DevTools socket')); });
   let next = 1;
@@ -92,7 +99,12 @@ async function attach(browserUrl) {
     waiting.set(id, { ok, bad });
     ws.send(JSON.stringify({ id, method, params: params || {} }));
   });
-  return { send, logs, close: () => ws.close() };
+  const evaluate = async (expr) => {
+    const r = await send('Runtime.evaluate', { expression: expr, returnByValue: true, awaitPromise: true });
+    if (r.exceptionDetails) throw new Error('page: ' + JSON.stringify(r.exceptionDetails).slice(0, 300));
+    return r.result.value;
+  };
+  return { send, evaluate, logs, close: () => ws.close() };
 }
 
 // Processor time (s) used so far by the browser and every process under it.
@@ -118,27 +130,24 @@ const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 async function main() {
   const port = await serve();
   const url = 'http://127.0.0.1:' + port + '/';
-  const cdp = await attach(await launch());
-  const { send } = cdp;
+  const browserUrl = await launch();
+  const cdp = await attach(browserUrl);
+  const { send, evaluate } = cdp;
   await send('Runtime.enable');
   await send('Page.enable');
 
-  const evaluate = async (expr) => {
-    const r = await send('Runtime.evaluate', { expression: expr, returnByValue: true, awaitPromise: true });
-    if (r.exceptionDetails) throw new Error('page: ' + JSON.stringify(r.exceptionDetails).slice(0, 300));
-    return r.result.value;
-  };
-  const waitFor = async (what, expr) => {
+  const waitFor = async (what, expr, tab) => {
     const until = Date.now() + STEP_MS;
     while (Date.now() < until) {
-      if (await evaluate(expr)) return;
+      if (await (tab || cdp).evaluate(expr)) return;
       await sleep(100);
     }
     throw new Error('waited too long for ' + what + ' (page: ' + JSON.stringify(await evaluate('typeof quorvaneState === "undefined" ? null : quorvaneState')) + ')\n' + cdp.logs.slice(-15).join('\n'));
   };
-  const KEYS = { F3: ['F3', 'F3', 114], Return: ['Enter', 'Enter', 13], Escape: ['Escape', 'Escape', 27], F1: ['F1', 'F1', 112],
+  const KEYS = { Space: [' ', 'Space', 32], F3: ['F3', 'F3', 114], Return: ['Enter', 'Enter', 13], Escape: ['Escape', 'Escape', 27], F1: ['F1', 'F1', 112],
                  Down: ['ArrowDown', 'ArrowDown', 40], Up: ['ArrowUp', 'ArrowUp', 38],
                  Left: ['ArrowLeft', 'ArrowLeft', 37], Right: ['ArrowRight', 'ArrowRight', 39] };
+  for (const c of 'abcdefghijklmnopqrstuvwxyz') KEYS[c] = [c, 'Key' + c.toUpperCase(), c.toUpperCase().charCodeAt(0)];
   const key = async (name, holdMs) => {
     const [k, code, vk] = KEYS[name];
     const base = { key: k, code, windowsVirtualKeyCode: vk, nativeVirtualKeyCode: vk };
@@ -184,6 +193,20 @@ async function main() {
   console.log('web test: menu drawn ' + (Date.now() - t0) + ' ms after the page was asked for');
   await send('Runtime.evaluate', { expression: 'document.getElementById("canvas").focus()' });
   if (shotPath) await saveCanvasShot(shotPath.replace(/\.png$/, '') + '-menu.png');
+  // The browser holds sound back until the page gets a key or a click.
+  const audioAtFirst = await evaluate('Module.audioState()');
+  if (audioAtFirst !== 'suspended') throw new Error('the game\'s audio before any input is ' + audioAtFirst);
+
+  // A second tab of the same page would keep its saves in the same store: it is refused.
+  const { targetId } = await send('Target.createTarget', { url });
+  const tab2 = await attach(browserUrl, targetId);
+  await waitFor('the second tab to be refused', 'typeof quorvaneState !== "undefined" && quorvaneState.refused !== ""', tab2);
+  const second = await tab2.evaluate('[quorvaneState.started, document.getElementById("status").textContent]');
+  if (second[0] || !/already open in another tab/.test(second[1]))
+    throw new Error('the second tab was not refused: ' + JSON.stringify(second));
+  tab2.close();
+  await send('Target.closeTarget', { targetId });
+  await send('Page.bringToFront');
 
   await key('Return');             // New Game
   await sleep(800);
@@ -193,9 +216,13 @@ async function main() {
   await key('Down', 600);
   // The game's frames a second on the map, over two seconds.
   const cpuBefore = browserCpuSeconds(), wallBefore = Date.now();
-  const fps = await evaluate(`new Promise(function (done) {
-    var n = Module.framesShown, t = performance.now();
-    setTimeout(function () { done(Math.round((Module.framesShown - n) * 1000 / (performance.now() - t))); }, 2000);
+  // And the game's own work in each (the browser's drawing and compositing of the canvas aside).
+  const [fps, workMs] = await evaluate(`new Promise(function (done) {
+    var n = Module.framesShown, t = performance.now(), w = Module.workMs;
+    setTimeout(function () {
+      var frames = Module.framesShown - n;
+      done([Math.round(frames * 1000 / (performance.now() - t)), (Module.workMs - w) / frames]);
+    }, 2000);
   })`);
   const cpu = Math.round(100 * (browserCpuSeconds() - cpuBefore) / ((Date.now() - wallBefore) / 1000));
   const stored = await evaluate('quorvaneState.storedSaves');
@@ -247,9 +274,102 @@ async function main() {
   if (mapsLoaded() === loadedBefore) throw new Error('the tutorial did not start\n' + cdp.logs.slice(-15).join('\n'));
   await key('Return');             // past its intro
   if (!(await evaluate(drawn))) throw new Error('the tutorial shows nothing');
+  // The test's own game, from a fresh page: its first map frame against the desktop's, a talk,
+  // then a walk east until the wolf pup starts a fight, fought to its end.
+  await send('Page.reload', { ignoreCache: false });
+  await sleep(300);
+  await waitFor('the menu for the arena', 'typeof quorvaneState !== "undefined" && quorvaneState.started && ' + drawn);
+  await send('Runtime.evaluate', { expression: 'document.getElementById("canvas").focus()' });
+  const said = (text) => 'Module.linesMade && Module.linesMade.some(function (l) { return l.indexOf(' + JSON.stringify(text) + ') >= 0; })';
+  await key('Up');
+  await key('Up');
+  await key('Return');             // Launch Custom Game...
+  for (const c of 'webarena') await key(c, 40);
+  await key('Return');
+  await waitFor('the arena\'s introduction', said('A field, a guide'));
+  await key('Return');
+  await sleep(700);
+  const frame = await evaluate(`new Promise(function (done) {
+    var shown = document.getElementById('canvas'), w = shown.width, h = shown.height;
+    var grab = function (source) {
+      var c = document.createElement('canvas');
+      c.width = w; c.height = h;
+      var x = c.getContext('2d');
+      x.drawImage(source, 0, 0);
+      return x.getImageData(0, 0, w, h).data;
+    };
+    var mine = grab(shown), picture = new Image();
+    picture.onload = function () {
+      var theirs = grab(picture), box = ${JSON.stringify(TEXT_BOX)}, out = 0, inText = 0, worst = 0, where = null;
+      var dark = function (p, i) { return p[4 * i] + p[4 * i + 1] + p[4 * i + 2] < 40; }, ringMine = 0, ringTheirs = 0;
+      for (var i = 0; i < w * h; i++) {
+        var bx = i % w, by = (i - bx) / w;
+        if (bx >= box.x && bx < box.x + box.w && by >= box.y && by < box.y + box.h) {
+          if (dark(mine, i)) ringMine++;
+          if (dark(theirs, i)) ringTheirs++;
+        }
+        var d = Math.max(Math.abs(mine[4 * i] - theirs[4 * i]), Math.abs(mine[4 * i + 1] - theirs[4 * i + 1]),
+                         Math.abs(mine[4 * i + 2] - theirs[4 * i + 2]));
+        if (!d) continue;
+        var x = i % w, y = (i - x) / w;
+        if (x >= box.x && x < box.x + box.w && y >= box.y && y < box.y + box.h) inText++;
+        else {
+          out++;
+          worst = Math.max(worst, d);
+          where = where ? [Math.min(where[0], x), Math.min(where[1], y), Math.max(where[2], x), Math.max(where[3], y)] : [x, y, x, y];
+        }
+      }
+      done({ outside: out, worstOutside: worst, outsideWithin: where, inText: inText, textPixels: box.w * box.h,
+             ringMine: ringMine, ringTheirs: ringTheirs });
+    };
+    picture.onerror = function () { done(null); };
+    picture.src = '/${DESKTOP_FRAME}';
+  })`);
+  if (!frame) throw new Error('the desktop frame ' + DESKTOP_FRAME + ' could not be read');
+  if (shotPath) await saveCanvasShot(shotPath.replace(/\.png$/, '') + '-arena.png');
+  // Outside the text only the soft edges of the characters' pictures may differ, by one step of
+  // a colour (the canvas blends alpha with its own rounding); the text is drawn by another
+  // rasteriser, with the dark ring of "readabletext" round it as on the desktop.
+  if (frame.worstOutside > 1 || frame.outside > 400 || frame.inText > frame.textPixels * 0.35 ||
+      frame.ringMine < frame.ringTheirs / 2)
+    throw new Error('the arena frame differs from the desktop\'s: ' + JSON.stringify(frame));
+  await key('Return');             // talk to the guide
+  await waitFor('the guide\'s line', said('Well met. The pup is east of here.'));
+  // The talk's sound went through the browser's audio and played to its end.
+  await waitFor('the talk\'s sound to play', 'Module.audioState() === "running" && Module.sounds.ended > 0');
+  for (let i = 0; i < 20 && !(await evaluate(said('Wolf pup'))); i++) await key('Right', 400);
+  await waitFor('the fight with the wolf pup', said('Wolf pup'));
+  for (let i = 0; i < 40 && !(await evaluate(said('You won the fight'))); i++) {
+    await key('z');                // a blow when it is beside the player, else nothing
+    await key('Space');            // else wait for it to come
+  }
+  await waitFor('the fight to be won', said('You won the fight'));
+  await key('Return');
+  const storedArena = await evaluate('quorvaneState.storedSaves');
+  await key('F1');
+  await waitFor('the arena save to be stored', 'quorvaneState.storedSaves > ' + storedArena + ' && !quorvaneState.storing');
+  const hero = (await playerRecord()).split('\n');
+  const pupLeft = await evaluate(`Module.FS.readdir('/game/save/npcdef').some(function (n) {
+    return /\\.def$/.test(n) && Module.FS.readFile('/game/save/npcdef/' + n, { encoding: 'utf8' }).indexOf('Wolf pup') >= 0;
+  })`);
+  // The record's lines from the file name on: experience is the 8th, money the 21st.
+  if (pupLeft || hero[7] !== '1' || hero[20] !== '90')
+    throw new Error('the won fight is not in the save: ' + JSON.stringify({ pupLeft, hero }));
 
+  const sounds = await evaluate('Module.sounds');
+  console.log('web test: audio suspended until the first key, then running; ' + sounds.started +
+              ' sounds started in the arena, ' + sounds.ended + ' played to their end');
+
+  // Closing the tab closes the window: the game's quit path runs to its end before the page goes.
+  const exitStatus = await evaluate(`window.dispatchEvent(new PageTransitionEvent('pagehide')), quorvaneState.exitStatus`);
+  if (exitStatus !== 0) throw new Error('closing the tab did not end the game: ' + exitStatus + '\n' + cdp.logs.slice(-10).join('\n'));
+
+  console.log('web test: the arena frame against the desktop\'s: ' + frame.outside + ' pixels differ outside the text (by ' +
+              frame.worstOutside + ' at most, within ' + frame.outsideWithin + '), ' + frame.inText + ' of ' + frame.textPixels + ' within it; ' +
+              frame.ringMine + ' dark ring pixels against ' + frame.ringTheirs);
   return 'web test: passed in ' + ((Date.now() - started) / 1000).toFixed(1) + ' s (' + fps +
-         ' frames a second on the map, the browser using ' + cpu + ' % of a core)';
+         ' frames a second on the map, the game working ' + workMs.toFixed(2) + ' ms a frame, the browser using ' +
+         cpu + ' % of a core)';
 }
 
 main().then((m) => finish(0, m), (e) => finish(1, 'web test: FAILED: ' + (e && e.stack || e)));
