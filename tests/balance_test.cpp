@@ -78,8 +78,9 @@ const std::vector<Leg> kNewcomer = {
     {"Barrow of the Nine", {"Barrow skeleton", "Barrow wight"}, 1, "shortsword", "leatherarmour", {"potion"}, {},
      "tidebook", true},
     // Chain mail and a potion; a hungry wolf on the heath by the road west, the two restless miners on
-    // the road below the hills, the great potion in the tunnels.
-    {"Greyfang mine", {"Hungry wolf", "Restless miner", "Restless miner", "Mine warden"}, 1, "shortsword", "chainmail", {"potion", "greatpotion"},
+    // the road below the hills, the potion in Tam's claim beside them, the great potion in the tunnels.
+    {"Greyfang mine", {"Hungry wolf", "Restless miner", "Restless miner", "Mine warden"}, 1, "shortsword", "chainmail",
+     {"potion", "potion", "greatpotion"},
      {"chainmail", "potion"}, "ruby", true, false, false, {"leatherarmour"}},
     // A long sword and potions; a bog hound on the road south, then a night in Old Nettle's bed and
     // Redmaw's lookout on the cove road.
