@@ -172,6 +172,12 @@ public:
     void getFightInput();
     void fightAI(Actor* attacker, Actor* target);
     int fightAIMove(Actor* mover, Actor* target);
+    // "stepround" (fight-stepround.cpp): as fightAIMove, but round walls by the shortest way.
+    int stepRoundMove(Actor* mover, Actor* target);
+    // "keepweapon" (kept-weapon.cpp): the index in fvars.weapons a fight starts with, and
+    // remembering the weapon in hand for the next fight.
+    int weaponToStartWith();
+    void keepWeaponInHand();
     // Whether a fighter may stand on the tile with top-left corner (x, y):
     // the player where it may walk (sea while a floater is worn), a sea
     // monster on sea only, anyone else on free ground.

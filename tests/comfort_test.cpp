@@ -1,5 +1,8 @@
 // comfort_test.cpp -- the comfort options of config.cfg at work: reading time, acknowledged saves and
-// quits, shops that keep their place, easy talking and the explained rewards.
+// quits, shops that keep their place, easy talking, the explained rewards, the weapon kept in hand,
+// the ordered pack and foes that step round walls.
+#include <algorithm>
+#include <set>
 #include <gtest/gtest.h>
 #include "autopilot.h"
 #include "seam.h"
@@ -28,6 +31,46 @@ struct Comfort : qtest::PlayerGame
         it->price = 10;
         it->bIsEquipped = worn;
         return it;
+    }
+};
+
+// The fight and pack comforts, each of which a test turns off again to see the old rules.
+struct FightComfort : Comfort
+{
+    std::string config() override { return "keepweapon\npackorder\nstepround\neasytalk\n"; }
+    // A fight begun the way the map begins one, with a foe two tiles off; answers the weapon in hand.
+    Item* newFight()
+    {
+        g->mode = 0;
+        g->bPlayingGame = true;
+        Actor* foe = w->addHostile(hero->x + 2 * TILE_SIZE, hero->y + TILE_SIZE);
+        Uint32 now = 10000;
+        qtest::fakeTicks = [&]() { return now += 50; };   // the fight's banner passes quickly
+        g->AIManager();
+        qtest::fakeTicks = nullptr;
+        EXPECT_EQ(foe, g->enemy);
+        foe->bIsHostile = false;   // beaten, as far as the next fight is concerned
+        return g->fvars.weapons.empty() ? nullptr : g->fvars.weapons[g->fvars.selectedWeapon];
+    }
+    // The row of the pointer in the weapon list, 0 at the top, after a weapon key.
+    int pointerRowAfter(SDLKey key)
+    {
+        g->mode = 1;
+        g->bPlayingGame = false;
+        g->vars.bYourTurn = true;
+        qtest::pushKey(key);
+        g->getFightInput();
+        return (int)g->fvars.weapons.size() - 1 - g->fvars.selectedWeapon;
+    }
+    // Opens the inventory on the given keys and Escape (left unread when Enter in a fight returns).
+    void openPack(std::vector<SDLKey> keys)
+    {
+        qtest::drawnText.clear();
+        for (SDLKey k : keys)
+            qtest::pushKey(k);
+        qtest::pushKey(SDLK_ESCAPE);
+        g->inventoryMenu();
+        qtest::clearEvents();
     }
 };
 
@@ -163,4 +206,138 @@ TEST_F(Comfort, TheRewardScreenExplainsItself)
     EXPECT_TRUE(qtest::wasDrawn("  +1 to every spell, max mana 20 to 24"));
     EXPECT_TRUE(qtest::wasDrawn("  $1000, you would have $1057"));
     EXPECT_EQ(6u, hero->stats.dexterity);
+}
+
+// The best weapon starts the first fight (the first of equals); the one in hand starts the next, until
+// it is sold. V goes down the list as drawn (last weapon at the top), B up; without the option V goes
+// up and every fight starts with the first weapon.
+TEST_F(FightComfort, TheWeaponInHandIsKeptFromFightToFight)
+{
+    auto weapon = [&](int type, int most, const char* name) {
+        Item* it = stock(type, OWNER_PLAYER, name);
+        it->maxEffect = most;
+        return it;
+    };
+    Item* staff = weapon(ITEM_MELEE, 2, "Staff");
+    Item* bow = weapon(ITEM_RANGED, 7, "Bow");
+    Item* sword = weapon(ITEM_MELEE, 9, "Sword");
+    weapon(ITEM_MELEE, 9, "Club");
+    EXPECT_EQ(sword, newFight());
+    EXPECT_EQ(2, pointerRowAfter(SDLK_v));   // rows: club, sword, bow, staff
+    EXPECT_EQ(bow, newFight());
+    EXPECT_EQ(1, pointerRowAfter(SDLK_b));
+    EXPECT_EQ(2, pointerRowAfter(SDLK_v));
+    bow->owner = OWNER_SHOP;
+    EXPECT_EQ(sword, newFight());
+
+    g->vars.bKeepWeapon = false;
+    EXPECT_EQ(staff, newFight());
+    EXPECT_EQ(1, pointerRowAfter(SDLK_v));   // rows: club, sword, staff
+}
+
+// Potions on top and like items counted once; Enter uses one of a kind, and the menu opens again on the
+// row it was left on, or on the same line when that kind is gone.
+TEST_F(FightComfort, ThePackListsPotionsFirstAndCountsLikeItems)
+{
+    Item* ale = stock(ITEM_DRINK, OWNER_PLAYER, "Ale");
+    stock(ITEM_HEALING, OWNER_PLAYER, "Healing potion");
+    stock(ITEM_MELEE, OWNER_PLAYER, "Sword");
+    stock(ITEM_HEALING, OWNER_PLAYER, "Healing potion");
+    Item* mail = stock(ITEM_ARMOUR, OWNER_PLAYER, "Mail");
+    Item* mana = stock(ITEM_MANA, OWNER_PLAYER, "Mana potion");
+    stock(ITEM_HEALING, OWNER_PLAYER, "Healing potion");
+    const int h = g->returnTextHeight();
+    auto row = [&](int r) { return h + 49 * r; };
+    auto potionsLeft = [&]() {
+        int n = 0;
+        for (Item* it : g->itemVec)
+            n += it->type == ITEM_HEALING;
+        return n;
+    };
+
+    openPack({SDLK_DOWN});
+    const char* rows[] = {"Healing potion x3", "Mana potion", "Mail", "Sword", "Ale"};
+    for (int r = 0; r < 5; r++)
+        EXPECT_TRUE(qtest::wasDrawnAt(rows[r], 63, row(r))) << rows[r];
+    openPack({SDLK_RETURN});   // opens on the mana potion and drinks it
+    EXPECT_EQ(ITEM_USED_UP, mana->type);
+    openPack({SDLK_RETURN});   // the same line is the mail now
+    EXPECT_TRUE(mail->bIsEquipped);
+    EXPECT_TRUE(qtest::wasDrawnAt("Mail", 63, row(1)));
+
+    g->bPlayingGame = false;   // in a fight Enter takes the turn at once
+    openPack({SDLK_UP, SDLK_RETURN});
+    EXPECT_EQ(2, potionsLeft());
+    openPack({SDLK_RETURN});
+    EXPECT_TRUE(qtest::wasDrawnAt("Healing potion x2", 63, row(0)));
+    EXPECT_EQ(1, potionsLeft());
+    EXPECT_EQ(ITEM_DRINK, ale->type);
+
+    g->vars.bPackOrder = false;
+    g->bPlayingGame = true;
+    openPack({});   // the newest first: the potion left is the oldest
+    EXPECT_TRUE(qtest::wasDrawnAt("Mail", 63, row(0)));
+    EXPECT_TRUE(qtest::wasDrawnAt("Healing potion", 63, row(2)));
+}
+
+// Turns until the foe strikes, each turn's console line kept; a foe that never comes near stops at 8.
+// Walls are given relative to the player's tile, the foe two or more tiles above it.
+TEST_F(FightComfort, AFoeStepsRoundAWallByTheShortestWay)
+{
+    struct Case
+    {
+        const char* what;
+        std::vector<std::pair<int, int>> walls;
+        int foeRow;
+        bool on;
+        int turns;        // to come within a strike, or -1 for never
+        int cantReach;    // "Can't reach you!" lines over the turns
+    };
+    const std::vector<std::pair<int, int>> ring = {{-1, -4}, {0, -4}, {1, -4}, {-1, -3},
+                                                   {1, -3},  {-1, -2}, {0, -2}, {1, -2}};
+    const Case cases[] = {
+        {"a wall straight between", {{0, -1}}, -2, true, 2, 0},
+        {"the same without the option", {{0, -1}}, -2, false, -1, 8},
+        {"a cup the straight walk leads into", {{-1, -2}, {0, -2}, {1, -2}, {-1, -3}, {1, -3}}, -4, true, 6, 0},
+        {"walled in", ring, -3, true, -1, 1},
+    };
+    const float px = hero->x, py = hero->y;
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        w->fill(TILE_GRASS);
+        for (const auto& c : k.walls)
+            g->theMap->setTileAt(Map::cellOf(px) + c.first, Map::cellOf(py) + c.second, TILE_STONE_WALL);
+        g->vars.bStepRound = k.on;
+        g->fvars.bToldNoWay = false;
+        g->vars.fightMsgVec.clear();
+        Actor foe;
+        foe.x = px;
+        foe.y = py + (float)(TILE_SIZE * k.foeRow);
+        std::set<std::pair<float, float>> been;
+        int turns = -1;
+        for (int t = 0; t < 8 && turns < 0; t++) {
+            if (g->distance(foe.x, foe.y, px, py) < 2 * TILE_SIZE) {
+                turns = t;
+            } else {
+                g->fightAI(&foe, hero);
+                EXPECT_TRUE(been.insert({foe.x, foe.y}).second || k.turns < 0) << "back on a tile at turn " << t;
+            }
+        }
+        EXPECT_EQ(k.turns, turns);
+        EXPECT_EQ(k.cantReach, (int)std::count(g->vars.fightMsgVec.begin(), g->vars.fightMsgVec.end(),
+                                               std::string("Can't reach you!")));
+    }
+}
+
+// Too drunk to follow anyone: with the option the line says so, and what helps.
+TEST_F(FightComfort, ADrunkPlayerIsToldWhyNobodyMakesSense)
+{
+    Actor* keeper = w->addActor(hero->x + TILE_SIZE, hero->y);
+    keeper->myName = "Pip";
+    keeper->conversation[0] = "Shoppy";
+    g->vars.drunkenness = 3;
+    g->startTalking();
+    const std::string& line = g->vars.currentTalk;
+    EXPECT_EQ(0u, line.find("Pip says: \""));
+    EXPECT_NE(std::string::npos, line.find("\" Too drunk to make sense of anyone. Sleep it off in a bed."));
 }
