@@ -7,9 +7,12 @@ namespace {
 
 bool isPotion(const Item* item) { return item->type == ITEM_HEALING || item->type == ITEM_MANA; }
 
-bool alike(const Item* a, const Item* b) { return a->type == b->type && a->itemName == b->itemName; }
-
 } // namespace
+
+bool packAlike(const Item* a, const Item* b)
+{
+    return a->type == b->type && a->maxEffect == b->maxEffect && a->itemName == b->itemName;
+}
 
 std::vector<PackRow> packRows(const std::vector<Item*>& stuff)
 {
@@ -19,7 +22,7 @@ std::vector<PackRow> packRows(const std::vector<Item*>& stuff)
         Item* item = stuff[i];
         PackRow* row = nullptr;
         for (PackRow& r : top)
-            if (alike(r.item, item))
+            if (packAlike(r.item, item))
                 row = &r;
         if (!row) {
             top.push_back(PackRow());

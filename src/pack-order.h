@@ -5,8 +5,10 @@
 
 class Item;
 
-// One row of the inventory: the item Enter uses and how many like it (same name and type) the
-// player carries. Of a worn kind the worn one stands for the row, otherwise the newest.
+// Items shown as one row: the same name, type and effect.
+bool packAlike(const Item* a, const Item* b);
+
+// One row of the inventory: the item Enter uses and how many like it the player carries. Of a worn kind the worn one stands for the row, otherwise the newest.
 class PackRow
 {
 public:

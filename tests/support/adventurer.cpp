@@ -150,7 +150,7 @@ int Adventurer::packDowns(const Item* item) const
     if (g->vars.bPackOrder) {
         const std::vector<PackRow> rows = packRows(pack);
         for (size_t i = 0; i < rows.size(); i++)
-            if (rows[i].item->type == item->type && rows[i].item->itemName == item->itemName)
+            if (packAlike(rows[i].item, item))
                 return (int)(rows.size() - 1 - i);
         return -1;
     }
