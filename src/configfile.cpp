@@ -47,6 +47,8 @@ const ConfigOptionRow CONFIG_OPTIONS[] = {
      "the inventory lists potions first and like items once with a count, and keeps its cursor"},
     {"stepround", ConfigOption::StepRound, "\tFoes step round walls", &MiscVars::bStepRound,
      "a foe in a fight walks round a wall between you by the shortest way"},
+    {"floatring", ConfigOption::FloatRing, "\tFloat-ring shown at sea", &MiscVars::bFloatRing,
+     "with a floater worn you are seen in a red and white ring out at sea"},
 };
 const size_t CONFIG_OPTION_COUNT = sizeof CONFIG_OPTIONS / sizeof CONFIG_OPTIONS[0];
 

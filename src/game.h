@@ -114,6 +114,10 @@ public:
     void pollScreenshot();
     void drawMap();
     void drawSprites();
+    // "floatring" (float-ring.cpp): whether the player is drawn afloat in its ring, and drawing a
+    // character's picture so, its corner at window pixel (x, y).
+    bool showsFloatRing();
+    void drawAfloat(SDL_Surface* picture, int x, int y);
     void drawHud();
     // Puts text on the map screen's message line for messageTime(text) ms; drawHud fades it.
     void showMessage(const std::string& text);

@@ -51,6 +51,7 @@ public:
     bool bKeepWeapon;
     bool bPackOrder;
     bool bStepRound;
+    bool bFloatRing;
     // "packorder": the row the inventory's cursor was on when it last closed, by the name and type
     // of its item and by its line from the top (-1 before the first time).
     std::string packCursorName;

@@ -1,6 +1,6 @@
 // comfort_test.cpp -- the comfort options of config.cfg at work: reading time, acknowledged saves and
 // quits, shops that keep their place, easy talking, the explained rewards, the weapon kept in hand,
-// the ordered pack and foes that step round walls.
+// the ordered pack, foes that step round walls and the float-ring at sea.
 #include <algorithm>
 #include <set>
 #include <gtest/gtest.h>
@@ -34,10 +34,10 @@ struct Comfort : qtest::PlayerGame
     }
 };
 
-// The fight and pack comforts, each of which a test turns off again to see the old rules.
+// The fight, pack and sea comforts, each of which a test turns off again to see the old rules.
 struct FightComfort : Comfort
 {
-    std::string config() override { return "keepweapon\npackorder\nstepround\neasytalk\n"; }
+    std::string config() override { return "keepweapon\npackorder\nstepround\neasytalk\nfloatring\n"; }
     // A fight begun the way the map begins one, with a foe two tiles off; answers the weapon in hand.
     Item* newFight()
     {
@@ -340,4 +340,29 @@ TEST_F(FightComfort, ADrunkPlayerIsToldWhyNobodyMakesSense)
     const std::string& line = g->vars.currentTalk;
     EXPECT_EQ(0u, line.find("Pip says: \""));
     EXPECT_NE(std::string::npos, line.find("\" Too drunk to make sense of anyone. Sleep it off in a bed."));
+}
+
+// Out at sea with the floater worn the player sits in a red and white ring, legs under water; on land,
+// without the floater or without the option, the picture is drawn as it always was.
+TEST_F(FightComfort, TheFloatRingShowsAtSea)
+{
+    auto tile = [&](int ground, bool floater, bool on) {
+        w->fill(ground);
+        g->vars.hasFloater = floater;
+        g->vars.bFloatRing = on;
+        g->drawMap();
+        g->drawSprites();
+        return band((int)g->screenXOf(hero->x), (int)g->screenYOf(hero->y), TILE_SIZE, TILE_SIZE);
+    };
+    const std::vector<Uint32> plainAtSea = tile(TILE_SEA, true, false);
+    EXPECT_EQ(plainAtSea, tile(TILE_SEA, false, true));
+    EXPECT_EQ(tile(TILE_GRASS, true, false), tile(TILE_GRASS, true, true));
+    const std::vector<Uint32> afloat = tile(TILE_SEA, true, true);
+    EXPECT_NE(plainAtSea, afloat);
+    EXPECT_EQ(0xcd3024u, afloat[31 * TILE_SIZE + 24 - 18]);   // the ring's left side, in front
+    g->actorList.remove(hero);   // the same sea with nobody on it
+    const std::vector<Uint32> sea = tile(TILE_SEA, true, false);
+    g->actorList.push_front(hero);
+    for (int x = 0; x < TILE_SIZE; x++)
+        EXPECT_EQ(sea[45 * TILE_SIZE + x], afloat[45 * TILE_SIZE + x]) << "feet under water at " << x;
 }
