@@ -43,10 +43,11 @@ std::vector<int> stepsToStrike(CGame& g, Actor* mover, Actor* target)
         const int cell = todo[at];
         for (const auto& n : NEXT) {
             int c = cell % SIDE + n[0], r = cell / SIDE + n[1];
-            if (c < 0 || r < 0 || c >= SIDE || r >= SIDE || steps[r * SIDE + c] != NO_WAY || !free(r * SIDE + c))
+            const int next = r * SIDE + c;
+            if (c < 0 || r < 0 || c >= SIDE || r >= SIDE || steps[next] != NO_WAY || !free(next))
                 continue;
-            steps[r * SIDE + c] = steps[cell] + 1;
-            todo.push_back(r * SIDE + c);
+            steps[next] = steps[cell] + 1;
+            todo.push_back(next);
         }
     }
     return steps;
@@ -89,10 +90,11 @@ int CGame::stepRoundMove(Actor* mover, Actor* target)
         int dx, dy, facing;
     } STEPS[4] = {{0, -1, FACE_UP}, {1, 0, FACE_RIGHT}, {0, 1, FACE_DOWN}, {-1, 0, FACE_LEFT}};
     for (const auto& s : STEPS) {
-        const int to = cellAt(target, mover->x + (float)(TILE_SIZE * s.dx), mover->y + (float)(TILE_SIZE * s.dy));
+        const float x = mover->x + (float)(TILE_SIZE * s.dx), y = mover->y + (float)(TILE_SIZE * s.dy);
+        const int to = cellAt(target, x, y);
         if (to >= 0 && steps[to] == steps[from] - 1) {
-            mover->x += (float)(TILE_SIZE * s.dx);
-            mover->y += (float)(TILE_SIZE * s.dy);
+            mover->x = x;
+            mover->y = y;
             mover->direction = s.facing;
             return 0;
         }

@@ -86,5 +86,6 @@ template <class Detail>
 void drawItemList(CGame& g, const std::vector<Item*>& items, int menuchoice, int scroll, bool markWorn,
                   Detail detail)
 {
-    drawItemList(g, items, menuchoice, scroll, markWorn, detail, [&items](int i) { return items[i]->itemName; });
+    drawItemList(g, items, menuchoice, scroll, markWorn, detail,
+                 [&items](int i) { return items[i]->itemName; });
 }

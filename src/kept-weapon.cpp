@@ -23,9 +23,11 @@ int CGame::weaponToStartWith()
         if (weapons[i] && weapons[i] == fvars.keptWeapon)
             return (int)i;
     int best = 0;
-    for (size_t i = 1; i < weapons.size(); i++)
-        if (weapons[i] && (!weapons[best] || damageRange(*this, weapons[i]) > damageRange(*this, weapons[best])))
+    for (size_t i = 1; i < weapons.size(); i++) {
+        const Item* w = weapons[i];
+        if (w && (!weapons[best] || damageRange(*this, w) > damageRange(*this, weapons[best])))
             best = (int)i;
+    }
     return best;
 }
 

@@ -195,7 +195,8 @@ void Adventurer::takeTurn()
         if (w[i]->type == ITEM_MELEE && (best < 0 || w[i]->maxEffect > w[best]->maxEffect))
             best = (int)i;
     // V is the next weapon in list order; with "keepweapon" it goes down the list as drawn instead.
-    const SDLKey later = g->vars.bKeepWeapon ? SDLK_b : SDLK_v, earlier = g->vars.bKeepWeapon ? SDLK_v : SDLK_b;
+    const bool drawnOrder = g->vars.bKeepWeapon;
+    const SDLKey later = drawnOrder ? SDLK_b : SDLK_v, earlier = drawnOrder ? SDLK_v : SDLK_b;
     for (int i = g->fvars.selectedWeapon; best >= 0 && i < best; i++)
         press(later);
     for (int i = g->fvars.selectedWeapon; best >= 0 && i > best; i--)
