@@ -82,6 +82,11 @@ void startFight(CGame& g, Actor* a)
     g.fvars.playerArmour = NULL;
     g.fightPanel();
     g.buildWeaponVector(g.fvars.weapons);
+    if (g.vars.bKeepWeapon) {
+        g.fvars.selectedWeapon = g.weaponToStartWith();
+        g.keepWeaponInHand();
+    }
+    g.fvars.bToldNoWay = false;
     // The armour is the first worn armour carried; a worn floater is not armour.
     for (Item* item : g.itemVec) {
         if (item->owner == OWNER_PLAYER && item->bIsEquipped && item->type == ITEM_ARMOUR) {

@@ -41,6 +41,14 @@ const ConfigOptionRow CONFIG_OPTIONS[] = {
      "Return talks to anyone beside you, and says so when nobody is in reach"},
     {"rewardhelp", ConfigOption::RewardHelp, "\tReward choices explained", &MiscVars::bRewardHelp,
      "the level-up screen says what each choice gives"},
+    {"keepweapon", ConfigOption::KeepWeapon, "\tWeapon in hand kept", &MiscVars::bKeepWeapon,
+     "a fight starts with the weapon of the last one, or the best you carry; V goes down the list, B up"},
+    {"packorder", ConfigOption::PackOrder, "\tPack kept in order", &MiscVars::bPackOrder,
+     "the inventory lists potions first and like items once with a count, and keeps its cursor"},
+    {"stepround", ConfigOption::StepRound, "\tFoes step round walls", &MiscVars::bStepRound,
+     "a foe in a fight walks round a wall between you by the shortest way"},
+    {"floatring", ConfigOption::FloatRing, "\tFloat-ring shown at sea", &MiscVars::bFloatRing,
+     "with a floater worn you are seen in a red and white ring out at sea"},
 };
 const size_t CONFIG_OPTION_COUNT = sizeof CONFIG_OPTIONS / sizeof CONFIG_OPTIONS[0];
 

@@ -114,12 +114,19 @@ void attack(CGame& g)
         meleeAttack(g, w);
 }
 
+// V is "next" and B "previous" in list order. The list is drawn last weapon first, so next
+// is one row up on screen; with "keepweapon" the keys follow the screen instead (V down, B up)
+// and the weapon in hand is remembered for the next fight.
 void switchWeapon(CGame& g, int by)
 {
+    if (g.vars.bKeepWeapon)
+        by = -by;
     int next = g.fvars.selectedWeapon + by;
     if (next < 0 || next >= (int)g.fvars.weapons.size())
         return;
     g.fvars.selectedWeapon = next;
+    if (g.vars.bKeepWeapon)
+        g.keepWeaponInHand();
     say(g, "Switched weapons.");
 }
 

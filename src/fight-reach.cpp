@@ -63,7 +63,7 @@ bool CGame::fightIsDeadlocked()
     if (withinStrike(*this, enemy, player))
         return false;   // the enemy strikes
     Actor probe = *enemy;
-    if (fightAIMove(&probe, player) == 0)
+    if ((vars.bStepRound ? stepRoundMove(&probe, player) : fightAIMove(&probe, player)) == 0)
         return false;   // it comes closer
 
     const long long mana = manaWithin(*this);

@@ -53,11 +53,17 @@ void CGame::fightAI(Actor* attacker, Actor* target)
         strike(*this, attacker, target);
         return;
     }
-    if (fightAIMove(attacker, target) == -1) {
-        say(*this, detailed(*this) ? nameOf(*this, attacker, true) + " can't reach you" : "Can't reach you!");
-        puts("Can't reach you!?");
-        vars.bYourTurn = true;
+    const int moved = vars.bStepRound ? stepRoundMove(attacker, target) : fightAIMove(attacker, target);
+    if (moved == 0) {
+        fvars.bToldNoWay = false;
+        return;
     }
+    // A foe that walks round walls has truly no way; it says so once, not every turn.
+    if (!vars.bStepRound || !fvars.bToldNoWay)
+        say(*this, detailed(*this) ? nameOf(*this, attacker, true) + " can't reach you" : "Can't reach you!");
+    fvars.bToldNoWay = true;
+    puts("Can't reach you!?");
+    vars.bYourTurn = true;
 }
 
 // Walks straight at the target, one tile on each axis at most, horizontal

@@ -3,7 +3,8 @@
 
 FightVars::FightVars()
     : selectedWeapon(0), menuSelection(0), bMenuOpen(false), bIsStillShooting(false), shot_x(0),
-      shot_y(0), playerArmour(NULL), movetimer(0), scroll(0)
+      shot_y(0), playerArmour(NULL), movetimer(0), scroll(0),
+      keptWeapon(NULL), bToldNoWay(false)
 {
 }
 

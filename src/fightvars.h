@@ -24,4 +24,9 @@ public:
     float movetimer;       // ms before the enemy acts
     int scroll;
     std::list<fightEffect*> effects;
+    // "keepweapon": the weapon in hand when last chosen, carried from fight to fight. Only ever
+    // compared with the items of a fresh weapon list, never followed: it may have been sold.
+    const Item* keptWeapon;
+    // "stepround": the foe has said it cannot reach the player since it last moved.
+    bool bToldNoWay;
 };

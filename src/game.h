@@ -114,6 +114,10 @@ public:
     void pollScreenshot();
     void drawMap();
     void drawSprites();
+    // "floatring" (float-ring.cpp): whether the player is drawn afloat in its ring, and drawing a
+    // character's picture so, its corner at window pixel (x, y).
+    bool showsFloatRing();
+    void drawAfloat(SDL_Surface* picture, int x, int y);
     void drawHud();
     // Puts text on the map screen's message line for messageTime(text) ms; drawHud fades it.
     void showMessage(const std::string& text);
@@ -172,6 +176,12 @@ public:
     void getFightInput();
     void fightAI(Actor* attacker, Actor* target);
     int fightAIMove(Actor* mover, Actor* target);
+    // "stepround" (fight-stepround.cpp): as fightAIMove, but round walls by the shortest way.
+    int stepRoundMove(Actor* mover, Actor* target);
+    // "keepweapon" (kept-weapon.cpp): the index in fvars.weapons a fight starts with, and
+    // remembering the weapon in hand for the next fight.
+    int weaponToStartWith();
+    void keepWeaponInHand();
     // Whether a fighter may stand on the tile with top-left corner (x, y):
     // the player where it may walk (sea while a floater is worn), a sea
     // monster on sea only, anyone else on free ground.

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include "game.h"
 #include "itemlist.h"
+#include "pack-order.h"
 #include "saturate.h"
 #include "wearing.h"
 
@@ -122,17 +123,56 @@ void emptyInventory(CGame& g, int h)
     }
 }
 
+// "packorder": the cursor opens on the row of the item it was on when the menu last closed, or
+// failing that on the same line, and the list is scrolled to show it.
+void placePackCursor(const MiscVars& v, const std::vector<PackRow>& rows, int& menuchoice, int& scroll)
+{
+    const int size = (int)rows.size();
+    if (v.packCursorLine < 0 || size == 0)
+        return;
+    int line = v.packCursorLine < size ? v.packCursorLine : size - 1;
+    for (int i = 0; i < size; i++)
+        if (rows[i].item->itemName == v.packCursorName && rows[i].item->type == v.packCursorType)
+            line = size - 1 - i;
+    menuchoice = size - 1 - line;
+    scroll = line > ITEM_LIST_ROWS - 1 ? line - (ITEM_LIST_ROWS - 1) : 0;
+}
+
+void rememberPackCursor(MiscVars& v, const std::vector<Item*>& rows, int menuchoice)
+{
+    if (rows.empty())
+        return;
+    v.packCursorName = rows[menuchoice]->itemName;
+    v.packCursorType = rows[menuchoice]->type;
+    v.packCursorLine = (int)rows.size() - 1 - menuchoice;
+}
+
 } // namespace
 
 void CGame::inventoryMenu()
 {
-    std::vector<Item*> stuff;
+    std::vector<Item*> all;
     for (Item* item : itemVec)
         if (item->owner == OWNER_PLAYER && item->type != ITEM_USED_UP)
-            stuff.push_back(item);
+            all.push_back(item);
+    // The rows on show: every item, or with "packorder" one row for each kind.
+    std::vector<Item*> stuff = all;
+    std::vector<std::string> titles;
     int size = (int)stuff.size();
     int menuchoice = size - 1;
     int scroll = 0;
+    if (vars.bPackOrder) {
+        const std::vector<PackRow> rows = packRows(all);
+        stuff.clear();
+        for (const PackRow& row : rows) {
+            stuff.push_back(row.item);
+            titles.push_back(packRowName(row));
+        }
+        size = (int)stuff.size();
+        menuchoice = size - 1;
+        placePackCursor(vars, rows, menuchoice, scroll);
+    }
+    auto title = [&](int i) { return titles.empty() ? stuff[i]->itemName : titles[i]; };
     int h = returnTextHeight();
     char line[64];
 
@@ -151,7 +191,7 @@ void CGame::inventoryMenu()
         }
 
         drawItemList(*this, stuff, menuchoice, scroll, true,
-                     [](const Item* item) { return item->itemDescript; });
+                     [](const Item* item) { return item->itemDescript; }, title);
         endScreenFrame();
         vars.frames++;
 
@@ -180,17 +220,22 @@ void CGame::inventoryMenu()
                 saveScreenshot("sshot-shop.bmp");
                 break;
             case SDLK_RETURN:
-                if (useItem(*this, stuff[menuchoice], stuff))
+                if (useItem(*this, stuff[menuchoice], all))
                     open = false;
                 // In a fight, using anything ends the player's turn at once.
-                if (!bPlayingGame)
+                if (!bPlayingGame) {
+                    if (vars.bPackOrder)
+                        rememberPackCursor(vars, stuff, menuchoice);
                     return;
+                }
                 break;
             default:
                 break;
             }
         }
     }
+    if (vars.bPackOrder)
+        rememberPackCursor(vars, stuff, menuchoice);
     resetFrameTimers();
 }
 

@@ -53,10 +53,10 @@ inline void drawItemPicture(CGame& g, Item* item, int x, int y)
 
 // Draws the rows of a list, highest index at the top, with the cursor's bar
 // under the chosen one and the "..." markers. detail(item) gives the line
-// under the name; markWorn writes "Equip" over the picture of a worn item.
-template <class Detail>
+// under the name and name(index) the name line; markWorn writes "Equip" over the picture of a worn item.
+template <class Detail, class Name>
 void drawItemList(CGame& g, const std::vector<Item*>& items, int menuchoice, int scroll, bool markWorn,
-                  Detail detail)
+                  Detail detail, Name name)
 {
     const int h = g.returnTextHeight();
     const int top = (int)items.size() - 1 - scroll;
@@ -68,7 +68,8 @@ void drawItemList(CGame& g, const std::vector<Item*>& items, int menuchoice, int
             SDL_FillRect(g.screen, &bar, SDL_MapRGB(g.screen->format, 100, 0, 0));
         }
         drawItemPicture(g, item, ITEM_ROW_LEFT, y);
-        g.drawTextAt(item->itemName.c_str(), ITEM_ROW_TEXT, y);
+        const std::string title = name(top - r);
+        g.drawTextAt(title.c_str(), ITEM_ROW_TEXT, y);
         const std::string line = detail(item);
         g.drawTextAt(line.c_str(), ITEM_ROW_TEXT, y + h);
         if (markWorn && item->bIsEquipped)
@@ -78,4 +79,13 @@ void drawItemList(CGame& g, const std::vector<Item*>& items, int menuchoice, int
         g.drawTextAt("...", ITEM_ROW_WIDTH, h);
     if (top > ITEM_LIST_ROWS - 1)
         g.drawTextAt("...", ITEM_ROW_WIDTH, ITEM_LIST_MORE_BELOW);
+}
+
+// Rows titled by the items' names.
+template <class Detail>
+void drawItemList(CGame& g, const std::vector<Item*>& items, int menuchoice, int scroll, bool markWorn,
+                  Detail detail)
+{
+    drawItemList(g, items, menuchoice, scroll, markWorn, detail,
+                 [&items](int i) { return items[i]->itemName; });
 }

@@ -44,6 +44,10 @@ void CGame::drawSprites()
             }
             continue;
         }
-        SDL_BlitSurface(art.sprites[a->sprite][a->direction][a->walkFrame], NULL, screen, &dst);
+        SDL_Surface* picture = art.sprites[a->sprite][a->direction][a->walkFrame];
+        if (a == player && showsFloatRing())
+            drawAfloat(picture, dst.x, dst.y);
+        else
+            SDL_BlitSurface(picture, NULL, screen, &dst);
     }
 }

@@ -18,6 +18,7 @@ static const std::string& ordinaryLine(const CGame& g, const Actor* a)
 }
 
 const char* const NOBODY_IN_REACH = "There is nobody close enough to talk to.";
+const char* const TOO_DRUNK_TO_TALK = "Too drunk to make sense of anyone. Sleep it off in a bed.";
 
 // The first character in list order within 90 pixels; anyone exactly level with
 // the player on an axis (the player included) is passed over, unless "easytalk"
@@ -63,7 +64,12 @@ void CGame::startTalking()
         std::string word;
         for (int i = 0; i < 30; i++)
             word.push_back((char)('a' + rand() % 26));
-        showMessage(name + " says: \"" + word + "\"");
+        // With "easytalk" the line says why nobody makes sense, and what helps, which matters
+        // most when a quest's item cannot be handed in; the babble is cut to leave room.
+        if (vars.bEasyTalk)
+            showMessage(name + " says: \"" + word.substr(0, 12) + "\" " + TOO_DRUNK_TO_TALK);
+        else
+            showMessage(name + " says: \"" + word + "\"");
         return;
     }
 

@@ -48,6 +48,15 @@ public:
     bool bShopCursor;
     bool bEasyTalk;
     bool bRewardHelp;
+    bool bKeepWeapon;
+    bool bPackOrder;
+    bool bStepRound;
+    bool bFloatRing;
+    // "packorder": the row the inventory's cursor was on when it last closed, by the name and type
+    // of its item and by its line from the top (-1 before the first time).
+    std::string packCursorName;
+    int packCursorType;
+    int packCursorLine;
     std::string dir;
 };
 

@@ -1,5 +1,8 @@
 // comfort_test.cpp -- the comfort options of config.cfg at work: reading time, acknowledged saves and
-// quits, shops that keep their place, easy talking and the explained rewards.
+// quits, shops that keep their place, easy talking, the explained rewards, the weapon kept in hand,
+// the ordered pack, foes that step round walls and the float-ring at sea.
+#include <algorithm>
+#include <set>
 #include <gtest/gtest.h>
 #include "autopilot.h"
 #include "seam.h"
@@ -28,6 +31,46 @@ struct Comfort : qtest::PlayerGame
         it->price = 10;
         it->bIsEquipped = worn;
         return it;
+    }
+};
+
+// The fight, pack and sea comforts, each of which a test turns off again to see the old rules.
+struct FightComfort : Comfort
+{
+    std::string config() override { return "keepweapon\npackorder\nstepround\neasytalk\nfloatring\n"; }
+    // A fight begun the way the map begins one, with a foe two tiles off; answers the weapon in hand.
+    Item* newFight()
+    {
+        g->mode = 0;
+        g->bPlayingGame = true;
+        Actor* foe = w->addHostile(hero->x + 2 * TILE_SIZE, hero->y + TILE_SIZE);
+        Uint32 now = 10000;
+        qtest::fakeTicks = [&]() { return now += 50; };   // the fight's banner passes quickly
+        g->AIManager();
+        qtest::fakeTicks = nullptr;
+        EXPECT_EQ(foe, g->enemy);
+        foe->bIsHostile = false;   // beaten, as far as the next fight is concerned
+        return g->fvars.weapons.empty() ? nullptr : g->fvars.weapons[g->fvars.selectedWeapon];
+    }
+    // The row of the pointer in the weapon list, 0 at the top, after a weapon key.
+    int pointerRowAfter(SDLKey key)
+    {
+        g->mode = 1;
+        g->bPlayingGame = false;
+        g->vars.bYourTurn = true;
+        qtest::pushKey(key);
+        g->getFightInput();
+        return (int)g->fvars.weapons.size() - 1 - g->fvars.selectedWeapon;
+    }
+    // Opens the inventory on the given keys and Escape (left unread when Enter in a fight returns).
+    void openPack(std::vector<SDLKey> keys)
+    {
+        qtest::drawnText.clear();
+        for (SDLKey k : keys)
+            qtest::pushKey(k);
+        qtest::pushKey(SDLK_ESCAPE);
+        g->inventoryMenu();
+        qtest::clearEvents();
     }
 };
 
@@ -120,8 +163,8 @@ TEST_F(Comfort, ShopsKeepYourPlace)
     EXPECT_FALSE(mail->bIsEquipped);
 }
 
-// A character right beside the player on its row or column answers; with nobody in reach the
-// message line says so.
+// A character right beside the player on its row or column answers; with nobody in reach, or the
+// player too drunk to follow, the message line says so.
 TEST_F(Comfort, ReturnTalksToAnyoneBesideYou)
 {
     g->startTalking();
@@ -131,6 +174,11 @@ TEST_F(Comfort, ReturnTalksToAnyoneBesideYou)
     level->myName = "Pip";
     g->startTalking();
     EXPECT_EQ("Pip says: \"Fine weather\"", g->vars.currentTalk);
+    g->vars.drunkenness = 3;
+    g->startTalking();
+    EXPECT_EQ(0u, g->vars.currentTalk.find("Pip says: \""));
+    const std::string why = "\" Too drunk to make sense of anyone. Sleep it off in a bed.";
+    EXPECT_NE(std::string::npos, g->vars.currentTalk.find(why));
 }
 
 // The level-up screen gives each choice's worth in the player's own numbers.
@@ -163,4 +211,143 @@ TEST_F(Comfort, TheRewardScreenExplainsItself)
     EXPECT_TRUE(qtest::wasDrawn("  +1 to every spell, max mana 20 to 24"));
     EXPECT_TRUE(qtest::wasDrawn("  $1000, you would have $1057"));
     EXPECT_EQ(6u, hero->stats.dexterity);
+}
+
+// The best weapon starts the first fight (the first of equals); the one in hand starts the next, until
+// it is sold. V goes down the list as drawn (last weapon at the top), B up; without the option V goes
+// up and every fight starts with the first weapon.
+TEST_F(FightComfort, TheWeaponInHandIsKeptFromFightToFight)
+{
+    auto weapon = [&](int type, int most, const char* name) {
+        Item* it = stock(type, OWNER_PLAYER, name);
+        it->maxEffect = most;
+        return it;
+    };
+    Item* staff = weapon(ITEM_MELEE, 2, "Staff");
+    Item* bow = weapon(ITEM_RANGED, 7, "Bow");
+    Item* sword = weapon(ITEM_MELEE, 9, "Sword");
+    weapon(ITEM_MELEE, 9, "Club");
+    EXPECT_EQ(sword, newFight());
+    EXPECT_EQ(2, pointerRowAfter(SDLK_v));   // rows: club, sword, bow, staff
+    EXPECT_EQ(bow, newFight());
+    EXPECT_EQ(1, pointerRowAfter(SDLK_b));
+    EXPECT_EQ(2, pointerRowAfter(SDLK_v));
+    bow->owner = OWNER_SHOP;
+    EXPECT_EQ(sword, newFight());
+
+    g->vars.bKeepWeapon = false;
+    EXPECT_EQ(staff, newFight());
+    EXPECT_EQ(1, pointerRowAfter(SDLK_v));   // rows: club, sword, staff
+}
+
+// Potions on top and like items counted once; Enter uses one of a kind, and the menu opens again on the
+// row it was left on, or on the same line when that kind is gone. (The plain order: inventory_test.)
+TEST_F(FightComfort, ThePackListsPotionsFirstAndCountsLikeItems)
+{
+    Item* ale = stock(ITEM_DRINK, OWNER_PLAYER, "Ale");
+    stock(ITEM_HEALING, OWNER_PLAYER, "Healing potion");
+    stock(ITEM_MELEE, OWNER_PLAYER, "Sword");
+    stock(ITEM_HEALING, OWNER_PLAYER, "Healing potion");
+    Item* mail = stock(ITEM_ARMOUR, OWNER_PLAYER, "Mail");
+    Item* mana = stock(ITEM_MANA, OWNER_PLAYER, "Mana potion");
+    stock(ITEM_HEALING, OWNER_PLAYER, "Healing potion");
+    const int h = g->returnTextHeight();
+    auto row = [&](int r) { return h + 49 * r; };
+    auto potionsLeft = [&]() {
+        const auto& v = g->itemVec;
+        return std::count_if(v.begin(), v.end(), [](Item* it) { return it->type == ITEM_HEALING; });
+    };
+
+    openPack({SDLK_DOWN});
+    const char* rows[] = {"Healing potion x3", "Mana potion", "Mail", "Sword", "Ale"};
+    for (int r = 0; r < 5; r++)
+        EXPECT_TRUE(qtest::wasDrawnAt(rows[r], 63, row(r))) << rows[r];
+    openPack({SDLK_RETURN});   // opens on the mana potion and drinks it
+    EXPECT_EQ(ITEM_USED_UP, mana->type);
+    openPack({SDLK_RETURN});   // the same line is the mail now
+    EXPECT_TRUE(mail->bIsEquipped);
+    EXPECT_TRUE(qtest::wasDrawnAt("Mail", 63, row(1)));
+
+    g->bPlayingGame = false;   // in a fight Enter takes the turn at once
+    openPack({SDLK_UP, SDLK_RETURN});
+    EXPECT_EQ(2, potionsLeft());
+    openPack({SDLK_RETURN});
+    EXPECT_TRUE(qtest::wasDrawnAt("Healing potion x2", 63, row(0)));
+    EXPECT_EQ(1, potionsLeft());
+    EXPECT_EQ(ITEM_DRINK, ale->type);
+}
+
+// Turns until the foe strikes, each turn's console line kept; a foe that never comes near stops at 8.
+// Walls are given relative to the player's tile, the foe two or more tiles above it.
+TEST_F(FightComfort, AFoeStepsRoundAWallByTheShortestWay)
+{
+    struct Case
+    {
+        const char* what;
+        std::vector<std::pair<int, int>> walls;
+        int foeRow;
+        bool on;
+        int turns;        // to come within a strike, or -1 for never
+        int cantReach;    // "Can't reach you!" lines over the turns
+    };
+    const std::vector<std::pair<int, int>> ring = {{-1, -4}, {0, -4}, {1, -4}, {-1, -3},
+                                                   {1, -3},  {-1, -2}, {0, -2}, {1, -2}};
+    const Case cases[] = {
+        {"a wall straight between", {{0, -1}}, -2, true, 2, 0},
+        {"the same without the option", {{0, -1}}, -2, false, -1, 8},
+        {"a cup the straight walk leads into", {{-1, -2}, {0, -2}, {1, -2}, {-1, -3}, {1, -3}}, -4, true, 6,
+         0},
+        {"walled in", ring, -3, true, -1, 1},
+    };
+    const float px = hero->x, py = hero->y;
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        w->fill(TILE_GRASS);
+        for (const auto& c : k.walls)
+            g->theMap->setTileAt(Map::cellOf(px) + c.first, Map::cellOf(py) + c.second, TILE_STONE_WALL);
+        g->vars.bStepRound = k.on;
+        g->fvars.bToldNoWay = false;
+        g->vars.fightMsgVec.clear();
+        Actor foe;
+        foe.x = px;
+        foe.y = py + (float)(TILE_SIZE * k.foeRow);
+        std::set<std::pair<float, float>> been;
+        int turns = -1;
+        for (int t = 0; t < 8 && turns < 0; t++) {
+            if (g->distance(foe.x, foe.y, px, py) < 2 * TILE_SIZE) {
+                turns = t;
+            } else {
+                g->fightAI(&foe, hero);
+                EXPECT_TRUE(been.insert({foe.x, foe.y}).second || k.turns < 0) << "back again at turn " << t;
+            }
+        }
+        EXPECT_EQ(k.turns, turns);
+        EXPECT_EQ(k.cantReach, (int)std::count(g->vars.fightMsgVec.begin(), g->vars.fightMsgVec.end(),
+                                               std::string("Can't reach you!")));
+    }
+}
+
+// Out at sea with the floater worn the player sits in a red and white ring, legs under water; on land,
+// without the floater or without the option, the picture is drawn as it always was.
+TEST_F(FightComfort, TheFloatRingShowsAtSea)
+{
+    auto tile = [&](int ground, bool floater, bool on) {
+        w->fill(ground);
+        g->vars.hasFloater = floater;
+        g->vars.bFloatRing = on;
+        g->drawMap();
+        g->drawSprites();
+        return band((int)g->screenXOf(hero->x), (int)g->screenYOf(hero->y), TILE_SIZE, TILE_SIZE);
+    };
+    const std::vector<Uint32> plainAtSea = tile(TILE_SEA, true, false);
+    EXPECT_EQ(plainAtSea, tile(TILE_SEA, false, true));
+    EXPECT_EQ(tile(TILE_GRASS, true, false), tile(TILE_GRASS, true, true));
+    const std::vector<Uint32> afloat = tile(TILE_SEA, true, true);
+    EXPECT_NE(plainAtSea, afloat);
+    EXPECT_EQ(0xcd3024u, afloat[31 * TILE_SIZE + 24 - 18]);   // the ring's left side, in front
+    g->actorList.remove(hero);   // the same sea with nobody on it
+    const std::vector<Uint32> sea = tile(TILE_SEA, true, false);
+    g->actorList.push_front(hero);
+    for (int x = 0; x < TILE_SIZE; x++)
+        EXPECT_EQ(sea[45 * TILE_SIZE + x], afloat[45 * TILE_SIZE + x]) << "feet under water at " << x;
 }

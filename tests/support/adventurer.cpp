@@ -1,6 +1,7 @@
 // adventurer.cpp -- a player's hands for long scripted plays: fights, shops, doors, beds, saves.
 #include "adventurer.h"
 #include "../gamefixture.h"
+#include "pack-order.h"
 #include <gtest/gtest.h>
 #include <cmath>
 #include <cstdio>
@@ -128,15 +129,31 @@ int indexOf(const std::vector<Item*>& list, const std::string& shortName)
 void Adventurer::usePacked(const Item* item)
 {
     press(SDLK_ESCAPE);
+    choosePacked(item);
+}
+
+void Adventurer::choosePacked(const Item* item)
+{
+    if (g->vars.bPackOrder)
+        for (const Item* it : g->itemVec)
+            if (it->owner == OWNER_PLAYER)
+                press(SDLK_UP);
     chooseRow(packDowns(item));
 }
 
 int Adventurer::packDowns(const Item* item) const
 {
-    std::vector<const Item*> pack;
-    for (const Item* it : g->itemVec)
+    std::vector<Item*> pack;
+    for (Item* it : g->itemVec)
         if (it->owner == OWNER_PLAYER && it->type != ITEM_USED_UP)
             pack.push_back(it);
+    if (g->vars.bPackOrder) {
+        const std::vector<PackRow> rows = packRows(pack);
+        for (size_t i = 0; i < rows.size(); i++)
+            if (packAlike(rows[i].item, item))
+                return (int)(rows.size() - 1 - i);
+        return -1;
+    }
     for (size_t i = 0; i < pack.size(); i++)
         if (pack[i] == item)
             return (int)(pack.size() - 1 - i);
@@ -177,10 +194,13 @@ void Adventurer::takeTurn()
     for (size_t i = 0; i < w.size(); i++)
         if (w[i]->type == ITEM_MELEE && (best < 0 || w[i]->maxEffect > w[best]->maxEffect))
             best = (int)i;
+    // V is the next weapon in list order; with "keepweapon" it goes down the list as drawn instead.
+    const bool drawnOrder = g->vars.bKeepWeapon;
+    const SDLKey later = drawnOrder ? SDLK_b : SDLK_v, earlier = drawnOrder ? SDLK_v : SDLK_b;
     for (int i = g->fvars.selectedWeapon; best >= 0 && i < best; i++)
-        press(SDLK_v);
+        press(later);
     for (int i = g->fvars.selectedWeapon; best >= 0 && i > best; i--)
-        press(SDLK_b);
+        press(earlier);
     int armour = g->fvars.playerArmour ? g->fvars.playerArmour->maxEffect : 0;
     int deadly = (int)e->stats.strength - armour;
     bool near = g->distance(p->x, p->y, e->x, e->y) < 96;
@@ -192,7 +212,7 @@ void Adventurer::takeTurn()
         if (Item* potion = bestPotion(deadly)) {
             note("drank the " + potion->shortName + " fighting " + e->myName);
             press(SDLK_x);
-            chooseRow(packDowns(potion));
+            choosePacked(potion);
             return;
         }
         if (p->stats.mp >= 10) {

@@ -81,8 +81,12 @@ public:
 private:
     bool fighting();
     void takeTurn();
-    // Keys to the pack's row of an item (the newest item is the top row).
+    // Keys to the pack's row of an item (the newest item is the top row; with "packorder" the rows
+    // of that option).
     int packDowns(const Item* item) const;
+    // In the open pack: to the item's row and Return. With "packorder" the cursor opens where it
+    // was left, so it goes to the top first.
+    void choosePacked(const Item* item);
     // Opens the pack on the map and uses the item.
     void usePacked(const Item* item);
     Item* bestPotion(int need) const;
