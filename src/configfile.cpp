@@ -41,6 +41,8 @@ const ConfigOptionRow CONFIG_OPTIONS[] = {
      "Return talks to anyone beside you, and says so when nobody is in reach"},
     {"rewardhelp", ConfigOption::RewardHelp, "\tReward choices explained", &MiscVars::bRewardHelp,
      "the level-up screen says what each choice gives"},
+    {"earlyfinds", ConfigOption::EarlyFinds, "\tEarly finds told first", &MiscVars::bEarlyFinds,
+     "a quest's item found before the quest was given is taken once the quest is told, so its story moves on"},
 };
 const size_t CONFIG_OPTION_COUNT = sizeof CONFIG_OPTIONS / sizeof CONFIG_OPTIONS[0];
 

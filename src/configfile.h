@@ -6,7 +6,8 @@
 
 enum class ConfigOption {
     Fullscreen, Pickpocketry, NoAlpha, Widescreen, LongTalk, Windowed, FastWater, Debug, FrameCap, DoorAssist,
-    ReadableText, FightDetails, ReadTime, Confirmations, ShopCursor, EasyTalk, RewardHelp
+    ReadableText, FightDetails, ReadTime, Confirmations, ShopCursor, EasyTalk, RewardHelp,
+    EarlyFinds
 };
 
 class MiscVars;

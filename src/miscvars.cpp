@@ -7,7 +7,7 @@ MiscVars::MiscVars()
       currentTalk("Invalid talking ptr"), fps(0), bYourTurn(false), bFastWater(false), fps_max(0),
       fps_min(60), bNoAlpha(false), debugMode(false), bCheatPick(false), hasFloater(false), bDoorAssist(false),
       bReadableText(false), bFightDetails(false), bReadTime(false), bConfirmations(false), bShopCursor(false),
-      bEasyTalk(false), bRewardHelp(false), dir("")
+      bEasyTalk(false), bRewardHelp(false), bEarlyFinds(false), dir("")
 {
     for (bool& f : flags)
         f = false;

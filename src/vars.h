@@ -49,6 +49,7 @@ public:
     bool bShopCursor;
     bool bEasyTalk;
     bool bRewardHelp;
+    bool bEarlyFinds;
     std::string dir;
 };
 
