@@ -189,7 +189,7 @@ const Expected EXPECTED[] = {
     {"combat1024", 0xe41820fcc1e4457fULL, 0x2d3d29e9cab04ea3ULL},
     {"menu", 0xbe4f38ca097176fcULL, 0xbe4f38ca097176fcULL},
     {"inventory", 0x38ce0a620c7cb3e8ULL, 0x38ce0a620c7cb3e8ULL},
-    {"status", 0xf6d8d8d50267d813ULL, 0xf6d8d8d50267d813ULL},
+    {"status", 0xd1ff942ec6c9c999ULL, 0xd1ff942ec6c9c999ULL},
     {"keyhelp", 0xc784cbce8875d888ULL, 0xa78f1bd78e9afa65ULL},
     {"alphatext", 0xfaa4b70907c17b4fULL, 0xd3a0a95ef1f778cbULL},
 };
