@@ -2,15 +2,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include "mediafiles.h"
 #include "vars.h"
 
 ArtAssets::ArtAssets()
 {
-    for (int s = 0; s < SPRITE_SETS; s++)
-        for (int d = 0; d < DIRECTIONS; d++)
-            for (int f = 0; f < WALK_FRAMES; f++)
-                sprites[s][d][f] = NULL;
+    SpriteSet empty;
+    for (auto& row : empty)
+        row.fill(NULL);
+    sprites.assign(SPRITE_SETS, empty);
     for (int i = 0; i < ICON_COUNT; i++)
         icons[i] = NULL;
 }
@@ -143,6 +144,41 @@ static void loadSeries(const char* format, std::vector<SDL_Surface*>& into, char
     }
 }
 
+// Loads the further sprite sets 9, 10, ... that the folder holds whole. A set
+// with none of its pictures ends the series quietly; one with only some of
+// them is reported and ends it too, so that no character is drawn from a
+// half-made set: such a set counts as absent, like the ones after it.
+static void loadFurtherSprites(std::vector<ArtAssets::SpriteSet>& sprites)
+{
+    char path[128];
+    for (int s = SPRITE_SETS; s < SPRITE_SETS_MAX; s++) {
+        ArtAssets::SpriteSet set;
+        int loaded = 0;
+        std::string missing;
+        for (int d = 0; d < DIRECTIONS; d++)
+            for (int f = 0; f < WALK_FRAMES; f++) {
+                snprintf(path, sizeof path, "data/assets/sprites/%i/%i-%i.png", s, d, f);
+                set[d][f] = loadPicture(path);
+                if (set[d][f])
+                    loaded++;
+                else if (missing.empty())
+                    missing = path;
+            }
+        if (loaded == DIRECTIONS * WALK_FRAMES) {
+            sprites.push_back(set);
+            continue;
+        }
+        for (auto& row : set)
+            for (SDL_Surface* p : row)
+                if (p)
+                    SDL_FreeSurface(p);
+        if (loaded > 0)
+            fprintf(stderr, "Sprite set %i is incomplete (%s is missing or damaged): sets from %i on are not used\n",
+                    s, missing.c_str(), s);
+        return;
+    }
+}
+
 void ArtAssets::loadAssets()
 {
     char path[128];
@@ -156,6 +192,7 @@ void ArtAssets::loadAssets()
                     exit(1);
                 }
             }
+    loadFurtherSprites(sprites);
 
     loadSeries("data/assets/items/%i.png", items, path, sizeof path);
     fprintf(stderr, "Warning: %s doesn't exist (can be ignored)\n", path);
@@ -185,10 +222,11 @@ void ArtAssets::unloadAssets()
         }
         s = NULL;
     };
-    for (int s = 0; s < SPRITE_SETS; s++)
-        for (int d = 0; d < DIRECTIONS; d++)
-            for (int f = 0; f < WALK_FRAMES; f++)
-                release(sprites[s][d][f]);
+    for (SpriteSet& set : sprites)
+        for (auto& row : set)
+            for (SDL_Surface*& p : row)
+                release(p);
+    sprites.resize(SPRITE_SETS);
     for (SDL_Surface*& t : tiles)
         release(t);
     tiles.clear();

@@ -49,6 +49,8 @@ const ConfigOptionRow CONFIG_OPTIONS[] = {
      "a foe in a fight walks round a wall between you by the shortest way"},
     {"floatring", ConfigOption::FloatRing, "\tFloat-ring shown at sea", &MiscVars::bFloatRing,
      "with a floater worn you are seen in a red and white ring out at sea"},
+    {"earlyfinds", ConfigOption::EarlyFinds, "\tEarly finds told first", &MiscVars::bEarlyFinds,
+     "a quest's item found before the quest was given is taken once the quest is told, so its story moves on"},
 };
 const size_t CONFIG_OPTION_COUNT = sizeof CONFIG_OPTIONS / sizeof CONFIG_OPTIONS[0];
 

@@ -7,7 +7,7 @@
 enum class ConfigOption {
     Fullscreen, Pickpocketry, NoAlpha, Widescreen, LongTalk, Windowed, FastWater, Debug, FrameCap, DoorAssist,
     ReadableText, FightDetails, ReadTime, Confirmations, ShopCursor, EasyTalk, RewardHelp, KeepWeapon, PackOrder,
-    StepRound, FloatRing
+    StepRound, FloatRing, EarlyFinds
 };
 
 class MiscVars;

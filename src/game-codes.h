@@ -12,7 +12,8 @@ constexpr int WIDE_SCREEN_WIDTH = 1024; // with the "widescreen" option
 constexpr int MAP_SIZE = 350;          // tiles on each side of the map
 constexpr int FLAG_COUNT = 40;         // story flags 0..39
 constexpr int GAME_NAME_MAX = 50;      // letters in a game folder's name typed at the custom-game prompt
-constexpr int SPRITE_SETS = 9;         // sprite sets 0..8
+constexpr int SPRITE_SETS = 9;         // sprite sets 0..8, which every game needs
+constexpr int SPRITE_SETS_MAX = 100;   // further sets 9, 10, ... load up to the first one missing, at most this many in all
 constexpr int DIRECTIONS = 4;
 constexpr int WALK_FRAMES = 3;         // 0 standing, 1 and 2 the steps
 

@@ -1,5 +1,6 @@
 // gameloop.cpp -- the frame loop of play: health check, exploring or fighting, frame timers, fight outcome.
 #include <cstdio>
+#include "fight-actions.h"
 #include "game.h"
 #include "saturate.h"
 #include "replay.h"
@@ -33,7 +34,8 @@ void rewardChoicesExplained(CGame& g, int y)
 
 // Waits for the player's choice after a won fight. Keys are matched by
 // symbol on key presses only; a window close only ends this screen.
-void rewardScreen(CGame& g, bool levelledUp)
+// `fallen`, when not empty, is said above the pay: a named foe's end.
+void rewardScreen(CGame& g, bool levelledUp, const std::string& fallen)
 {
     int h = g.returnTextHeight();
     bool done = false;
@@ -41,6 +43,8 @@ void rewardScreen(CGame& g, bool levelledUp)
     SDL_Rect panel = {0, 0, (Uint16)(g.vars.bRewardHelp ? 420 : 300), SCREEN_HEIGHT};
     SDL_FillRect(g.screen, &panel, SDL_MapRGB(g.screen->format, 0, 0, 100));
     while (!done) {
+        if (!fallen.empty())
+            g.drawTextAt(fallen.c_str(), 10, 300 - h);
         g.drawTextAt("You won the fight! Got 50 gold", 10, 300);
         if (levelledUp) {
             g.drawTextAt("Level up!", 10, 300 + h);
@@ -103,6 +107,11 @@ void winFight(CGame& g)
     g.cleanUpFightVars();
     g.bPlayingGame = true;
     g.mode = 0;
+    // A foe drawn with a picture set of its own, not the common cast's, is
+    // somebody: with the fight details its end is said by name.
+    std::string fallen;
+    if (g.vars.bFightDetails && g.enemy->sprite >= SPRITE_SETS)
+        fallen = fight::nameOf(g, g.enemy, true) + " falls!";
     g.actorList.remove(g.enemy);
     delete g.enemy;
     g.enemy = NULL;
@@ -118,7 +127,7 @@ void winFight(CGame& g)
         levelledUp = true;
     }
     g.playSound(SOUND_FIGHT_WON);
-    rewardScreen(g, levelledUp);
+    rewardScreen(g, levelledUp, fallen);
 }
 
 // Back to exploring with the fight's state cleared; the enemy stays where it is.

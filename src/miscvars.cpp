@@ -8,7 +8,7 @@ MiscVars::MiscVars()
       fps_min(60), bNoAlpha(false), debugMode(false), bCheatPick(false), hasFloater(false), bDoorAssist(false),
       bReadableText(false), bFightDetails(false), bReadTime(false), bConfirmations(false), bShopCursor(false),
       bEasyTalk(false), bRewardHelp(false), bKeepWeapon(false), bPackOrder(false), bStepRound(false),
-      bFloatRing(false), packCursorType(0), packCursorLine(-1), dir("")
+      bFloatRing(false), bEarlyFinds(false), packCursorType(0), packCursorLine(-1), dir("")
 {
     for (bool& f : flags)
         f = false;

@@ -6,6 +6,9 @@
 // Looks at the first open quest only. A carried copy of the asked-for item
 // completes it; a copy elsewhere means "go and find it"; no copy at all
 // (or only used-up ones) means the quest can never be done and is dropped.
+// With "earlyfinds", a quest whose flag is still down is told first even when
+// its item is carried, raising the flag; the next talk takes the item. Without
+// it such a quest is done at once and its flag never goes up.
 std::string CGame::getNextQuest(const std::string& giver)
 {
     Quest* quest = NULL;
@@ -24,7 +27,8 @@ std::string CGame::getNextQuest(const std::string& giver)
     for (Item* item : itemVec) {
         if (item->shortName != quest->itemTarget || item->type == ITEM_USED_UP)
             continue;
-        if (item->owner == OWNER_PLAYER) {
+        bool untold = quest->flagId >= 0 && quest->flagId < FLAG_COUNT && !vars.flags[quest->flagId];
+        if (item->owner == OWNER_PLAYER && !(vars.bEarlyFinds && untold)) {
             quest->bIsCompleted = true;
             handOverItem(*this, item, OWNER_QUEST);
             player->stats.money = addMoney(player->stats.money, quest->reward);

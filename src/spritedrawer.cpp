@@ -35,7 +35,7 @@ void CGame::drawSprites()
         SDL_Rect dst;
         if (!screenPos(*this, a->x, a->y, dst))
             continue;
-        if (a->sprite < 0 || a->sprite >= SPRITE_SETS || a->direction < 0 || a->direction >= DIRECTIONS ||
+        if (a->sprite < 0 || a->sprite >= (int)art.sprites.size() || a->direction < 0 || a->direction >= DIRECTIONS ||
             a->walkFrame < 0 || a->walkFrame >= WALK_FRAMES) {
             if (!a->bPictureReported) {
                 a->bPictureReported = true;

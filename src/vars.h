@@ -1,5 +1,6 @@
 // vars.h -- per-game variables (MiscVars) and the picture and sound stores.
 #pragma once
+#include <array>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -52,6 +53,7 @@ public:
     bool bPackOrder;
     bool bStepRound;
     bool bFloatRing;
+    bool bEarlyFinds;
     // "packorder": the row the inventory's cursor was on when it last closed, by the name and type
     // of its item and by its line from the top (-1 before the first time).
     std::string packCursorName;
@@ -68,7 +70,10 @@ public:
     void loadAssets();
     void unloadAssets();
 
-    SDL_Surface* sprites[SPRITE_SETS][DIRECTIONS][WALK_FRAMES];
+    // One picture per direction and walking frame for each loaded set: the
+    // SPRITE_SETS every game needs, then any further complete ones.
+    typedef std::array<std::array<SDL_Surface*, WALK_FRAMES>, DIRECTIONS> SpriteSet;
+    std::vector<SpriteSet> sprites;
     std::vector<SDL_Surface*> items;
     SDL_Surface* icons[ICON_COUNT];
     std::vector<SDL_Surface*> tiles;

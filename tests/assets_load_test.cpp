@@ -51,6 +51,25 @@ TEST(AssetsLoad, MissingSpriteOrIconIsFatal)
     }
 }
 
+// Sets past the nine load while whole; the first one missing a picture ends them, reported.
+TEST(AssetsLoad, FurtherSpriteSetsLoadUpToTheFirstIncompleteOne)
+{
+    WorkDir wd("", false);
+    qtest::FakeAssets fake;
+    fake.spriteSets = 13;
+    fake.skipSprite = 11 * 12 + 2 * 3 + 1;
+    qtest::writeFakeAssets(wd.path(), fake);
+    std::string out;
+    std::string err = qtest::quietly([] {
+        CGame game;
+        ASSERT_EQ(11u, game.art.sprites.size());
+        EXPECT_NE(nullptr, game.art.sprites[10][3][2]);
+    }, &out);
+    EXPECT_NE(std::string::npos, err.find("Sprite set 11 is incomplete (data/assets/sprites/11/2-1.png is missing"));
+    // 132 sprites + 47 tiles + 29 icons + 3 items
+    EXPECT_NE(std::string::npos, out.find("211 art assets unloaded\n"));
+}
+
 TEST(AssetsLoad, SoundsLoadAndMissingOnesStaySilent)
 {
     WorkDir wd("", false);

@@ -1,4 +1,5 @@
 // gameloop_test.cpp -- the frame loop: frame timers, per-second statistics, fights won and run from.
+#include <algorithm>
 #include <climits>
 #include <gtest/gtest.h>
 #include "seam.h"
@@ -172,6 +173,35 @@ TEST_F(Loop, VictoryPaysAndShowsThePlainRewardScreen)
     EXPECT_EQ(0u, hero->stats.level);
     EXPECT_TRUE(g->vars.fightMsgVec.empty());
     (void)foe;
+}
+
+// With the fight details, the reward screen says a foe with a picture set of its own has fallen,
+// on the line above the pay; a common creature's end, or any without the details, is not said.
+TEST_F(Loop, ANamedFoesFallIsSaidAboveThePay)
+{
+    const int h = g->returnTextHeight();
+    for (int c = 0; c < 3; c++) {
+        bool details = c != 1, named = c != 2;
+        freshGame();
+        g->vars.bFightDetails = details;
+        int most = 0;
+        qtest::onFlip = [&] {
+            if (g->enemy == nullptr && qtest::pixelAt(g->screen, 2, 2) == 0x000064) {
+                int white = 0;
+                for (Uint32 p : qtest::pixelBand(g->screen, 10, 300 - h, 280, h))
+                    white += p == 0xffffff;
+                most = std::max(most, white);
+            }
+        };
+        qtest::quietly([&] {
+            runFourFrames([&] {
+                fightWith(0)->sprite = named ? SPRITE_SETS : 7;
+                qtest::pushKey(SDLK_RETURN);
+            });
+        });
+        qtest::onFlip = nullptr;
+        EXPECT_EQ(details && named, most > 20) << "case " << c;
+    }
 }
 
 TEST_F(Loop, FourthWinLevelsUpAndOffersRewards)

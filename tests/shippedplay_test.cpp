@@ -157,6 +157,11 @@ TEST(ShippedPlay, NewGameToTheEndingSlides)
     hero.fetch(four, "crown");
     hero.talk(four, "Brother Caddock");
     hero.expectQuestsDone(four, 6);
+    // The last errand: Caddock's lamp oil to Wick at the lighthouse, with everyone sent to Ysolde.
+    hero.talk(four, "Brother Caddock");
+    hero.fetch(four, "lampoil");
+    hero.talk(four, "Wick the lamp-boy");
+    hero.expectQuestsDone(four, 7);
     hero.watchEnding(four, "Ysolde the lightkeeper");
     delete g;
     g = new CGame();
@@ -165,6 +170,7 @@ TEST(ShippedPlay, NewGameToTheEndingSlides)
 
     EXPECT_EQ("watch the slides", four.current()) << "the ending was never reached\n" << hero.journal();
     EXPECT_NE(std::string::npos, out.find("Showing ending at data\n"));
+    EXPECT_TRUE(g->vars.flags[7]) << "the last errand was never handed out";
     EXPECT_TRUE(g->bMustQuit);
     EXPECT_TRUE(g->bPleaseLoadGame);
     printf("The route, %lu frames, %.1f minutes on the test clock, %d fights won:\n%s", hero.frames,

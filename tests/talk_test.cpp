@@ -180,6 +180,25 @@ TEST_F(Talk, CarriedItemCompletesAQuestNeverDescribed)
     EXPECT_EQ("I do not have anything for you at this time.", g->getNextQuest());
 }
 
+// "earlyfinds": the same quest is told first (its flag goes up) and the item taken at the next talk;
+// a quest already told is taken at once.
+TEST_F(Talk, WithEarlyFindsACarriedItemsQuestIsToldBeforeItIsTaken)
+{
+    g->vars.bEarlyFinds = true;
+    Quest* q = quest("gem", 40, 9);
+    Item* carried = thing("gem", OWNER_PLAYER);
+    EXPECT_EQ("Find the gem", g->getNextQuest());
+    EXPECT_TRUE(g->vars.flags[9]);
+    EXPECT_FALSE(q->bIsCompleted);
+    EXPECT_EQ(OWNER_PLAYER, carried->owner);
+    EXPECT_EQ("Good work, you found the golden gem.", g->getNextQuest());
+    EXPECT_TRUE(q->bIsCompleted);
+    quest("herbs", 10, 4);
+    thing("herbs", OWNER_PLAYER);
+    g->vars.flags[4] = true;
+    EXPECT_EQ("Good work, you found the golden herbs.", g->getNextQuest());
+}
+
 // Rewards come from quest files: a negative one takes money down to 0 at most,
 // a huge one fills the purse without wrapping.
 TEST_F(Talk, QuestRewardsNeverWrapTheMoney)

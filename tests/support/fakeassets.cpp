@@ -33,7 +33,7 @@ void writeFakeAssets(const std::string& dir, const FakeAssets& fake)
 {
     std::string a = dir + "/data/assets";
     char path[256];
-    for (int s = 0; s < 9; s++) {
+    for (int s = 0; s < fake.spriteSets; s++) {
         snprintf(path, sizeof path, "%s/sprites/%i", a.c_str(), s);
         mkdirs(path);
         for (int d = 0; d < 4; d++)

@@ -9,6 +9,7 @@ struct FakeAssets
     int items = 3;             // item pictures 0..items-1
     int tiles = 47;            // tile pictures 0..tiles-1
     int sounds = 14;           // sounds 0..sounds-1
+    int spriteSets = 9;        // sprite sets 0..spriteSets-1
     int skipSprite = -1;       // set*12 + direction*3 + frame of a sprite to leave out
     int skipIcon = -1;         // icon number to leave out
     bool font = true;

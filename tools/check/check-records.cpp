@@ -225,7 +225,8 @@ void checkActor(CheckedGame& g, const Actor* a, const RecordText& t)
     if (c.has(16) && a->myName.empty())
         g.warn(t.name, 16, "the character has no name");
     c.yesNo(17, "wanders");
-    c.ranged(18, "sprite set", 0, SPRITE_SETS - 1, Severity::Error, "there are " + std::to_string(SPRITE_SETS));
+    c.ranged(18, "sprite set", 0, g.assets.spriteSets - 1, Severity::Error,
+             "no such set among the pictures; the character is not drawn");
     c.ranged(19, "facing", FACE_UP, FACE_LEFT, Severity::Error, "0 up, 1 right, 2 down, 3 left");
     c.unsignedField(20, "money", Severity::Warning);
 }

@@ -66,6 +66,7 @@ public:
     bool load(const std::string& dir, std::string& why);
 
     std::string dir;
+    int spriteSets = SPRITE_SETS;   // sets 0..n-1 are whole: the common ones and any further ones
     int itemPictures = 0;   // item pictures 0..n-1 decode; icons from n on have none
     int tilePictures = 0;
     TTF_Font* font = nullptr;

@@ -158,9 +158,16 @@ bool exportTiledMap(const std::string& dir, const std::string& tmxPath, const st
     while (itemPictures < ITEM_PICTURES_MAX &&
            fileExists(assets + "/items/" + std::to_string(itemPictures) + ".png"))
         itemPictures++;
+    // The sets every game has, then the further ones the folder holds whole, as the game loads them.
+    int spriteSets = SPRITE_SETS;
+    for (bool whole = true; whole && spriteSets < SPRITE_SETS_MAX; spriteSets += whole ? 1 : 0)
+        for (int d = 0; d < DIRECTIONS; d++)
+            for (int f = 0; f < WALK_FRAMES; f++)
+                whole = whole && fileExists(assets + "/sprites/" + std::to_string(spriteSets) + "/" +
+                                            std::to_string(d) + "-" + std::to_string(f) + ".png");
     std::string stem = stemOf(tmxPath);
     Sheet tiles{TMX_TILESET_TILES, 1, TILE_COUNT, TILE_COLUMNS, stem + "-tiles.png"};
-    Sheet chars{TMX_TILESET_CHARACTERS, tiles.firstGid + tiles.cells(), SPRITE_SETS * DIRECTIONS, DIRECTIONS,
+    Sheet chars{TMX_TILESET_CHARACTERS, tiles.firstGid + tiles.cells(), spriteSets * DIRECTIONS, DIRECTIONS,
                 stem + "-characters.png"};
     Sheet items{TMX_TILESET_ITEMS, chars.firstGid + chars.cells(), itemPictures > 0 ? itemPictures : 1, ITEM_COLUMNS,
                 stem + "-items.png"};
@@ -170,7 +177,7 @@ bool exportTiledMap(const std::string& dir, const std::string& tmxPath, const st
         placePicture(tileSheet, tiles.columns, t, assets + "/tiles/" + std::to_string(t) + ".png");
     // A character shows its standing picture for the way it faces, frame 0.
     Image charSheet(chars.columns * TILE_SIZE, chars.rows() * TILE_SIZE);
-    for (int s = 0; s < SPRITE_SETS; s++)
+    for (int s = 0; s < spriteSets; s++)
         for (int d = 0; d < DIRECTIONS; d++)
             placePicture(charSheet, chars.columns, s * DIRECTIONS + d,
                          assets + "/sprites/" + std::to_string(s) + "/" + std::to_string(d) + "-0.png");
@@ -204,7 +211,7 @@ bool exportTiledMap(const std::string& dir, const std::string& tmxPath, const st
         ObjectOut o;
         o.name = a.myName;
         o.type = a.conversation[0] == "Plyr" ? "player" : a.bIsHostile ? "hostile" : "character";
-        bool drawable = a.sprite >= 0 && a.sprite < SPRITE_SETS && a.direction >= 0 && a.direction < DIRECTIONS;
+        bool drawable = a.sprite >= 0 && a.sprite < spriteSets && a.direction >= 0 && a.direction < DIRECTIONS;
         o.gid = drawable ? chars.firstGid + a.sprite * DIRECTIONS + a.direction : 0;
         o.x = x - left;
         o.y = y - top;

@@ -1,4 +1,4 @@
-// makeassets-sprites.cpp -- the nine walking sprite sets: hero, townsfolk, guard, wolf, skeleton, sea serpent.
+// makeassets-sprites.cpp -- the walking sprite sets: hero, townsfolk, outlaw, wolf, skeleton, sea serpent, the bosses' bodies.
 #include <cmath>
 #include <cstdio>
 #include "makeassets.h"
@@ -618,6 +618,27 @@ Look castLook(int set)
         k.extra = rgb(120, 20, 26);
         k.mask = true;
         break;
+    case 9:   // the Barrow wight: a grey-blue corpse in a mouldering shroud (bossTrim adds the rest)
+        k = {rgb(176, 196, 204), CLEAR, rgb(58, 72, 70), rgb(0, 0, 0), rgb(40, 46, 44), Hair::Skull, Garment::Robe, Held::RustySword};
+        k.extra = rgb(160, 120, 60);
+        break;
+    case 10:  // the Mine warden: a hulking dead foreman in rusted plate and a miner's helmet
+        k = {rgb(140, 156, 128), CLEAR, rgb(120, 70, 44), rgb(70, 62, 60), rgb(44, 36, 34), Hair::Helmet, Garment::Tunic, Held::Spear};
+        k.extra = rgb(96, 92, 100);
+        k.stout = true;
+        break;
+    case 11:  // Captain Redmaw: red beard, crimson coat with gold, dark cloak, cutlass
+        k = {SKIN_TAN, rgb(196, 60, 28), rgb(150, 28, 36), rgb(40, 36, 44), rgb(30, 24, 20), Hair::Short, Garment::Tunic, Held::RustySword};
+        k.extra = rgb(224, 180, 70);
+        k.cape = rgb(52, 30, 40);
+        k.beard = true;
+        k.stout = true;
+        break;
+    case 12:  // the Drowned King: a sea-green corpse in a king's robe, cloak of the deep
+        k = {rgb(168, 204, 184), CLEAR, rgb(28, 96, 104), rgb(0, 0, 0), rgb(30, 60, 60), Hair::Skull, Garment::Robe, Held::Spear};
+        k.extra = rgb(226, 186, 70);
+        k.cape = rgb(60, 40, 110);
+        break;
     default:  // 7: skeleton with a rusty sword
         k = {rgb(226, 220, 196), CLEAR, rgb(226, 220, 196), rgb(226, 220, 196), rgb(200, 194, 170), Hair::Skull, Garment::Ribs, Held::RustySword};
         break;
@@ -638,6 +659,8 @@ Image drawSprite(int set, int dir, int frame)
             drawSide(body, k, frame);
         else
             drawFrontBack(body, k, frame, dir == FACE_DOWN);
+        if (set >= SPRITE_SETS)
+            bossTrim(body, set, dir == FACE_LEFT ? FACE_RIGHT : dir, frame);
     }
     if (dir == FACE_LEFT)
         body = body.mirrored();
@@ -657,7 +680,7 @@ Image drawSprite(int set, int dir, int frame)
 
 bool makeSprites(const std::string& outDir, int& count)
 {
-    for (int set = 0; set < SPRITE_SETS; set++) {
+    for (int set = 0; set < SHIPPED_SPRITE_SETS; set++) {
         std::string dir = outDir + "/sprites/" + std::to_string(set);
         if (!makeDirs(dir))
             return false;

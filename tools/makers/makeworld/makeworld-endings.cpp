@@ -1,4 +1,5 @@
-// makeworld-endings.cpp -- draws the ending slides: painted scenes with a caption banner.
+// makeworld-endings.cpp -- draws the ending slides: painted scenes of what became of Saltmere, with a caption banner.
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -264,13 +265,160 @@ void roadScene(Image& img)
     gull(img, 240, 60, rgb(40, 40, 60));
 }
 
+// A townsperson seen from the front: legs or a skirt, a body, arms, a head with hair.
+void person(Image& img, int x, int feet, float s, Rgba clothes, Rgba hair, bool skirt)
+{
+    Rgba ink = rgb(30, 22, 34), skin = rgb(236, 190, 150);
+    if (skirt) {
+        img.triangle(x - 11 * s, (float)feet - 2 * s, x + 11 * s, (float)feet - 2 * s, (float)x, feet - 34 * s, clothes);
+    } else {
+        img.capsule(x - 4 * s, feet - 16 * s, x - 4 * s, (float)feet - s, 2.6f * s, rgb(80, 62, 50));
+        img.capsule(x + 4 * s, feet - 16 * s, x + 4 * s, (float)feet - s, 2.6f * s, rgb(80, 62, 50));
+    }
+    img.roundRect((int)(x - 8 * s), (int)(feet - 36 * s), (int)(16 * s), (int)(22 * s), (int)(4 * s), clothes);
+    img.capsule(x - 9 * s, feet - 33 * s, x - 12 * s, feet - 20 * s, 2.2f * s, darker(clothes, 0.15f));
+    img.capsule(x + 9 * s, feet - 33 * s, x + 12 * s, feet - 20 * s, 2.2f * s, darker(clothes, 0.15f));
+    img.disc((float)x, feet - 43 * s, 7 * s, skin);
+    img.ellipse((float)x, feet - 47 * s, 7.5f * s, 4.5f * s, hair);
+    if (skirt)
+        img.rect((int)(x - 7 * s), (int)(feet - 46 * s), (int)(3 * s), (int)(12 * s), hair);
+    img.rect((int)(x - 3 * s), (int)(feet - 44 * s), (int)std::max(1.0f, s), (int)std::max(1.0f, s), ink);
+    img.rect((int)(x + 2 * s), (int)(feet - 44 * s), (int)std::max(1.0f, s), (int)std::max(1.0f, s), ink);
+}
+
+void pine(Image& img, int x, int base, int h, Rgba c)
+{
+    img.rect(x - 2, base - h / 5, 4, h / 5, rgb(80, 54, 36));
+    for (int k = 0; k < 3; k++) {
+        float top = base - h + k * h * 0.22f, bottom = base - h / 5 - (2 - k) * h * 0.12f;
+        float half = h * (0.18f + k * 0.07f);
+        img.triangle((float)x, top, x - half, bottom, x + half, bottom, k == 0 ? lighter(c, 0.1f) : c);
+    }
+}
+
+// Noon in the meadow up the north road: moonwort in flower, Tamsin's cottage, Pip's kite.
+void meadowScene(Image& img)
+{
+    sky(img, rgb(90, 150, 230), rgb(210, 232, 250), 290);
+    img.disc(110, 80, 30, rgb(255, 244, 190));
+    hill(img, 470, 290, 260, 80, rgb(120, 180, 96));
+    hill(img, 140, 290, 220, 56, rgb(104, 166, 84));
+    img.rect(0, 290, W, H - 290, rgb(96, 164, 74));
+    for (int i = 0; i < 320; i++) {
+        float t = hash01(i, 1, 51);
+        int y = 296 + (int)(t * t * (H - 300)), x = (int)(hash01(i, 2, 51) * W);
+        int r = 1 + (int)((y - 290) * 0.02f);
+        img.disc((float)x, (float)y, (float)r, i % 3 ? rgb(236, 232, 250) : rgb(176, 130, 220));
+    }
+    house(img, 430, 300, 86, 60, rgb(226, 210, 180), rgb(120, 70, 50), false);
+    for (int k = 0; k < 4; k++)
+        img.disc(500.0f + k * 6, 214.0f - k * 16, 6.0f + k * 2, rgb(236, 236, 240, 110));
+    img.rect(497, 220, 10, 22, rgb(120, 90, 80));
+    person(img, 250, 380, 1.4f, rgb(196, 90, 140), rgb(170, 80, 40), true);
+    person(img, 320, 390, 1.0f, rgb(84, 140, 70), rgb(60, 40, 30), false);
+    img.line(330, 352, 400, 120, rgb(60, 50, 50));
+    img.triangle(400, 96, 386, 120, 414, 120, rgb(220, 60, 60));
+    img.triangle(400, 144, 386, 120, 414, 120, rgb(250, 210, 80));
+    for (int k = 0; k < 4; k++)
+        img.rect(398 - k * 3, 146 + k * 7, 4, 2, rgb(80, 110, 200));
+}
+
+// Morning in Whisperwood: the barrow's dead at rest, Fenn splitting logs by his cabin.
+void woodScene(Image& img)
+{
+    sky(img, rgb(120, 170, 210), rgb(236, 226, 190), 280);
+    img.rect(0, 236, W, H - 236, rgb(34, 62, 40));
+    for (int i = 0; i < 14; i++)
+        pine(img, 20 + i * 48, 290 - (i % 3) * 6, 150 + (i % 4) * 20, rgb(40, 86, 52));
+    img.rect(0, 290, W, H - 290, rgb(78, 120, 60));
+    Rgba log = rgb(130, 86, 52), ink = rgb(36, 28, 36);
+    img.rect(380, 250, 180, 100, log);
+    for (int y = 256; y < 350; y += 10)
+        img.rect(380, y, 180, 2, darker(log, 0.3f));
+    img.triangle(366, 252, 574, 252, 470, 186, rgb(96, 60, 40));
+    img.rect(450, 300, 30, 50, rgb(70, 46, 30));
+    img.rect(400, 272, 26, 20, rgb(255, 214, 120));
+    img.frame(400, 272, 26, 20, ink);
+    for (int k = 0; k < 3; k++)
+        for (int j = 0; j < 4 - k; j++)
+            img.disc(596.0f - j * 14 - k * 7, 340.0f - k * 12, 7, rgb(176, 130, 84));
+    img.rect(250, 372, 40, 22, rgb(120, 84, 52));
+    img.ellipse(270, 372, 20, 5, rgb(200, 160, 110));
+    person(img, 220, 400, 1.5f, rgb(60, 110, 150), rgb(110, 70, 40), false);
+    img.capsule(238, 340, 262, 318, 2.2f, rgb(120, 80, 46));
+    img.triangle(256, 306, 272, 314, 262, 326, rgb(200, 204, 214));
+}
+
+// Dusk in the Greyfang hills: the mine lit again, a cart of ore and old Gruff with his lantern.
+void mineScene(Image& img)
+{
+    sky(img, rgb(60, 60, 120), rgb(240, 150, 100), 300);
+    stars(img, 71, 80);
+    hill(img, 320, 300, 360, 190, rgb(96, 92, 100));
+    hill(img, 90, 300, 150, 110, rgb(80, 76, 88));
+    hill(img, 560, 300, 140, 90, rgb(86, 82, 94));
+    img.rect(0, 300, W, H - 300, rgb(110, 96, 80));
+    Rgba timber = rgb(120, 84, 50);
+    img.ellipse(320, 300, 56, 70, rgb(24, 20, 26));
+    img.rect(264, 300, 112, 10, rgb(24, 20, 26));
+    img.rect(262, 236, 12, 74, timber);
+    img.rect(366, 236, 12, 74, timber);
+    img.rect(256, 228, 128, 12, timber);
+    img.disc(320, 280, 10, rgb(255, 200, 100, 90));
+    for (int y = 310; y < H; y += 14) {
+        float spread = 30 + (y - 310) * 0.9f;
+        img.rect((int)(320 - spread), y, (int)(2 * spread), 3, rgb(90, 70, 56));
+    }
+    img.line(300, 310, 180, H, rgb(150, 150, 160));
+    img.line(340, 310, 460, H, rgb(150, 150, 160));
+    img.rect(360, 352, 90, 44, rgb(90, 90, 100));
+    img.frame(360, 352, 90, 44, rgb(36, 28, 36));
+    for (int k = 0; k < 7; k++)
+        img.disc(368.0f + k * 12, 350.0f - (k % 2) * 4, 8, rgb(70, 66, 72));
+    img.disc(404, 344, 5, rgb(220, 40, 60));
+    img.disc(402, 342, 2, rgb(255, 160, 170));
+    img.disc(380, 400, 8, rgb(40, 36, 40));
+    img.disc(430, 400, 8, rgb(40, 36, 40));
+    person(img, 180, 420, 1.5f, rgb(200, 150, 60), rgb(70, 46, 30), false);
+    img.capsule(198, 372, 214, 392, 1.4f, rgb(60, 50, 40));
+    img.rect(208, 390, 12, 14, rgb(226, 186, 70));
+    img.disc(214, 397, 14, rgb(255, 220, 120, 80));
+}
+
+// Midday on the Reach: Lady Perrin's ferry under a striped sail, the lit tower of Veyl ahead.
+void ferryScene(Image& img)
+{
+    sky(img, rgb(70, 130, 210), rgb(220, 236, 250), HORIZON);
+    img.disc(520, 70, 28, rgb(255, 246, 200));
+    sea(img, rgb(30, 84, 140), rgb(100, 150, 200), rgb(240, 248, 255, 160), 81);
+    hill(img, 540, (float)HORIZON + 4, 90, 26, rgb(70, 100, 70));
+    lighthouse(img, 560, HORIZON - 18, true);
+    Rgba hull = rgb(120, 76, 46), ink = rgb(36, 28, 36);
+    img.triangle(150, 330, 430, 330, 400, 370, hull);
+    img.triangle(150, 330, 190, 370, 400, 370, hull);
+    img.rect(170, 336, 240, 4, rgb(230, 214, 170));
+    img.rect(286, 170, 5, 162, ink);
+    for (int k = 0; k < 6; k++)
+        img.rect(294, 178 + k * 22, 96 - k * 8, 22, k % 2 ? rgb(236, 230, 214) : rgb(60, 110, 190));
+    img.triangle(291, 160, 291, 176, 320, 168, rgb(200, 60, 60));
+    person(img, 230, 334, 1.0f, rgb(190, 90, 140), rgb(170, 80, 40), true);
+    person(img, 256, 334, 1.0f, rgb(84, 140, 70), rgb(60, 40, 30), false);
+    person(img, 360, 334, 1.0f, rgb(200, 150, 60), rgb(80, 60, 40), false);
+    for (int y = 372; y < 380; y += 3)
+        img.rect(160, y, 240, 1, rgb(240, 248, 255, 120));
+    gull(img, 120, 120, rgb(40, 40, 60));
+    gull(img, 160, 96, rgb(40, 40, 60));
+    gull(img, 440, 150, rgb(40, 40, 60));
+}
+
 } // namespace
 
 bool drawEndings(const WorldPlan& plan, const std::string& outDir)
 {
     static const std::map<std::string, std::function<void(Image&)>> scenes = {
         {"lamp", lampScene}, {"harbour", harbourScene}, {"farewell", farewellScene},
-        {"yard", yardScene}, {"road", roadScene},
+        {"yard", yardScene}, {"road", roadScene}, {"meadow", meadowScene}, {"wood", woodScene},
+        {"mine", mineScene}, {"ferry", ferryScene},
     };
     bool ok = true;
     for (size_t i = 0; i < plan.endings.size(); i++) {

@@ -164,7 +164,7 @@ void readCharacters(const std::string& path, const WorldPlan& plan, Map& map, Re
         bool sea = r.yes("seamonster");
         a->bIsHostile = r.yes("hostile");
         place(plan, map, r, sea, a->x, a->y);
-        a->sprite = r.number("sprite", 1, 0, SPRITE_SETS - 1);
+        a->sprite = r.number("sprite", 1, 0, SPRITE_SETS_MAX - 1);
         a->direction = r.number("facing", FACE_DOWN, FACE_UP, FACE_LEFT);
         std::string role = r.text("role");
         if (!role.empty()) {
