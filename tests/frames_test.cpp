@@ -191,7 +191,7 @@ const Expected EXPECTED[] = {
     {"combat1024", 0xe41820fcc1e4457fULL, 0x2d3d29e9cab04ea3ULL},
     {"menu", 0xbe4f38ca097176fcULL, 0xbe4f38ca097176fcULL},
     {"inventory", 0xb1e08b0b720813ecULL, 0xb1e08b0b720813ecULL},
-    {"status", 0x9ce83075a7e1bac8ULL, 0x9ce83075a7e1bac8ULL},
+    {"status", 0x75c248b0d8db2c83ULL, 0x75c248b0d8db2c83ULL},
     {"keyhelp", 0xc784cbce8875d888ULL, 0xa78f1bd78e9afa65ULL},
     {"alphatext", 0xfaa4b70907c17b4fULL, 0xd3a0a95ef1f778cbULL},
 };
