@@ -123,16 +123,7 @@ bool CheckAssets::load(const std::string& where, std::string& why)
             return false;
         }
     }
-    // Further sprite sets count up to the first one not whole, as the game loads them.
-    for (spriteSets = SPRITE_SETS; spriteSets < SPRITE_SETS_MAX; spriteSets++) {
-        bool whole = true;
-        for (int d = 0; d < DIRECTIONS && whole; d++)
-            for (int f = 0; f < WALK_FRAMES && whole; f++)
-                whole = pictureLoads(dir + "/sprites/" + std::to_string(spriteSets) + "/" + std::to_string(d) +
-                                     "-" + std::to_string(f) + ".png");
-        if (!whole)
-            break;
-    }
+    spriteSets = countSpriteSets(dir, pictureLoads);
     itemPictures = countSeries(dir + "/items/%i.png");
     tilePictures = countSeries(dir + "/tiles/%i.png");
     if (!bFontLibrary) {

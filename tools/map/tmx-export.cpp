@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <SDL.h>
 #include "mediafiles.h"
+#include "modkit.h"
 #include "picture.h"
 #include "recordlines.h"
 #include "tmx-folder.h"
@@ -158,13 +159,7 @@ bool exportTiledMap(const std::string& dir, const std::string& tmxPath, const st
     while (itemPictures < ITEM_PICTURES_MAX &&
            fileExists(assets + "/items/" + std::to_string(itemPictures) + ".png"))
         itemPictures++;
-    // The sets every game has, then the further ones the folder holds whole, as the game loads them.
-    int spriteSets = SPRITE_SETS;
-    for (bool whole = true; whole && spriteSets < SPRITE_SETS_MAX; spriteSets += whole ? 1 : 0)
-        for (int d = 0; d < DIRECTIONS; d++)
-            for (int f = 0; f < WALK_FRAMES; f++)
-                whole = whole && fileExists(assets + "/sprites/" + std::to_string(spriteSets) + "/" +
-                                            std::to_string(d) + "-" + std::to_string(f) + ".png");
+    int spriteSets = countSpriteSets(assets, fileExists);
     std::string stem = stemOf(tmxPath);
     Sheet tiles{TMX_TILESET_TILES, 1, TILE_COUNT, TILE_COLUMNS, stem + "-tiles.png"};
     Sheet chars{TMX_TILESET_CHARACTERS, tiles.firstGid + tiles.cells(), spriteSets * DIRECTIONS, DIRECTIONS,

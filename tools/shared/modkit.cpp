@@ -1,5 +1,6 @@
-// modkit.cpp -- finding the shared assets and quieting the engine's readers, for the modders' tools.
+// modkit.cpp -- finding the shared assets, counting the sprite sets and quieting the engine's readers, for the modders' tools.
 #include "modkit.h"
+#include "game-codes.h"
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -73,4 +74,16 @@ QuietOutput::~QuietOutput()
         dup2(savedErr_, 2);
         close(savedErr_);
     }
+}
+
+int countSpriteSets(const std::string& assets, bool (*present)(const std::string& path))
+{
+    int sets = SPRITE_SETS;
+    for (; sets < SPRITE_SETS_MAX; sets++)
+        for (int d = 0; d < DIRECTIONS; d++)
+            for (int f = 0; f < WALK_FRAMES; f++)
+                if (!present(assets + "/sprites/" + std::to_string(sets) + "/" + std::to_string(d) + "-" +
+                             std::to_string(f) + ".png"))
+                    return sets;
+    return sets;
 }
