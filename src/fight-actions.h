@@ -18,6 +18,12 @@ inline long long roll(long long range)
     return (long long)rand() % range;
 }
 
+// The damage range of a melee weapon in the player's hand: drink widens it.
+inline long long meleeRange(const CGame& g, const Item* w)
+{
+    return truncToInt(g.vars.drunkenness * (float)w->maxEffect + (float)w->maxEffect);
+}
+
 // Lowers a fighter's health, saturating instead of overflowing.
 inline void hurt(Actor* a, long long damage)
 {

@@ -85,7 +85,7 @@ void meleeAttack(CGame& g, const Item* w)
     if (w) {
         if (!d)
             say(g, "Attacking with " + w->itemName);
-        range = truncToInt(g.vars.drunkenness * (float)w->maxEffect + (float)w->maxEffect);
+        range = meleeRange(g, w);
     } else if (!d) {
         say(g, "Attacking with fists");
     }

@@ -1,5 +1,5 @@
 // kept-weapon.cpp -- "keepweapon": the weapon a fight starts with, and remembering the one in hand.
-#include "game.h"
+#include "fight-actions.h"
 
 namespace {
 
@@ -7,9 +7,7 @@ namespace {
 // a ranged one's does not (strength adds the same to both, so it is left out).
 long long damageRange(const CGame& g, const Item* w)
 {
-    if (w->type == ITEM_RANGED)
-        return w->maxEffect;
-    return truncToInt(g.vars.drunkenness * (float)w->maxEffect + (float)w->maxEffect);
+    return w->type == ITEM_RANGED ? (long long)w->maxEffect : fight::meleeRange(g, w);
 }
 
 } // namespace
